@@ -1,0 +1,6 @@
+# Files of src/common/: list widget-free units in TOLVEX_CORE_SOURCES, the rest in TOLVEX_UI_SOURCES.
+list(APPEND TOLVEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BaseDirectory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FieldHelpers.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NameTables.cpp
+)

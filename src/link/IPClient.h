@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class QTcpSocket;
+class QTimer;
+
+// The network transport of a connection frame. It carries bytes, never text:
+// instrument blocks are binary. Events arrive on the GUI thread through Qt's
+// event loop and are handed to the handlers the frame registers; an error never
+// escapes as an exception.
+class IIPClient
+{
+public:
+    using Handler = std::function<void()>;
+
+    virtual ~IIPClient() = default;
+
+    // Drops any previous socket at once and starts connecting. The address is
+    // dotted decimal (leading zeros are decimal: "192.168.001.010" is
+    // 192.168.1.10); with useHostName the host name is used instead.
+    virtual void Open(const QString& address, int port, bool useHostName,
+                      const QString& hostName) = 0;
+    // Pushes out what is still unsent, then drops the socket.
+    virtual void Close() = 0;
+    virtual void ClearReceiveSocket() = 0;
+    virtual QByteArray ReceiveText() = 0;
+    // Sends the bytes unchanged and pushes them out at once.
+    virtual void SendText(const QByteArray& bytes) = 0;
+
+    virtual void SetOnRead(Handler h) = 0;
+    virtual Handler GetOnRead() const = 0;
+    virtual void SetOnError(Handler h) = 0;
+    virtual Handler GetOnError() const = 0;
+    virtual void SetOnConnect(Handler h) = 0;
+    virtual Handler GetOnConnect() const = 0;
+
+    virtual void SetConnected(bool connected) = 0;
+    virtual bool GetConnected() const = 0;
+
+    virtual void SetLocalAddress(const QString& s) = 0;
+    virtual QString GetLocalAddress() const = 0;
+    virtual void SetLocalHost(const QString& s) = 0;
+    virtual QString GetLocalHost() const = 0;
+    virtual void SetLocalPort(const QString& s) = 0;
+    virtual QString GetLocalPort() const = 0;
+    virtual void SetRemoteAddress(const QString& s) = 0;
+    virtual QString GetRemoteAddress() const = 0;
+    virtual void SetRemotePort(const QString& s) = 0;
+    virtual QString GetRemotePort() const = 0;
+
+    // The code of the last failure (an errno value, so the text is the system's
+    // message for it); 0 when none.
+    virtual void SetLastError(int code) = 0;
+    virtual int GetLastError() const = 0;
+    // The system's message for the last failure.
+    virtual QString GetLastErrorText() const = 0;
+};
+
+// The TCP client over QTcpSocket.
+class TIPClientForm : public QObject, public IIPClient
+{
+    Q_OBJECT
+public:
+    explicit TIPClientForm(QObject* parent = nullptr);
+    ~TIPClientForm() override;
+
+    // A connect that has not completed within this time is reported as failed
+    // (ETIMEDOUT). Linux itself would keep trying for about two minutes.
+    static constexpr int DefaultConnectTimeoutMs = 20000;
+    void setConnectTimeout(int ms);
+
+    void Open(const QString& address, int port, bool useHostName,
+              const QString& hostName) override;
+    void Close() override;
+    void ClearReceiveSocket() override;
+    QByteArray ReceiveText() override;
+    void SendText(const QByteArray& bytes) override;
+
+    void SetOnRead(Handler h) override;
+    Handler GetOnRead() const override;
+    void SetOnError(Handler h) override;
+    Handler GetOnError() const override;
+    void SetOnConnect(Handler h) override;
+    Handler GetOnConnect() const override;
+
+    void SetConnected(bool connected) override;
+    bool GetConnected() const override;
+
+    void SetLocalAddress(const QString& s) override;
+    QString GetLocalAddress() const override;
+    void SetLocalHost(const QString& s) override;
+    QString GetLocalHost() const override;
+    void SetLocalPort(const QString& s) override;
+    QString GetLocalPort() const override;
+    void SetRemoteAddress(const QString& s) override;
+    QString GetRemoteAddress() const override;
+    void SetRemotePort(const QString& s) override;
+    QString GetRemotePort() const override;
+
+    void SetLastError(int code) override;
+    int GetLastError() const override;
+    QString GetLastErrorText() const override;
+
+    QTcpSocket* ClientSocket1 = nullptr;
+
+private:
+    // The implementation keeps its own private members here.
+    struct Private;
+    Private* d = nullptr;
+};

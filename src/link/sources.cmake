@@ -1,0 +1,4 @@
+# Files of src/link/: list widget-free units in TOLVEX_CORE_SOURCES, the rest in TOLVEX_UI_SOURCES.
+list(APPEND TOLVEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/IPClient.cpp
+)

@@ -1,0 +1,1 @@
+# Files of src/vren1/: list widget-free units in TOLVEX_CORE_SOURCES, the rest in TOLVEX_UI_SOURCES.
