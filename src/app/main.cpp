@@ -1,7 +1,16 @@
-#include <QApplication>
+#include "app/Application.h"
+#include "app/Connects.h"
+#include "app/Forms.h"
+#include "app/Main.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    TApplication app(argc, argv);
+    CreateForms();
+    Main->show();
+    Connects->move(Main->frameGeometry().right() + 8, 0);
+    Connects->show();
+    const int result = app.exec();
+    DestroyForms();
+    return result;
 }

@@ -1,4 +1,11 @@
 # Files of src/link/: list widget-free units in TOLVEX_CORE_SOURCES, the rest in TOLVEX_UI_SOURCES.
 list(APPEND TOLVEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ConnectionConfig.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EventLog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IPClient.cpp
+)
+list(APPEND TOLVEX_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Frame2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameTransport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameConfig.cpp
 )

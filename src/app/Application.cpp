@@ -1,0 +1,29 @@
+#include "app/Application.h"
+
+#include "app/Forms.h"
+#include "app/PathSelect.h"
+
+#include <cstdio>
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    setApplicationName("Tolvex");
+    setOrganizationName("Korsa Electronics");
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        if (PathSelect)
+            PathSelect->ApplicationEvents1Exception(&e);
+        else
+            std::fprintf(stderr, "tolvex: discarded an unhandled exception: %s\n", e.what());
+    } catch (...) {
+        if (PathSelect)
+            PathSelect->ApplicationEvents1Exception(nullptr);
+    }
+    return false;
+}

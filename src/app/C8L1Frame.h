@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QFrame>
+#include <array>
+
+class QTabWidget;
+class TFrame2;
+
+// The eight connection frames, one on each tab.
+class TC8L1Frame : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit TC8L1Frame(QWidget* parent = nullptr);
+
+    QTabWidget* PageControl2 = nullptr;
+    std::array<TFrame2*, 8> Connect{}; // Connect1 .. Connect8
+};

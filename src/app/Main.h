@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QStatusBar;
+class QTimer;
+class QTreeWidget;
+
+// The main window: a small window with the menu and the list of open windows.
+// Its one-second tick refreshes every connection's status text.
+class TMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMain(QWidget* parent = nullptr);
+
+    QStatusBar* StatusLine = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QAction* StayOnTopYes = nullptr;
+    QAction* StayOnTopNo = nullptr;
+
+    // The address of the maker's update page, opened by "Check for Updates".
+    static const char* UpdatePageUrl;
+
+    void Timer1Timer();
+    void ListView1Click();
+
+    // The pause between the sign-off and the close at shut-down; tests shorten it.
+    int ShutdownPauseMs = 3000;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildMenu();
+    void setStayOnTop(bool on);
+    // The one-second tick's jobs that join with later parts of the program.
+    void CheckProgramVersion();
+    void UpdateRackWindows();
+    void RebuildOpenWindowList();
+    bool m_closing = false;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <exception>
+
+class QComboBox;
+class QFileSystemModel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+// Picks a folder (the data-log folder of the configure dialog). It also holds
+// the program-wide net for exceptions that no code handled.
+class TPathSelect : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TPathSelect(QWidget* parent = nullptr);
+
+    QComboBox* DriveComboBox1 = nullptr;
+    QTreeView* DirectoryListBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* Button1 = nullptr; // OK
+    QPushButton* Button2 = nullptr; // Cancel
+
+    // Selects the folder; false when it does not exist.
+    bool SetDirectory(const QString& path);
+    QString Directory() const;
+
+    // An exception reached the event loop: it is discarded, without a message
+    // box, so one failing handler never ends the program. It is written to the
+    // program's standard error for whoever investigates.
+    void ApplicationEvents1Exception(const std::exception* e);
+
+private:
+    QFileSystemModel* m_model = nullptr;
+    QString m_directory;
+};

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "link/ConnectionConfig.h"
+#include "link/FrameState.h"
+
+#include <QFrame>
+#include <memory>
+
+class IIPClient;
+class TIPClientForm;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QTreeWidget;
+
+// One connection: its settings, transport, state machine, receive buffers and
+// decoded instrument data. Eight of them live on the Connections window for the
+// life of the program. Everything here runs on the GUI thread; the family state
+// machines run one step per tick of Timer1 and time their waits in ticks.
+class TFrame2 : public QFrame, public TConnectionSettings, public TConnectionState
+{
+    Q_OBJECT
+public:
+    // name is the component name, "Connect1".."Connect8".
+    explicit TFrame2(const QString& name, QWidget* parent = nullptr);
+    ~TFrame2() override;
+
+    // Components.
+    QFrame* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QTreeWidget* ListView1 = nullptr; // hardware list
+    QPushButton* ButtonC1 = nullptr;  // Connect
+    QPushButton* ButtonC2 = nullptr;  // Configure
+    QPushButton* ButtonC3 = nullptr;  // Update
+    QPushButton* ButtonC4 = nullptr;  // Disconnect
+    QTreeWidget* ListView2 = nullptr; // connection list
+    QTimer* Timer1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+
+    // The TCP client of the network transport.
+    IIPClient* Socket = nullptr;
+
+    // One step of the state machine of HardwareType. Tests call it directly
+    // with the timer stopped.
+    void Timer1Timer();
+    // Sets the tick interval of the running phase; never 0, which in Qt would
+    // mean "on every pass of the event loop".
+    void SetTimerInterval(int ms);
+
+    // Configuration file (CONFIG/<name>.CFG).
+    QString ConfigFilePath() const;
+    void LoadConfiguration();
+    bool SaveConfiguration(QString* error = nullptr);
+
+    // Transport.
+    void OpenConnection();
+    void CloseConnection();
+    int ConfigureSerialPort(int port);
+    void ReportPortResult(int code);
+    void ReleaseSerialPort(int port);
+    void ClearReceive();
+    QByteArray ReadUntilMarker();
+    QByteArray ReadUntilMarkerOrFF();
+    QByteArray ReadUntilCrLf();
+    QByteArray ReadUntilCr();
+    // Takes whatever has arrived (at most maxSerialBytes from a serial port)
+    // into RxBuffer and returns the new bytes.
+    QByteArray GatherReceived(int maxSerialBytes);
+    // Writes the bytes unchanged, without a terminator, and pushes them out at
+    // once. Does nothing while the transport is not open.
+    void SendCommand(const QByteArray& bytes);
+    // Whether this frame holds an open transport it can write to.
+    bool TransportOpen() const;
+
+    void SignOff();
+    void RequestExit();
+    void StartPasswordChange();
+    void StartConnect();
+    void StartDisconnect();
+    void StartFirmwareTransfer();
+    void StartNetworkModuleTransfer();
+    void StartSomTransfer();
+    void AbortTransfer(int kind);
+    bool IsRackActive() const;
+    // Stops the state machine's ticks (shut-down).
+    void StopTimer();
+
+    // Displays.
+    void RefreshStatusText();
+    void RefreshConnectionList();
+    void RefreshHardwareList();
+    static QString StatusText(int status, int blocksSinceDisplay);
+
+    // Event log.
+    void LogEvent(const QString& message, int kind);
+
+    // Socket handlers.
+    void SocketConnected();
+    void SocketFailed();
+    void SocketDataReady();
+
+private:
+    void buildUi(const QString& name);
+    void OpenSocket();
+    void CloseSocket();
+    int activeSerialPort() const;
+    QByteArray readWithMarker(const QByteArray& marker);
+
+    TIPClientForm* m_client = nullptr;
+    // The serial port this frame opened, or -1. Another frame configured for the
+    // same port number never writes to, reads from or releases it.
+    int m_heldSerialPort = -1;
+};

@@ -1,0 +1,278 @@
+// Opening and closing the transport, reading into RxBuffer and writing commands.
+#include "link/Frame2.h"
+
+#include "link/IPClient.h"
+#include "platform/SerialLib.h"
+
+#include <QPushButton>
+
+int TFrame2::activeSerialPort() const
+{
+    return Transport == trModem ? ModemPort : SerialPort;
+}
+
+bool TFrame2::TransportOpen() const
+{
+    switch (Transport) {
+    case trSerial:
+    case trModem:
+        return m_heldSerialPort >= 0 && m_heldSerialPort == activeSerialPort();
+    case trNetwork:
+        return Socket->GetConnected();
+    default:
+        return false;
+    }
+}
+
+void TFrame2::OpenConnection()
+{
+    PortOpen = false;
+    UnitPresence.fill(false);
+    DetectedUnits = 0;
+    LastShownUnits = -1;
+    NetLocalHost.clear();
+    NetLocalAddress.clear();
+    NetLocalPort.clear();
+    NetRemoteAddress.clear();
+    NetRemotePort.clear();
+    BlockBuffer.clear();
+    RefreshHardwareList();
+    RefreshConnectionList();
+
+    switch (Transport) {
+    case trSerial:
+    case trModem: {
+        const int port = activeSerialPort();
+        if (m_heldSerialPort >= 0) {
+            // Still open from before (a transfer that reconnects, or a changed
+            // port number): start afresh on the port now configured.
+            ReleaseSerialPort(m_heldSerialPort);
+        }
+        const int status = SioStatus(port);
+        if (status == SioPortNotOpen)
+            ReportPortResult(ConfigureSerialPort(port));
+        else if (status == SioNoSuchPort)
+            ReportPortResult(SioNoSuchPort);
+        else
+            ReportPortResult(SioPortInUse);
+        break;
+    }
+    case trNetwork:
+        OpenSocket();
+        break;
+    default:
+        break;
+    }
+    LoginStep = 0;
+    ProcessState = 1;
+}
+
+int TFrame2::ConfigureSerialPort(int port)
+{
+    BaudCode = BaudCodeFor(HardwareType, Transport, BaudChoice);
+    const int reset = SioReset(port, 2048, 512);
+    if (reset < 0)
+        return reset;
+    m_heldSerialPort = port;
+    // A port left at the wrong speed or framing would look open and read
+    // garbage, so a refused setting releases it and reports the failure.
+    if (SioParms(port, SioNoParity, SioOneStopBit, SioWordLength8) < 0) {
+        ReleaseSerialPort(port);
+        return SioBadParameter;
+    }
+    if (SioBaud(port, BaudCode) < 0) {
+        ReleaseSerialPort(port);
+        return SioBadBaud;
+    }
+    SioDTR(port, SioSet);
+    SioRTS(port, SioSet);
+    SioFlow(port, SioFlowNone);
+    ClearReceive();
+    return SioOk;
+}
+
+void TFrame2::ReportPortResult(int code)
+{
+    if (code == SioOk) {
+        PortOpen = true;
+        return;
+    }
+    ProcessState = 0;
+    Status = stError;
+    PortOpen = false;
+    QString text;
+    switch (code) {
+    case SioNoSuchPort: text = "No Such Port"; break;
+    case SioPortInUse: text = "Port already opened"; break;
+    case SioPortNotOpen: text = "Port not opened."; break;
+    case SioNoMemory: text = "Cannot allocate memory for queues."; break;
+    case SioBadDefaults: text = "Error in default parameters."; break;
+    case SioNoHardware: text = "Hardware not present."; break;
+    case SioBadByteSize: text = "Unsupported byte size."; break;
+    case SioBadBaud: text = "Unsupported baud rate."; break;
+    case SioNoData: text = "No incoming serial data is available."; break;
+    case SioBadParameter: text = "A parameter is out of range."; break;
+    case SioSystemError: text = "Win32 system error."; break;
+    default: break;
+    }
+    LogEvent(QString("COM Port Error(%1): %2").arg(-code).arg(text), lkError);
+}
+
+void TFrame2::ReleaseSerialPort(int port)
+{
+    // Only a port this frame opened is released; another connection set to
+    // the same number keeps its link.
+    if (port < 0 || port != m_heldSerialPort)
+        return;
+    SioDone(port);
+    m_heldSerialPort = -1;
+}
+
+void TFrame2::CloseConnection()
+{
+    if (m_heldSerialPort >= 0)
+        ReleaseSerialPort(m_heldSerialPort);
+    CloseSocket();
+    Status = stDisconnected;
+    ProcessState = 0;
+    PortOpen = false;
+    RefreshConnectionList();
+    ButtonC3->setEnabled(false);
+}
+
+void TFrame2::OpenSocket()
+{
+    Socket->Open(IpAddress, TcpPort, UseHostName, HostName);
+}
+
+void TFrame2::CloseSocket()
+{
+    Socket->Close();
+    Socket->SetConnected(false);
+}
+
+void TFrame2::ClearReceive()
+{
+    if (Transport == trNetwork)
+        Socket->ClearReceiveSocket();
+    else if (TransportOpen())
+        SioRxClear(activeSerialPort());
+    LineComplete = false;
+    RxBuffer.clear();
+}
+
+QByteArray TFrame2::GatherReceived(int maxSerialBytes)
+{
+    QByteArray fresh;
+    if (Transport == trNetwork) {
+        fresh = Socket->ReceiveText();
+    } else if (TransportOpen()) {
+        const int port = activeSerialPort();
+        const int size = qMin<int>(maxSerialBytes, ReadBuffer.size());
+        const int n = SioGets(port, ReadBuffer.data(), size);
+        if (n > 0) {
+            fresh = ReadBuffer.left(n);
+        } else if (n < 0) {
+            // The device went away (the far end hung up, the adapter was
+            // pulled). Report it once; the layer has already closed it.
+            m_heldSerialPort = -1;
+            ReportPortResult(n);
+        }
+    }
+    RxBuffer += fresh;
+    return fresh;
+}
+
+QByteArray TFrame2::readWithMarker(const QByteArray& marker)
+{
+    QByteArray copy = RxBuffer;
+    const qsizetype at = copy.indexOf(marker);
+    if (at >= 0) {
+        copy.remove(at, marker.size());
+        LineComplete = true;
+    }
+    return copy;
+}
+
+QByteArray TFrame2::ReadUntilMarker()
+{
+    GatherReceived(100);
+    return readWithMarker(QByteArray("\xF0\xF1", 2));
+}
+
+QByteArray TFrame2::ReadUntilMarkerOrFF()
+{
+    GatherReceived(100);
+    QByteArray copy = readWithMarker(QByteArray("\xF0\xF1", 2));
+    const qsizetype ff = copy.indexOf('\xFF');
+    if (ff >= 0) {
+        copy.remove(ff, 1);
+        LineComplete = true;
+    }
+    return copy;
+}
+
+QByteArray TFrame2::ReadUntilCrLf()
+{
+    GatherReceived(100);
+    RxBuffer.replace('\0', 'X');
+    return readWithMarker("\r\n");
+}
+
+QByteArray TFrame2::ReadUntilCr()
+{
+    if (Transport == trNetwork)
+        DataArrived = false;
+    GatherReceived(100);
+    RxBuffer.replace('\0', 'X');
+    return readWithMarker("\r");
+}
+
+void TFrame2::SendCommand(const QByteArray& bytes)
+{
+    if (bytes.isEmpty() || !TransportOpen())
+        return;
+    if (Transport == trNetwork)
+        Socket->SendText(bytes);
+    else
+        SioPuts(activeSerialPort(), bytes.constData(), int(bytes.size()));
+}
+
+void TFrame2::SocketConnected()
+{
+    PortOpen = Socket->GetConnected();
+    NetLocalAddress = Socket->GetLocalAddress();
+    NetLocalHost = Socket->GetLocalHost();
+    NetLocalPort = Socket->GetLocalPort();
+    NetRemoteAddress = Socket->GetRemoteAddress();
+    NetRemotePort = Socket->GetRemotePort();
+    RefreshConnectionList();
+}
+
+void TFrame2::SocketFailed()
+{
+    ProcessState = 0;
+    Status = stError;
+    // A dead socket must not look open to the rest of the program.
+    PortOpen = false;
+    Socket->SetConnected(false);
+    LogEvent(QString("Socket Error(%1): %2")
+                 .arg(Socket->GetLastError())
+                 .arg(Socket->GetLastErrorText()),
+             lkError);
+    Socket->SetLastError(0);
+}
+
+void TFrame2::SocketDataReady()
+{
+    switch (HardwareType) {
+    case htBry1:
+        // The Bry1 link reads its block here the moment it arrives.
+        break;
+    case htTavr1:
+        DataArrived = true;
+        break;
+    default:
+        break;
+    }
+}

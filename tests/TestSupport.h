@@ -1,0 +1,94 @@
+#pragma once
+
+#include "common/BaseDirectory.h"
+#include "link/ConnectionConfig.h"
+#include "link/EventLog.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+
+// A fresh working directory for one test: the program's base directory and the
+// process's current directory while the test runs.
+class TempBase
+{
+public:
+    TempBase()
+    {
+        m_old = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        SetBaseDirectory(m_dir.path());
+    }
+    ~TempBase()
+    {
+        QDir::setCurrent(m_old);
+        SetBaseDirectory(m_old);
+    }
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& rel) const { return m_dir.path() + "/" + rel; }
+
+    void writeConfig(const QString& frameName, const TConnectionSettings& s) const
+    {
+        QDir().mkpath(file("CONFIG"));
+        writeFile("CONFIG/" + frameName + ".CFG", FormatConfigFile(s));
+    }
+    void writeFile(const QString& rel, const QByteArray& bytes) const
+    {
+        QFile f(file(rel));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+    }
+    QByteArray readFile(const QString& rel) const
+    {
+        QFile f(file(rel));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+private:
+    QString m_old;
+    QTemporaryDir m_dir;
+};
+
+// Pumps the event loop until pred holds or the time is up.
+inline bool waitFor(const std::function<bool()>& pred, int timeoutMs = 5000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!pred()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Pumps the event loop for a while.
+inline void pump(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The event log, oldest line first, for assertions.
+inline QStringList logOldestFirst()
+{
+    QStringList l = MessageLines ? MessageLines->lines() : QStringList();
+    std::reverse(l.begin(), l.end());
+    return l;
+}
+
+inline int countLogLines(const QString& needle)
+{
+    int n = 0;
+    if (MessageLines) {
+        for (const QString& l : MessageLines->lines())
+            n += l.contains(needle) ? 1 : 0;
+    }
+    return n;
+}
