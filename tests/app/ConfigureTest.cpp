@@ -1,0 +1,144 @@
+#include "TestSupport.h"
+
+#include "app/C8L1Frame.h"
+#include "app/Configure.h"
+#include "app/Connects.h"
+#include "app/Forms.h"
+#include "app/Pass.h"
+#include "link/Frame2.h"
+#include "platform/MessageBoxService.h"
+#include "sim/SimPeer.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ConfigureFixture : ::testing::Test
+{
+    void TearDown() override
+    {
+        DestroyForms();
+        SetMessageBoxAnswerer({});
+    }
+    TFrame2* frame1() { return Connects->ConnectionByIndex(1); }
+    TempBase base;
+};
+
+} // namespace
+
+TEST_F(ConfigureFixture, RenamingKeepsTheLinkAndANewAddressMovesIt)
+{
+    SimPeer sim;
+    TConnectionSettings s = DefaultSettings("Connect1", base.path());
+    s.HardwareType = htTavr1;
+    s.Transport = trNetwork;
+    s.IpAddress = "127.0.0.1";
+    s.TcpPort = sim.listenTcp();
+    s.ConnectOnStartup = true;
+    s.BaudChoice = 1; // as a default file holds it
+    base.writeConfig("Connect1", s);
+    CreateForms();
+    ASSERT_TRUE(waitFor([&] { return frame1()->PortOpen && sim.isConnected(); }));
+    int connects = 0;
+    QObject::connect(&sim, &SimPeer::clientConnected, [&] { ++connects; });
+
+    Configure->FillFrom(*frame1());
+    Configure->EditCName->setText("WXYZ");
+    Configure->ButtonSaveClick();
+    pump(200);
+    EXPECT_TRUE(frame1()->PortOpen) << "a new name is no reason to drop the link";
+    EXPECT_TRUE(sim.isConnected());
+    EXPECT_EQ(connects, 0);
+    EXPECT_EQ(Connects->C8L1Frame->PageControl2->tabText(0), "WXYZ");
+    const QList<QByteArray> lines = base.readFile("CONFIG/Connect1.CFG").split('\n');
+    EXPECT_EQ(lines[5], " 0\r") << "a single-rate family stores choice 0";
+    EXPECT_EQ(lines[13], "WXYZ\r");
+
+    // The same address written another way is a new address: the link is
+    // closed and opened again.
+    Configure->FillFrom(*frame1());
+    Configure->Edit1->setText("127.000.000.001");
+    Configure->ButtonApplyClick();
+    EXPECT_TRUE(waitFor([&] { return connects == 1 && frame1()->PortOpen; }));
+    EXPECT_EQ(frame1()->IpAddress, "127.000.000.001");
+}
+
+TEST_F(ConfigureFixture, ControlsFollowTheHardwareType)
+{
+    CreateForms();
+    frame1()->HardwareType = htHDSystem;
+    frame1()->BaudChoice = 2;
+    frame1()->SerialPort = 12; // beyond the list: no selection, and kept
+    Configure->FillFrom(*frame1());
+    EXPECT_EQ(Configure->ComboBox2->count(), 3);
+    EXPECT_EQ(Configure->ComboBox2->currentText(), "230400");
+    EXPECT_TRUE(Configure->HdBaudNotes[0]->isVisibleTo(Configure));
+    EXPECT_EQ(Configure->ComboBox1->currentIndex(), -1);
+    EXPECT_FALSE(Configure->ChangePassButton->isEnabled());
+
+    // Choosing Tavr-1: one rate, no modem.
+    Configure->RadioGroupHTButtons->button(htTavr1)->click();
+    EXPECT_EQ(Configure->ComboBox2->count(), 1);
+    EXPECT_EQ(Configure->ComboBox2->currentText(), "115200");
+    EXPECT_FALSE(Configure->RadioCT[2]->isVisibleTo(Configure));
+    EXPECT_FALSE(Configure->HdBaudNotes[0]->isVisibleTo(Configure));
+    Configure->Edit2->setText("70000"); // not a port: stored as 0
+    Configure->EditPass->setText("secret");
+    Configure->ButtonApplyClick();
+    EXPECT_EQ(frame1()->HardwareType, htTavr1);
+    EXPECT_EQ(frame1()->BaudChoice, 0);
+    EXPECT_EQ(frame1()->SerialPort, 12);
+    EXPECT_EQ(frame1()->TcpPort, 0);
+    EXPECT_EQ(frame1()->DevicePassword, "SECRET");
+
+    frame1()->HardwareType = htRackSystem;
+    frame1()->SProtocol = false;
+    Configure->FillFrom(*frame1());
+    EXPECT_TRUE(Configure->ChangePassButton->isEnabled());
+    frame1()->SProtocol = true;
+    Configure->FillFrom(*frame1());
+    EXPECT_FALSE(Configure->ChangePassButton->isEnabled());
+}
+
+TEST_F(ConfigureFixture, AFailedSaveSaysSo)
+{
+    CreateForms();
+    QString asked;
+    SetMessageBoxAnswerer([&](const TMessageBoxRequest& r) {
+        asked = r.text;
+        return QMessageBox::Ok;
+    });
+    // Replace the file by a folder of that name: the save cannot succeed.
+    QFile::remove(base.file("CONFIG/Connect1.CFG"));
+    QDir().mkpath(base.file("CONFIG/Connect1.CFG"));
+    Configure->FillFrom(*frame1());
+    Configure->EditCName->setText("Kept");
+    Configure->ButtonSaveClick();
+    EXPECT_TRUE(asked.contains("could not be saved")) << asked.toStdString();
+    EXPECT_EQ(frame1()->ConnectionCaption, "Kept") << "applied even though not saved";
+}
+
+TEST_F(ConfigureFixture, ThePasswordDialogUpperCasesAndCancelEmpties)
+{
+    CreateForms();
+    QTimer::singleShot(0, [] {
+        Pass->Edit1->setText("newpw");
+        Pass->Button1->click();
+    });
+    EXPECT_EQ(Pass->Ask(), QDialog::Accepted);
+    EXPECT_EQ(Pass->NewPassword, "NEWPW");
+    QTimer::singleShot(0, [] {
+        Pass->Edit1->setText("other");
+        Pass->Button2->click();
+    });
+    EXPECT_EQ(Pass->Ask(), QDialog::Rejected);
+    EXPECT_TRUE(Pass->NewPassword.isEmpty());
+}
