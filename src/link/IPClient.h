@@ -4,9 +4,16 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QTcpSocket;
 class QTimer;
+
+// Reads a dotted IPv4 address with every part in decimal, leading zeros included
+// ("192.168.001.010" is 192.168.1.10; the C library would read 010 as octal).
+// Blanks around the text are ignored. Empty when the text is not four parts of
+// 1 to 3 digits, each at most 255.
+std::optional<quint32> parseDecimalIpv4(const QString& text);
 
 // The network transport of a connection frame. It carries bytes, never text:
 // instrument blocks are binary. Events arrive on the GUI thread through Qt's
@@ -73,8 +80,7 @@ public:
     static constexpr int DefaultConnectTimeoutMs = 20000;
     void setConnectTimeout(int ms);
 
-    void Open(const QString& address, int port, bool useHostName,
-              const QString& hostName) override;
+    void Open(const QString& address, int port, bool useHostName, const QString& hostName) override;
     void Close() override;
     void ClearReceiveSocket() override;
     QByteArray ReceiveText() override;
@@ -108,7 +114,32 @@ public:
     QTcpSocket* ClientSocket1 = nullptr;
 
 private:
-    // The implementation keeps its own private members here.
-    struct Private;
-    Private* d = nullptr;
+    void socketConnected();
+    void socketFailed(int code, const QString& text);
+    void connectTimedOut();
+    void abortSocket();
+    void startAttempt();
+    // Runs event from the event loop, never inside the call that caused it (the
+    // frame sets its own state after Open returns); dropped when a later Open or
+    // Close has begun a new attempt meanwhile.
+    void deliver(std::function<void()> event);
+    void deliverError(int code, const QString& text = {});
+
+    QTimer* m_connectTimer = nullptr;
+    int m_connectTimeoutMs = DefaultConnectTimeoutMs;
+    quint64 m_attempt = 0;
+    bool m_failureReported = false; // one error per attempt
+    bool m_readPending = false;
+
+    Handler m_onRead;
+    Handler m_onError;
+    Handler m_onConnect;
+    bool m_connected = false;
+    QString m_localAddress;
+    QString m_localHost;
+    QString m_localPort;
+    QString m_remoteAddress;
+    QString m_remotePort;
+    int m_lastError = 0;
+    QString m_lastErrorText; // where no system message fits the failure
 };

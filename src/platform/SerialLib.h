@@ -13,7 +13,8 @@
 
 // Result codes. Zero or positive means success (SioGets/SioPuts/SioRxQue return
 // counts, SioStatus a status word).
-enum SioResult : int {
+enum SioResult : int
+{
     SioOk = 0,
     SioNoSuchPort = -1,   // no device behind the port number
     SioPortInUse = -2,    // another process (or another connection) holds the port
@@ -30,7 +31,8 @@ enum SioResult : int {
 
 // Baud codes of SioBaud. A code that is not in this list is taken as the rate
 // itself (230400 is passed as 230400).
-enum SioBaudCode : int {
+enum SioBaudCode : int
+{
     SioBaud1200 = 2,
     SioBaud2400 = 3,
     SioBaud4800 = 4,
@@ -41,9 +43,22 @@ enum SioBaudCode : int {
     SioBaud115200 = 9,
 };
 
-enum SioParity : int { SioNoParity = 0, SioOddParity = 1, SioEvenParity = 2 };
-enum SioStopBits : int { SioOneStopBit = 0, SioTwoStopBits = 2 };
-enum SioDataBits : int { SioWordLength7 = 2, SioWordLength8 = 3 };
+enum SioParity : int
+{
+    SioNoParity = 0,
+    SioOddParity = 1,
+    SioEvenParity = 2
+};
+enum SioStopBits : int
+{
+    SioOneStopBit = 0,
+    SioTwoStopBits = 2
+};
+enum SioDataBits : int
+{
+    SioWordLength7 = 2,
+    SioWordLength8 = 3
+};
 
 // Commands for SioDTR, SioRTS and SioFlow.
 constexpr char SioSet = 'S';
@@ -68,7 +83,8 @@ int SioFlow(int port, char cmd);
 int SioStatus(int port);
 // Reads at most size bytes that have arrived; returns the count (0 when none).
 // A device that failed (the far end of a pseudo-terminal closed, a USB adapter
-// pulled) is closed and reported once with SioSystemError; later calls answer
+// pulled) is closed; the bytes it had already received are still returned, then
+// the failure is reported once with SioSystemError; later calls answer
 // SioPortNotOpen.
 int SioGets(int port, char* buffer, int size);
 // Writes size bytes unchanged and pushes them to the device before returning;

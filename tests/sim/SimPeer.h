@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QSocketNotifier;
+class QTcpServer;
+class QTcpSocket;
+
+// The instrument's end of a link, for the tests and for tolvex-sim. It listens on
+// a loopback TCP port or offers a pseudo-terminal, records every byte the program
+// sends, and answers by rules. The simulated instruments derive from it and hold
+// their dialogues in handleLine (text commands) or handleBytes (binary ones).
+// Everything runs on the event loop; there are no threads.
+class SimPeer : public QObject
+{
+    Q_OBJECT
+public:
+    // A real unit needs some milliseconds to answer; replying at once would hide a
+    // program that clears its receive buffer after sending.
+    static constexpr int DefaultReplyDelayMs = 30;
+
+    explicit SimPeer(QObject* parent = nullptr);
+    ~SimPeer() override;
+
+    // Listens on 127.0.0.1 on a free port and returns it (0 when that fails). A
+    // new connection replaces the one before.
+    quint16 listenTcp();
+    quint16 tcpPort() const { return m_tcpPort; }
+    // Opens a pseudo-terminal and returns the path of its terminal end, which the
+    // program opens as its serial port (empty when that fails).
+    QString openPty();
+    QString ptyPath() const { return m_ptyPath; }
+
+    // TCP: a client is connected. Pseudo-terminal: our end is open (whether the
+    // program has the terminal open cannot be seen from here).
+    bool isConnected() const;
+
+    // Every byte received since the start or the last clearReceived.
+    QByteArray received() const { return m_received; }
+    // The lines received, split at CR (which they do not contain).
+    QList<QByteArray> receivedLines() const { return m_lines; }
+    void clearReceived();
+    bool waitForReceived(const QByteArray& needle, int timeoutMs = 2000);
+    bool waitForLine(const QByteArray& line, int timeoutMs = 2000);
+    // Runs the event loop until condition() holds or timeoutMs have passed;
+    // returns the last value of condition().
+    static bool waitUntil(const std::function<bool()>& condition, int timeoutMs);
+
+    // Called for each complete line while not silent.
+    using LineHandler = std::function<void(const QByteArray& line)>;
+    void onLine(LineHandler handler);
+    // Answers a line equal to lineEquals with reply, after delayMs.
+    void addReply(const QByteArray& lineEquals, const QByteArray& reply,
+                  int delayMs = DefaultReplyDelayMs);
+
+    // Sends at once, or later; also while silent (garbage is sent this way).
+    void send(const QByteArray& bytes);
+    void sendLater(const QByteArray& bytes, int delayMs);
+
+    // While silent, lines are still recorded but nothing answers them.
+    void setSilent(bool silent) { m_silent = silent; }
+    bool isSilent() const { return m_silent; }
+    // TCP: closes the connection. Pseudo-terminal: closes our end, so the program
+    // sees its device go away.
+    void dropLink();
+    // TCP: stops listening (connects are refused) or listens again on the same port.
+    bool setRefuseConnections(bool refuse);
+
+signals:
+    void clientConnected();
+    void clientDisconnected();
+    void bytesArrived(const QByteArray& bytes);
+
+protected:
+    // Each chunk as it arrives, for simulators of binary protocols.
+    virtual void handleBytes(const QByteArray& bytes);
+    // Each complete line while not silent: the reply rules, then the line handlers.
+    virtual void handleLine(const QByteArray& line);
+    // Answers on the current link after delayMs. Dropped when silent, or when the
+    // link was dropped or replaced meanwhile: an answer never reaches a later client.
+    void reply(const QByteArray& bytes, int delayMs = DefaultReplyDelayMs);
+
+private:
+    struct ReplyRule
+    {
+        QByteArray line;
+        QByteArray reply;
+        int delayMs;
+    };
+
+    void takeBytes(const QByteArray& bytes);
+    void acceptConnection();
+    void releaseSocket();
+    void readPty();
+    void writePty();
+    void closePty();
+    void linkChanged();
+
+    QTcpServer* m_server = nullptr;
+    QTcpSocket* m_socket = nullptr;
+    quint16 m_tcpPort = 0;
+
+    int m_ptyMaster = -1;
+    int m_ptySlave = -1; // kept open so our end never reads a hang-up between program opens
+    QString m_ptyPath;
+    QSocketNotifier* m_ptyReadNotifier = nullptr;
+    QSocketNotifier* m_ptyWriteNotifier = nullptr;
+    QByteArray m_ptyOut;
+
+    QByteArray m_received;
+    QList<QByteArray> m_lines;
+    QByteArray m_partialLine;
+    bool m_silent = false;
+    quint64 m_link = 0; // changes whenever the link is dropped or replaced
+    std::vector<ReplyRule> m_rules;
+    std::vector<LineHandler> m_lineHandlers;
+};
