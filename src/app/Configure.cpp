@@ -235,18 +235,26 @@ void TConfigure::rebuildTypeLists(int hardwareType, int transport, int baudChoic
 
     ComboBox2->clear();
     switch (hardwareType) {
-    case htRackSystem: ComboBox2->addItems({"1200", "2400", "4800", "9600"}); break;
-    case htBry1: ComboBox2->addItems({"57600"}); break;
-    case htHDSystem: ComboBox2->addItems({"57600", "115200", "230400"}); break;
-    case htTavr1: ComboBox2->addItems({"115200"}); break;
-    default: break;
+    case htRackSystem:
+        ComboBox2->addItems({"1200", "2400", "4800", "9600"});
+        break;
+    case htBry1:
+        ComboBox2->addItems({"57600"});
+        break;
+    case htHDSystem:
+        ComboBox2->addItems({"57600", "115200", "230400"});
+        break;
+    case htTavr1:
+        ComboBox2->addItems({"115200"});
+        break;
+    default:
+        break;
     }
     // A single-rate family shows its one rate; a choice the list lacks starts
     // on the first item instead of leaving no selection.
     const bool choose = hardwareType == htRackSystem || hardwareType == htHDSystem;
-    ComboBox2->setCurrentIndex(choose && baudChoice >= 0 && baudChoice < ComboBox2->count()
-                                   ? baudChoice
-                                   : 0);
+    ComboBox2->setCurrentIndex(
+        choose && baudChoice >= 0 && baudChoice < ComboBox2->count() ? baudChoice : 0);
     for (QLabel* note : HdBaudNotes)
         note->setVisible(hardwareType == htHDSystem);
 }
@@ -301,14 +309,13 @@ void TConfigure::apply()
     if (f.PortOpen) {
         // The rate actually used is compared, not the list position: a
         // single-rate family is the same link whatever choice the file held.
-        const bool changed =
-            s.HardwareType != f.HardwareType || s.Transport != f.Transport ||
-            s.SerialPort != f.SerialPort ||
-            BaudCodeFor(s.HardwareType, s.Transport, s.BaudChoice) !=
-                BaudCodeFor(f.HardwareType, f.Transport, f.BaudChoice) ||
-            s.ModemPort != f.ModemPort || s.PhoneNumber != f.PhoneNumber ||
-            s.IpAddress != f.IpAddress || s.TcpPort != f.TcpPort ||
-            s.UseHostName != f.UseHostName || s.HostName != f.HostName;
+        const bool changed = s.HardwareType != f.HardwareType || s.Transport != f.Transport ||
+                             s.SerialPort != f.SerialPort ||
+                             BaudCodeFor(s.HardwareType, s.Transport, s.BaudChoice) !=
+                                 BaudCodeFor(f.HardwareType, f.Transport, f.BaudChoice) ||
+                             s.ModemPort != f.ModemPort || s.PhoneNumber != f.PhoneNumber ||
+                             s.IpAddress != f.IpAddress || s.TcpPort != f.TcpPort ||
+                             s.UseHostName != f.UseHostName || s.HostName != f.HostName;
         if (changed) {
             f.CloseConnection();
             closed = true;

@@ -60,13 +60,15 @@ void TMain::buildMenu()
 
     QMenu* file = bar->addMenu("&File");
     file->setObjectName("File1");
-    file->addAction("Connections", this, [] {
-        if (Connects) {
-            Connects->show();
-            Connects->raise();
-            Connects->activateWindow();
-        }
-    })->setObjectName("Connections1");
+    file->addAction("Connections", this,
+                    [] {
+                        if (Connects) {
+                            Connects->show();
+                            Connects->raise();
+                            Connects->activateWindow();
+                        }
+                    })
+        ->setObjectName("Connections1");
     file->addAction("Exit", this, &QWidget::close)->setObjectName("Exit1");
 
     QMenu* configure = bar->addMenu("Configure");
@@ -92,12 +94,11 @@ void TMain::buildMenu()
     QAction* about = help->addAction("&About...");
     about->setObjectName("About1");
     about->setEnabled(false); // the About box joins later
-    help->addAction("Relese Notes", this, [] {
-        ShellOpenFile(DataFolder("HELP") + "ReleaseNotes.htm");
-    })->setObjectName("ReleseNotes1");
-    help->addAction("Check for Updates", this, [] {
-        ShellOpen(QUrl(UpdatePageUrl));
-    })->setObjectName("CheckforUpdates1");
+    help->addAction("Relese Notes", this,
+                    [] { ShellOpenFile(DataFolder("HELP") + "ReleaseNotes.htm"); })
+        ->setObjectName("ReleseNotes1");
+    help->addAction("Check for Updates", this, [] { ShellOpen(QUrl(UpdatePageUrl)); })
+        ->setObjectName("CheckforUpdates1");
 }
 
 void TMain::setStayOnTop(bool on)

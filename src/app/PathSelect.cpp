@@ -62,9 +62,8 @@ TPathSelect::TPathSelect(QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(DriveComboBox1, &QComboBox::activated, this,
             [this](int i) { SetDirectory(DriveComboBox1->itemText(i)); });
-    connect(DirectoryListBox1, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-        SetDirectory(m_model->filePath(index));
-    });
+    connect(DirectoryListBox1, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { SetDirectory(m_model->filePath(index)); });
     SetDirectory(QDir::currentPath());
 }
 

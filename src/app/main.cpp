@@ -1,7 +1,7 @@
+#include "app/Main.h"
 #include "app/Application.h"
 #include "app/Connects.h"
 #include "app/Forms.h"
-#include "app/Main.h"
 
 int main(int argc, char** argv)
 {

@@ -3,7 +3,8 @@
 // Shared enumerations. Their numbers are stored in the connection files and
 // compared by every window, so they keep their values.
 
-enum TConnectionStatus : int {
+enum TConnectionStatus : int
+{
     stDisconnected = 0,
     stConnecting = 1,
     stDownloading = 2,
@@ -16,20 +17,23 @@ enum TConnectionStatus : int {
     stError = 99,
 };
 
-enum THardwareType : int {
+enum THardwareType : int
+{
     htRackSystem = 0,
     htBry1 = 1,
     htHDSystem = 2,
     htTavr1 = 3,
 };
 
-enum TTransport : int {
+enum TTransport : int
+{
     trSerial = 0,
     trNetwork = 1,
     trModem = 2,
 };
 
-enum TRackFamily : int {
+enum TRackFamily : int
+{
     rkNone = 0,
     rkFM = 1,
     rkTV = 2,
@@ -37,7 +41,8 @@ enum TRackFamily : int {
 };
 
 // Family codes handed to plots, alarm and history windows and to the name tables.
-enum TPlotFamilyCode : int {
+enum TPlotFamilyCode : int
+{
     pfFMRack = 1,
     pfTVRack = 2,
     pfAMRack = 3,
@@ -46,7 +51,8 @@ enum TPlotFamilyCode : int {
 };
 
 // Kinds of event-log line.
-enum TLogKind : int {
+enum TLogKind : int
+{
     lkError = 0,
     lkStatus = 1,
     lkDebug = 2,

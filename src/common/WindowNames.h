@@ -7,8 +7,8 @@
 // here and nowhere else.
 struct TWindowToken
 {
-    const char* token;   // appended to the panel name
-    bool twoDigitIndex;  // index written as two digits ("03"), else decimal
+    const char* token;  // appended to the panel name
+    bool twoDigitIndex; // index written as two digits ("03"), else decimal
 };
 
 namespace WindowToken {

@@ -57,23 +57,12 @@ void parseBool(const QByteArray& line, bool* out)
 QByteArray FormatConfigFile(const TConnectionSettings& s)
 {
     const QList<QByteArray> lines = {
-        width(s.HardwareType, 2),
-        s.DevicePassword.toLatin1(),
-        width(s.Transport, 2),
-        boolText(s.ConnectOnStartup),
-        width(s.SerialPort, 2),
-        width(s.BaudChoice, 2),
-        width(s.ModemPort, 2),
-        s.PhoneNumber.toLatin1(),
-        s.IpAddress.toLatin1(),
-        width(s.TcpPort, 6),
-        s.LogPath.toLatin1(),
-        s.LogPrefix.toLatin1(),
-        boolText(s.LoggingEnabled),
-        s.ConnectionCaption.toLatin1(),
-        s.RackCaption.toLatin1(),
-        s.HostName.toLatin1(),
-        boolText(s.UseHostName),
+        width(s.HardwareType, 2),     s.DevicePassword.toLatin1(),    width(s.Transport, 2),
+        boolText(s.ConnectOnStartup), width(s.SerialPort, 2),         width(s.BaudChoice, 2),
+        width(s.ModemPort, 2),        s.PhoneNumber.toLatin1(),       s.IpAddress.toLatin1(),
+        width(s.TcpPort, 6),          s.LogPath.toLatin1(),           s.LogPrefix.toLatin1(),
+        boolText(s.LoggingEnabled),   s.ConnectionCaption.toLatin1(), s.RackCaption.toLatin1(),
+        s.HostName.toLatin1(),        boolText(s.UseHostName),
     };
     QByteArray out;
     for (const QByteArray& l : lines)
@@ -176,16 +165,26 @@ int BaudCodeFor(int hardwareType, int transport, int baudChoice)
 QString BaudText(int baudCode)
 {
     switch (baudCode) {
-    case 2: return "1200";
-    case 3: return "2400";
-    case 4: return "4800";
-    case 5: return "9600";
-    case 6: return "19200";
-    case 7: return "38400";
-    case 8: return "57600";
-    case 9: return "115200";
-    case 230400: return "230400";
-    default: return {};
+    case 2:
+        return "1200";
+    case 3:
+        return "2400";
+    case 4:
+        return "4800";
+    case 5:
+        return "9600";
+    case 6:
+        return "19200";
+    case 7:
+        return "38400";
+    case 8:
+        return "57600";
+    case 9:
+        return "115200";
+    case 230400:
+        return "230400";
+    default:
+        return {};
     }
 }
 

@@ -8,11 +8,11 @@
 // seventeen lines in a fixed order, each ended by CR LF.
 struct TConnectionSettings
 {
-    int HardwareType = 0;             // THardwareType
+    int HardwareType = 0; // THardwareType
     QString DevicePassword = "QUMOR7";
-    int Transport = 0;                // TTransport
+    int Transport = 0; // TTransport
     bool ConnectOnStartup = false;
-    quint8 SerialPort = 0;            // 0 = COM1
+    quint8 SerialPort = 0; // 0 = COM1
     int BaudChoice = 1;
     quint8 ModemPort = 0;
     QString PhoneNumber;

@@ -6,8 +6,7 @@ QPointer<TEventLog> MessageLines;
 
 TEventLog::TEventLog(QObject* parent)
     : QObject(parent)
-{
-}
+{}
 
 void TEventLog::add(const QString& line)
 {
@@ -25,8 +24,8 @@ QString FormatLogLine(int kind, const QString& connectionName, const QString& me
                       const QDateTime& when)
 {
     const QLocale locale = QLocale::system();
-    const QString time = locale.toString(when.date(), QLocale::ShortFormat) + " " +
-                         when.time().toString("HH:mm:ss");
+    const QString time =
+        locale.toString(when.date(), QLocale::ShortFormat) + " " + when.time().toString("HH:mm:ss");
     switch (kind) {
     case lkError:
         return "ERROR (" + time + "):   <" + connectionName + ">   " + message;

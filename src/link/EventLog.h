@@ -37,5 +37,10 @@ QString FormatLogLine(int kind, const QString& connectionName, const QString& me
 
 // How a line is shown: red when it contains "ERROR", else blue when it contains
 // "DEBUG", else black.
-enum class TLogColour { Black, Red, Blue };
+enum class TLogColour
+{
+    Black,
+    Red,
+    Blue
+};
 TLogColour LogLineColour(const QString& line);

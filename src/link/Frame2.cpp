@@ -294,17 +294,28 @@ bool TFrame2::IsRackActive() const
 QString TFrame2::StatusText(int status, int blocksSinceDisplay)
 {
     switch (status) {
-    case stDisconnected: return "Disconnected";
-    case stConnecting: return "Connecting";
-    case stDownloading: return "Downloading";
-    case stActive: return blocksSinceDisplay >= 1 ? " Active " : "InActive";
-    case stInitializing: return "Initializing";
-    case stDialing: return "Dialing";
-    case stWaiting: return "Waiting";
-    case stPassword: return "Password ";
-    case stUpdating: return "Updating ";
-    case stError: return "Error";
-    default: return {};
+    case stDisconnected:
+        return "Disconnected";
+    case stConnecting:
+        return "Connecting";
+    case stDownloading:
+        return "Downloading";
+    case stActive:
+        return blocksSinceDisplay >= 1 ? " Active " : "InActive";
+    case stInitializing:
+        return "Initializing";
+    case stDialing:
+        return "Dialing";
+    case stWaiting:
+        return "Waiting";
+    case stPassword:
+        return "Password ";
+    case stUpdating:
+        return "Updating ";
+    case stError:
+        return "Error";
+    default:
+        return {};
     }
 }
 
@@ -356,16 +367,16 @@ void TFrame2::RefreshHardwareList()
     switch (HardwareType) {
     case htRackSystem: {
         caption = "Quelda System";
-        struct Module {
+        struct Module
+        {
             int presence;
             QString name;
         };
         const Module modules[] = {
-            {upKelb1, " Kelb-1"},       {upJov4, " " + Jov4ModelText},
-            {upNuva1, " Nuva-1"},       {upLyn1, " Lyn-1"},
-            {upVarn1Unit0, " Varn-1 0"}, {upVarn1Unit1, " Varn-1 1"},
-            {upGry230, " Gry-230 "},    {upGry250, " Gry-250 "},
-            {upPelo1, " Pelo-1 "},      {upPelo2, " Pelo-2 "},
+            {upKelb1, " Kelb-1"},    {upJov4, " " + Jov4ModelText}, {upNuva1, " Nuva-1"},
+            {upLyn1, " Lyn-1"},      {upVarn1Unit0, " Varn-1 0"},   {upVarn1Unit1, " Varn-1 1"},
+            {upGry230, " Gry-230 "}, {upGry250, " Gry-250 "},       {upPelo1, " Pelo-1 "},
+            {upPelo2, " Pelo-2 "},
         };
         for (const Module& m : modules) {
             if (UnitPresence[m.presence])

@@ -10,7 +10,8 @@
 #include <array>
 
 // Indices of the fourteen unit-presence flags of a connection.
-enum TUnitPresence : int {
+enum TUnitPresence : int
+{
     upKelb1 = 0,
     upJov4 = 1, // the RF amplifier/tuner module, whichever of its models
     upNuva1 = 2,
@@ -31,7 +32,8 @@ enum TUnitPresence : int {
 // Which window pages must refill their controls from the frame. A decoder
 // raises a flag when the unit reports that page's settings; only the window
 // that shows the page takes (reads and clears) it.
-enum TPageRefresh : int {
+enum TPageRefresh : int
+{
     prTuning = 0,
     prSpectrum = 1,
     prSettings = 2,

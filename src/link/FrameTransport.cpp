@@ -102,18 +102,41 @@ void TFrame2::ReportPortResult(int code)
     PortOpen = false;
     QString text;
     switch (code) {
-    case SioNoSuchPort: text = "No Such Port"; break;
-    case SioPortInUse: text = "Port already opened"; break;
-    case SioPortNotOpen: text = "Port not opened."; break;
-    case SioNoMemory: text = "Cannot allocate memory for queues."; break;
-    case SioBadDefaults: text = "Error in default parameters."; break;
-    case SioNoHardware: text = "Hardware not present."; break;
-    case SioBadByteSize: text = "Unsupported byte size."; break;
-    case SioBadBaud: text = "Unsupported baud rate."; break;
-    case SioNoData: text = "No incoming serial data is available."; break;
-    case SioBadParameter: text = "A parameter is out of range."; break;
-    case SioSystemError: text = "Win32 system error."; break;
-    default: break;
+    case SioNoSuchPort:
+        text = "No Such Port";
+        break;
+    case SioPortInUse:
+        text = "Port already opened";
+        break;
+    case SioPortNotOpen:
+        text = "Port not opened.";
+        break;
+    case SioNoMemory:
+        text = "Cannot allocate memory for queues.";
+        break;
+    case SioBadDefaults:
+        text = "Error in default parameters.";
+        break;
+    case SioNoHardware:
+        text = "Hardware not present.";
+        break;
+    case SioBadByteSize:
+        text = "Unsupported byte size.";
+        break;
+    case SioBadBaud:
+        text = "Unsupported baud rate.";
+        break;
+    case SioNoData:
+        text = "No incoming serial data is available.";
+        break;
+    case SioBadParameter:
+        text = "A parameter is out of range.";
+        break;
+    case SioSystemError:
+        text = "Win32 system error.";
+        break;
+    default:
+        break;
     }
     LogEvent(QString("COM Port Error(%1): %2").arg(-code).arg(text), lkError);
 }
@@ -256,10 +279,9 @@ void TFrame2::SocketFailed()
     // A dead socket must not look open to the rest of the program.
     PortOpen = false;
     Socket->SetConnected(false);
-    LogEvent(QString("Socket Error(%1): %2")
-                 .arg(Socket->GetLastError())
-                 .arg(Socket->GetLastErrorText()),
-             lkError);
+    LogEvent(
+        QString("Socket Error(%1): %2").arg(Socket->GetLastError()).arg(Socket->GetLastErrorText()),
+        lkError);
     Socket->SetLastError(0);
 }
 

@@ -7,8 +7,7 @@ UserMessageEvent::UserMessageEvent(int msg, qintptr wParam, qintptr lParam)
     , m_msg(msg)
     , m_wParam(wParam)
     , m_lParam(lParam)
-{
-}
+{}
 
 bool UserMessageEvent::isUserMessage(const QEvent* e)
 {

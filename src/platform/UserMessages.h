@@ -9,7 +9,8 @@
 // receiver reads the values from the frame when the message is dispatched.
 constexpr int WM_USER = 0x400;
 
-enum TUserMessage : int {
+enum TUserMessage : int
+{
     UM_RACK_SAMPLES = WM_USER + 100,  // 0x464
     UM_RACK_DATA = WM_USER + 101,     // 0x465
     UM_RDS_GROUPS = WM_USER + 102,    // 0x466

@@ -39,10 +39,10 @@ bool TInstrumentChildWindow::event(QEvent* e)
     if (UserMessageEvent::isUserMessage(e)) {
         auto* m = static_cast<UserMessageEvent*>(e);
         if (m->msg() == m_refreshMessage) {
-            const bool admitted = m_policy == TRefreshPolicy::AnyLParam ||
-                                  (m_policy == TRefreshPolicy::ZeroLParam && m->lParam() == 0) ||
-                                  (m_policy == TRefreshPolicy::LowWordZero &&
-                                   (m->lParam() & 0xFFFF) == 0);
+            const bool admitted =
+                m_policy == TRefreshPolicy::AnyLParam ||
+                (m_policy == TRefreshPolicy::ZeroLParam && m->lParam() == 0) ||
+                (m_policy == TRefreshPolicy::LowWordZero && (m->lParam() & 0xFFFF) == 0);
             if (admitted && m_frame)
                 RefreshWindow(m->lParam());
             return true;

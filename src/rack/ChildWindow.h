@@ -11,19 +11,20 @@ class TFrame2;
 // the same type (family and instrument) can never be swapped unnoticed.
 struct TChildWindowArgs
 {
-    QWidget* ownerPanel = nullptr;     // parent and owner: the window dies with its panel
-    TFrame2* frame = nullptr;          // the connection the window reads
-    QPointer<QObject> ownerHandle;     // receives UM_CHILD_CLOSED
-    int family = 0;                    // TPlotFamilyCode
-    int instrument = 0;                // PlotInstrumentCode
-    int index = 0;                     // channel or window index
+    QWidget* ownerPanel = nullptr; // parent and owner: the window dies with its panel
+    TFrame2* frame = nullptr;      // the connection the window reads
+    QPointer<QObject> ownerHandle; // receives UM_CHILD_CLOSED
+    int family = 0;                // TPlotFamilyCode
+    int instrument = 0;            // PlotInstrumentCode
+    int index = 0;                 // channel or window index
 };
 
 // Which refresh messages a window acts on, by their lParam.
-enum class TRefreshPolicy {
-    AnyLParam,     // every refresh
-    ZeroLParam,    // only lParam == 0
-    LowWordZero,   // only when the low 16 bits of lParam are 0
+enum class TRefreshPolicy
+{
+    AnyLParam,   // every refresh
+    ZeroLParam,  // only lParam == 0
+    LowWordZero, // only when the low 16 bits of lParam are 0
 };
 
 // Base of every window an instrument panel opens: a top-level window owned by

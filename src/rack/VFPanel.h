@@ -10,11 +10,9 @@ public:
     static const Design design;
     explicit TVFPanel(QWidget* owner)
         : TPanelBase(design, owner)
-    {
-    }
-    TVFPanel(QWidget* ownerRack, QWidget* parentRack, const QString& componentName,
-             TFrame2* frame, int index)
+    {}
+    TVFPanel(QWidget* ownerRack, QWidget* parentRack, const QString& componentName, TFrame2* frame,
+             int index)
         : TPanelBase(design, ownerRack, parentRack, componentName, frame, index)
-    {
-    }
+    {}
 };

@@ -11,9 +11,15 @@ QTextCharFormat formatFor(const QString& line)
 {
     QTextCharFormat f;
     switch (LogLineColour(line)) {
-    case TLogColour::Red: f.setForeground(Qt::red); break;
-    case TLogColour::Blue: f.setForeground(Qt::blue); break;
-    case TLogColour::Black: f.setForeground(Qt::black); break;
+    case TLogColour::Red:
+        f.setForeground(Qt::red);
+        break;
+    case TLogColour::Blue:
+        f.setForeground(Qt::blue);
+        break;
+    case TLogColour::Black:
+        f.setForeground(Qt::black);
+        break;
     }
     return f;
 }

@@ -10,11 +10,9 @@ public:
     static const Design design;
     explicit TVFPanel_Tavr1(QWidget* owner)
         : TPanelBase(design, owner)
-    {
-    }
+    {}
     TVFPanel_Tavr1(QWidget* ownerRack, QWidget* parentRack, const QString& componentName,
                    TFrame2* frame, int index)
         : TPanelBase(design, ownerRack, parentRack, componentName, frame, index)
-    {
-    }
+    {}
 };

@@ -10,11 +10,9 @@ public:
     static const Design design;
     explicit TVFPanel_HD(QWidget* owner)
         : TPanelBase(design, owner)
-    {
-    }
+    {}
     TVFPanel_HD(QWidget* ownerRack, QWidget* parentRack, const QString& componentName,
                 TFrame2* frame, int index)
         : TPanelBase(design, ownerRack, parentRack, componentName, frame, index)
-    {
-    }
+    {}
 };

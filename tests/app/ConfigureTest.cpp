@@ -80,7 +80,7 @@ TEST_F(ConfigureFixture, ControlsFollowTheHardwareType)
     Configure->FillFrom(*frame1());
     EXPECT_EQ(Configure->ComboBox2->count(), 3);
     EXPECT_EQ(Configure->ComboBox2->currentText(), "230400");
-    EXPECT_TRUE(Configure->HdBaudNotes[0]->isVisibleTo(Configure));
+    EXPECT_TRUE(!Configure->HdBaudNotes[0]->isHidden());
     EXPECT_EQ(Configure->ComboBox1->currentIndex(), -1);
     EXPECT_FALSE(Configure->ChangePassButton->isEnabled());
 
@@ -88,8 +88,8 @@ TEST_F(ConfigureFixture, ControlsFollowTheHardwareType)
     Configure->RadioGroupHTButtons->button(htTavr1)->click();
     EXPECT_EQ(Configure->ComboBox2->count(), 1);
     EXPECT_EQ(Configure->ComboBox2->currentText(), "115200");
-    EXPECT_FALSE(Configure->RadioCT[2]->isVisibleTo(Configure));
-    EXPECT_FALSE(Configure->HdBaudNotes[0]->isVisibleTo(Configure));
+    EXPECT_FALSE(!Configure->RadioCT[2]->isHidden());
+    EXPECT_FALSE(!Configure->HdBaudNotes[0]->isHidden());
     Configure->Edit2->setText("70000"); // not a port: stored as 0
     Configure->EditPass->setText("secret");
     Configure->ButtonApplyClick();

@@ -89,7 +89,8 @@ TEST(ConnectionConfig, RoundTripKeepsEverySetting)
     s.RackCaption = "Tower";
     s.HostName = "unit.example";
     s.UseHostName = true;
-    const TConnectionSettings r = ParseConfigFile(FormatConfigFile(s), DefaultSettings("Connect5", "/b"));
+    const TConnectionSettings r =
+        ParseConfigFile(FormatConfigFile(s), DefaultSettings("Connect5", "/b"));
     EXPECT_EQ(FormatConfigFile(r), FormatConfigFile(s));
 }
 
@@ -129,14 +130,30 @@ TEST(ConnectionConfig, ABadLineKeepsItsDefaultAndTheRestLoads)
         const TConnectionSettings r = ParseConfigFile(l.join('\n'), d);
         TConnectionSettings expected = good;
         switch (row.line) {
-        case 1: expected.HardwareType = d.HardwareType; break;
-        case 3: expected.Transport = d.Transport; break;
-        case 4: expected.ConnectOnStartup = d.ConnectOnStartup; break;
-        case 5: expected.SerialPort = d.SerialPort; break;
-        case 6: expected.BaudChoice = d.BaudChoice; break;
-        case 7: expected.ModemPort = d.ModemPort; break;
-        case 10: expected.TcpPort = d.TcpPort; break;
-        case 13: expected.LoggingEnabled = d.LoggingEnabled; break;
+        case 1:
+            expected.HardwareType = d.HardwareType;
+            break;
+        case 3:
+            expected.Transport = d.Transport;
+            break;
+        case 4:
+            expected.ConnectOnStartup = d.ConnectOnStartup;
+            break;
+        case 5:
+            expected.SerialPort = d.SerialPort;
+            break;
+        case 6:
+            expected.BaudChoice = d.BaudChoice;
+            break;
+        case 7:
+            expected.ModemPort = d.ModemPort;
+            break;
+        case 10:
+            expected.TcpPort = d.TcpPort;
+            break;
+        case 13:
+            expected.LoggingEnabled = d.LoggingEnabled;
+            break;
         }
         EXPECT_EQ(FormatConfigFile(r), FormatConfigFile(expected)) << row.why;
     }
@@ -171,11 +188,11 @@ TEST(ConnectionConfig, BaudCodesOfEveryFamily)
         int hw, transport, choice, code;
         const char* text;
     } rows[] = {
-        {htRackSystem, trSerial, 0, 2, "1200"},   {htRackSystem, trSerial, 3, 5, "9600"},
-        {htRackSystem, trModem, 0, 3, "2400"},    {htRackSystem, trModem, 3, 3, "2400"},
-        {htBry1, trSerial, 1, 8, "57600"},        {htHDSystem, trSerial, 0, 8, "57600"},
-        {htHDSystem, trSerial, 1, 9, "115200"},   {htHDSystem, trSerial, 2, 230400, "230400"},
-        {htTavr1, trSerial, 0, 9, "115200"},      {htTavr1, trSerial, 1, 9, "115200"},
+        {htRackSystem, trSerial, 0, 2, "1200"}, {htRackSystem, trSerial, 3, 5, "9600"},
+        {htRackSystem, trModem, 0, 3, "2400"},  {htRackSystem, trModem, 3, 3, "2400"},
+        {htBry1, trSerial, 1, 8, "57600"},      {htHDSystem, trSerial, 0, 8, "57600"},
+        {htHDSystem, trSerial, 1, 9, "115200"}, {htHDSystem, trSerial, 2, 230400, "230400"},
+        {htTavr1, trSerial, 0, 9, "115200"},    {htTavr1, trSerial, 1, 9, "115200"},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(BaudCodeFor(r.hw, r.transport, r.choice), r.code) << r.hw << "/" << r.choice;
@@ -204,7 +221,8 @@ TEST(ConnectionConfig, SaveReportsAFailureAndWritesAtomically)
     ASSERT_TRUE(SaveConfigFile(path, s, &error));
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(ParseConfigFile(f.readAll(), DefaultSettings("Connect1", dir.path())).ConnectionCaption,
-              "Changed");
+    EXPECT_EQ(
+        ParseConfigFile(f.readAll(), DefaultSettings("Connect1", dir.path())).ConnectionCaption,
+        "Changed");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
 }

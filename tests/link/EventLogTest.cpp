@@ -16,7 +16,8 @@ TEST(EventLog, LineFormats)
     const QString time = QLocale::system().toString(t.date(), QLocale::ShortFormat) + " 05:06:07";
     EXPECT_EQ(FormatLogLine(lkError, "Connect2", " Oops ", t),
               "ERROR (" + time + "):   <Connect2>    Oops ");
-    EXPECT_EQ(FormatLogLine(lkStatus, "Connect2", "up", t), "STATUS(" + time + "):   <Connect2>   up");
+    EXPECT_EQ(FormatLogLine(lkStatus, "Connect2", "up", t),
+              "STATUS(" + time + "):   <Connect2>   up");
     EXPECT_EQ(FormatLogLine(lkDebug, "Connect2", " Detect 0", t), "DEBUG <Connect2>  Detect 0")
         << "a DEBUG line has no time stamp";
 }
@@ -45,7 +46,8 @@ TEST(EventLog, NewestFirstInTheListAndBothViews)
     QTextDocument* doc = Connects->RichEdit1->document();
     ASSERT_EQ(doc->blockCount(), 3);
     EXPECT_EQ(doc->firstBlock().text(), "DEBUG <Connect2> third");
-    EXPECT_EQ(doc->firstBlock().begin().fragment().charFormat().foreground().color(), QColor(Qt::blue));
+    EXPECT_EQ(doc->firstBlock().begin().fragment().charFormat().foreground().color(),
+              QColor(Qt::blue));
     EXPECT_EQ(doc->findBlockByNumber(1).begin().fragment().charFormat().foreground().color(),
               QColor(Qt::red));
     EXPECT_EQ(doc->lastBlock().begin().fragment().charFormat().foreground().color(),

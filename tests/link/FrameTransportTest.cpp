@@ -6,6 +6,7 @@
 #include "sim/SimPeer.h"
 
 #include <QProcess>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -33,7 +34,8 @@ protected:
         qunsetenv("TOLVEX_COM2");
     }
 
-    std::unique_ptr<TFrame2> makeFrame(int hardwareType, int transport, const char* name = "Connect1")
+    std::unique_ptr<TFrame2> makeFrame(int hardwareType, int transport,
+                                       const char* name = "Connect1")
     {
         auto f = std::make_unique<TFrame2>(name);
         f->HardwareType = hardwareType;
@@ -131,7 +133,8 @@ TEST_F(FrameTest, ReadsKeepEveryByteUntilClearReceive)
     EXPECT_TRUE(f->LineComplete);
 
     f->ClearReceive();
-    sim.send("AB\xF0\xF1\xFF" "C");
+    sim.send("AB\xF0\xF1\xFF"
+             "C");
     ASSERT_TRUE(waitFor([&] { return f->ReadUntilMarkerOrFF() == "ABC"; }));
     f->ClearReceive();
     sim.send(QByteArray("L1\0\r\nL2", 7));
@@ -155,7 +158,8 @@ TEST_F(FrameTest, AMissingSerialDeviceIsReportedAndTheFrameWaits)
     auto f = makeFrame(htRackSystem, trSerial);
     f->OpenConnection();
     ASSERT_EQ(errors().size(), 1);
-    EXPECT_TRUE(errors()[0].endsWith("<Connect1>   COM Port Error(1): No Such Port")) << errors()[0].toStdString();
+    EXPECT_TRUE(errors()[0].endsWith("<Connect1>   COM Port Error(1): No Such Port"))
+        << errors()[0].toStdString();
     EXPECT_EQ(f->Status, stError);
     EXPECT_EQ(f->ProcessState, 1u);
     EXPECT_FALSE(f->PortOpen);
@@ -170,7 +174,8 @@ TEST_F(FrameTest, APortHeldByAnotherProcessIsReported)
     ASSERT_TRUE(holder.waitForStarted());
     ASSERT_TRUE(waitFor([&] {
         holder.waitForReadyRead(10);
-        return holder.readAllStandardOutput().contains("holding") || holder.state() != QProcess::Running;
+        return holder.readAllStandardOutput().contains("holding") ||
+               holder.state() != QProcess::Running;
     }));
     ASSERT_EQ(holder.state(), QProcess::Running);
 
@@ -236,8 +241,7 @@ TEST_F(FrameTest, TheNetworkRowsShowBothEndsOnceConnected)
 
     ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
     EXPECT_TRUE(f->ListView2->topLevelItem(0)->text(1).contains("127.0.0.1"));
-    EXPECT_EQ(f->ListView2->topLevelItem(1)->text(1),
-              QString(" 127.0.0.1  %1").arg(f->TcpPort));
+    EXPECT_EQ(f->ListView2->topLevelItem(1)->text(1), QString(" 127.0.0.1  %1").arg(f->TcpPort));
     EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), QString(8, ' '));
 }
 
@@ -254,7 +258,8 @@ TEST_F(FrameTest, ARefusedPortAndAPeerCloseEachGiveOneError)
         ASSERT_TRUE(waitFor([&] { return f->Status == stError; }));
         pump(100);
         ASSERT_EQ(errors().size(), 1);
-        EXPECT_TRUE(errors()[0].contains("Socket Error(111): Connection refused")) << errors()[0].toStdString();
+        EXPECT_TRUE(errors()[0].contains("Socket Error(111): Connection refused"))
+            << errors()[0].toStdString();
         EXPECT_EQ(f->ProcessState, 0u);
     }
     log.clear();
@@ -288,15 +293,18 @@ TEST_F(FrameTest, DisconnectSendsTheFamilysGoodbyeThenCloses)
     for (const Row& row : rows) {
         for (int transport : {trNetwork, trSerial}) {
             SimPeer sim;
-            auto f = transport == trNetwork ? tcpFrame(row.hardwareType, sim) : ptyFrame(row.hardwareType, sim);
+            auto f = transport == trNetwork ? tcpFrame(row.hardwareType, sim)
+                                            : ptyFrame(row.hardwareType, sim);
             f->Status = stActive;
             f->ButtonC4->click();
             EXPECT_EQ(f->Status, stDisconnected);
             EXPECT_FALSE(f->PortOpen);
             EXPECT_TRUE(sim.waitUntil([&] { return sim.received() == row.goodbye; }, 2000))
-                << row.hardwareType << "/" << transport << ": " << sim.received().toHex().toStdString();
-            if (transport == trNetwork)
+                << row.hardwareType << "/" << transport << ": "
+                << sim.received().toHex().toStdString();
+            if (transport == trNetwork) {
                 EXPECT_TRUE(sim.waitUntil([&] { return !sim.isConnected(); }, 2000));
+            }
         }
     }
 }
@@ -349,10 +357,15 @@ TEST_F(FrameTest, StatusTextOfAnActiveConnectionFollowsTheBlocks)
     f->RefreshStatusText();
     EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), "InActive");
 
-    const std::pair<int, const char*> texts[] = {
-        {stDisconnected, "Disconnected"}, {stConnecting, "Connecting"}, {stDownloading, "Downloading"},
-        {stInitializing, "Initializing"}, {stDialing, "Dialing"},       {stWaiting, "Waiting"},
-        {stPassword, "Password "},        {stUpdating, "Updating "},    {stError, "Error"}};
+    const std::pair<int, const char*> texts[] = {{stDisconnected, "Disconnected"},
+                                                 {stConnecting, "Connecting"},
+                                                 {stDownloading, "Downloading"},
+                                                 {stInitializing, "Initializing"},
+                                                 {stDialing, "Dialing"},
+                                                 {stWaiting, "Waiting"},
+                                                 {stPassword, "Password "},
+                                                 {stUpdating, "Updating "},
+                                                 {stError, "Error"}};
     for (auto [status, text] : texts) {
         f->Status = status;
         f->RefreshStatusText();

@@ -10,7 +10,8 @@ namespace {
 class Receiver : public QObject
 {
 public:
-    struct Seen {
+    struct Seen
+    {
         int msg;
         qintptr w, l;
     };
