@@ -3,4 +3,5 @@ list(APPEND TOLVEX_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BaseDirectory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FieldHelpers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NameTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TDateTime.cpp
 )

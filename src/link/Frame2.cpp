@@ -3,6 +3,7 @@
 #include "link/EventLog.h"
 #include "link/FrameHooks.h"
 #include "link/IPClient.h"
+#include "link/Tavr1Link.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -135,7 +136,7 @@ void TFrame2::Timer1Timer()
         // The HD link joins here.
         break;
     case htTavr1:
-        // The Tavr1 link joins here.
+        Tavr1Step(*this);
         break;
     default:
         break;

@@ -12,6 +12,10 @@ struct TFrameHooks
 {
     std::function<void(TFrame2&)> showConfigure;
     std::function<void(TFrame2&)> showUpdate;
+    // A Tavr1 login found the unit's firmware older than the file shipped for
+    // it. Returns whether the update dialog took the connection; when it did
+    // not (no dialog, or it is busy with another connection) the unit is polled.
+    std::function<bool(TFrame2&)> tavr1UpdateDue;
 };
 
 TFrameHooks& FrameHooks();

@@ -8,4 +8,9 @@ list(APPEND TOLVEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Frame2.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameTransport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameConfig.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1Link.cpp
+)
+list(APPEND TOLVEX_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1Receive.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1Firmware.cpp
 )

@@ -1,0 +1,15 @@
+#pragma once
+
+class QByteArray;
+class TFrame2;
+
+// The state machine of a Tavr1 connection, one step per tick of the frame's
+// timer: wake the unit, log in, identify it, poll its blocks and send the one
+// pending command; the Connect, Disconnect and exit sequences.
+void Tavr1Step(TFrame2& f);
+
+// Decodes the current block if it is new, then tells the rack window.
+void Tavr1DecodeAndPost(TFrame2& f);
+
+// The identification reply to "UI" into the frame's Tavr1 members.
+void Tavr1Identify(TFrame2& f, const QByteArray& reply);
