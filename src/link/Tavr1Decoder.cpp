@@ -8,8 +8,6 @@ namespace {
 
 using F = TTavr1ValueForm;
 
-constexpr int sca1 = tcSca1;
-constexpr int sca2 = tcSca2;
 constexpr qint32 basicScaLevel = -1500; // tenths of dB: what a unit without SCA shows
 
 void raiseFlags(TConnectionState& s, quint16 flags)
@@ -88,7 +86,7 @@ void decodeMeasurements(const QByteArray& block, TTavr1Data& t, TConnectionState
         t.Tavr1Measurements[p.channel][p.slot] = t.Tavr1RawValues[p.raw];
 
     if (t.Tavr1Options == QLatin1String("Basic")) {
-        for (int ch : {sca1, sca2}) {
+        for (int ch : {tcSca1, tcSca2}) {
             for (int slot = tsPeak; slot <= tsInjection; ++slot)
                 t.Tavr1Measurements[ch][slot] = 0;
             t.Tavr1Measurements[ch][tsRmsDb] = basicScaLevel;
