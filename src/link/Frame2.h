@@ -2,6 +2,7 @@
 
 #include "link/ConnectionConfig.h"
 #include "link/FrameState.h"
+#include "link/Tavr1Data.h"
 
 #include <QFrame>
 #include <memory>
@@ -18,7 +19,10 @@ class QTreeWidget;
 // decoded instrument data. Eight of them live on the Connections window for the
 // life of the program. Everything here runs on the GUI thread; the family state
 // machines run one step per tick of Timer1 and time their waits in ticks.
-class TFrame2 : public QFrame, public TConnectionSettings, public TConnectionState
+class TFrame2 : public QFrame,
+                public TConnectionSettings,
+                public TConnectionState,
+                public TTavr1Data
 {
     Q_OBJECT
 public:

@@ -157,8 +157,7 @@ struct TConnectionState
     bool LogOpen = false;
 
     // Identification texts shown in the hardware list.
-    QString SerialNumber; // HD unit
-    QString Tavr1ModelText, Tavr1Options, Tavr1SerialText;
+    QString SerialNumber; // HD unit; the Tavr1 texts are in TTavr1Data
     // Rack modules, by presence index: the texts the rack decoder keeps.
     std::array<QString, UnitPresenceCount> ModuleIdText, ModuleSerialText;
     QString Jov4ModelText;
