@@ -148,10 +148,8 @@ struct TConnectionState
 
     TMeasurementHistory MeasurementHistory{};
 
-    // Firmware: the line count of the file about to be sent; whether the
-    // Tavr1 unit's main firmware is at least as new as the file shipped for it.
+    // Firmware: the line count of the file about to be sent.
     quint16 FirmwareLineCount = 0;
-    bool Tavr1FirmwareUpToDate = false;
 
     // Data log.
     bool LogOpen = false;

@@ -152,6 +152,8 @@ struct TTavr1Data
     QString Tavr1LanVersion;
     QString Tavr1SomVersion;
     QString Tavr1IdentificationLine; // the whole reply
+    // The unit's main firmware is at least as new as the file shipped for it.
+    bool Tavr1FirmwareUpToDate = false;
 
     // A block was taken since the last poll tick; the current block awaits decoding.
     bool BlockReceived = false;

@@ -87,8 +87,8 @@ TTavr1FirmwareCheck CheckTavr1Firmware(const TTavr1FirmwareUnit& unit, const QSt
         return c;
     }
     c.MainAtLeast118 = *unitMain >= 1.18;
-    const QString name = Tavr1MainFirmwareName(unit.Letter1, unit.Letter2, unit.Letter3,
-                                               c.MainAtLeast118);
+    const QString name =
+        Tavr1MainFirmwareName(unit.Letter1, unit.Letter2, unit.Letter3, c.MainAtLeast118);
     if (name.isEmpty()) {
         c.Result = 5;
         return c;
@@ -96,9 +96,14 @@ TTavr1FirmwareCheck CheckTavr1Firmware(const TTavr1FirmwareUnit& unit, const QSt
     c.MainFileName = FindFileIgnoringCase(dldFolder, name);
     TDldHeader h;
     switch (ReadDldHeader(c.MainFileName, &h)) {
-    case TDldError::NotFound: c.Result = 5; return c;
-    case TDldError::BadCount: c.Result = 10; return c;
-    case TDldError::None: break;
+    case TDldError::NotFound:
+        c.Result = 5;
+        return c;
+    case TDldError::BadCount:
+        c.Result = 10;
+        return c;
+    case TDldError::None:
+        break;
     }
     c.LineCount = h.LineCount;
     const auto fileBoot = ParseVersionText(h.BootVersion, &e);

@@ -10,7 +10,12 @@
 // A version text: the five characters that begin two before the first ".",
 // read as a number ("V01.18" reads 1.18). A "." before the third character or
 // characters that are no number make the text unusable.
-enum class TVersionError { None, NoPoint, NotANumber };
+enum class TVersionError
+{
+    None,
+    NoPoint,
+    NotANumber
+};
 std::optional<double> ParseVersionText(const QString& text, TVersionError* error = nullptr);
 
 // The file in folder whose name matches name ignoring letter case (files
@@ -24,7 +29,12 @@ struct TDldHeader
     QString MainVersion;
 };
 
-enum class TDldError { None, NotFound, BadCount };
+enum class TDldError
+{
+    None,
+    NotFound,
+    BadCount
+};
 // Reads the three header lines; the file is closed again on every path.
 TDldError ReadDldHeader(const QString& path, TDldHeader* header);
 

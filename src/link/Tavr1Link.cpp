@@ -125,10 +125,10 @@ void loginStep3(TFrame2& f)
 // Whether the unit's main firmware is older than the file shipped for it.
 bool updateDue(TFrame2& f)
 {
-    const TTavr1FirmwareCheck c = CheckTavr1Firmware(
-        {f.Tavr1SoftwareVersion, f.Tavr1BootVersion, f.Tavr1OptionLetter, f.Tavr1RevisionLetter2,
-         f.Tavr1RevisionLetter3},
-        DataFolder("DLD"));
+    const TTavr1FirmwareCheck c =
+        CheckTavr1Firmware({f.Tavr1SoftwareVersion, f.Tavr1BootVersion, f.Tavr1OptionLetter,
+                            f.Tavr1RevisionLetter2, f.Tavr1RevisionLetter3},
+                           DataFolder("DLD"));
     f.Tavr1FirmwareUpToDate = c.UpToDate;
     if (c.Result == 0)
         f.FirmwareLineCount = quint16(c.LineCount);
@@ -409,7 +409,11 @@ void Tavr1DecodeAndPost(TFrame2& f)
     if (!f.BlockToDecode)
         return;
     f.BlockToDecode = false;
-    DecodeTavr1Block(f.BlockSlots[CurrentTavr1BlockSlot], f, f);
+    const TTavr1BlockVerdict verdict = DecodeTavr1Block(f.BlockSlots[CurrentTavr1BlockSlot], f, f);
+    if (verdict != TTavr1BlockVerdict::Decoded) {
+        f.LogEvent(" Tavr1 block refused: not a whole block ", lkError);
+        return;
+    }
     PostMessage(f.RackWindow, UM_TAVR1_DATA);
 }
 

@@ -24,10 +24,10 @@ TEST(Tavr1Firmware, VersionTexts)
         double value;
         TVersionError error;
     } rows[] = {
-        {"V01.18", 1.18, TVersionError::None}, {"01.20", 1.2, TVersionError::None},
+        {"V01.18", 1.18, TVersionError::None},    {"01.20", 1.2, TVersionError::None},
         {"xx02.05yy", 2.05, TVersionError::None}, {"1.18", 0, TVersionError::NoPoint},
-        {".118", 0, TVersionError::NoPoint},   {"0118", 0, TVersionError::NoPoint},
-        {"", 0, TVersionError::NoPoint},       {"AB.CD", 0, TVersionError::NotANumber},
+        {".118", 0, TVersionError::NoPoint},      {"0118", 0, TVersionError::NoPoint},
+        {"", 0, TVersionError::NoPoint},          {"AB.CD", 0, TVersionError::NotANumber},
     };
     for (const Row& r : rows) {
         TVersionError e = TVersionError::None;
@@ -97,8 +97,8 @@ TEST(Tavr1Firmware, ResultCodesOfEveryFailure)
     };
     for (const Row& r : rows) {
         const TTavr1FirmwareCheck c = CheckTavr1Firmware(r.unit, dir.path());
-        EXPECT_EQ(c.Result, r.result) << r.unit.BootVersion.toStdString() << " "
-                                      << r.unit.MainVersion.toStdString();
+        EXPECT_EQ(c.Result, r.result)
+            << r.unit.BootVersion.toStdString() << " " << r.unit.MainVersion.toStdString();
         EXPECT_FALSE(c.UpToDate);
     }
 }

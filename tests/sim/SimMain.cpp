@@ -1,4 +1,5 @@
 #include "platform/SerialLib.h"
+#include "sim/Tavr1Sim.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -28,6 +29,53 @@ int runHold(QCoreApplication& app, const QStringList& args)
     return app.exec();
 }
 
+// A Tavr1 unit on a loopback TCP port or a pseudo-terminal, for a connection
+// to be pointed at: Transport Network, IP 127.0.0.1 and the port, or RS-232
+// with TOLVEX_COM<n> set to the printed device.
+int runTavr1(QCoreApplication& app, const QStringList& args)
+{
+    Tavr1Sim sim;
+    bool tcp = false, pty = false;
+    quint16 port = 0;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--tcp" && i + 1 < args.size()) {
+            bool ok = false;
+            port = quint16(args[++i].toUInt(&ok));
+            if (!ok)
+                return -1;
+            tcp = true;
+        } else if (a == "--pty") {
+            pty = true;
+        } else if (a == "--s-protocol") {
+            sim.prompt = Tavr1Sim::Prompt::SProtocol;
+        } else if (a == "--password" && i + 1 < args.size()) {
+            sim.password = args[++i].toLatin1();
+        } else {
+            return -1;
+        }
+    }
+    if (tcp == pty)
+        return -1;
+    if (tcp) {
+        const quint16 listening = sim.listenTcp(port);
+        if (!listening) {
+            std::fprintf(stderr, "tolvex-sim: cannot listen on 127.0.0.1:%u\n", unsigned(port));
+            return 1;
+        }
+        std::printf("Tavr1 listening on 127.0.0.1:%u\n", unsigned(listening));
+    } else {
+        const QString path = sim.openPty();
+        if (path.isEmpty()) {
+            std::fprintf(stderr, "tolvex-sim: cannot open a pseudo-terminal\n");
+            return 1;
+        }
+        std::printf("Tavr1 on %s\n", qPrintable(path));
+    }
+    std::fflush(stdout);
+    return app.exec();
+}
+
 struct Subcommand
 {
     const char* name;
@@ -38,6 +86,8 @@ struct Subcommand
 
 const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
+    {"tavr1", "--tcp PORT | --pty [--s-protocol] [--password PW]",
+     "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal", runTavr1},
 };
 
 int usage()

@@ -22,13 +22,13 @@ SimPeer::~SimPeer()
     closePty();
 }
 
-quint16 SimPeer::listenTcp()
+quint16 SimPeer::listenTcp(quint16 port)
 {
     if (!m_server) {
         m_server = new QTcpServer(this);
         connect(m_server, &QTcpServer::newConnection, this, &SimPeer::acceptConnection);
     }
-    if (!m_server->isListening() && !m_server->listen(QHostAddress::LocalHost, 0))
+    if (!m_server->isListening() && !m_server->listen(QHostAddress::LocalHost, port))
         return 0;
     m_tcpPort = m_server->serverPort();
     return m_tcpPort;

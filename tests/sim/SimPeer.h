@@ -27,9 +27,9 @@ public:
     explicit SimPeer(QObject* parent = nullptr);
     ~SimPeer() override;
 
-    // Listens on 127.0.0.1 on a free port and returns it (0 when that fails). A
-    // new connection replaces the one before.
-    quint16 listenTcp();
+    // Listens on 127.0.0.1 on port (a free one when 0) and returns it (0 when
+    // that fails). A new connection replaces the one before.
+    quint16 listenTcp(quint16 port = 0);
     quint16 tcpPort() const { return m_tcpPort; }
     // Opens a pseudo-terminal and returns the path of its terminal end, which the
     // program opens as its serial port (empty when that fails).

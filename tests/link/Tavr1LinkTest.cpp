@@ -1,0 +1,436 @@
+#include "TestSupport.h"
+
+#include "common/TDateTime.h"
+#include "link/EventLog.h"
+#include "link/Frame2.h"
+#include "link/Tavr1Link.h"
+#include "sim/Tavr1Sim.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Tavr1LinkTest : public ::testing::TestWithParam<int>
+{
+protected:
+    void SetUp() override { MessageLines = &log; }
+    void TearDown() override
+    {
+        MessageLines = nullptr;
+        qunsetenv("TOLVEX_COM1");
+    }
+
+    // A Tavr1 frame on the transport of the test's parameter, its timer
+    // stopped so the test runs the ticks.
+    std::unique_ptr<TFrame2> connect(int transport)
+    {
+        auto f = std::make_unique<TFrame2>("Connect1");
+        f->HardwareType = htTavr1;
+        f->Transport = transport;
+        if (transport == trNetwork) {
+            f->IpAddress = "127.0.0.1";
+            f->TcpPort = sim.listenTcp();
+        } else {
+            qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
+            f->SerialPort = 0;
+        }
+        f->OpenConnection();
+        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        return f;
+    }
+
+    // Runs ticks, letting the unit answer between them, until pred holds.
+    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 40)
+    {
+        for (int i = 0; i < maxTicks; ++i) {
+            if (pred())
+                return true;
+            f.Timer1Timer();
+            pump(pumpMs);
+        }
+        return pred();
+    }
+
+    bool loggedIn(TFrame2& f)
+    {
+        return tickUntil(
+            f, [&] { return f.ProcessState == 4; }, 40);
+    }
+
+    QStringList linesOf(const char* prefix) const
+    {
+        QStringList out;
+        for (const QString& l : logOldestFirst())
+            if (l.startsWith(prefix))
+                out << l;
+        return out;
+    }
+
+    TEventLog log;
+    Tavr1Sim sim;
+};
+
+} // namespace
+
+// The main path with the frame's own timer: login to polling in a few seconds.
+TEST_F(Tavr1LinkTest, ClassicLoginReachesPollingInRealTime)
+{
+    auto f = connect(trNetwork);
+    f->Timer1->start();
+    ASSERT_TRUE(waitFor([&] { return f->ProcessState == 4 && f->BlocksSinceDisplay > 0; }, 12000));
+
+    const QList<QByteArray> expected = {"HD", "SC", "QUMOR7", "UI", "SD"};
+    EXPECT_EQ(sim.receivedLines().mid(0, 5), expected);
+    EXPECT_EQ(f->Status, stActive);
+    f->RefreshStatusText();
+    EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), " Active ");
+    EXPECT_TRUE(linesOf("STATUS").join('\n').endsWith("<Connect1>    Tavr1 Succesful Connection"));
+    EXPECT_EQ(f->AccessLevel, 3);
+    EXPECT_FALSE(f->ReadOnlyAccess);
+    EXPECT_FALSE(f->SProtocol);
+    QTreeWidgetItem* row = f->ListView1->topLevelItem(0);
+    EXPECT_EQ(row->text(0), "Tavr-1");
+    EXPECT_EQ(row->text(2), "Complete");
+    EXPECT_EQ(row->text(3), "123456");
+    EXPECT_EQ(f->Timer1->interval(), 125);
+    EXPECT_TRUE(f->ButtonC3->isEnabled());
+
+    // The first settings block replaces the working copy with the unit's.
+    ASSERT_TRUE(waitFor([&] { return f->Tavr1LocalConfig[2] == 1001; }, 3000));
+    EXPECT_FALSE(f->Tavr1UpdateLocalConfig);
+    EXPECT_EQ(f->Tavr1Measurements[tcTotal][tsPeak], 1001);
+    EXPECT_EQ(f->RackFamily, rkFM);
+    EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
+}
+
+TEST_F(Tavr1LinkTest, SProtocolLoginTakesStampedBlocks)
+{
+    sim.prompt = Tavr1Sim::Prompt::SProtocol;
+    sim.stamp = QDateTime(QDate(2025, 1, 1), QTime(12, 0, 0));
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    EXPECT_EQ(sim.receivedLines().mid(0, 3), (QList<QByteArray>{"HD", "SC", "SPQUMOR7"}));
+    EXPECT_TRUE(f->SProtocol);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->BlockNumber > 0; }, 40, 60));
+    EXPECT_EQ(f->BlockSlots[CurrentTavr1BlockSlot].size(), 1509);
+    EXPECT_EQ(f->LastBlockTime, sim.stamp);
+    // Option letter B under the S protocol: no update from this program.
+    EXPECT_FALSE(f->ButtonC3->isEnabled());
+}
+
+TEST_F(Tavr1LinkTest, ClassicBlocksGetThePcTimeAppended)
+{
+    auto f = connect(trSerial);
+    ASSERT_TRUE(loggedIn(*f));
+    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->BlockNumber > 0; }, 40, 60));
+    const QByteArray stored = f->BlockSlots[CurrentTavr1BlockSlot];
+    ASSERT_EQ(stored.size(), 1509);
+    EXPECT_EQ(f->BlockSlots[BlockRingFirstSlot + f->BlockRingIndex], stored);
+    EXPECT_GE(f->LastBlockTime, before);
+    EXPECT_EQ(TDateTimeFromBytes(stored.right(8)).value_or(QDateTime()).toSecsSinceEpoch(),
+              f->LastBlockTime.toSecsSinceEpoch());
+}
+
+TEST_F(Tavr1LinkTest, AWrongPasswordEndsTheLogin)
+{
+    sim.password = "OTHER";
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->Status == stError; }, 20));
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].endsWith("<Connect1>    Tavr1 INVAILD PASSWORD             "));
+    EXPECT_EQ(f->ProcessState, 0u);
+    ASSERT_TRUE(sim.waitForLine("EC"));
+    const QList<QByteArray> lines = sim.receivedLines();
+    EXPECT_EQ(lines.mid(lines.size() - 2), (QList<QByteArray>{"", "EC"}));
+}
+
+// The time-outs count ticks, so the test runs them without waiting.
+TEST_F(Tavr1LinkTest, ASilentUnitIsAskedAgainThenGivenUp)
+{
+    sim.answerPrompt = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 2; }, 5, 0));
+    for (int tick = 1; tick <= 24; ++tick)
+        f->Timer1Timer();
+    pump(50);
+    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"HD", "SC"}));
+    f->Timer1Timer(); // tick 25
+    EXPECT_TRUE(sim.waitUntil([&] { return sim.receivedLines().count("SC") == 2; }, 2000));
+    EXPECT_EQ(sim.receivedLines().mid(2), (QList<QByteArray>{"", "SC"}));
+    for (int tick = 26; tick <= 30; ++tick)
+        f->Timer1Timer();
+    EXPECT_EQ(f->Status, stConnecting);
+    f->Timer1Timer(); // tick 31
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->ProcessState, 0u);
+    EXPECT_TRUE(
+        linesOf("ERROR").value(0).endsWith(" Tavr1 Hardware not responding check settings "));
+}
+
+TEST_F(Tavr1LinkTest, APromptAnsweredOnTheResendTickIsNotTimedOut)
+{
+    sim.prompt = Tavr1Sim::Prompt::ValidClassic;
+    sim.answerPrompt = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 2; }, 5, 0));
+    for (int tick = 1; tick <= 24; ++tick)
+        f->Timer1Timer();
+    sim.answerPrompt = true;
+    sim.send("VALID SUPERVISOR\r");
+    pump(80);
+    f->Timer1Timer(); // tick 25 matches: no resend, no slow-down
+    EXPECT_EQ(f->LoginStep, 4u);
+    EXPECT_EQ(sim.receivedLines().count("SC"), 1);
+    EXPECT_EQ(f->Timer1->interval(), 100);
+}
+
+TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
+{
+    {
+        sim.answerPassword = false;
+        auto f = connect(trNetwork);
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->LoginStep == 3; }, 10));
+        for (int i = 0; i < 11; ++i)
+            f->Timer1Timer();
+        EXPECT_EQ(f->Status, stError);
+        EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" Tavr-1 password verification failed "));
+    }
+    log.clear();
+    sim.dropLink();
+    sim.answerPassword = true;
+    sim.answerIdentification = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 5; }, 10));
+    sim.clearReceived();
+    for (int i = 0; i < 25; ++i)
+        f->Timer1Timer();
+    EXPECT_TRUE(sim.waitForLine("UI")) << "asked again at tick 25";
+    for (int i = 0; i < 26; ++i)
+        f->Timer1Timer();
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" Tavr1 hardware not responding"));
+}
+
+TEST_F(Tavr1LinkTest, AnObserverIsReadOnly)
+{
+    sim.level = "OBSERVER";
+    auto f = connect(trSerial);
+    ASSERT_TRUE(loggedIn(*f));
+    EXPECT_EQ(f->AccessLevel, 1);
+    EXPECT_TRUE(f->ReadOnlyAccess);
+}
+
+TEST(Tavr1Identification, EveryFieldAndItsDefaults)
+{
+    struct Row
+    {
+        QByteArray reply;
+        const char *model, *serial, *sw, *boot, *options, *l1, *l2, *l3, *lan, *som;
+    } rows[] = {
+        {"Tavr-1 SN(123456) SW(01.18,01.20) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)", "Tavr-1",
+         "123456", "01.18", "01.20", "Complete", "B", "B", "A", "6.8.0.1", ""},
+        {"Tavr-1 SN(160012) SW(01.18,01.20) OPT(1)", "Tavr-1 Lite", "160012", "01.18", "01.20",
+         "Complete", "B", "B", "A", "", ""},
+        {"Tavr-1 SN(123456) OPT(0)", "Tavr-1", "123456", "", "", "Basic", "B", "B", "A", "", ""},
+        {"Tavr-1 SN(200001) SW(02.01,02.03) REV(1:C 2:B 3:B) SOM(1.05) LAN(9.9.9.9)", "Tavr-1",
+         "200001", "02.01", "02.03", "Complete", "C", "B", "B", "", "1.05"},
+        // Cut short: every field the reply does not reach keeps its default.
+        {"Tavr-1 SN(1", "Tavr-1", "1", "", "", "Complete", "B", "B", "A", "", ""},
+        {"Tavr-1 SN(16", "Tavr-1 Lite", "16", "", "", "Complete", "B", "B", "A", "", ""},
+        {"Tavr-1 SW(01", "Tavr-1", "", "01", "", "Complete", "B", "B", "A", "", ""},
+        {"Tavr-1 OPT(", "Tavr-1", "", "", "", "Complete", "B", "B", "A", "", ""},
+        {"Tavr-1 REV(1:C", "Tavr-1", "", "", "", "Complete", "C", "B", "A", "", ""},
+        {"Tavr-1 REV(", "Tavr-1", "", "", "", "Complete", "B", "B", "A", "", ""},
+    };
+    for (const Row& r : rows) {
+        TFrame2 f("Connect1");
+        f.Tavr1SomVersion = "stale";
+        Tavr1Identify(f, r.reply);
+        const std::string at = r.reply.toStdString();
+        EXPECT_EQ(f.Tavr1ModelText, r.model) << at;
+        EXPECT_EQ(f.Tavr1SerialText, r.serial) << at;
+        EXPECT_EQ(f.Tavr1SoftwareVersion, r.sw) << at;
+        EXPECT_EQ(f.Tavr1BootVersion, r.boot) << at;
+        EXPECT_EQ(f.Tavr1Options, r.options) << at;
+        EXPECT_EQ(f.Tavr1OptionLetter, r.l1) << at;
+        EXPECT_EQ(f.Tavr1RevisionLetter2, r.l2) << at;
+        EXPECT_EQ(f.Tavr1RevisionLetter3, r.l3) << at;
+        EXPECT_EQ(f.Tavr1LanVersion, r.lan) << at;
+        EXPECT_EQ(f.Tavr1SomVersion, r.som) << at;
+        EXPECT_TRUE(f.UnitPresence[upTavr1]);
+        EXPECT_EQ(f.DetectedUnits, 1);
+    }
+}
+
+// Each fault of the stream, on both transports.
+class Tavr1ReceiveFaults : public Tavr1LinkTest
+{};
+
+TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
+{
+    const int transport = GetParam();
+    {
+        sim.garbageBeforeBlocks = QByteArray("\xFF\xFE\x01 noise \xFD", 11);
+        auto f = connect(transport);
+        ASSERT_TRUE(loggedIn(*f));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->BlockNumber >= 3; }, 80, 60));
+        EXPECT_EQ(f->Tavr1Measurements[tcTotal][tsPeak], 1001);
+        EXPECT_TRUE(linesOf("ERROR").isEmpty());
+    }
+    sim.dropLink();
+    sim.garbageBeforeBlocks.clear();
+    sim.splitBlocks = true;
+    {
+        auto f = connect(transport);
+        ASSERT_TRUE(loggedIn(*f));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->BlockNumber >= 3; }, 80, 60));
+        EXPECT_EQ(f->Tavr1Measurements[tcTotal][tsPeak], 1001);
+    }
+    sim.dropLink();
+    sim.splitBlocks = false;
+    sim.blockIntervalMs = 1000000; // the test sends the blocks itself
+    {
+        auto f = connect(transport);
+        ASSERT_TRUE(loggedIn(*f));
+        // Two blocks in one write: one is taken on this tick, the other on the next.
+        sim.doubleBlocks = true;
+        sim.sendBlock();
+        pump(150);
+        f->Timer1Timer();
+        EXPECT_EQ(f->BlockNumber, 1);
+        f->Timer1Timer();
+        EXPECT_EQ(f->BlockNumber, 2);
+        f->Timer1Timer();
+        EXPECT_EQ(f->BlockNumber, 2);
+    }
+    sim.dropLink();
+    sim.doubleBlocks = false;
+    sim.blockIntervalMs = 250;
+    sim.noMarker = true;
+    {
+        auto f = connect(transport);
+        ASSERT_TRUE(loggedIn(*f));
+        tickUntil(
+            *f, [] { return false; }, 20, 60);
+        EXPECT_GT(sim.blocksSent(), 2);
+        EXPECT_EQ(f->BlockNumber, 0) << "a stream without markers is never decoded";
+        EXPECT_EQ(f->Tavr1Measurements[tcTotal][tsPeak], 0);
+        EXPECT_LE(f->RxBuffer.size(), 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(BothTransports, Tavr1ReceiveFaults, ::testing::Values(trNetwork, trSerial),
+                         [](const auto& info) {
+                             return info.param == trNetwork ? "Tcp" : "Serial";
+                         });
+
+TEST_F(Tavr1LinkTest, ConnectSignsOutWaitsAndLogsInAgain)
+{
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    int connects = 0;
+    QObject::connect(&sim, &SimPeer::clientConnected, [&] { ++connects; });
+    sim.clearReceived();
+
+    f->ButtonC1->click();
+    f->Timer1Timer(); // step 0
+    f->Timer1Timer(); // HD
+    f->Timer1Timer(); // EC
+    EXPECT_TRUE(sim.waitForLine("EC"));
+    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"HD", "EC"}));
+    for (int i = 0; i < 21; ++i)
+        f->Timer1Timer();
+    EXPECT_TRUE(f->PortOpen) << "still waiting out the 21 ticks";
+    f->Timer1Timer(); // the 22nd ends the wait
+    f->Timer1Timer(); // close
+    EXPECT_FALSE(f->PortOpen);
+    f->Timer1Timer(); // reopen
+    EXPECT_TRUE(f->ConnectDone);
+    ASSERT_TRUE(waitFor([&] { return connects == 1 && f->PortOpen; }));
+    ASSERT_TRUE(loggedIn(*f));
+    EXPECT_EQ(linesOf("STATUS").size(), 2);
+}
+
+TEST_F(Tavr1LinkTest, DisconnectSignsOutAndCloses)
+{
+    auto f = connect(trSerial);
+    ASSERT_TRUE(loggedIn(*f));
+    sim.clearReceived();
+    f->ButtonC4->click();
+    for (int i = 0; i < 30 && !f->DisconnectDone; ++i)
+        f->Timer1Timer();
+    EXPECT_TRUE(f->DisconnectDone);
+    EXPECT_TRUE(sim.waitForLine("EC"));
+    EXPECT_EQ(sim.receivedLines().mid(0, 2), (QList<QByteArray>{"HD", "EC"}));
+    EXPECT_EQ(f->Status, stDisconnected);
+    EXPECT_FALSE(f->PortOpen);
+    f->RefreshConnectionList();
+    f->RefreshStatusText();
+    EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), "Disconnected");
+}
+
+TEST_F(Tavr1LinkTest, TheExitSequenceIsAlwaysTraced)
+{
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    f->DisconnectStep = 0;
+    f->ProcessState = 8;
+    for (int i = 0; i < 30 && !f->ExitDone; ++i)
+        f->Timer1Timer();
+    EXPECT_TRUE(f->ExitDone);
+    const QStringList debug = linesOf("DEBUG");
+    ASSERT_FALSE(debug.isEmpty());
+    EXPECT_EQ(debug.first(), "DEBUG <Connect1>  Exit 0");
+    EXPECT_EQ(debug.last(), "DEBUG <Connect1>  Exit 0-1-2-3");
+}
+
+TEST_F(Tavr1LinkTest, AModemTransportIsRefusedWithAReason)
+{
+    auto f = std::make_unique<TFrame2>("Connect1");
+    f->HardwareType = htTavr1;
+    f->Transport = trModem;
+    qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
+    f->ModemPort = 0;
+    f->OpenConnection();
+    ASSERT_TRUE(f->PortOpen);
+    f->Timer1Timer();
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(linesOf("ERROR").size(), 1);
+}
+
+TEST_F(Tavr1LinkTest, AnUpdateDueIsReportedAndTheUnitStillPolled)
+{
+    TempBase base;
+    QDir().mkpath(base.file("DLD"));
+    base.writeFile("DLD/TAVR1_B.DLD", "2\r\nV01.18\r\nV01.30\r\nS0\r\nS9\r\n");
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    EXPECT_FALSE(f->Tavr1FirmwareUpToDate);
+    EXPECT_EQ(f->FirmwareLineCount, 2);
+    EXPECT_TRUE(linesOf("STATUS").join('\n').contains("firmware update available"));
+    EXPECT_EQ(f->Status, stActive);
+
+    // A file no newer than the unit: up to date, nothing said.
+    log.clear();
+    base.writeFile("DLD/TAVR1_B.DLD", "2\r\nV01.18\r\nV01.20\r\nS0\r\nS9\r\n");
+    f->ButtonC1->click();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 1; }, 40, 10));
+    ASSERT_TRUE(loggedIn(*f));
+    EXPECT_TRUE(f->Tavr1FirmwareUpToDate);
+    EXPECT_FALSE(linesOf("STATUS").join('\n').contains("firmware update available"));
+}
