@@ -107,6 +107,8 @@ public:
 
 private:
     void buildUi(const QString& name);
+    // No unit is known and the transport counts as closed.
+    void forgetDetectedUnits();
     void OpenSocket();
     void CloseSocket();
     int activeSerialPort() const;

@@ -38,16 +38,8 @@ void TFrame2::LoadConfiguration()
     RxBuffer.clear();
     ProcessState = 0;
     Status = stDisconnected;
-    PortOpen = false;
     LogOpen = false;
-    UnitPresence.fill(false);
-    DetectedUnits = 0;
-    LastShownUnits = -1;
-    NetLocalHost.clear();
-    NetLocalAddress.clear();
-    NetLocalPort.clear();
-    NetRemoteAddress.clear();
-    NetRemotePort.clear();
+    forgetDetectedUnits();
     RackWindow = nullptr;
 
     RefreshHardwareList();

@@ -24,7 +24,7 @@ bool TFrame2::TransportOpen() const
     }
 }
 
-void TFrame2::OpenConnection()
+void TFrame2::forgetDetectedUnits()
 {
     PortOpen = false;
     UnitPresence.fill(false);
@@ -35,6 +35,11 @@ void TFrame2::OpenConnection()
     NetLocalPort.clear();
     NetRemoteAddress.clear();
     NetRemotePort.clear();
+}
+
+void TFrame2::OpenConnection()
+{
+    forgetDetectedUnits();
     BlockBuffer.clear();
     RefreshHardwareList();
     RefreshConnectionList();
