@@ -7,8 +7,8 @@
 namespace {
 const QDate epoch(1899, 12, 30);
 constexpr double msPerDay = 86400000.0;
-// Day numbers of 0001-01-01 and 9999-12-31.
-constexpr double firstDay = -693593.0;
+// The day numbers a unit's clock can hold: 1899-12-31 .. 9999-12-31.
+constexpr double firstDay = 1.0;
 constexpr double lastDay = 2958465.0;
 } // namespace
 
@@ -47,7 +47,7 @@ std::optional<QDateTime> TDateTimeFromBytes(const QByteArray& eightBytes)
     const quint64 bits = qFromLittleEndian<quint64>(eightBytes.constData());
     double v = 0;
     std::memcpy(&v, &bits, sizeof v);
-    if (!std::isfinite(v) || v < firstDay || v > lastDay + 1)
+    if (!std::isfinite(v) || v < firstDay || v >= lastDay + 1)
         return std::nullopt;
     return FromTDateTime(v);
 }

@@ -13,5 +13,5 @@ QDateTime FromTDateTime(double days);
 QByteArray TDateTimeBytes(const QDateTime& t);
 
 // The stamp in 8 bytes, or nothing when it is not a finite day number within
-// 0001-01-01 .. 9999-12-31 (a garbled stamp must not become the block's time).
+// 1899-12-31 .. 9999-12-31 (a garbled stamp must not become the block's time).
 std::optional<QDateTime> TDateTimeFromBytes(const QByteArray& eightBytes);

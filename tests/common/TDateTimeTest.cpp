@@ -26,5 +26,7 @@ TEST(TDateTime, AGarbledStampIsRefused)
     EXPECT_FALSE(TDateTimeFromBytes(bytes(1e300)));
     EXPECT_FALSE(TDateTimeFromBytes(bytes(-1e7)));
     EXPECT_FALSE(TDateTimeFromBytes(QByteArray(7, '\0')));
+    EXPECT_FALSE(TDateTimeFromBytes(bytes(0.0)));
     EXPECT_TRUE(TDateTimeFromBytes(bytes(1.0)));
+    EXPECT_TRUE(TDateTimeFromBytes(bytes(2958465.5)));
 }
