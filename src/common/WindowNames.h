@@ -13,8 +13,8 @@ struct TWindowToken
 
 namespace WindowToken {
 inline constexpr TWindowToken BarPlot{"_BarPlot", false};
-inline constexpr TWindowToken HistPlot{"_HistPlot", false};
-inline constexpr TWindowToken DTPlot{"_DTPlot", false};
+inline constexpr TWindowToken HistPlot{"_HistPlot", true};
+inline constexpr TWindowToken DTPlot{"_DTPlot", true};
 inline constexpr TWindowToken Tavr1BarGraph{"_TAVR1BARGRAPH", false};
 inline constexpr TWindowToken Tavr1DbRead{"_TAVR1DBREAD", false};
 inline constexpr TWindowToken Tavr1Spectrum{"_TAVR1SPECTRUM", false};

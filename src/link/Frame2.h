@@ -8,6 +8,7 @@
 #include <memory>
 
 class IIPClient;
+struct TMeasurementSeries;
 class TIPClientForm;
 class QLabel;
 class QMenu;
@@ -99,6 +100,9 @@ public:
 
     // Event log.
     void LogEvent(const QString& message, int kind);
+
+    // Where this connection keeps a measurement (link/MeasurementSeries.h).
+    TMeasurementSeries GetMeasurementSeries(int family, int instrument, int channel) const;
 
     // Socket handlers.
     void SocketConnected();

@@ -1,0 +1,7 @@
+#include "link/Frame2.h"
+#include "link/MeasurementSeries.h"
+
+TMeasurementSeries TFrame2::GetMeasurementSeries(int family, int instrument, int channel) const
+{
+    return ::GetMeasurementSeries(MeasurementHistory, family, instrument, channel);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "plots/PlotWindow.h"
+#include "plots/ZoomPolicy.h"
+
+class QAreaSeries;
+class QValueAxis;
+
+// The current peak, average and minimum of one rack-module measurement as
+// horizontal bars, their readouts in the legend.
+class TBarGraph : public TPlotWindow
+{
+    Q_OBJECT
+public:
+    // The number posted with UM_CHILD_CLOSED.
+    static constexpr int Kind = 0;
+
+    explicit TBarGraph(const TChildWindowArgs& args);
+
+    // The bar series, peak first.
+    const QList<QAreaSeries*>& bars() const { return m_bars; }
+    QValueAxis* valueAxis() const { return m_valueAxis; }
+    QValueAxis* barAxis() const { return m_barAxis; }
+
+public slots:
+    void zoomTo(const QRectF& values) override;
+    void undoZoom() override;
+    void scrollBy(const QPointF& valueDelta) override;
+
+protected:
+    void RefreshWindow(qintptr lParam) override;
+
+private:
+    // Where bar i lies on the bar axis, peak at the top.
+    AxisRange barBand(int i) const;
+
+    QValueAxis* m_valueAxis = nullptr;
+    QValueAxis* m_barAxis = nullptr;
+    AxisRange m_valueInitial;
+    AxisRange m_barInitial;
+    QList<QAreaSeries*> m_bars;
+};

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "plots/ZoomPolicy.h"
+
+#include <QColor>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+class QAbstractSeries;
+class QAreaSeries;
+class QChart;
+class QLineSeries;
+class QValueAxis;
+
+// Building blocks of the program's charts. Every series is refilled with one
+// replace() per refresh: appending point by point costs a hundred times more.
+// Charts never animate, and no series uses OpenGL (there is none offscreen).
+
+// The plot colours: peak red, average lime, minimum yellow.
+QColor plotSeriesColour(int series);
+
+// A chart with the program's look, no animation, its legend at the bottom.
+QChart* makePlotChart(const QString& title);
+// A value axis attached to the chart on the given side.
+QValueAxis* addValueAxis(QChart* chart, Qt::Alignment side, const QString& title);
+
+// Fixed limits and labels every increment, or every 2, 5, 10 ... increments
+// where labels would otherwise crowd. Unchanged limits are not set again.
+void setFixedAxis(QValueAxis* axis, double min, double max, double increment);
+inline void setFixedAxis(QValueAxis* axis, AxisRange r, double increment)
+{
+    setFixedAxis(axis, r.min, r.max, increment);
+}
+// Limits with a label spacing of its own (1, 2 or 5 of a power of ten).
+void setAutomaticAxis(QValueAxis* axis, AxisRange r);
+AxisRange axisRange(const QValueAxis* axis);
+
+// A filled shape drawn from an outline (the points of its upper line); the
+// outline is closed through closingPoint, which lies on the line the shapes
+// stand on, so rectangles from a non-zero origin close along that origin.
+QAreaSeries* addFilledSeries(QChart* chart, const QString& name, const QColor& colour,
+                             QValueAxis* x, QValueAxis* y, QPointF closingPoint);
+void setOutline(QAreaSeries* series, const QList<QPointF>& outline);
+// The outline of a horizontal bar from origin to end across lo .. hi of the
+// axis the bars stand on.
+QList<QPointF> horizontalBar(double origin, double end, double lo, double hi);
+
+// A series title that is a readout of fixed-width fields: the legend shows it
+// in a fixed-pitch font with its blanks kept, so the fields stay in line.
+void setReadoutTitle(QChart* chart, QAbstractSeries* series, const QString& text);
+void useFixedPitchLegend(QChart* chart);
+
+QLineSeries* addLineSeries(QChart* chart, const QString& name, const QColor& colour, QValueAxis* x,
+                           QValueAxis* y);

@@ -1,0 +1,172 @@
+#include "plots/DataTimePlot.h"
+
+#include "common/BaseDirectory.h"
+#include "common/UpdatesLock.h"
+#include "common/WindowNames.h"
+#include "link/Frame2.h"
+#include "platform/MessageBoxService.h"
+#include "platform/ShellOpen.h"
+#include "plots/ChartKit.h"
+#include "plots/PlotChartView.h"
+#include "plots/PlotReadoutLabel.h"
+#include "plots/PlotTexts.h"
+
+#include <QChart>
+#include <QHBoxLayout>
+#include <QLegend>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace {
+const char* const seriesNames[] = {"PeakSeries", "AverageSeries", "MinimumSeries"};
+const char* const readoutNames[] = {"PeakReadout", "AverageReadout", "MinimumReadout"};
+constexpr double timeIncrement = 60;
+} // namespace
+
+TDataTimePlot::TDataTimePlot(const TChildWindowArgs& args)
+    : TPlotWindow(args, Kind, WindowToken::DTPlot, " vs Time")
+    , m_model(series().DisplayMode)
+{
+    const int kind = series().ScaleKind;
+    const int mode = series().DisplayMode;
+    const QStringList titles = timePlotSeriesTitles(mode);
+
+    m_clock = [this]() {
+        const TFrame2* f = frame();
+        return f ? f->LastBlockTime : QDateTime();
+    };
+
+    m_timeInitial = {0, TTimePlotModel::RingSize};
+    m_valueInitial = timePlotValueAxis(kind);
+    m_timeAxis = addValueAxis(chart(), Qt::AlignBottom, "    Seconds");
+    m_timeAxis->setObjectName("TimeAxis");
+    m_valueAxis = addValueAxis(chart(), Qt::AlignLeft, timePlotValueAxisTitle(kind));
+    m_valueAxis->setObjectName("ValueAxis");
+    undoZoom();
+
+    for (int i = 0; i < titles.size() && i < TTimePlotModel::SeriesCount; ++i) {
+        auto* line =
+            addLineSeries(chart(), titles[i], plotSeriesColour(i), m_timeAxis, m_valueAxis);
+        line->setObjectName(seriesNames[i]);
+        m_lines.append(line);
+        m_mask |= 1u << i;
+    }
+    chart()->legend()->setVisible(true);
+
+    auto* row = new QWidget(this);
+    row->setObjectName("ReadoutPanel");
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(6, 2, 6, 2);
+    rowLayout->setSpacing(24);
+    const int shown = int(timePlotReadouts(mode, 0, 0, 0).size());
+    for (int i = 0; i < 3; ++i) {
+        m_readouts[i] = new PlotReadoutLabel(readoutNames[i], row);
+        m_readouts[i]->setVisible(i < shown);
+        connect(m_readouts[i], &PlotReadoutLabel::doubleClicked, this, &TDataTimePlot::reset);
+        rowLayout->addWidget(m_readouts[i]);
+    }
+    rowLayout->addStretch(1);
+    auto* clear = new QPushButton("Clear", row);
+    clear->setObjectName("ClearButton");
+    connect(clear, &QPushButton::clicked, this, &TDataTimePlot::reset);
+    rowLayout->addWidget(clear);
+    auto* help = new QPushButton("Help", row);
+    help->setObjectName("HelpButton");
+    connect(help, &QPushButton::clicked, this, &TDataTimePlot::showHelp);
+    rowLayout->addWidget(help);
+    m_layout->addWidget(row);
+
+    connect(chartView(), &PlotChartView::doubleClicked, this, &TDataTimePlot::toggleFrozen);
+    resize(720, 440);
+}
+
+void TDataTimePlot::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+}
+
+QString TDataTimePlot::helpPagePath()
+{
+    return DataFolder("HELP") + "Plot_Help.htm";
+}
+
+void TDataTimePlot::RefreshWindow(qintptr)
+{
+    const QDateTime stamp = m_clock ? m_clock() : QDateTime();
+    const int second = stamp.isValid() ? stamp.time().second() : -1;
+    if (!m_model.addSample(reading(0), reading(1), reading(2), second))
+        return;
+
+    UpdatesLock lock(this);
+    if (!m_frozen) {
+        AxisRange values;
+        const bool any = m_model.seriesPoints(m_mask, m_points, values);
+        for (int i = 0; i < m_lines.size(); ++i)
+            m_lines[i]->replace(m_points[i]);
+        if (!m_zoomed && any) {
+            setAutomaticAxis(m_valueAxis, fitValueAxis(values));
+            setFixedAxis(m_timeAxis, 0, m_model.count(), 1);
+        }
+    }
+
+    const TTimePlotModel::Point p = m_model.point(0);
+    const QStringList texts = timePlotReadouts(series().DisplayMode, p.peak, p.average, p.minimum);
+    for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i) {
+        if (m_readouts[i]->text() != texts[i])
+            m_readouts[i]->setText(texts[i]);
+    }
+}
+
+void TDataTimePlot::zoomTo(const QRectF& values)
+{
+    m_zoomed = true;
+    setAutomaticAxis(m_timeAxis, timeAxisZoom({values.left(), values.right()}));
+    // A rectangle without height would leave the value axis without a range.
+    const AxisRange value{values.top(), values.bottom()};
+    setAutomaticAxis(m_valueAxis, value.span() > 0 ? value : fitValueAxis(value));
+}
+
+void TDataTimePlot::undoZoom()
+{
+    m_zoomed = false;
+    setFixedAxis(m_timeAxis, m_timeInitial, timeIncrement);
+    setFixedAxis(m_valueAxis, m_valueInitial, 1);
+}
+
+void TDataTimePlot::scrollBy(const QPointF& valueDelta)
+{
+    // A step that would leave an axis's initial limits is refused, not clamped.
+    const AxisRange time = axisRange(m_timeAxis);
+    if (scrollAllowed(time, valueDelta.x(), m_timeInitial))
+        setAutomaticAxis(m_timeAxis, {time.min + valueDelta.x(), time.max + valueDelta.x()});
+    const AxisRange value = axisRange(m_valueAxis);
+    if (scrollAllowed(value, valueDelta.y(), m_valueInitial))
+        setAutomaticAxis(m_valueAxis, {value.min + valueDelta.y(), value.max + valueDelta.y()});
+}
+
+void TDataTimePlot::toggleFrozen()
+{
+    m_frozen = !m_frozen;
+}
+
+void TDataTimePlot::reset()
+{
+    UpdatesLock lock(this);
+    m_model.reset();
+    for (QLineSeries* line : m_lines)
+        line->replace(QList<QPointF>());
+    for (PlotReadoutLabel* r : m_readouts)
+        r->clear();
+    m_frozen = false;
+    undoZoom();
+}
+
+void TDataTimePlot::showHelp()
+{
+    const QString page = helpPagePath();
+    if (!ShellOpenFile(page))
+        ShowMessageBox(this, {QMessageBox::Warning, "Help",
+                              "The help page " + page + " could not be opened.", QMessageBox::Ok});
+}

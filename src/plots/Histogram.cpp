@@ -1,0 +1,146 @@
+#include "plots/Histogram.h"
+
+#include "common/UpdatesLock.h"
+#include "common/WindowNames.h"
+#include "link/Frame2.h"
+#include "plots/ChartKit.h"
+#include "plots/PlotChartView.h"
+#include "plots/PlotReadoutLabel.h"
+#include "plots/PlotTexts.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QHBoxLayout>
+#include <QLegend>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace {
+const char* const seriesNames[] = {"PeakSeries", "AverageSeries", "MinimumSeries"};
+const char* const readoutNames[] = {"PeakReadout", "AverageReadout", "MinimumReadout"};
+constexpr int readoutHeight = 25;
+} // namespace
+
+THistogram::THistogram(const TChildWindowArgs& args)
+    : TPlotWindow(args, Kind, WindowToken::HistPlot, " Histogram")
+    , m_model(series().ScaleKind)
+{
+    const int kind = series().ScaleKind;
+    const int mode = series().DisplayMode;
+    const QStringList titles = histogramSeriesTitles(mode);
+
+    m_initial = {histogramValueAxis(kind), {0, 100}};
+    m_axes = m_initial;
+    m_percentAxis = addValueAxis(chart(), Qt::AlignBottom, "  % Distribution");
+    m_percentAxis->setObjectName("PercentAxis");
+    m_valueAxis = addValueAxis(chart(), Qt::AlignLeft, histogramValueAxisTitle(kind));
+    m_valueAxis->setObjectName("ValueAxis");
+    undoZoom();
+
+    for (int i = 0; i < titles.size() && i < THistogramModel::SeriesCount; ++i) {
+        auto* bar = addFilledSeries(chart(), titles[i], plotSeriesColour(i), m_percentAxis,
+                                    m_valueAxis, {0, 0});
+        bar->setObjectName(seriesNames[i]);
+        m_bars.append(bar);
+        m_mask |= 1u << i;
+    }
+    chart()->legend()->setVisible(histogramShowsLegend(mode));
+
+    // The readouts take the bottom of the window; the chart the rest.
+    auto* row = new QWidget(this);
+    row->setObjectName("ReadoutPanel");
+    row->setFixedHeight(readoutHeight);
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(6, 0, 6, 0);
+    rowLayout->setSpacing(24);
+    const int shown = int(histogramReadouts(mode, 0, 0, 0).size());
+    for (int i = 0; i < 3; ++i) {
+        m_readouts[i] = new PlotReadoutLabel(readoutNames[i], row);
+        m_readouts[i]->setVisible(i < shown);
+        connect(m_readouts[i], &PlotReadoutLabel::doubleClicked, this, &THistogram::reset);
+        rowLayout->addWidget(m_readouts[i]);
+    }
+    rowLayout->addStretch(1);
+    m_layout->addWidget(row);
+
+    connect(chartView(), &PlotChartView::doubleClicked, this, &THistogram::toggleFrozen);
+    resize(640, 480);
+}
+
+void THistogram::RefreshWindow(qintptr)
+{
+    UpdatesLock lock(this);
+    const qint32 raw[3] = {reading(0), reading(1), reading(2)};
+    // Counted also while frozen: freezing stops the drawing only.
+    m_model.addSample(raw[0], raw[1], raw[2]);
+    if (!m_frozen && m_model.total() > 0)
+        redraw();
+
+    const QStringList texts =
+        histogramReadouts(series().DisplayMode, THistogramModel::clampValue(raw[0]),
+                          THistogramModel::clampValue(raw[1]), THistogramModel::clampValue(raw[2]));
+    for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i) {
+        if (m_readouts[i]->text() != texts[i])
+            m_readouts[i]->setText(texts[i]);
+    }
+    const TFrame2* f = frame();
+    const QString stamp = f ? f->LastBlockTime.toString("yyyy-MM-dd hh:mm:ss") : QString();
+    const QString axisTitle = stamp + "  % Distribution";
+    if (m_percentAxis->titleText() != axisTitle)
+        m_percentAxis->setTitleText(axisTitle);
+    setChartTitle(measurementName() + " Histogram  - Infinite: " + m_model.elapsedText());
+}
+
+void THistogram::redraw()
+{
+    const int bands = int(m_bars.size());
+    for (int i = 0; i < bands; ++i) {
+        m_model.outline(i, i, bands, m_outline);
+        setOutline(m_bars[i], m_outline);
+    }
+    if (!m_zoomed) {
+        m_axes = followData(m_model, m_mask, m_axes, m_initial);
+        setFixedAxis(m_valueAxis, m_axes.value, 1);
+        setFixedAxis(m_percentAxis, m_axes.percent, 5);
+    }
+}
+
+void THistogram::zoomTo(const QRectF& values)
+{
+    m_zoomed = true;
+    setAutomaticAxis(m_percentAxis, histogramPercentZoom({values.left(), values.right()}));
+    setAutomaticAxis(m_valueAxis, histogramValueZoom({values.top(), values.bottom()}));
+}
+
+void THistogram::undoZoom()
+{
+    m_zoomed = false;
+    m_axes = m_initial;
+    setFixedAxis(m_valueAxis, m_initial.value, 1);
+    setFixedAxis(m_percentAxis, m_initial.percent, 5);
+}
+
+void THistogram::scrollBy(const QPointF& valueDelta)
+{
+    const AxisRange pct = axisRange(m_percentAxis);
+    if (scrollAllowed(pct, valueDelta.x(), m_initial.percent))
+        setAutomaticAxis(m_percentAxis, {pct.min + valueDelta.x(), pct.max + valueDelta.x()});
+    const AxisRange val = axisRange(m_valueAxis);
+    if (scrollAllowed(val, valueDelta.y(), m_initial.value))
+        setAutomaticAxis(m_valueAxis, {val.min + valueDelta.y(), val.max + valueDelta.y()});
+}
+
+void THistogram::toggleFrozen()
+{
+    m_frozen = !m_frozen;
+}
+
+void THistogram::reset()
+{
+    UpdatesLock lock(this);
+    m_model.reset();
+    for (QAreaSeries* bar : m_bars)
+        setOutline(bar, {});
+    m_frozen = false;
+    undoZoom();
+}

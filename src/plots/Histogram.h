@@ -1,0 +1,58 @@
+#pragma once
+
+#include "plots/HistogramModel.h"
+#include "plots/PlotWindow.h"
+
+#include <array>
+
+class PlotReadoutLabel;
+class QAreaSeries;
+class QValueAxis;
+
+// How often each value of one measurement occurred since the window opened
+// (or was reset): peak, average and minimum as horizontal bars over the value
+// bins, in percent of all samples. One sample per UM_PANEL_REFRESH.
+class THistogram : public TPlotWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int Kind = 1;
+
+    explicit THistogram(const TChildWindowArgs& args);
+
+    bool frozen() const { return m_frozen; }
+    bool zoomed() const { return m_zoomed; }
+    double total() const { return m_model.total(); }
+    const THistogramModel& model() const { return m_model; }
+    // For tests that need days of samples without a refresh for each.
+    THistogramModel& model() { return m_model; }
+
+    const QList<QAreaSeries*>& bars() const { return m_bars; }
+    QValueAxis* valueAxis() const { return m_valueAxis; }
+    QValueAxis* percentAxis() const { return m_percentAxis; }
+
+public slots:
+    void zoomTo(const QRectF& values) override;
+    void undoZoom() override;
+    void scrollBy(const QPointF& valueDelta) override;
+    void toggleFrozen();
+    void reset();
+
+protected:
+    void RefreshWindow(qintptr lParam) override;
+
+private:
+    void redraw();
+
+    THistogramModel m_model;
+    THistogramAxes m_initial;
+    THistogramAxes m_axes;
+    unsigned m_mask = 0;
+    QValueAxis* m_valueAxis = nullptr;
+    QValueAxis* m_percentAxis = nullptr;
+    QList<QAreaSeries*> m_bars;
+    std::array<PlotReadoutLabel*, 3> m_readouts{};
+    QList<QPointF> m_outline;
+    bool m_frozen = false;
+    bool m_zoomed = false;
+};

@@ -1,0 +1,106 @@
+#include "plots/PlotChartView.h"
+
+#include <QMouseEvent>
+#include <QRubberBand>
+
+PlotChartView::PlotChartView(QChart* chart, QWidget* parent)
+    : QChartView(chart, parent)
+{
+    // The base's own rubber band would zoom the chart itself, past the
+    // window's limits; this view draws its own and only reports.
+    setRubberBand(QChartView::NoRubberBand);
+    setRenderHint(QPainter::Antialiasing, false);
+    m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
+    m_band->hide();
+}
+
+QPointF PlotChartView::valueAt(const QPoint& viewportPos) const
+{
+    const QPointF scenePos = mapToScene(viewportPos);
+    return chart()->mapToValue(chart()->mapFromScene(scenePos));
+}
+
+void PlotChartView::renderTo(QPainter& painter, const QRectF& target)
+{
+    render(&painter, target, viewport()->rect());
+}
+
+bool PlotChartView::beyondThreshold(const QPoint& p) const
+{
+    const QPoint d = p - m_pressPos;
+    return qAbs(d.x()) >= DragThreshold || qAbs(d.y()) >= DragThreshold;
+}
+
+void PlotChartView::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() != Qt::LeftButton && e->button() != Qt::RightButton) {
+        QGraphicsView::mousePressEvent(e);
+        return;
+    }
+    m_button = e->button();
+    m_pressPos = e->position().toPoint();
+    m_lastPos = m_pressPos;
+    m_dragging = false;
+    e->accept();
+}
+
+void PlotChartView::mouseMoveEvent(QMouseEvent* e)
+{
+    const QPoint pos = e->position().toPoint();
+    if (m_button == Qt::NoButton) {
+        QGraphicsView::mouseMoveEvent(e);
+        return;
+    }
+    if (!m_dragging && !beyondThreshold(pos)) {
+        e->accept();
+        return;
+    }
+    m_dragging = true;
+    if (m_button == Qt::LeftButton) {
+        m_band->setGeometry(QRect(m_pressPos, pos).normalized());
+        m_band->show();
+    } else {
+        const QPointF delta = valueAt(m_lastPos) - valueAt(pos);
+        m_lastPos = pos;
+        if (!delta.isNull())
+            emit scrollRequested(delta);
+    }
+    e->accept();
+}
+
+void PlotChartView::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() != m_button) {
+        QGraphicsView::mouseReleaseEvent(e);
+        return;
+    }
+    const QPoint pos = e->position().toPoint();
+    const Qt::MouseButton button = m_button;
+    const bool dragged = m_dragging || beyondThreshold(pos);
+    m_button = Qt::NoButton;
+    m_dragging = false;
+    m_band->hide();
+    e->accept();
+
+    if (button == Qt::RightButton) {
+        if (!dragged)
+            emit undoZoomRequested();
+        return;
+    }
+    if (!dragged)
+        return;
+    if (pos.x() > m_pressPos.x() && pos.y() > m_pressPos.y())
+        emit zoomRequested(QRectF(valueAt(m_pressPos), valueAt(pos)).normalized());
+    else
+        emit undoZoomRequested();
+}
+
+void PlotChartView::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        e->accept();
+        emit doubleClicked();
+        return;
+    }
+    QGraphicsView::mouseDoubleClickEvent(e);
+}
