@@ -25,6 +25,7 @@ THistogram::THistogram(const TChildWindowArgs& args)
     : TPlotWindow(args, Kind, WindowToken::HistPlot, " Histogram")
     , m_model(series().ScaleKind)
 {
+    addPrintMenu();
     const int kind = series().ScaleKind;
     const int mode = series().DisplayMode;
     const QStringList titles = histogramSeriesTitles(mode);

@@ -25,13 +25,6 @@ TPlotWindow::TPlotWindow(const TChildWindowArgs& args, int kind, const TWindowTo
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->setSpacing(0);
 
-    auto* menu = new QMenuBar(this);
-    menu->setObjectName("MainMenu1");
-    m_printAction = menu->addAction("Print");
-    m_printAction->setObjectName("Print1");
-    connect(m_printAction, &QAction::triggered, this, &TPlotWindow::print);
-    m_layout->setMenuBar(menu);
-
     m_chart = makePlotChart(m_name + titleSuffix);
     m_view = new PlotChartView(m_chart, this);
     m_view->setObjectName("Chart1");
@@ -40,6 +33,16 @@ TPlotWindow::TPlotWindow(const TChildWindowArgs& args, int kind, const TWindowTo
     connect(m_view, &PlotChartView::zoomRequested, this, &TPlotWindow::zoomTo);
     connect(m_view, &PlotChartView::undoZoomRequested, this, &TPlotWindow::undoZoom);
     connect(m_view, &PlotChartView::scrollRequested, this, &TPlotWindow::scrollBy);
+}
+
+void TPlotWindow::addPrintMenu()
+{
+    auto* menu = new QMenuBar(this);
+    menu->setObjectName("MainMenu1");
+    m_printAction = menu->addAction("Print");
+    m_printAction->setObjectName("Print1");
+    connect(m_printAction, &QAction::triggered, this, &TPlotWindow::print);
+    m_layout->setMenuBar(menu);
 }
 
 qint32 TPlotWindow::reading(int which) const

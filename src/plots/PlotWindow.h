@@ -13,7 +13,7 @@ class QVBoxLayout;
 
 // What the bar graph, histogram and time plot share: the series they follow
 // (looked up once, when the window opens), a chart view that reports zoom and
-// scroll requests, a "Print" menu item, and the refresh on UM_PANEL_REFRESH.
+// scroll requests, and the refresh on UM_PANEL_REFRESH.
 class TPlotWindow : public TInstrumentChildWindow
 {
     Q_OBJECT
@@ -42,6 +42,8 @@ protected:
     // (2) pointer; 0 for a pointer the series does not have.
     qint32 reading(int which) const;
     void setChartTitle(const QString& title);
+    // The "Print" menu item (the histogram has one).
+    void addPrintMenu();
 
     QVBoxLayout* m_layout = nullptr;
 

@@ -1,4 +1,5 @@
 #include "plots/BarGraph.h"
+#include "plots/Histogram.h"
 
 #include "PlotTestSupport.h"
 #include "common/Enums.h"
@@ -165,10 +166,12 @@ TEST(BarGraph, ClosingTellsThePanelKindAndChannel)
     EXPECT_EQ(fx.owner.seen[0].l, lPlusR);
 }
 
-TEST(BarGraph, PrintHandsTheChartToThePrintSink)
+TEST(BarGraph, OnlyTheHistogramPrints)
 {
     PlotFixture fx;
-    auto* w = new TBarGraph(fx.args(pfFMRack, nuva1, lPlusR));
+    auto* bar = new TBarGraph(fx.args(pfFMRack, nuva1, lPlusR));
+    EXPECT_EQ(bar->findChild<QAction*>("Print1"), nullptr);
+    auto* w = new THistogram(fx.args(pfFMRack, nuva1, lPlusR));
     PlotChartView* printed = nullptr;
     QString job;
     SetPlotPrintSink([&](PlotChartView& view, const QString& name) {
@@ -180,5 +183,5 @@ TEST(BarGraph, PrintHandsTheChartToThePrintSink)
     item->trigger();
     SetPlotPrintSink({});
     EXPECT_EQ(printed, w->chartView());
-    EXPECT_EQ(job, "Nuva-1 L + R Bar Graph");
+    EXPECT_EQ(job, w->chart()->title());
 }
