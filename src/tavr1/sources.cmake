@@ -2,3 +2,11 @@
 list(APPEND TOLVEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Tavr1_frontpanel.cpp
 )
+list(APPEND TOLVEX_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_BarChart.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_BarGraphs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_dBRead.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_RawData.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_RDSBasic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_Settings.cpp
+)
