@@ -3,7 +3,9 @@
 #include "app/Connects.h"
 #include "app/Forms.h"
 #include "common/BaseDirectory.h"
+#include "link/Frame2.h"
 #include "platform/ShellOpen.h"
+#include "shell/Rack.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -14,6 +16,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 const char* TMain::UpdatePageUrl = "https://www.korsa-electronics.example/tolvex/updates.htm";
 
@@ -124,9 +127,74 @@ void TMain::CheckProgramVersion()
     // The once-per-run check of the web version file joins here.
 }
 
+QPointer<TRack>* TMain::RackVariable(int n)
+{
+    QPointer<TRack>* racks[] = {&Rack1, &Rack2, &Rack3, &Rack4, &Rack5, &Rack6, &Rack7, &Rack8};
+    return n >= 1 && n <= 8 ? racks[n - 1] : nullptr;
+}
+
 void TMain::UpdateRackWindows()
 {
-    // Creating and freeing the rack windows of active connections joins here.
+    if (Connects) {
+        for (int n = 1; n <= 8; ++n) {
+            TFrame2* frame = Connects->ConnectionByIndex(n);
+            QPointer<TRack>& rack = *RackVariable(n);
+            if (!frame)
+                continue;
+            if (frame->IsRackActive()) {
+                if (!rack)
+                    TRack::Create1(this, frame, rack, QString("Rack%1").arg(n));
+            } else if (rack) {
+                // From now on the frame posts nothing to the rack, and a new
+                // activation gets a new rack; the old one is freed below.
+                frame->RackWindow = nullptr;
+                m_retiredRacks.append(rack);
+                rack = nullptr;
+            }
+        }
+    }
+    freeRetiredRacks();
+}
+
+namespace {
+
+bool inTree(const QObject* o, const QObject* tree)
+{
+    for (; o; o = o->parent()) {
+        if (o == tree)
+            return true;
+    }
+    return false;
+}
+
+// Whether a modal dialog or message box of the rack's panels or windows is
+// open: its loop is on the stack, so freeing the rack now would destroy the
+// objects that loop returns to.
+bool runsModal(const QWidget* rack)
+{
+    if (inTree(QApplication::activeModalWidget(), rack))
+        return true;
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [rack](const QWidget* w) {
+        return w->isVisible() && w->isModal() && inTree(w, rack);
+    });
+}
+
+} // namespace
+
+void TMain::freeRetiredRacks()
+{
+    for (auto it = m_retiredRacks.begin(); it != m_retiredRacks.end();) {
+        if (it->isNull()) {
+            it = m_retiredRacks.erase(it);
+        } else if (!runsModal(it->data())) {
+            // Deferred: this tick may itself run inside a nested loop.
+            (*it)->deleteLater();
+            it = m_retiredRacks.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 void TMain::RebuildOpenWindowList()

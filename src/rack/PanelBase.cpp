@@ -4,6 +4,16 @@
 #include "platform/UserMessages.h"
 
 #include <QPainter>
+#include <limits>
+
+namespace {
+
+bool fitsInt(qintptr v)
+{
+    return v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max();
+}
+
+} // namespace
 
 TPanelBase::TPanelBase(const Design& design, QWidget* owner)
     : QWidget(owner, Qt::Window)
@@ -42,6 +52,8 @@ TFrame2* TPanelBase::frame() const
 void TPanelBase::setDesignedSize(int width, int height)
 {
     if (IsRackChild) {
+        // The descendant's own size wins over the base's limits: the rack
+        // stacks its panels by their heights.
         setMinimumSize(0, 0);
         setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         setFixedSize(width, height);
@@ -52,16 +64,32 @@ void TPanelBase::setDesignedSize(int width, int height)
     }
 }
 
+TChildWindowArgs TPanelBase::childArgs(int family, int instrument, int index)
+{
+    TChildWindowArgs a;
+    a.ownerPanel = this;
+    a.frame = Frame;
+    a.ownerHandle = this;
+    a.family = family;
+    a.instrument = instrument;
+    a.index = index;
+    return a;
+}
+
 bool TPanelBase::event(QEvent* e)
 {
     if (UserMessageEvent::isUserMessage(e)) {
         auto* m = static_cast<UserMessageEvent*>(e);
         if (m->msg() == m_design.refreshMessage) {
-            RefreshPanel();
+            if (Frame)
+                RefreshPanel();
             return true;
         }
         if (m->msg() == UM_CHILD_CLOSED) {
-            ChildClosed(int(m->wParam()), int(m->lParam()));
+            // A kind or index beyond an int would alias a real one once cut
+            // down; such a message names no window of ours.
+            if (fitsInt(m->wParam()) && fitsInt(m->lParam()))
+                ChildClosed(int(m->wParam()), int(m->lParam()));
             return true;
         }
     }

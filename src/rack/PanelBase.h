@@ -1,5 +1,8 @@
 #pragma once
 
+#include "rack/ChildWindow.h"
+#include "rack/PanelChildren.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -37,8 +40,11 @@ public:
     int PanelIndex = 0;
     TFrame2* frame() const;
 
-    // Read the frame and redraw; the base does nothing.
+    // Read the frame and redraw; the base does nothing. Runs on the refresh
+    // message only while the panel has its frame.
     virtual void RefreshPanel() {}
+    // Post the refresh to the open child windows; the base has none.
+    virtual void ForwardRefresh() {}
     // Forget the child window of that kind and index; the base does nothing.
     virtual void ChildClosed(int kind, int index)
     {
@@ -47,15 +53,23 @@ public:
     }
 
     // Sets the descendant's own designed size: a rack child becomes a strip of
-    // exactly that outer size.
+    // exactly that outer size; a plain panel keeps its limits around it.
     void setDesignedSize(int width, int height);
+
+    // The windows this panel has open.
+    const TPanelChildren& children() const { return Children; }
 
 protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void setDrawsWhiteFrame(bool on) { m_whiteFrame = on; }
 
+    // What every window this panel opens is handed: the panel as owner and as
+    // the receiver of its closed-message, the frame, the codes and the index.
+    TChildWindowArgs childArgs(int family, int instrument, int index);
+
     QPointer<TFrame2> Frame;
+    TPanelChildren Children;
 
 private:
     Design m_design;

@@ -1,0 +1,198 @@
+#include "shell/Rack.h"
+
+#include "common/Enums.h"
+#include "common/UpdatesLock.h"
+#include "common/WindowNames.h"
+#include "link/ConnectionConfig.h"
+#include "link/Frame2.h"
+#include "platform/UserMessages.h"
+#include "rack/PanelBase.h"
+#include "tavr1/Tavr1_Panel.h"
+
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace {
+
+using TPanelFactory = TPanelBase* (*)(TRack* rack, const QString& name, TFrame2* frame, int index);
+
+template <class T>
+TPanelBase* makePanel(TRack* rack, const QString& name, TFrame2* frame, int index)
+{
+    return new T(rack, rack, name, frame, index);
+}
+
+// One kind of panel a rack can hold, in the order the rack stacks them.
+struct TRackPanelKind
+{
+    int family;
+    int presence;
+    QPointer<TPanelBase> TRack::*panel;
+    int index;
+    const char* token; // nullptr: chosen from the Jov4 model text
+    // nullptr while this build has no panel for the unit: it is not placed.
+    TPanelFactory create;
+};
+
+const TRackPanelKind panelKinds[] = {
+    {rkFM, upVren1, &TRack::Vren1Panel, 0, PanelToken::Vren1, nullptr},
+    {rkFM, upTavr1, &TRack::Tavr1Panel, 0, PanelToken::Tavr1, makePanel<TTavr1Panel>},
+    {rkFM, upJov4, &TRack::Jov4Panel, 0, nullptr, nullptr},
+    {rkFM, upKelb1, &TRack::Kelb1Panel, 0, PanelToken::Kelb1, nullptr},
+    {rkFM, upNuva1, &TRack::Nuva1Panel, 0, PanelToken::Nuva1, nullptr},
+    {rkFM, upLyn1, &TRack::Lyn1Panel, 0, PanelToken::Lyn1, nullptr},
+    {rkFM, upVarn1Unit0, &TRack::Varn1Panel0, 0, PanelToken::Varn1Unit0, nullptr},
+    {rkFM, upVarn1Unit1, &TRack::Varn1Panel1, 1, PanelToken::Varn1Unit1, nullptr},
+    {rkTV, upGry230, &TRack::Gry230Panel, 0, PanelToken::Gry230, nullptr},
+    {rkTV, upGry250, &TRack::Gry250Panel, 0, PanelToken::Gry250, nullptr},
+    {rkAM, upPelo1, &TRack::Pelo1Panel, 0, PanelToken::Pelo1, nullptr},
+    {rkAM, upPelo2, &TRack::Pelo2Panel, 0, PanelToken::Pelo2, nullptr},
+};
+
+} // namespace
+
+TRack* TRack::Create1(QWidget* owner, TFrame2* frame, QPointer<TRack>& rackVariable,
+                      const QString& name)
+{
+    if (rackVariable)
+        return rackVariable;
+    auto* rack = new TRack(owner, frame, name);
+    rackVariable = rack;
+    if (frame)
+        frame->RackWindow = rack;
+    rack->show();
+    rack->TargetHeight = rack->height();
+    return rack;
+}
+
+TRack::TRack(QWidget* owner, TFrame2* frame, const QString& name)
+    : QWidget(owner, Qt::Window)
+    , Frame(frame)
+{
+    setObjectName(name);
+    setWindowTitle(frame ? frame->RackCaption : QString());
+    resize(DesignedClientWidth, DesignedClientHeight);
+    // Rack windows of different connections start a little apart, beside the
+    // main window, so none hides another.
+    const int n = frame ? qMax(1, ConnectionNumber(frame->objectName())) : 1;
+    move(260 + 30 * (n - 1), 30 * (n - 1));
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName("Timer1");
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TRack::Timer1Timer);
+}
+
+const char* TRack::Jov4Token(const QString& modelText)
+{
+    if (modelText.contains("JOV-4"))
+        return PanelToken::Jov4;
+    if (modelText.contains("ZU-4"))
+        return PanelToken::Zu4;
+    if (modelText.contains("DASK-4"))
+        return PanelToken::Dask4;
+    return nullptr;
+}
+
+void TRack::ArrangePanels()
+{
+    if (!Frame || Frame->DetectedUnits == ShownUnits)
+        return;
+    bool placed = false;
+    {
+        UpdatesLock lock(this);
+        NextTop = 0;
+        for (const TRackPanelKind& k : panelKinds) {
+            QPointer<TPanelBase>& panel = this->*k.panel;
+            const bool present = k.family == Frame->RackFamily && k.presence >= 0 &&
+                                 k.presence < UnitPresenceCount && Frame->UnitPresence[k.presence];
+            const char* token = k.token ? k.token : Jov4Token(Frame->Jov4ModelText);
+            if (!present || !token || (!panel && !k.create)) {
+                // A panel whose unit has gone is kept but hidden, so the
+                // stack never covers it or shows it at a stale place.
+                if (panel)
+                    panel->hide();
+                continue;
+            }
+            if (!panel)
+                panel = k.create(this, objectName() + token, Frame, k.index);
+            panel->move(0, NextTop);
+            panel->show();
+            NextTop += panel->height();
+            TargetHeight = NextTop;
+            TargetWidth = panel->width();
+            placed = true;
+        }
+    }
+    ShownUnits = Frame->DetectedUnits;
+    Timer1->start();
+    // With nothing placed there is no width to fit: the window keeps its size
+    // and limits rather than collapse to nothing.
+    if (placed) {
+        m_placedAny = true;
+        setMaximumHeight(TargetHeight);
+        fixWidth();
+    }
+}
+
+void TRack::fixWidth()
+{
+    setMaximumWidth(TargetWidth);
+    resize(TargetWidth, height());
+}
+
+void TRack::Timer1Timer()
+{
+    const int grown = height() + GrowStep;
+    if (height() < TargetHeight && grown < TargetHeight) {
+        resize(width(), grown);
+        return;
+    }
+    resize(width(), TargetHeight);
+    Timer1->stop();
+    if (m_placedAny)
+        fixWidth();
+}
+
+bool TRack::event(QEvent* e)
+{
+    if (!UserMessageEvent::isUserMessage(e))
+        return QWidget::event(e);
+    switch (static_cast<UserMessageEvent*>(e)->msg()) {
+    case UM_RACK_SAMPLES:
+        break;
+    case UM_RACK_DATA: {
+        ArrangePanels();
+        const int family = Frame ? Frame->RackFamily : rkNone;
+        for (const TRackPanelKind& k : panelKinds) {
+            // The Tavr1 and Vren1 panels take their own refresh messages.
+            if (k.family == family && k.panel != &TRack::Tavr1Panel &&
+                k.panel != &TRack::Vren1Panel)
+                PostMessage(this->*k.panel, UM_PANEL_REFRESH);
+        }
+        break;
+    }
+    case UM_RDS_GROUPS:
+        PostMessage(Lyn1Panel, UM_RDS_GROUPS);
+        break;
+    case UM_HD_DATA:
+        ArrangePanels();
+        PostMessage(Vren1Panel, UM_HD_REFRESH);
+        break;
+    case UM_TAVR1_DATA:
+        ArrangePanels();
+        PostMessage(Tavr1Panel, UM_TAVR1_REFRESH);
+        break;
+    default:
+        return QWidget::event(e);
+    }
+    return true;
+}
+
+void TRack::closeEvent(QCloseEvent* e)
+{
+    // The rack lives as long as its connection is active; closing it only
+    // puts it out of the way.
+    e->ignore();
+    showMinimized();
+}

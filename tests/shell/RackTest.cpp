@@ -1,0 +1,192 @@
+#include "shell/Rack.h"
+#include "link/Frame2.h"
+#include "platform/UserMessages.h"
+#include "tavr1/Tavr1_Panel.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A rack on a frame that is not connected: the test sets what the link would
+// have detected and posts the data messages the link would post.
+class RackTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame.RackCaption = "Studio A";
+        TRack::Create1(&owner, &frame, rack, "Rack1");
+        ASSERT_NE(rack, nullptr);
+    }
+    void TearDown() override { delete rack.data(); }
+
+    void detectTavr1()
+    {
+        frame.RackFamily = rkFM;
+        frame.UnitPresence[upTavr1] = true;
+        frame.DetectedUnits = 1;
+    }
+    void post(int msg)
+    {
+        PostMessage(frame.RackWindow, msg);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    }
+
+    QWidget owner;
+    TFrame2 frame{"Connect1"};
+    QPointer<TRack> rack;
+};
+
+} // namespace
+
+TEST_F(RackTest, CreatedOnceNamedCaptionedAndKnownToItsFrame)
+{
+    EXPECT_EQ(rack->objectName(), "Rack1");
+    EXPECT_EQ(rack->windowTitle(), "Studio A");
+    EXPECT_EQ(frame.RackWindow, rack.data());
+    EXPECT_TRUE(rack->isVisible());
+    EXPECT_TRUE(rack->isWindow());
+    EXPECT_EQ(rack->parent(), &owner);
+    EXPECT_EQ(rack->height(), TRack::DesignedClientHeight);
+    EXPECT_EQ(rack->TargetHeight, TRack::DesignedClientHeight);
+    EXPECT_EQ(rack->findChildren<TPanelBase*>().size(), 0) << "a new rack is empty";
+
+    TRack* first = rack;
+    EXPECT_EQ(TRack::Create1(&owner, &frame, rack, "Rack1"), first);
+    EXPECT_EQ(owner.findChildren<TRack*>().size(), 1);
+}
+
+TEST_F(RackTest, TheTavr1PanelIsMadeStackedAndGrownInto)
+{
+    detectTavr1();
+    post(UM_TAVR1_DATA);
+    auto* panel = rack->findChild<TTavr1Panel*>("Rack1_TAVR1");
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(rack->Tavr1Panel, panel);
+    EXPECT_EQ(panel->frame(), &frame);
+    EXPECT_EQ(panel->pos(), QPoint(0, 0));
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(rack->TargetHeight, 255);
+    EXPECT_EQ(rack->TargetWidth, 600);
+    EXPECT_EQ(rack->maximumHeight(), 255);
+    EXPECT_EQ(rack->maximumWidth(), 600);
+    EXPECT_EQ(rack->width(), 600);
+    EXPECT_EQ(rack->ShownUnits, 1);
+    EXPECT_TRUE(rack->Timer1->isActive());
+    EXPECT_EQ(rack->Timer1->interval(), 100);
+
+    // Ten pixels a tick until the panel fits, then exactly its height.
+    std::vector<int> heights;
+    while (rack->Timer1->isActive() && heights.size() < 40) {
+        rack->Timer1Timer();
+        heights.push_back(rack->height());
+    }
+    ASSERT_GE(heights.size(), 2u);
+    EXPECT_EQ(heights[0], TRack::DesignedClientHeight + 10);
+    EXPECT_EQ(heights[1], TRack::DesignedClientHeight + 20);
+    EXPECT_EQ(heights.back(), 255);
+    EXPECT_EQ(heights.size(), 22u); // 40 + 21 * 10 = 250, then 255
+    EXPECT_FALSE(rack->Timer1->isActive());
+
+    // Each block is forwarded to the panel, which redraws from the frame.
+    frame.Tavr1Measurements[tcTotal][tsPeak] = 1001;
+    post(UM_TAVR1_DATA);
+    EXPECT_EQ(panel->findChild<QLabel*>("LD_Total_Peak")->text(), "100.1%");
+    EXPECT_EQ(rack->findChildren<TTavr1Panel*>().size(), 1) << "made once";
+}
+
+TEST_F(RackTest, NoPanelPlacedLeavesTheWindowAsItIs)
+{
+    // An HD-family unit this build has no panel for, and a Prak1 that no
+    // rack ever shows.
+    const QSize before = rack->size();
+    const QSize maxBefore = rack->maximumSize();
+    frame.RackFamily = rkFM;
+    frame.UnitPresence[upVren1] = true;
+    frame.UnitPresence[upPrak1] = true;
+    frame.DetectedUnits = 2;
+    post(UM_HD_DATA);
+    for (int i = 0; i < 5; ++i)
+        rack->Timer1Timer();
+    EXPECT_EQ(rack->size(), before);
+    EXPECT_EQ(rack->maximumSize(), maxBefore);
+    EXPECT_EQ(rack->ShownUnits, 2);
+    EXPECT_TRUE(rack->findChildren<TPanelBase*>().isEmpty());
+}
+
+TEST_F(RackTest, APanelWhoseUnitWentIsHiddenAndKept)
+{
+    detectTavr1();
+    post(UM_TAVR1_DATA);
+    QPointer<TPanelBase> panel = rack->Tavr1Panel;
+    ASSERT_NE(panel, nullptr);
+
+    frame.UnitPresence[upTavr1] = false;
+    frame.DetectedUnits = 0;
+    post(UM_TAVR1_DATA);
+    ASSERT_FALSE(panel.isNull());
+    EXPECT_FALSE(panel->isVisible());
+
+    detectTavr1();
+    post(UM_TAVR1_DATA);
+    EXPECT_EQ(rack->Tavr1Panel, panel.data()) << "the same panel comes back";
+    EXPECT_TRUE(panel->isVisible());
+}
+
+TEST_F(RackTest, ArrangesOnlyWhenTheDetectedUnitsChange)
+{
+    detectTavr1();
+    post(UM_TAVR1_DATA);
+    rack->Tavr1Panel->move(0, 40);
+    post(UM_TAVR1_DATA);
+    EXPECT_EQ(rack->Tavr1Panel->y(), 40);
+}
+
+TEST_F(RackTest, ClosingOnlyMinimises)
+{
+    detectTavr1();
+    post(UM_TAVR1_DATA);
+    rack->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(rack.isNull());
+    EXPECT_TRUE(rack->isMinimized());
+    EXPECT_NE(rack->Tavr1Panel, nullptr);
+}
+
+TEST_F(RackTest, AFreedRackTakesItsPanelsAndIsNoLongerPostedTo)
+{
+    detectTavr1();
+    post(UM_TAVR1_DATA);
+    QPointer<TPanelBase> panel = rack->Tavr1Panel;
+    PostMessage(frame.RackWindow, UM_TAVR1_DATA); // still queued when the rack goes
+    delete rack.data();
+    EXPECT_TRUE(panel.isNull());
+    EXPECT_TRUE(frame.RackWindow.isNull());
+    EXPECT_FALSE(PostMessage(frame.RackWindow, UM_TAVR1_DATA));
+    QCoreApplication::sendPostedEvents();
+}
+
+TEST(RackPanels, Jov4TokenFromTheModelText)
+{
+    struct Case
+    {
+        const char* model;
+        const char* token;
+    };
+    const Case cases[] = {{"JOV-4 FM", "_JOV4"},
+                          {"ZU-4", "_ZU4"},
+                          {" DASK-4 v2", "_DASK4"},
+                          {"JOV4", nullptr},
+                          {"", nullptr}};
+    for (const Case& c : cases) {
+        const char* t = TRack::Jov4Token(c.model);
+        if (c.token)
+            EXPECT_STREQ(t, c.token) << c.model;
+        else
+            EXPECT_EQ(t, nullptr) << c.model;
+    }
+}
