@@ -67,7 +67,7 @@ TEST(ChildWindow, NamedAfterItsPanelAndToldToItsPanelWhenClosed)
     owner.setObjectName("Rack1_TAVR1");
     QPointer<Window> w = new Window(argsFor(owner, frame, 7), TRefreshPolicy::ZeroLParam);
     w->setDesignedName(WindowToken::HistPlot, " Histogram");
-    EXPECT_EQ(w->objectName(), "Rack1_TAVR1_HistPlot7");
+    EXPECT_EQ(w->objectName(), "Rack1_TAVR1_HistPlot07");
     EXPECT_EQ(w->windowTitle(), " Studio A Histogram");
     EXPECT_TRUE(w->isWindow());
     EXPECT_EQ(w->parentWidget(), &owner);
