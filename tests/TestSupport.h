@@ -3,6 +3,7 @@
 #include "common/BaseDirectory.h"
 #include "link/ConnectionConfig.h"
 #include "link/EventLog.h"
+#include "platform/UserMessages.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <functional>
+#include <utility>
+#include <vector>
 
 // A fresh working directory for one test: the program's base directory and the
 // process's current directory while the test runs.
@@ -92,3 +95,32 @@ inline int countLogLines(const QString& needle)
     }
     return n;
 }
+
+// Stands in for a window that is posted user messages (a panel, an owner
+// handle): records every message, and the UM_CHILD_CLOSED (kind, index) pairs.
+template <class Base = QObject>
+class TMessageRecorder : public Base
+{
+public:
+    using Base::Base;
+    struct Seen
+    {
+        int msg;
+        qintptr w, l;
+    };
+    std::vector<Seen> seen;
+    std::vector<std::pair<qintptr, qintptr>> closed;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (UserMessageEvent::isUserMessage(e)) {
+            auto* m = static_cast<UserMessageEvent*>(e);
+            seen.push_back({m->msg(), m->wParam(), m->lParam()});
+            if (m->msg() == UM_CHILD_CLOSED)
+                closed.emplace_back(m->wParam(), m->lParam());
+            return true;
+        }
+        return Base::event(e);
+    }
+};

@@ -1,4 +1,5 @@
 #include "platform/UserMessages.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -7,27 +8,7 @@
 
 namespace {
 
-class Receiver : public QObject
-{
-public:
-    struct Seen
-    {
-        int msg;
-        qintptr w, l;
-    };
-    std::vector<Seen> seen;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (UserMessageEvent::isUserMessage(e)) {
-            auto* m = static_cast<UserMessageEvent*>(e);
-            seen.push_back({m->msg(), m->wParam(), m->lParam()});
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
+using Receiver = TMessageRecorder<>;
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestSupport.h"
+
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "rack/ChildWindow.h"
@@ -15,27 +17,7 @@
 #include <vector>
 
 // Stands in for a panel's window handle: records the messages posted to it.
-class MessageRecorder : public QObject
-{
-public:
-    struct Seen
-    {
-        int msg;
-        qintptr w, l;
-    };
-    std::vector<Seen> seen;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (UserMessageEvent::isUserMessage(e)) {
-            auto* m = static_cast<UserMessageEvent*>(e);
-            seen.push_back({m->msg(), m->wParam(), m->lParam()});
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
+using MessageRecorder = TMessageRecorder<>;
 
 // A connection frame and a stand-in panel that plot windows are opened from.
 struct PlotFixture

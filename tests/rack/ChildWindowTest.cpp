@@ -1,4 +1,5 @@
 #include "rack/ChildWindow.h"
+#include "TestSupport.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "rack/PanelChildren.h"
@@ -9,23 +10,7 @@
 namespace {
 
 // A panel stand-in that records the closed-messages it is posted.
-class Owner : public QWidget
-{
-public:
-    std::vector<std::pair<qintptr, qintptr>> closed;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (UserMessageEvent::isUserMessage(e)) {
-            auto* m = static_cast<UserMessageEvent*>(e);
-            if (m->msg() == UM_CHILD_CLOSED)
-                closed.emplace_back(m->wParam(), m->lParam());
-            return true;
-        }
-        return QWidget::event(e);
-    }
-};
+using Owner = TMessageRecorder<QWidget>;
 
 class Window : public TInstrumentChildWindow
 {

@@ -20,23 +20,7 @@
 // into the refresh the panel would forward.
 
 // Records UM_CHILD_CLOSED as the panel receives it.
-class ClosedRecorder : public QObject
-{
-public:
-    std::vector<std::pair<qintptr, qintptr>> closed;
-
-protected:
-    bool event(QEvent* e) override
-    {
-        if (UserMessageEvent::isUserMessage(e)) {
-            auto* m = static_cast<UserMessageEvent*>(e);
-            if (m->msg() == UM_CHILD_CLOSED)
-                closed.emplace_back(m->wParam(), m->lParam());
-            return true;
-        }
-        return QObject::event(e);
-    }
-};
+using ClosedRecorder = TMessageRecorder<>;
 
 // Takes the frame's UM_TAVR1_DATA as the rack window does and posts
 // UM_TAVR1_REFRESH (lParam 0) to every window, as the panel forwards it.
