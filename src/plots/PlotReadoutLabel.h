@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QLabel>
+#include "common/ReadoutLabel.h"
 
-// A readout under a chart; a double-click on it resets the plot.
-class PlotReadoutLabel : public QLabel
+// A readout under a chart, in the fixed-pitch face so its fixed-width fields
+// line up; a double-click on it resets the plot.
+class PlotReadoutLabel : public ReadoutLabel
 {
     Q_OBJECT
 public:
     explicit PlotReadoutLabel(const QString& name, QWidget* parent = nullptr);
-
-signals:
-    void doubleClicked();
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
 };

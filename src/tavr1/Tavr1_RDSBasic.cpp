@@ -5,6 +5,7 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
+#include "tavr1/Tavr1_Readouts.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -58,12 +59,8 @@ public:
 private:
     QLabel* label(const QString& text, const QColor& colour)
     {
-        auto* l = new QLabel(text, this);
-        l->setFont(m_font);
+        QLabel* l = ColouredReadout(text, colour, m_font, this);
         l->setTextFormat(Qt::PlainText);
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, colour);
-        l->setPalette(p);
         return l;
     }
     QFont m_font;
@@ -77,15 +74,8 @@ TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
                              TRefreshPolicy::ZeroLParam)
 {
     setDesignedName(WindowToken::Tavr1RdsBasic, " Tavr-1 RDS Basic");
-    setFixedSize(680, 454);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    setPalette(p);
-
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(11);
-    font.setBold(true);
+    SetBlackReadoutWindow(this, 680, 454);
+    const QFont font = Tavr1ReadoutFont();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);

@@ -5,6 +5,7 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
+#include "tavr1/Tavr1_Readouts.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -38,16 +39,6 @@ const TRow panels[4][3] = {
      {"XTalk", "LD_XTalk", tcCrosstalk, nullptr}},
 };
 
-QLabel* makeLabel(const QString& text, const QColor& colour, const QFont& font, QWidget* parent)
-{
-    auto* l = new QLabel(text, parent);
-    l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    return l;
-}
-
 } // namespace
 
 TTavr1dBRead::TTavr1dBRead(const TChildWindowArgs& args)
@@ -55,15 +46,8 @@ TTavr1dBRead::TTavr1dBRead(const TChildWindowArgs& args)
                              TRefreshPolicy::ZeroLParam)
 {
     setDesignedName(WindowToken::Tavr1DbRead, " Tavr-1 dB Readings");
-    setFixedSize(540, 300);
-    setAutoFillBackground(true);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, Qt::black);
-    setPalette(p);
-
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(11);
-    font.setBold(true);
+    SetBlackReadoutWindow(this, 540, 300);
+    const QFont font = Tavr1ReadoutFont();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);
@@ -81,16 +65,16 @@ TTavr1dBRead::TTavr1dBRead(const TChildWindowArgs& args)
         g->setHorizontalSpacing(8);
         for (int r = 0; r < 3; ++r) {
             const TRow& row = panels[n][r];
-            QLabel* caption = makeLabel(row.caption, Qt::white, font, panel);
+            QLabel* caption = ColouredReadout(row.caption, Qt::white, font, panel);
             caption->setObjectName(QString("Label%1").arg(labelNumber++));
             g->addWidget(caption, r, 0);
-            QLabel* value = makeLabel(QString(), Qt::yellow, font, panel);
+            QLabel* value = ColouredReadout(QString(), Qt::yellow, font, panel);
             value->setObjectName(row.name);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             g->addWidget(value, r, 1);
             m_readouts << TReadout{value, row.channel, tsRmsDb};
             if (row.name75us) {
-                QLabel* v75 = makeLabel(QString(), Qt::white, font, panel);
+                QLabel* v75 = ColouredReadout(QString(), Qt::white, font, panel);
                 v75->setObjectName(row.name75us);
                 v75->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
                 g->addWidget(v75, r, 2);

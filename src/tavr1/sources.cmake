@@ -11,5 +11,6 @@ list(APPEND TOLVEX_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Tavr1_dBRead.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Tavr1_RawData.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Tavr1_RDSBasic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Tavr1_Readouts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Tavr1_Settings.cpp
 )

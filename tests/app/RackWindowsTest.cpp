@@ -79,6 +79,17 @@ protected:
     }
 
     TFrame2* frame(int n) const { return Connects->ConnectionByIndex(n); }
+    // Starts the program with the test running the ticks, logs connection 1
+    // in and runs the main window's tick until its rack holds the panel.
+    bool startWithPanelInRack1()
+    {
+        start();
+        takeOverTimers();
+        if (!active(1))
+            return false;
+        Main->Timer1Timer();
+        return tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; });
+    }
     // What the event loop frees when control returns to it.
     static void freeDeferred()
     {
@@ -132,11 +143,7 @@ TEST_F(RackWindowsTest, ErrorLosesTheRackAtTheNextTickAndAReconnectFillsANewOne)
 {
     Tavr1Sim unit;
     configure(1, unit, "Studio A Tavr");
-    start();
-    takeOverTimers();
-    ASSERT_TRUE(active(1));
-    Main->Timer1Timer();
-    ASSERT_TRUE(tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; }));
+    ASSERT_TRUE(startWithPanelInRack1());
     QPointer<TRack> old = Main->Rack1;
     QPointer<TTavr1Panel> oldPanel = panelOf(old);
 
@@ -166,11 +173,7 @@ TEST_F(RackWindowsTest, ARackIsNotFreedUnderItsOwnDialog)
 {
     Tavr1Sim unit;
     configure(1, unit, "Studio A Tavr");
-    start();
-    takeOverTimers();
-    ASSERT_TRUE(active(1));
-    Main->Timer1Timer();
-    ASSERT_TRUE(tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; }));
+    ASSERT_TRUE(startWithPanelInRack1());
     QPointer<TRack> rack = Main->Rack1;
 
     // A modal dialog of the panel, as a message box or settings dialog would be.
@@ -248,11 +251,7 @@ TEST_F(RackWindowsTest, TheTrackBarsTuneTheUnitAndItsEchoComesBack)
 {
     Tavr1Sim unit;
     configure(1, unit, "Studio A Tavr");
-    start();
-    takeOverTimers();
-    ASSERT_TRUE(active(1));
-    Main->Timer1Timer();
-    ASSERT_TRUE(tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; }));
+    ASSERT_TRUE(startWithPanelInRack1());
     TTavr1Panel* panel = panelOf(Main->Rack1);
     TFrame2* f = frame(1);
     ASSERT_TRUE(tickUntil({1}, [&] { return panel->Tuning_TB->value() == 128; }));
@@ -309,11 +308,7 @@ TEST_F(RackWindowsTest, AnObserversPanelTunesNothingButMovesTheAttenuator)
     Tavr1Sim unit;
     unit.level = "OBSERVER";
     configure(1, unit, "Studio A Tavr");
-    start();
-    takeOverTimers();
-    ASSERT_TRUE(active(1));
-    Main->Timer1Timer();
-    ASSERT_TRUE(tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; }));
+    ASSERT_TRUE(startWithPanelInRack1());
     TTavr1Panel* panel = panelOf(Main->Rack1);
     EXPECT_FALSE(panel->Tuning_TB->isEnabled());
     EXPECT_TRUE(panel->Atten_TB->isEnabled());
@@ -325,12 +320,8 @@ TEST_F(RackWindowsTest, ABasicUnitsPanelHasNoSpectrumEntry)
     Tavr1Sim unit;
     unit.identification = "Tavr-1 SN(123456) SW(01.18,01.20) OPT(0) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
     configure(1, unit, "Studio A Tavr");
-    start();
-    takeOverTimers();
-    ASSERT_TRUE(active(1));
+    ASSERT_TRUE(startWithPanelInRack1());
     EXPECT_EQ(frame(1)->Tavr1Options, "Basic");
-    Main->Timer1Timer();
-    ASSERT_TRUE(tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; }));
     QAction* spectrums = panelOf(Main->Rack1)->menuEntry(t1kSpectrum, 0);
     EXPECT_FALSE(spectrums->isVisible());
     EXPECT_FALSE(spectrums->isEnabled());
