@@ -7,7 +7,6 @@
 #include "tavr1/Tavr1_ChildArgs.h"
 #include "tavr1/Tavr1_Readouts.h"
 
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
