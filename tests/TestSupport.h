@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/BaseDirectory.h"
-#include "link/ConnectionConfig.h"
-#include "link/EventLog.h"
+#include "data/ConnectionConfig.h"
+#include "data/EventLog.h"
 #include "platform/UserMessages.h"
 
 #include <QCoreApplication>

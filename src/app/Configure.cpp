@@ -7,7 +7,7 @@
 #include "common/BaseDirectory.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
-#include "platform/MessageBoxService.h"
+#include "widgets/MessageBoxService.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/ConnectionConfig.h"
+#include "data/ConnectionConfig.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -2,7 +2,7 @@
 
 #include "app/C8L1Frame.h"
 #include "app/Forms.h"
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "shell/EventLogView.h"

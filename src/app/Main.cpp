@@ -4,7 +4,7 @@
 #include "app/Forms.h"
 #include "common/BaseDirectory.h"
 #include "link/Frame2.h"
-#include "platform/ShellOpen.h"
+#include "widgets/ShellOpen.h"
 #include "shell/Rack.h"
 
 #include <QActionGroup>

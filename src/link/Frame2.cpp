@@ -1,8 +1,8 @@
 #include "link/Frame2.h"
 
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 #include "link/FrameHooks.h"
-#include "link/IPClient.h"
+#include "platform/IPClient.h"
 #include "link/Tavr1Link.h"
 
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "link/ConnectionConfig.h"
-#include "link/FrameState.h"
-#include "link/Tavr1Data.h"
+#include "data/ConnectionConfig.h"
+#include "data/FrameState.h"
+#include "protocol/tavr1/Tavr1Data.h"
 
 #include <QFrame>
 #include <memory>

@@ -1,5 +1,5 @@
 #include "link/Frame2.h"
-#include "link/MeasurementSeries.h"
+#include "data/MeasurementSeries.h"
 
 TMeasurementSeries TFrame2::GetMeasurementSeries(int family, int instrument, int channel) const
 {

@@ -1,7 +1,7 @@
 // Opening and closing the transport, reading into RxBuffer and writing commands.
 #include "link/Frame2.h"
 
-#include "link/IPClient.h"
+#include "platform/IPClient.h"
 #include "platform/SerialLib.h"
 
 #include <QPushButton>

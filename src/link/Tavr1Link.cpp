@@ -5,10 +5,10 @@
 #include "common/TextPositions.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
-#include "link/Tavr1Commands.h"
-#include "link/Tavr1Decoder.h"
-#include "link/Tavr1Firmware.h"
-#include "link/Tavr1Receive.h"
+#include "protocol/tavr1/Tavr1Commands.h"
+#include "protocol/tavr1/Tavr1Decoder.h"
+#include "protocol/tavr1/Tavr1Firmware.h"
+#include "protocol/tavr1/Tavr1Receive.h"
 #include "platform/UserMessages.h"
 
 #include <QPushButton>

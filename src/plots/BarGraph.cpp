@@ -1,9 +1,9 @@
 #include "plots/BarGraph.h"
 
-#include "common/UpdatesLock.h"
+#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "plots/ChartKit.h"
-#include "plots/PlotTexts.h"
+#include "models/PlotTexts.h"
 
 #include <QAreaSeries>
 #include <QChart>

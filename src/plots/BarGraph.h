@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plots/PlotWindow.h"
-#include "plots/ZoomPolicy.h"
+#include "models/ZoomPolicy.h"
 
 class QAreaSeries;
 class QValueAxis;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plots/ZoomPolicy.h"
+#include "models/ZoomPolicy.h"
 
 #include <QColor>
 #include <QList>

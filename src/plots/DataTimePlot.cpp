@@ -1,15 +1,15 @@
 #include "plots/DataTimePlot.h"
 
 #include "common/BaseDirectory.h"
-#include "common/UpdatesLock.h"
+#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "link/Frame2.h"
-#include "platform/MessageBoxService.h"
-#include "platform/ShellOpen.h"
+#include "widgets/MessageBoxService.h"
+#include "widgets/ShellOpen.h"
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "plots/PlotTexts.h"
+#include "models/PlotTexts.h"
 
 #include <QChart>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plots/PlotWindow.h"
-#include "plots/TimePlotModel.h"
+#include "models/TimePlotModel.h"
 
 #include <QDateTime>
 #include <array>

@@ -1,12 +1,12 @@
 #include "plots/Histogram.h"
 
-#include "common/UpdatesLock.h"
+#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "link/Frame2.h"
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "plots/PlotTexts.h"
+#include "models/PlotTexts.h"
 
 #include <QAreaSeries>
 #include <QChart>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "plots/HistogramModel.h"
+#include "models/HistogramModel.h"
 #include "plots/PlotWindow.h"
 
 #include <array>

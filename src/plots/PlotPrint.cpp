@@ -1,6 +1,6 @@
 #include "plots/PlotPrint.h"
 
-#include "platform/MessageBoxService.h"
+#include "widgets/MessageBoxService.h"
 #include "plots/PlotChartView.h"
 
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ReadoutLabel.h"
+#include "widgets/ReadoutLabel.h"
 
 // A readout under a chart, in the fixed-pitch face so its fixed-width fields
 // line up; a double-click on it resets the plot.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/MeasurementSeries.h"
-#include "rack/ChildWindow.h"
+#include "data/MeasurementSeries.h"
+#include "panels/ChildWindow.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,6 +1,6 @@
 #include "shell/EventLogView.h"
 
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 
 #include <QTextCursor>
 #include <QTextEdit>

@@ -1,6 +1,6 @@
 #include "shell/PUListBox.h"
 
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 #include "platform/UserMessages.h"
 #include "shell/EventLogView.h"
 

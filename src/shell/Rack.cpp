@@ -1,12 +1,12 @@
 #include "shell/Rack.h"
 
 #include "common/Enums.h"
-#include "common/UpdatesLock.h"
+#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
-#include "link/ConnectionConfig.h"
+#include "data/ConnectionConfig.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
-#include "rack/PanelBase.h"
+#include "panels/PanelBase.h"
 #include "tavr1/Tavr1_Panel.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rack/ChildWindow.h"
+#include "panels/ChildWindow.h"
 
 // Each Tavr1 window has its own fixed index, the one it is named with and
 // reports on close, whatever index the panel hands over: the panel finds its

@@ -2,12 +2,12 @@
 
 #include "common/Enums.h"
 #include "common/FieldHelpers.h"
-#include "common/FillGuard.h"
-#include "common/Lamp.h"
-#include "common/ReadoutLabel.h"
-#include "common/UpdatesLock.h"
+#include "widgets/FillGuard.h"
+#include "widgets/Lamp.h"
+#include "widgets/ReadoutLabel.h"
+#include "widgets/UpdatesLock.h"
 #include "link/Frame2.h"
-#include "link/Tavr1Commands.h"
+#include "protocol/tavr1/Tavr1Commands.h"
 #include "platform/UserMessages.h"
 
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "tavr1/Tavr1_PanelWindows.h"
-#include "tavr1/Tavr1_frontpanel.h"
+#include "panels/Tavr1_frontpanel.h"
 
 #include <QColor>
 #include <array>

@@ -2,9 +2,9 @@
 // and track bar sits. Behaviour is in Tavr1_Panel.cpp.
 #include "tavr1/Tavr1_Panel.h"
 
-#include "common/FixedFont.h"
-#include "common/Lamp.h"
-#include "common/ReadoutLabel.h"
+#include "widgets/FixedFont.h"
+#include "widgets/Lamp.h"
+#include "widgets/ReadoutLabel.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rack/ChildWindow.h"
+#include "panels/ChildWindow.h"
 
 class QLabel;
 

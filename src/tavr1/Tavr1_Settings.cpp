@@ -1,12 +1,12 @@
 #include "tavr1/Tavr1_Settings.h"
 
 #include "common/FieldHelpers.h"
-#include "common/FillGuard.h"
-#include "common/RadioGroup.h"
-#include "common/UpDown.h"
-#include "common/UpdatesLock.h"
+#include "widgets/FillGuard.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/UpDown.h"
+#include "widgets/UpdatesLock.h"
 #include "link/Frame2.h"
-#include "link/Tavr1Commands.h"
+#include "protocol/tavr1/Tavr1Commands.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
 

@@ -1,7 +1,7 @@
 #include "tavr1/Tavr1_dBRead.h"
 
 #include "common/FieldHelpers.h"
-#include "common/UpdatesLock.h"
+#include "widgets/UpdatesLock.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"

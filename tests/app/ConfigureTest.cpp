@@ -6,8 +6,8 @@
 #include "app/Forms.h"
 #include "app/Pass.h"
 #include "link/Frame2.h"
-#include "platform/MessageBoxService.h"
-#include "sim/SimPeer.h"
+#include "widgets/MessageBoxService.h"
+#include "sim/peer/SimPeer.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

@@ -3,14 +3,14 @@
 // the panels' track bars reach the unit.
 #include "TestSupport.h"
 
-#include "common/Lamp.h"
+#include "widgets/Lamp.h"
 
 #include "app/Connects.h"
 #include "app/Forms.h"
 #include "app/Main.h"
 #include "link/Frame2.h"
 #include "shell/Rack.h"
-#include "sim/Tavr1Sim.h"
+#include "sim/tavr1/Tavr1Sim.h"
 #include "tavr1/Tavr1_Panel.h"
 
 #include <QDialog>

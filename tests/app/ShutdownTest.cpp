@@ -4,7 +4,7 @@
 #include "app/Forms.h"
 #include "app/Main.h"
 #include "link/Frame2.h"
-#include "sim/SimPeer.h"
+#include "sim/peer/SimPeer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

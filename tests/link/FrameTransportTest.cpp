@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 #include "link/Frame2.h"
-#include "platform/MessageBoxService.h"
-#include "sim/SimPeer.h"
+#include "widgets/MessageBoxService.h"
+#include "sim/peer/SimPeer.h"
 
 #include <QProcess>
 #include <QPushButton>

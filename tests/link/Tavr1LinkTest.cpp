@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
 #include "common/TDateTime.h"
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 #include "link/Frame2.h"
 #include "link/Tavr1Link.h"
-#include "sim/Tavr1Sim.h"
+#include "sim/tavr1/Tavr1Sim.h"
 
 #include <QPushButton>
 #include <QTimer>

@@ -1,5 +1,5 @@
 #include "platform/SerialLib.h"
-#include "sim/SimPeer.h"
+#include "sim/peer/SimPeer.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

@@ -3,7 +3,7 @@
 #include "PlotTestSupport.h"
 #include "TestSupport.h"
 #include "common/Enums.h"
-#include "platform/ShellOpen.h"
+#include "widgets/ShellOpen.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
 

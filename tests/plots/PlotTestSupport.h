@@ -4,7 +4,7 @@
 
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
-#include "rack/ChildWindow.h"
+#include "panels/ChildWindow.h"
 
 #include <QAbstractSeries>
 #include <QAreaSeries>

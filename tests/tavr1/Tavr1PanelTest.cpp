@@ -1,7 +1,7 @@
-#include "common/Lamp.h"
-#include "common/ReadoutLabel.h"
+#include "widgets/Lamp.h"
+#include "widgets/ReadoutLabel.h"
 #include "link/Frame2.h"
-#include "link/Tavr1Commands.h"
+#include "protocol/tavr1/Tavr1Commands.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_Panel.h"
 

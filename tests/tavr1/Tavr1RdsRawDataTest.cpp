@@ -1,6 +1,6 @@
 #include "Tavr1WindowSupport.h"
 
-#include "link/Tavr1Commands.h"
+#include "protocol/tavr1/Tavr1Commands.h"
 #include "tavr1/Tavr1_BarChart.h"
 #include "tavr1/Tavr1_BarGraphs.h"
 #include "tavr1/Tavr1_RDSBasic.h"

@@ -1,8 +1,8 @@
 #include "Tavr1WindowSupport.h"
 
-#include "common/RadioGroup.h"
-#include "common/UpDown.h"
-#include "link/Tavr1Commands.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/UpDown.h"
+#include "protocol/tavr1/Tavr1Commands.h"
 #include "tavr1/Tavr1_Settings.h"
 
 #include <QComboBox>

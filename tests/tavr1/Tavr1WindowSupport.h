@@ -2,11 +2,11 @@
 
 #include "TestSupport.h"
 
-#include "link/EventLog.h"
+#include "data/EventLog.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
-#include "rack/ChildWindow.h"
-#include "sim/Tavr1Sim.h"
+#include "panels/ChildWindow.h"
+#include "sim/tavr1/Tavr1Sim.h"
 
 #include <QPointer>
 #include <QWidget>

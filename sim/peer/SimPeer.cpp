@@ -1,0 +1,288 @@
+#include "sim/peer/SimPeer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSocketNotifier>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cerrno>
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+SimPeer::SimPeer(QObject* parent)
+    : QObject(parent)
+{}
+
+SimPeer::~SimPeer()
+{
+    releaseSocket();
+    closePty();
+}
+
+quint16 SimPeer::listenTcp(quint16 port)
+{
+    if (!m_server) {
+        m_server = new QTcpServer(this);
+        connect(m_server, &QTcpServer::newConnection, this, &SimPeer::acceptConnection);
+    }
+    if (!m_server->isListening() && !m_server->listen(QHostAddress::LocalHost, port))
+        return 0;
+    m_tcpPort = m_server->serverPort();
+    return m_tcpPort;
+}
+
+bool SimPeer::setRefuseConnections(bool refuse)
+{
+    if (!m_server)
+        return false;
+    if (refuse) {
+        m_server->close();
+        return true;
+    }
+    return m_server->isListening() || m_server->listen(QHostAddress::LocalHost, m_tcpPort);
+}
+
+void SimPeer::acceptConnection()
+{
+    while (QTcpSocket* next = m_server->nextPendingConnection()) {
+        if (m_socket) {
+            releaseSocket();
+            emit clientDisconnected();
+        }
+        m_socket = next;
+        linkChanged();
+        connect(m_socket, &QTcpSocket::readyRead, this, [this] { takeBytes(m_socket->readAll()); });
+        connect(m_socket, &QTcpSocket::disconnected, this, [this] {
+            takeBytes(m_socket->readAll());
+            releaseSocket();
+            emit clientDisconnected();
+        });
+        emit clientConnected();
+    }
+}
+
+void SimPeer::releaseSocket()
+{
+    if (!m_socket)
+        return;
+    m_socket->disconnect(this);
+    m_socket->abort();
+    m_socket->deleteLater();
+    m_socket = nullptr;
+    linkChanged();
+}
+
+QString SimPeer::openPty()
+{
+    closePty();
+    int master = -1;
+    int slave = -1;
+    char name[256] = {};
+    if (::openpty(&master, &slave, name, nullptr, nullptr) != 0)
+        return {};
+    // Raw before anything passes: a terminal in its default mode echoes what the
+    // program writes and turns CR into LF.
+    termios raw{};
+    ::tcgetattr(master, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(master, TCSANOW, &raw);
+    // Close-on-exec, so a child process (tolvex-sim in the tests) does not keep the
+    // terminal alive after dropLink.
+    ::fcntl(master, F_SETFD, FD_CLOEXEC);
+    ::fcntl(slave, F_SETFD, FD_CLOEXEC);
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    m_ptyMaster = master;
+    m_ptySlave = slave;
+    m_ptyPath = QString::fromLocal8Bit(name);
+    m_ptyReadNotifier = new QSocketNotifier(master, QSocketNotifier::Read, this);
+    connect(m_ptyReadNotifier, &QSocketNotifier::activated, this, &SimPeer::readPty);
+    m_ptyWriteNotifier = new QSocketNotifier(master, QSocketNotifier::Write, this);
+    m_ptyWriteNotifier->setEnabled(false);
+    connect(m_ptyWriteNotifier, &QSocketNotifier::activated, this, &SimPeer::writePty);
+    linkChanged();
+    return m_ptyPath;
+}
+
+void SimPeer::readPty()
+{
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_ptyMaster, buffer, sizeof buffer);
+        if (n > 0) {
+            takeBytes(QByteArray(buffer, n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno == EAGAIN)
+            return;
+        // The terminal end is gone for good (we hold it open, so this is rare).
+        closePty();
+        emit clientDisconnected();
+        return;
+    }
+}
+
+void SimPeer::writePty()
+{
+    while (!m_ptyOut.isEmpty()) {
+        const ssize_t n = ::write(m_ptyMaster, m_ptyOut.constData(), size_t(m_ptyOut.size()));
+        if (n > 0) {
+            m_ptyOut.remove(0, n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        break; // full: wait for the write notifier
+    }
+    m_ptyWriteNotifier->setEnabled(!m_ptyOut.isEmpty());
+}
+
+void SimPeer::closePty()
+{
+    if (m_ptyMaster < 0)
+        return;
+    delete m_ptyReadNotifier;
+    delete m_ptyWriteNotifier;
+    m_ptyReadNotifier = nullptr;
+    m_ptyWriteNotifier = nullptr;
+    ::close(m_ptyMaster);
+    ::close(m_ptySlave);
+    m_ptyMaster = -1;
+    m_ptySlave = -1;
+    m_ptyOut.clear();
+    linkChanged();
+}
+
+bool SimPeer::isConnected() const
+{
+    if (m_socket)
+        return m_socket->state() == QAbstractSocket::ConnectedState;
+    return m_ptyMaster >= 0;
+}
+
+void SimPeer::dropLink()
+{
+    if (m_socket) {
+        m_socket->flush();
+        releaseSocket();
+        emit clientDisconnected();
+    }
+    if (m_ptyMaster >= 0) {
+        closePty();
+        emit clientDisconnected();
+    }
+}
+
+void SimPeer::linkChanged()
+{
+    ++m_link;
+    m_partialLine.clear(); // a line is never glued from two links
+}
+
+void SimPeer::send(const QByteArray& bytes)
+{
+    if (m_socket) {
+        m_socket->write(bytes);
+        m_socket->flush();
+    } else if (m_ptyMaster >= 0) {
+        m_ptyOut += bytes;
+        writePty();
+    }
+}
+
+void SimPeer::sendLater(const QByteArray& bytes, int delayMs)
+{
+    QTimer::singleShot(delayMs, this, [this, bytes] { send(bytes); });
+}
+
+void SimPeer::reply(const QByteArray& bytes, int delayMs)
+{
+    if (m_silent)
+        return;
+    QTimer::singleShot(delayMs, this, [this, bytes, link = m_link] {
+        if (link == m_link && !m_silent)
+            send(bytes);
+    });
+}
+
+void SimPeer::onLine(LineHandler handler)
+{
+    m_lineHandlers.push_back(std::move(handler));
+}
+
+void SimPeer::addReply(const QByteArray& lineEquals, const QByteArray& reply, int delayMs)
+{
+    m_rules.push_back({lineEquals, reply, delayMs});
+}
+
+void SimPeer::takeBytes(const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    m_received += bytes;
+    emit bytesArrived(bytes);
+    handleBytes(bytes);
+
+    m_partialLine += bytes;
+    qsizetype cr;
+    while ((cr = m_partialLine.indexOf('\r')) >= 0) {
+        const QByteArray line = m_partialLine.left(cr);
+        m_partialLine.remove(0, cr + 1);
+        m_lines.append(line);
+        if (!m_silent)
+            handleLine(line);
+    }
+}
+
+void SimPeer::handleBytes(const QByteArray&) {}
+
+void SimPeer::handleLine(const QByteArray& line)
+{
+    for (const ReplyRule& rule : m_rules) {
+        if (rule.line == line) {
+            reply(rule.reply, rule.delayMs);
+            break;
+        }
+    }
+    // A handler may add handlers; iterate over a copy.
+    const std::vector<LineHandler> handlers = m_lineHandlers;
+    for (const LineHandler& handler : handlers)
+        handler(line);
+}
+
+void SimPeer::clearReceived()
+{
+    m_received.clear();
+    m_lines.clear();
+}
+
+bool SimPeer::waitForReceived(const QByteArray& needle, int timeoutMs)
+{
+    return waitUntil([&] { return m_received.contains(needle); }, timeoutMs);
+}
+
+bool SimPeer::waitForLine(const QByteArray& line, int timeoutMs)
+{
+    return waitUntil([&] { return m_lines.contains(line); }, timeoutMs);
+}
+
+bool SimPeer::waitUntil(const std::function<bool()>& condition, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    // The ticker wakes the blocking wait below, so the loop sleeps between events
+    // instead of spinning.
+    QTimer ticker;
+    ticker.start(5);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return condition();
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return true;
+}

@@ -1,0 +1,234 @@
+#include "sim/tavr1/Tavr1Sim.h"
+
+#include "protocol/tavr1/Tavr1CodeTable.h"
+
+#include <QTimer>
+
+namespace {
+
+bool sProtocol(Tavr1Sim::Prompt p)
+{
+    return p == Tavr1Sim::Prompt::SProtocol || p == Tavr1Sim::Prompt::ValidSProtocol;
+}
+
+qint32 valueInForm(TTavr1ValueForm form, quint16 bits)
+{
+    switch (form) {
+    case TTavr1ValueForm::SignedByte:
+        return qint8(bits & 0xFF);
+    case TTavr1ValueForm::SignedWord:
+        return qint16(bits);
+    case TTavr1ValueForm::Word:
+    case TTavr1ValueForm::Pair16:
+        return bits;
+    default:
+        return bits & 0xFF;
+    }
+}
+
+} // namespace
+
+Tavr1Sim::Tavr1Sim(QObject* parent)
+    : SimPeer(parent)
+    , config(defaultConfig())
+{
+    // Plausible readings: every value distinct, so a swapped field shows.
+    for (int i = 0; i < 100; ++i)
+        fields.raw[i] = 100 + 7 * i;
+    fields.raw[4] = 1001; // total peak 100.1 %
+    fields.raw[1] = -352; // RF level -35.2 dB
+    for (int i = 0; i < 509; ++i)
+        fields.spectrum[i] = -900 + (i % 50) * 10;
+    fields.leds = 0x50; // pilot and RDS sync lit
+    fields.rds.piHex = "54A8";
+    fields.rds.piCall = "WXYZ";
+    fields.rds.ps = "TOLVEX  ";
+    fields.rds.radioTextA = "Station engineer's morning show";
+    fields.rds.radioTextB = "Weather at the top of the hour";
+    fields.rds.ptyNumber = "10";
+    fields.rds.ptyText = "Pop M   ";
+    fields.rds.groupsA = 0x4005;
+    fields.rds.groupsB = 0x0004;
+
+    m_blockTimer = new QTimer(this);
+    connect(m_blockTimer, &QTimer::timeout, this, &Tavr1Sim::sendBlock);
+    connect(this, &SimPeer::clientDisconnected, this, [this] {
+        stopStreaming();
+        m_awaitingPassword = false;
+    });
+}
+
+Tavr1ConfigRecord Tavr1Sim::defaultConfig()
+{
+    Tavr1ConfigRecord c;
+    c[0] = 8;    // RF spectrum page
+    c[2] = 1001; // 100.1 MHz
+    c[3] = 1001;
+    c[4] = 1;  // High Level input
+    c[5] = 10; // -5.0 dB
+    c[6] = 4;
+    c[11] = 1000;
+    c[93] = 0; // percent
+    for (int n = 0; n < 14; ++n) {
+        c[116 + 3 * n] = 500 + 10 * n; // threshold
+        c[117 + 3 * n] = 5 + n;        // time
+        c[118 + 3 * n] = 0;            // action
+    }
+    c.setReal(Tavr1RfZoomItem, 100.1);
+    return c;
+}
+
+int Tavr1Sim::nextTailKind() const
+{
+    if (m_blocksSent % 10 == 9)
+        return 18;
+    return m_blocksSent % 2;
+}
+
+void Tavr1Sim::handleLine(const QByteArray& line)
+{
+    SimPeer::handleLine(line);
+    if (line.isEmpty())
+        return; // a lone CR
+    if (line == "HD") {
+        stopStreaming();
+    } else if (line == "SC") {
+        if (!answerPrompt)
+            return;
+        switch (prompt) {
+        case Prompt::Classic:
+            reply("PASSWORD\r");
+            break;
+        case Prompt::SProtocol:
+            reply("SPASSWORD\r");
+            break;
+        case Prompt::ValidClassic:
+            reply("VALID SUPERVISOR\r");
+            break;
+        case Prompt::ValidSProtocol:
+            reply("SVALID\r");
+            break;
+        }
+        m_awaitingPassword = prompt == Prompt::Classic || prompt == Prompt::SProtocol;
+    } else if (m_awaitingPassword) {
+        m_awaitingPassword = false;
+        if (!answerPassword)
+            return;
+        const QByteArray expected = prompt == Prompt::SProtocol ? "SP" + password : password;
+        reply(line == expected ? level + "\r" : QByteArray("INVAILD\r"));
+    } else if (line == "UI") {
+        if (answerIdentification)
+            reply(identification + "\r");
+    } else if (line == "SD") {
+        startStreaming();
+    } else if (line == "EC") {
+        stopStreaming();
+    } else if (line.startsWith("CC")) {
+        m_commandLines << line;
+        applySetting(line + "\r");
+    } else if (line.startsWith("PB")) {
+        m_commandLines << line;
+        applyAction(line);
+    }
+    // Anything else (UC outside an update, unknown lines) is ignored, as the unit does.
+}
+
+void Tavr1Sim::applySetting(const QByteArray& line)
+{
+    const std::optional<Tavr1SetLine> set = parseTavr1SetLine(line);
+    if (!set) {
+        ++m_badChecksums;
+        return;
+    }
+    if (const TTavr1CodeEntry* entry = Tavr1CodeFor(set->code)) {
+        const int item = Tavr1CodeItem(*entry, config, set->selector);
+        if (item >= 0) {
+            config[item] = valueInForm(entry->form, set->value);
+            if (entry->mirrorItem >= 0)
+                config[entry->mirrorItem] = valueInForm(entry->form, set->value);
+        }
+    }
+    if (echoSettings) {
+        const Tavr1Echo echo = tavr1EchoFor(*set);
+        if (echo.code != 255)
+            m_pendingEcho = echo;
+    }
+}
+
+void Tavr1Sim::applyAction(const QByteArray& line)
+{
+    // "PB" + code + checksum.
+    if (line.size() != 6)
+        return;
+    quint8 sum = 0;
+    for (int i = 0; i < 4; ++i)
+        sum = quint8(sum + quint8(line[i]));
+    bool ok = false;
+    const int code = line.mid(2, 2).toInt(&ok, 16);
+    if (!ok || line.mid(4, 2).toInt(nullptr, 16) != sum) {
+        ++m_badChecksums;
+        return;
+    }
+    switch (code) {
+    case 200: // reset defaults
+        config = defaultConfig();
+        break;
+    case 201: // reboot: silent for a while
+        stopStreaming();
+        QTimer::singleShot(2000, this, [this] { startStreaming(); });
+        break;
+    case 202: // alarm test
+        fields.alarmMasks[0] |= 1;
+        QTimer::singleShot(3000, this, [this] { fields.alarmMasks[0] &= ~1; });
+        break;
+    default:
+        break;
+    }
+}
+
+void Tavr1Sim::startStreaming()
+{
+    m_streaming = true;
+    m_blockTimer->start(blockIntervalMs);
+}
+
+void Tavr1Sim::stopStreaming()
+{
+    m_streaming = false;
+    m_blockTimer->stop();
+}
+
+QByteArray Tavr1Sim::nextBlock()
+{
+    Tavr1BlockFields f = fields;
+    f.tailKind = nextTailKind();
+    f.config = config;
+    f.spectrumMode = quint8(config[0]);
+    f.echoCode = m_pendingEcho.code;
+    f.echo = m_pendingEcho.bytes;
+    m_pendingEcho = Tavr1Echo{}; // an echo travels in exactly one block
+    if (f.tailKind == 0)
+        ++m_settingsBlocksSent;
+    ++m_blocksSent;
+    emit blockSent(f.tailKind);
+    QByteArray b = sProtocol(prompt)
+                       ? buildTavr1Block(f, stamp.isValid() ? stamp : QDateTime::currentDateTime())
+                       : buildTavr1Block(f);
+    if (noMarker)
+        b[0] = b[1] = b[2] = 0x55;
+    return b;
+}
+
+void Tavr1Sim::sendBlock()
+{
+    QByteArray out = garbageBeforeBlocks + nextBlock();
+    if (doubleBlocks)
+        out += garbageBeforeBlocks + nextBlock();
+    if (splitBlocks) {
+        const qsizetype half = out.size() / 2;
+        send(out.left(half));
+        sendLater(out.mid(half), 40);
+    } else {
+        send(out);
+    }
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "sim/peer/SimPeer.h"
+#include "sim/tavr1/Tavr1Block.h"
+
+#include <QDateTime>
+
+class QTimer;
+
+// A simulated Tavr1 unit: its side of the login, identification and polling
+// dialogue, its data blocks with the settings tail, RDS tail and table tail in
+// rotation, the echo of every accepted setting, and switches for the faults a
+// real link shows.
+class Tavr1Sim : public SimPeer
+{
+    Q_OBJECT
+public:
+    enum class Prompt
+    {
+        Classic,       // "PASSWORD", then the password alone
+        SProtocol,     // "SPASSWORD", then "SP" + password; blocks carry a stamp
+        ValidClassic,  // no password asked: "VALID SUPERVISOR"
+        ValidSProtocol // no password asked: "SVALID"
+    };
+
+    explicit Tavr1Sim(QObject* parent = nullptr);
+
+    // Login.
+    QByteArray password = "QUMOR7";
+    Prompt prompt = Prompt::Classic;
+    QByteArray level = "SUPERVISOR"; // or "OPERATOR", "OBSERVER"
+    bool answerPrompt = true;        // false: "SC" goes unanswered
+    bool answerPassword = true;      // false: the password goes unanswered
+    bool answerIdentification = true;
+    QByteArray identification =
+        "Tavr-1 SN(123456) SW(01.18,01.20) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+
+    // What the blocks carry.
+    Tavr1BlockFields fields;  // measurements, spectrum, lamps, masks, RDS, table
+    Tavr1ConfigRecord config; // the unit's settings, sent in every settings tail
+    QDateTime stamp;          // the unit's clock under the S protocol (now when null)
+    int blockIntervalMs = 250;
+
+    // Faults.
+    QByteArray garbageBeforeBlocks; // sent before every block
+    bool splitBlocks = false;       // each block in two writes, 40 ms apart
+    bool doubleBlocks = false;      // two blocks in one write
+    bool noMarker = false;          // blocks without their start marker
+    bool echoSettings = true;       // false: accepted settings are never echoed
+
+    static Tavr1ConfigRecord defaultConfig();
+
+    bool streaming() const { return m_streaming; }
+    int blocksSent() const { return m_blocksSent; }
+    int settingsBlocksSent() const { return m_settingsBlocksSent; }
+    int badChecksums() const { return m_badChecksums; }
+    // The "CC" and "PB" lines received, in order.
+    QList<QByteArray> commandLines() const { return m_commandLines; }
+    // The kind of the tail the next block carries: 0, 1, 0, 1 ... with the
+    // table (18) every tenth block.
+    int nextTailKind() const;
+
+    // Sends one block at once (tests that want exact control).
+    void sendBlock();
+
+signals:
+    void blockSent(int tailKind);
+
+protected:
+    void handleLine(const QByteArray& line) override;
+
+private:
+    void startStreaming();
+    void stopStreaming();
+    void applySetting(const QByteArray& line);
+    void applyAction(const QByteArray& line);
+    QByteArray nextBlock();
+
+    QTimer* m_blockTimer = nullptr;
+    bool m_streaming = false;
+    bool m_awaitingPassword = false;
+    int m_blocksSent = 0;
+    int m_settingsBlocksSent = 0;
+    int m_badChecksums = 0;
+    Tavr1Echo m_pendingEcho;
+    QList<QByteArray> m_commandLines;
+};

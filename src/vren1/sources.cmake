@@ -1,4 +1,0 @@
-# Files of src/vren1/: list widget-free units in TOLVEX_CORE_SOURCES, the rest in TOLVEX_UI_SOURCES.
-list(APPEND TOLVEX_UI_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/HD_frontpanel.cpp
-)

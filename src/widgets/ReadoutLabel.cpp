@@ -1,0 +1,17 @@
+#include "widgets/ReadoutLabel.h"
+
+#include <QMouseEvent>
+
+ReadoutLabel::ReadoutLabel(QWidget* parent)
+    : QLabel(parent)
+{}
+
+void ReadoutLabel::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton) {
+        emit doubleClicked();
+        e->accept();
+        return;
+    }
+    QLabel::mouseDoubleClickEvent(e);
+}

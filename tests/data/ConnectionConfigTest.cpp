@@ -1,0 +1,228 @@
+#include "data/ConnectionConfig.h"
+
+#include "common/Enums.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QList<QByteArray> linesOf(const QByteArray& file)
+{
+    EXPECT_TRUE(file.endsWith("\r\n"));
+    QList<QByteArray> l = file.split('\n');
+    l.removeLast();
+    for (QByteArray& x : l) {
+        EXPECT_TRUE(x.endsWith('\r'));
+        x.chop(1);
+    }
+    return l;
+}
+
+} // namespace
+
+TEST(ConnectionConfig, DefaultFileIsByteExact)
+{
+    const TConnectionSettings d = DefaultSettings("Connect3", "/data/tolvex");
+    const QByteArray expected = " 0\r\n"
+                                "QUMOR7\r\n"
+                                " 0\r\n"
+                                "0\r\n"
+                                " 0\r\n"
+                                " 1\r\n"
+                                " 0\r\n"
+                                "\r\n"
+                                "000.000.000.000\r\n"
+                                "     0\r\n"
+                                "/data/tolvex/LOG/\r\n"
+                                "Connect3-\r\n"
+                                "0\r\n"
+                                "    #3  \r\n"
+                                "Rack3\r\n"
+                                "\r\n"
+                                "0\r\n";
+    EXPECT_EQ(FormatConfigFile(d), expected);
+    EXPECT_EQ(DefaultSettings("Connect1", "/x").ConnectionCaption, "Connect #1");
+    EXPECT_EQ(DefaultSettings("Connect8", "/x").ConnectionCaption, "    #8  ");
+    EXPECT_EQ(DefaultSettings("Connect8", "/x").RackCaption, "Rack8");
+}
+
+TEST(ConnectionConfig, WidthsAndBooleansOfAFullFile)
+{
+    TConnectionSettings s = DefaultSettings("Connect2", "/b");
+    s.HardwareType = htTavr1;
+    s.Transport = trNetwork;
+    s.ConnectOnStartup = true;
+    s.SerialPort = 12;
+    s.TcpPort = 10001;
+    s.LoggingEnabled = true;
+    s.UseHostName = true;
+    const QList<QByteArray> l = linesOf(FormatConfigFile(s));
+    ASSERT_EQ(l.size(), ConfigLineCount);
+    EXPECT_EQ(l[0], " 3");
+    EXPECT_EQ(l[2], " 1");
+    EXPECT_EQ(l[3], "1");
+    EXPECT_EQ(l[4], "12");
+    EXPECT_EQ(l[9], " 10001");
+    EXPECT_EQ(l[12], "1");
+    EXPECT_EQ(l[16], "1");
+}
+
+TEST(ConnectionConfig, RoundTripKeepsEverySetting)
+{
+    TConnectionSettings s = DefaultSettings("Connect5", "/b");
+    s.HardwareType = htHDSystem;
+    s.DevicePassword = "SECRET";
+    s.Transport = trSerial;
+    s.ConnectOnStartup = true;
+    s.SerialPort = 3;
+    s.BaudChoice = 2;
+    s.ModemPort = 4;
+    s.PhoneNumber = "5551234";
+    s.IpAddress = "192.168.001.010";
+    s.TcpPort = 65535;
+    s.LogPath = "/var/log/t/";
+    s.LogPrefix = "Stn-";
+    s.LoggingEnabled = true;
+    s.ConnectionCaption = "WXYZ FM";
+    s.RackCaption = "Tower";
+    s.HostName = "unit.example";
+    s.UseHostName = true;
+    const TConnectionSettings r =
+        ParseConfigFile(FormatConfigFile(s), DefaultSettings("Connect5", "/b"));
+    EXPECT_EQ(FormatConfigFile(r), FormatConfigFile(s));
+}
+
+// Each row: the line number, what is written there, and the member's value
+// after loading (as text), for a file that is otherwise the default one.
+struct BadLine
+{
+    int line;
+    QByteArray text;
+    const char* why;
+};
+
+TEST(ConnectionConfig, ABadLineKeepsItsDefaultAndTheRestLoads)
+{
+    const TConnectionSettings d = DefaultSettings("Connect4", "/b");
+    const BadLine rows[] = {
+        {1, "", "empty numeric line"},
+        {1, "x3", "not a number"},
+        {1, " 7", "unknown hardware type"},
+        {1, "-1", "negative hardware type"},
+        {3, " 5", "unknown transport"},
+        {4, "2", "a Boolean other than 0 or 1"},
+        {4, "yes", "a Boolean that is not a number"},
+        {5, "256", "port above 255"},
+        {6, " 9", "baud choice outside the table"},
+        {7, "-3", "negative modem port"},
+        {10, "70000", "TCP port above 65535"},
+        {10, "99999999999999999999", "a number too long for any integer"},
+        {13, "", "empty Boolean"},
+    };
+    for (const BadLine& row : rows) {
+        TConnectionSettings good = d;
+        good.TcpPort = 10001; // a value the bad line must not disturb
+        good.RackCaption = "Mast";
+        QList<QByteArray> l = FormatConfigFile(good).split('\n');
+        l[row.line - 1] = row.text + "\r";
+        const TConnectionSettings r = ParseConfigFile(l.join('\n'), d);
+        TConnectionSettings expected = good;
+        switch (row.line) {
+        case 1:
+            expected.HardwareType = d.HardwareType;
+            break;
+        case 3:
+            expected.Transport = d.Transport;
+            break;
+        case 4:
+            expected.ConnectOnStartup = d.ConnectOnStartup;
+            break;
+        case 5:
+            expected.SerialPort = d.SerialPort;
+            break;
+        case 6:
+            expected.BaudChoice = d.BaudChoice;
+            break;
+        case 7:
+            expected.ModemPort = d.ModemPort;
+            break;
+        case 10:
+            expected.TcpPort = d.TcpPort;
+            break;
+        case 13:
+            expected.LoggingEnabled = d.LoggingEnabled;
+            break;
+        }
+        EXPECT_EQ(FormatConfigFile(r), FormatConfigFile(expected)) << row.why;
+    }
+}
+
+TEST(ConnectionConfig, NumbersAreTrimmedAndShortFilesKeepTheirDefaults)
+{
+    const TConnectionSettings d = DefaultSettings("Connect4", "/b");
+    // Five lines only, the numbers with blanks around them, LF line ends.
+    const TConnectionSettings r = ParseConfigFile(" 2 \nPW\n 1\n1\n  7  \n", d);
+    EXPECT_EQ(r.HardwareType, htHDSystem);
+    EXPECT_EQ(r.DevicePassword, "PW");
+    EXPECT_EQ(r.Transport, trNetwork);
+    EXPECT_TRUE(r.ConnectOnStartup);
+    EXPECT_EQ(r.SerialPort, 7);
+    EXPECT_EQ(r.BaudChoice, d.BaudChoice);
+    EXPECT_EQ(r.RackCaption, "Rack4");
+    EXPECT_EQ(r.LogPath, "/b/LOG/");
+
+    // An empty file is all defaults; lines after the seventeenth are ignored.
+    EXPECT_EQ(FormatConfigFile(ParseConfigFile("", d)), FormatConfigFile(d));
+    QByteArray longer = FormatConfigFile(d);
+    for (int i = 0; i < 60; ++i)
+        longer += "garbage\r\n";
+    EXPECT_EQ(FormatConfigFile(ParseConfigFile(longer, d)), FormatConfigFile(d));
+}
+
+TEST(ConnectionConfig, BaudCodesOfEveryFamily)
+{
+    struct Row
+    {
+        int hw, transport, choice, code;
+        const char* text;
+    } rows[] = {
+        {htRackSystem, trSerial, 0, 2, "1200"}, {htRackSystem, trSerial, 3, 5, "9600"},
+        {htRackSystem, trModem, 0, 3, "2400"},  {htRackSystem, trModem, 3, 3, "2400"},
+        {htBry1, trSerial, 1, 8, "57600"},      {htHDSystem, trSerial, 0, 8, "57600"},
+        {htHDSystem, trSerial, 1, 9, "115200"}, {htHDSystem, trSerial, 2, 230400, "230400"},
+        {htTavr1, trSerial, 0, 9, "115200"},    {htTavr1, trSerial, 1, 9, "115200"},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(BaudCodeFor(r.hw, r.transport, r.choice), r.code) << r.hw << "/" << r.choice;
+        EXPECT_EQ(BaudText(r.code), r.text);
+    }
+    EXPECT_FALSE(IsValidBaudChoice(htHDSystem, 3));
+    EXPECT_TRUE(IsValidBaudChoice(htTavr1, 1));
+}
+
+TEST(ConnectionConfig, SaveReportsAFailureAndWritesAtomically)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/Connect1.CFG";
+    TConnectionSettings s = DefaultSettings("Connect1", dir.path());
+    QString error;
+    ASSERT_TRUE(SaveConfigFile(path, s, &error)) << qPrintable(error);
+
+    // A folder where the file should be: the save fails, says why, and the
+    // old file is still there.
+    const QString blocked = dir.path() + "/blocked";
+    QDir().mkpath(blocked + "/Connect1.CFG");
+    EXPECT_FALSE(SaveConfigFile(blocked + "/Connect1.CFG", s, &error));
+    EXPECT_FALSE(error.isEmpty());
+
+    s.ConnectionCaption = "Changed";
+    ASSERT_TRUE(SaveConfigFile(path, s, &error));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(
+        ParseConfigFile(f.readAll(), DefaultSettings("Connect1", dir.path())).ConnectionCaption,
+        "Changed");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
+}
