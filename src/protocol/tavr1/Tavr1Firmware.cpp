@@ -4,52 +4,6 @@
 #include <QFile>
 #include <QLocale>
 
-std::optional<double> ParseVersionText(const QString& text, TVersionError* error)
-{
-    auto fail = [&](TVersionError e) -> std::optional<double> {
-        if (error)
-            *error = e;
-        return std::nullopt;
-    };
-    const qsizetype dot = text.indexOf('.'); // 0-based; 1-based position is dot + 1
-    if (dot < 0 || dot + 1 < 3)
-        return fail(TVersionError::NoPoint);
-    bool ok = false;
-    const double v = QLocale::c().toDouble(text.mid(dot - 2, 5).trimmed(), &ok);
-    if (!ok)
-        return fail(TVersionError::NotANumber);
-    if (error)
-        *error = TVersionError::None;
-    return v;
-}
-
-QString FindFileIgnoringCase(const QString& folder, const QString& name)
-{
-    QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::Files);
-    for (const QString& e : entries) {
-        if (e.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(e);
-    }
-    return dir.filePath(name);
-}
-
-TDldError ReadDldHeader(const QString& path, TDldHeader* header)
-{
-    QFile f(path);
-    if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
-        return TDldError::NotFound;
-    auto line = [&] { return QString::fromLatin1(f.readLine()).trimmed(); };
-    bool ok = false;
-    const qlonglong count = QLocale::c().toLongLong(line(), &ok);
-    header->BootVersion = line();
-    header->MainVersion = line();
-    if (!ok || count <= 0 || count > 65535)
-        return TDldError::BadCount;
-    header->LineCount = int(count);
-    return TDldError::None;
-}
-
 QString Tavr1MainFirmwareName(const QString& l1, const QString& l2, const QString& l3,
                               bool mainAtLeast118)
 {

@@ -1,42 +1,10 @@
 #pragma once
 
+#include "protocol/firmware/DldFile.h"
+
 #include <QString>
-#include <optional>
 
-// Firmware files (.DLD) and the Tavr1 unit's firmware check. A file starts
-// with three lines: the number of data lines, the boot version, the main
-// version; the data lines follow.
-
-// A version text: the five characters that begin two before the first ".",
-// read as a number ("V01.18" reads 1.18). A "." before the third character or
-// characters that are no number make the text unusable.
-enum class TVersionError
-{
-    None,
-    NoPoint,
-    NotANumber
-};
-std::optional<double> ParseVersionText(const QString& text, TVersionError* error = nullptr);
-
-// The file in folder whose name matches name ignoring letter case (files
-// shipped for Windows come in any case); folder + name when none matches.
-QString FindFileIgnoringCase(const QString& folder, const QString& name);
-
-struct TDldHeader
-{
-    int LineCount = 0; // 1..65535
-    QString BootVersion;
-    QString MainVersion;
-};
-
-enum class TDldError
-{
-    None,
-    NotFound,
-    BadCount
-};
-// Reads the three header lines; the file is closed again on every path.
-TDldError ReadDldHeader(const QString& path, TDldHeader* header);
+// The Tavr1 unit's firmware check over the DLD files it is shipped with.
 
 // The main firmware file a unit needs, by its three revision letters; empty
 // for letters no file serves.
