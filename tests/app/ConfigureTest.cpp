@@ -157,6 +157,17 @@ TEST_F(ConfigureFixture, ClickedTypesTakeTheConnectionsRateAndTransport)
     EXPECT_EQ(frame1()->BaudChoice, 3);
 }
 
+TEST_F(ConfigureFixture, ThePasswordShowsAStarForEachCharacter)
+{
+    CreateForms();
+    frame1()->DevicePassword = "QUMOR7";
+    Configure->FillFrom(*frame1());
+    EXPECT_EQ(Configure->EditPass->displayText().toStdString(), "******");
+    Configure->EditPass->setText("ab");
+    EXPECT_EQ(Configure->EditPass->displayText().toStdString(), "**");
+    EXPECT_EQ(Configure->EditPass->text().toStdString(), "ab");
+}
+
 TEST_F(ConfigureFixture, AFailedSaveSaysSo)
 {
     CreateForms();
