@@ -194,6 +194,39 @@ TEST_F(Tavr1LinkTest, APromptAnsweredOnTheResendTickIsNotTimedOut)
     EXPECT_EQ(f->Timer1->interval(), 100);
 }
 
+// The identification step's waits run only on ticks where nothing answered: a
+// reply read on the resend tick is taken without asking again, and one read
+// on the tick after the last wait still logs in.
+TEST_F(Tavr1LinkTest, AnIdentificationIsTakenOnWhicheverTickItIsRead)
+{
+    sim.answerIdentification = false;
+    struct Case
+    {
+        int replyTick;
+        QList<QByteArray> sentMeanwhile;
+    };
+    const Case cases[] = {{25, {}}, {51, {"", "UI"}}};
+    for (const Case& c : cases) {
+        log.clear();
+        sim.dropLink();
+        auto f = connect(trNetwork);
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->LoginStep == 5; }, 10));
+        ASSERT_TRUE(sim.waitForLine("UI"));
+        sim.clearReceived();
+        for (int tick = 1; tick < c.replyTick; ++tick)
+            f->Timer1Timer();
+        sim.send(sim.identification + "\r");
+        pump(80);
+        f->Timer1Timer();
+        EXPECT_EQ(f->LoginStep, 6u) << "reply on tick " << c.replyTick;
+        EXPECT_NE(f->Status, stError) << "reply on tick " << c.replyTick;
+        EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
+        pump(50);
+        EXPECT_EQ(sim.receivedLines(), c.sentMeanwhile) << "reply on tick " << c.replyTick;
+    }
+}
+
 TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
 {
     {
