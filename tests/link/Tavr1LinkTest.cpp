@@ -227,6 +227,32 @@ TEST_F(Tavr1LinkTest, AnIdentificationIsTakenOnWhicheverTickItIsRead)
     }
 }
 
+// A refusal read on the tick the level wait runs out is one failure: one
+// ERROR line and one goodbye.
+TEST_F(Tavr1LinkTest, ARefusalOnTheLastTickFailsOnce)
+{
+    sim.answerPassword = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 3; }, 10));
+    ASSERT_TRUE(sim.waitForLine("QUMOR7"));
+    sim.clearReceived();
+    for (int tick = 1; tick <= 10; ++tick)
+        f->Timer1Timer();
+    EXPECT_EQ(f->Status, stConnecting);
+    sim.send("INVAILD\r");
+    pump(80);
+    f->Timer1Timer(); // tick 11
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->ProcessState, 0u);
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Tavr1 INVAILD PASSWORD             "));
+    ASSERT_TRUE(sim.waitForLine("EC"));
+    pump(50);
+    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"", "EC"}));
+}
+
 TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
 {
     {
