@@ -253,6 +253,13 @@ TEST_F(Tavr1LinkTest, ARefusalOnTheLastTickFailsOnce)
     EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"", "EC"}));
 }
 
+// The tick count runs straight into the reply in the password step's trace.
+TEST(Tavr1LinkTrace, ThePasswordStepShowsItsTickThenTheReply)
+{
+    EXPECT_EQ(Tavr1PasswordTrace(7, "OPERATOR").toStdString(), " Detect 0-1-2-3 7OPERATOR");
+    EXPECT_EQ(Tavr1PasswordTrace(11, "").toStdString(), " Detect 0-1-2-3 11");
+}
+
 TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
 {
     {
