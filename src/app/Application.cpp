@@ -2,6 +2,7 @@
 
 #include "app/Forms.h"
 #include "app/PathSelect.h"
+#include "widgets/ProgramStyle.h"
 
 #include <cstdio>
 
@@ -10,6 +11,8 @@ TApplication::TApplication(int& argc, char** argv)
 {
     setApplicationName("Tolvex");
     setOrganizationName("Korsa Electronics");
+    // The application takes ownership of the style.
+    setStyle(new TProgramStyle);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

@@ -261,8 +261,11 @@ void TConfigure::rebuildTypeLists(int hardwareType, int transport, int baudChoic
 
 void TConfigure::RadioGroupHTClick()
 {
-    rebuildTypeLists(RadioGroupHTButtons->checkedId(), RadioGroupCTButtons->checkedId(),
-                     ComboBox2->currentIndex());
+    // The lists start again from the connection's own rate and link, so a
+    // type clicked away from and back to shows what the connection holds.
+    const int transport = m_frame ? m_frame->Transport : RadioGroupCTButtons->checkedId();
+    const int baudChoice = m_frame ? m_frame->BaudChoice : ComboBox2->currentIndex();
+    rebuildTypeLists(RadioGroupHTButtons->checkedId(), transport, baudChoice);
 }
 
 TConnectionSettings TConfigure::readControls() const

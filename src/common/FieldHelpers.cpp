@@ -60,24 +60,15 @@ QString decimalText(double x, int d)
     return QString::fromLatin1(scaled);
 }
 
-bool isZeroText(const QString& text)
-{
-    for (QChar c : text) {
-        if (c != '0' && c != '.')
-            return false;
-    }
-    return true;
-}
-
 QString fixedField(int i, int d, double x, bool plus)
 {
     const QString stars = QStringLiteral("*.*");
     QString text = decimalText(x, d);
     if (text.isNull())
         return stars;
-    // "+" only before a value that still shows above zero, as SignedIntField
-    // leaves 0 without a sign.
-    if (plus && x > 0 && !isZeroText(text))
+    // "+" before every value above zero, also one that rounds to "0.0", so a
+    // small positive reading is told apart from a small negative one.
+    if (plus && x > 0)
         text.prepend('+');
     const qint64 width = qint64(i) + qMax(d, 0) + 1;
     if (text.size() > width)

@@ -99,7 +99,7 @@ void loginStep3(TFrame2& f)
 {
     ++f.TickCount;
     const QByteArray reply = f.ReadUntilCr();
-    trace(f, QString(" Detect 0-1-2-3 %1 ").arg(f.TickCount) + QString::fromLatin1(reply));
+    trace(f, Tavr1PasswordTrace(f.TickCount, reply));
     if (f.LineComplete) {
         auto grant = [&](int level, bool readOnly) {
             f.AccessLevel = level;
@@ -461,4 +461,9 @@ void Tavr1Step(TFrame2& f)
     default:
         break;
     }
+}
+
+QString Tavr1PasswordTrace(int tickCount, const QByteArray& reply)
+{
+    return " Detect 0-1-2-3 " + QString::number(tickCount) + QString::fromLatin1(reply);
 }

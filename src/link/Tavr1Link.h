@@ -1,12 +1,16 @@
 #pragma once
 
 class QByteArray;
+class QString;
 class TFrame2;
 
 // The state machine of a Tavr1 connection, one step per tick of the frame's
 // timer: wake the unit, log in, identify it, poll its blocks and send the one
 // pending command; the Connect, Disconnect and exit sequences.
 void Tavr1Step(TFrame2& f);
+
+// The DEBUG line of the password step: the tick count, then the reply.
+QString Tavr1PasswordTrace(int tickCount, const QByteArray& reply);
 
 // Decodes the current block if it is new, then tells the rack window.
 void Tavr1DecodeAndPost(TFrame2& f);

@@ -49,6 +49,21 @@ const TRackPanelKind panelKinds[] = {
     {rkAM, upPelo2, &TRack::Pelo2Panel, 0, PanelToken::Pelo2, nullptr},
 };
 
+// The order a family's module panels are told to refresh in. It is kept apart
+// from the stacking order above because for FM the two differ: the Kelb1
+// panel is refreshed before the Jov4-type panel stacked above it. The Tavr1
+// and Vren1 panels take their own refresh messages and are not listed.
+const struct
+{
+    int family;
+    QPointer<TPanelBase> TRack::*panel;
+} refreshOrder[] = {
+    {rkFM, &TRack::Kelb1Panel},  {rkFM, &TRack::Jov4Panel},   {rkFM, &TRack::Nuva1Panel},
+    {rkFM, &TRack::Lyn1Panel},   {rkFM, &TRack::Varn1Panel0}, {rkFM, &TRack::Varn1Panel1},
+    {rkTV, &TRack::Gry230Panel}, {rkTV, &TRack::Gry250Panel}, {rkAM, &TRack::Pelo1Panel},
+    {rkAM, &TRack::Pelo2Panel},
+};
+
 } // namespace
 
 TRack* TRack::Create1(QWidget* owner, TFrame2* frame, QPointer<TRack>& rackVariable,
@@ -164,11 +179,9 @@ bool TRack::event(QEvent* e)
     case UM_RACK_DATA: {
         ArrangePanels();
         const int family = Frame ? Frame->RackFamily : rkNone;
-        for (const TRackPanelKind& k : panelKinds) {
-            // The Tavr1 and Vren1 panels take their own refresh messages.
-            if (k.family == family && k.panel != &TRack::Tavr1Panel &&
-                k.panel != &TRack::Vren1Panel)
-                PostMessage(this->*k.panel, UM_PANEL_REFRESH);
+        for (const auto& r : refreshOrder) {
+            if (r.family == family)
+                PostMessage(this->*r.panel, UM_PANEL_REFRESH);
         }
         break;
     }

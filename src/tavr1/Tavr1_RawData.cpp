@@ -20,15 +20,6 @@ QString hex4(quint16 v)
     return ByteToHex2(quint8(v >> 8)) + ByteToHex2(quint8(v & 0xFF));
 }
 
-// A line as it went: its terminator is no character worth showing.
-QString lineText(const QByteArray& line)
-{
-    QByteArray shown = line;
-    while (shown.endsWith('\r') || shown.endsWith('\n'))
-        shown.chop(1);
-    return QString::fromLatin1(shown);
-}
-
 void appendCapped(QListWidget* list, const QString& text)
 {
     list->addItem(text);
@@ -97,11 +88,13 @@ void TTavr1RawData::RefreshWindow(qintptr)
         return;
     if (f->RxLineNew) {
         f->RxLineNew = false;
-        appendCapped(ListBox1, lineText(f->RxLine));
+        // Each line exactly as it went or came, terminator included: this is
+        // the window that shows what is on the wire.
+        appendCapped(ListBox1, QString::fromLatin1(f->RxLine));
     }
     if (f->TxLineNew) {
         f->TxLineNew = false;
-        appendCapped(ListBox2, lineText(f->TxLine));
+        appendCapped(ListBox2, QString::fromLatin1(f->TxLine));
     }
     if (Paused)
         return;

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -106,6 +107,65 @@ TEST_F(ConfigureFixture, ControlsFollowTheHardwareType)
     frame1()->SProtocol = true;
     Configure->FillFrom(*frame1());
     EXPECT_FALSE(Configure->ChangePassButton->isEnabled());
+}
+
+// Clicking a hardware type rebuilds the lists from the connection's own
+// choices, not from what the lists showed for the type clicked away from.
+TEST_F(ConfigureFixture, ClickedTypesTakeTheConnectionsRateAndTransport)
+{
+    CreateForms();
+    struct Case
+    {
+        int type, baudChoice, transport;
+        std::vector<int> clicks;
+        const char* rate;
+        int checked;
+    };
+    const Case cases[] = {
+        {htHDSystem, 2, trSerial, {htTavr1, htHDSystem}, "230400", trSerial},
+        {htHDSystem, 2, trNetwork, {htTavr1}, "115200", trNetwork},
+        {htRackSystem, 3, trModem, {htBry1, htRackSystem}, "9600", trModem},
+        {htRackSystem, 1, trModem, {htHDSystem}, "115200", trNetwork},
+        // A choice the new list lacks starts on its first item.
+        {htRackSystem, 3, trModem, {htHDSystem}, "57600", trNetwork},
+        {htTavr1, 0, trSerial, {htRackSystem, htHDSystem}, "57600", trSerial},
+    };
+    for (const Case& c : cases) {
+        frame1()->HardwareType = c.type;
+        frame1()->BaudChoice = c.baudChoice;
+        frame1()->Transport = c.transport;
+        Configure->FillFrom(*frame1());
+        for (int type : c.clicks)
+            Configure->RadioGroupHTButtons->button(type)->click();
+        const int last = c.clicks.back();
+        EXPECT_EQ(Configure->ComboBox2->currentText().toStdString(), c.rate)
+            << c.type << " to " << last;
+        EXPECT_EQ(Configure->RadioGroupCTButtons->checkedId(), c.checked)
+            << c.type << " to " << last;
+        EXPECT_EQ(Configure->RadioCT[trModem]->isHidden(), last != htRackSystem);
+    }
+
+    // Clicked away and back, the modem link is applied unchanged.
+    frame1()->HardwareType = htRackSystem;
+    frame1()->BaudChoice = 3;
+    frame1()->Transport = trModem;
+    Configure->FillFrom(*frame1());
+    Configure->RadioGroupHTButtons->button(htHDSystem)->click();
+    Configure->RadioGroupHTButtons->button(htRackSystem)->click();
+    Configure->ButtonApplyClick();
+    EXPECT_EQ(frame1()->Transport, trModem);
+    EXPECT_EQ(frame1()->BaudChoice, 3);
+}
+
+TEST_F(ConfigureFixture, ThePasswordShowsAStarForEachCharacter)
+{
+    CreateForms();
+    frame1()->DevicePassword = "QUMOR7";
+    Configure->FillFrom(*frame1());
+    EXPECT_EQ(Configure->EditPass->displayText().toStdString(), "******");
+    Configure->EditPass->setText("ab");
+    EXPECT_EQ(Configure->EditPass->displayText().toStdString(), "**");
+    EXPECT_EQ(Configure->EditPass->text().toStdString(), "ab");
 }
 
 TEST_F(ConfigureFixture, AFailedSaveSaysSo)

@@ -72,8 +72,13 @@ TEST(FieldHelpers, TextFields)
         ROW(SignedFixedField(3, 1, 12.3), "+12.3"),
         ROW(SignedFixedField(3, 1, -12.3), "-12.3"),
         ROW(SignedFixedField(3, 1, 0.0), "  0.0"),
-        ROW(SignedFixedField(3, 1, 0.04), "  0.0"), // shows as zero, so no sign
+        // Above zero keeps its "+" even when it rounds to zero; below zero
+        // never shows "-0.0".
+        ROW(SignedFixedField(3, 1, 0.04), " +0.0"),
+        ROW(SignedFixedField(3, 1, 1e-300), " +0.0"),
+        ROW(SignedFixedField(3, 0, 0.4), "  +0"),
         ROW(SignedFixedField(3, 1, -0.04), "  0.0"),
+        ROW(SignedFixedField(3, 1, -0.0), "  0.0"),
         ROW(SignedFixedField(3, 1, 0.05), " +0.1"),
         ROW(SignedFixedField(2, 1, 12.3), "*.*"),
         ROW(SignedFixedField(3, 1, notANumber), "*.*"),

@@ -194,6 +194,72 @@ TEST_F(Tavr1LinkTest, APromptAnsweredOnTheResendTickIsNotTimedOut)
     EXPECT_EQ(f->Timer1->interval(), 100);
 }
 
+// The identification step's waits run only on ticks where nothing answered: a
+// reply read on the resend tick is taken without asking again, and one read
+// on the tick after the last wait still logs in.
+TEST_F(Tavr1LinkTest, AnIdentificationIsTakenOnWhicheverTickItIsRead)
+{
+    sim.answerIdentification = false;
+    struct Case
+    {
+        int replyTick;
+        QList<QByteArray> sentMeanwhile;
+    };
+    const Case cases[] = {{25, {}}, {51, {"", "UI"}}};
+    for (const Case& c : cases) {
+        log.clear();
+        sim.dropLink();
+        auto f = connect(trNetwork);
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->LoginStep == 5; }, 10));
+        ASSERT_TRUE(sim.waitForLine("UI"));
+        sim.clearReceived();
+        for (int tick = 1; tick < c.replyTick; ++tick)
+            f->Timer1Timer();
+        sim.send(sim.identification + "\r");
+        pump(80);
+        f->Timer1Timer();
+        EXPECT_EQ(f->LoginStep, 6u) << "reply on tick " << c.replyTick;
+        EXPECT_NE(f->Status, stError) << "reply on tick " << c.replyTick;
+        EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
+        pump(50);
+        EXPECT_EQ(sim.receivedLines(), c.sentMeanwhile) << "reply on tick " << c.replyTick;
+    }
+}
+
+// A refusal read on the tick the level wait runs out is one failure: one
+// ERROR line and one goodbye.
+TEST_F(Tavr1LinkTest, ARefusalOnTheLastTickFailsOnce)
+{
+    sim.answerPassword = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 3; }, 10));
+    ASSERT_TRUE(sim.waitForLine("QUMOR7"));
+    sim.clearReceived();
+    for (int tick = 1; tick <= 10; ++tick)
+        f->Timer1Timer();
+    EXPECT_EQ(f->Status, stConnecting);
+    sim.send("INVAILD\r");
+    pump(80);
+    f->Timer1Timer(); // tick 11
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->ProcessState, 0u);
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Tavr1 INVAILD PASSWORD             "));
+    ASSERT_TRUE(sim.waitForLine("EC"));
+    pump(50);
+    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"", "EC"}));
+}
+
+// The tick count runs straight into the reply in the password step's trace.
+TEST(Tavr1LinkTrace, ThePasswordStepShowsItsTickThenTheReply)
+{
+    EXPECT_EQ(Tavr1PasswordTrace(7, "OPERATOR").toStdString(), " Detect 0-1-2-3 7OPERATOR");
+    EXPECT_EQ(Tavr1PasswordTrace(11, "").toStdString(), " Detect 0-1-2-3 11");
+}
+
 TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
 {
     {

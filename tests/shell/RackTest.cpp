@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -168,6 +169,69 @@ TEST_F(RackTest, AFreedRackTakesItsPanelsAndIsNoLongerPostedTo)
     EXPECT_TRUE(frame.RackWindow.isNull());
     EXPECT_FALSE(PostMessage(frame.RackWindow, UM_TAVR1_DATA));
     QCoreApplication::sendPostedEvents();
+}
+
+namespace {
+
+// A module panel that notes its name in a list shared with its siblings each
+// time it is told to refresh, so the order of the rack's posts shows.
+class TRefreshNotingPanel : public TPanelBase
+{
+public:
+    TRefreshNotingPanel(TRack* rack, TFrame2* frame, const QString& name, QStringList* notes)
+        : TPanelBase({UM_PANEL_REFRESH, 100, 10, 10, 10, "", false}, rack, rack, name, frame, 0)
+        , m_notes(notes)
+    {}
+    void RefreshPanel() override { m_notes->append(objectName().mid(5)); }
+
+private:
+    QStringList* m_notes;
+};
+
+} // namespace
+
+// Each family's module panels are refreshed in their own order, which for FM
+// is not the order they are stacked in; the Tavr1 and Vren1 panels take their
+// own messages and another family's panels are left alone.
+TEST_F(RackTest, ModulePanelsAreRefreshedInTheirFamilysOrder)
+{
+    QStringList notes;
+    const std::pair<QPointer<TPanelBase> TRack::*, const char*> panels[] = {
+        {&TRack::Vren1Panel, "_VREN1"},   {&TRack::Tavr1Panel, "_TAVR1"},
+        {&TRack::Jov4Panel, "_JOV4"},     {&TRack::Kelb1Panel, "_KELB1"},
+        {&TRack::Nuva1Panel, "_NUVA1"},   {&TRack::Lyn1Panel, "_LYN1"},
+        {&TRack::Varn1Panel0, "_VARN10"}, {&TRack::Varn1Panel1, "_VARN11"},
+        {&TRack::Gry230Panel, "_GRY230"}, {&TRack::Gry250Panel, "_GRY250"},
+        {&TRack::Pelo1Panel, "_PELO1"},   {&TRack::Pelo2Panel, "_PELO2"},
+    };
+    for (const auto& [member, token] : panels)
+        rack.data()->*member =
+            new TRefreshNotingPanel(rack, &frame, QString("Rack1") + token, &notes);
+
+    struct Case
+    {
+        int family;
+        const char* order;
+    };
+    const Case cases[] = {
+        {rkFM, "_KELB1 _JOV4 _NUVA1 _LYN1 _VARN10 _VARN11"},
+        {rkTV, "_GRY230 _GRY250"},
+        {rkAM, "_PELO1 _PELO2"},
+        {rkNone, ""},
+    };
+    for (const Case& c : cases) {
+        notes.clear();
+        frame.RackFamily = c.family;
+        post(UM_RACK_DATA);
+        EXPECT_EQ(notes.join(' ').toStdString(), c.order) << "family " << c.family;
+    }
+
+    // A panel not made is skipped; the others keep their order.
+    delete rack->Jov4Panel.data();
+    notes.clear();
+    frame.RackFamily = rkFM;
+    post(UM_RACK_DATA);
+    EXPECT_EQ(notes.join(' ').toStdString(), "_KELB1 _NUVA1 _LYN1 _VARN10 _VARN11");
 }
 
 TEST(RackPanels, Jov4TokenFromTheModelText)

@@ -69,7 +69,8 @@ TEST_F(Tavr1RdsRawDataTest, TheSimulatedUnitFillsEveryReadOnlyWindow)
     ASSERT_TRUE(tickUntil(
         *f, [&] { return rds->PS_LD->text() == "TOLVEX  "; }, 40));
 
-    EXPECT_EQ(items(raw->ListBox2), QStringList{QString(sealedLine("CC1203"))});
+    // Each line as it went and came, its CR included.
+    EXPECT_EQ(items(raw->ListBox2), QStringList{QString(sealedLine("CC1203") + "\r")});
     EXPECT_EQ(items(raw->ListBox1), QStringList{" 18[12]  00 00 00 03"});
     const QByteArray block = f->BlockSlots[CurrentTavr1BlockSlot];
     ASSERT_EQ(block.size(), 1509);
@@ -214,7 +215,7 @@ TEST_F(Tavr1RdsRawDataTest, PausedTheLinesStillArriveButTheBlockStaysAndAnyLPara
     frame.BlockNumber = 4;
     frame.BlockChecksums = {1, 2};
     refresh(w, 5); // the raw data window takes every refresh
-    EXPECT_EQ(items(w->ListBox2), QStringList{"CC1203D8"});
+    EXPECT_EQ(items(w->ListBox2), QStringList{"CC1203D8\r"});
     EXPECT_EQ(items(w->ListBox1), QStringList{" 18[12]  00 00 00 03"});
     EXPECT_FALSE(frame.TxLineNew);
     EXPECT_FALSE(frame.RxLineNew);
@@ -248,7 +249,7 @@ TEST_F(Tavr1RdsRawDataTest, TheLineListsKeepTheirNewestLines)
         refresh(w);
     }
     ASSERT_EQ(w->ListBox2->count(), TTavr1RawData::MaxListLines);
-    EXPECT_EQ(w->ListBox2->item(0)->text(), "PB5");
+    EXPECT_EQ(w->ListBox2->item(0)->text(), "PB5\r");
     EXPECT_EQ(w->ListBox2->item(TTavr1RawData::MaxListLines - 1)->text(),
-              "PB" + QString::number(TTavr1RawData::MaxListLines + 4));
+              "PB" + QString::number(TTavr1RawData::MaxListLines + 4) + "\r");
 }
