@@ -104,7 +104,7 @@ void TConfigReport::setColumn(int column, const QStringList& texts)
 
 void TConfigReport::Refill()
 {
-    if (!frame())
+    if (!frame() || !recordsChanged())
         return;
     setColumn(UnitColumn, unitColumn());
     setColumn(LocalColumn, localColumn());

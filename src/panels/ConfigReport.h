@@ -27,6 +27,9 @@ public:
     void Refill();
 
 protected:
+    // Whether the records behind the columns changed since the last refill;
+    // a refresh that finds them unchanged formats nothing.
+    virtual bool recordsChanged() { return true; }
     virtual QStringList unitColumn() const = 0;
     virtual QStringList localColumn() const = 0;
     // "Update Local Config": the family's request to copy the unit's values.

@@ -32,6 +32,17 @@ TTavr1Config::TTavr1Config(const TChildWindowArgs& args)
     Refill();
 }
 
+bool TTavr1Config::recordsChanged()
+{
+    const TFrame2* f = frame();
+    if (m_shown && m_unit == f->Tavr1UnitConfig && m_local == f->Tavr1LocalConfig)
+        return false;
+    m_shown = true;
+    m_unit = f->Tavr1UnitConfig;
+    m_local = f->Tavr1LocalConfig;
+    return true;
+}
+
 QStringList TTavr1Config::unitColumn() const
 {
     return Tavr1ConfigColumn(frame()->Tavr1UnitConfig);
