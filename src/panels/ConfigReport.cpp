@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -73,7 +74,7 @@ TConfigReport::TConfigReport(const TChildWindowArgs& args, int kind, int refresh
         items << item;
     }
     ListView1->addTopLevelItems(items);
-    ListView1->setColumnWidth(DescriptionColumn, 240);
+    ListView1->setColumnWidth(DescriptionColumn, 250);
     ListView1->setColumnWidth(UnitColumn, 160);
     ListView1->setColumnWidth(LocalColumn, 160);
 
@@ -87,6 +88,8 @@ TConfigReport::TConfigReport(const TChildWindowArgs& args, int kind, int refresh
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
     resize(600, 640);
+    if (QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 void TConfigReport::setColumn(int column, const QStringList& texts)
