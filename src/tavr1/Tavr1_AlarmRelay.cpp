@@ -74,9 +74,9 @@ QColor lampColour(TAlarmLamp lamp)
     return QColor(0, 255, 0);
 }
 
-QString componentName(int n, const char* part)
+QString componentName(int n, const char* component)
 {
-    return QString("AR%1_%2").arg(n).arg(part);
+    return QString("AR%1_%2").arg(n).arg(component);
 }
 
 } // namespace

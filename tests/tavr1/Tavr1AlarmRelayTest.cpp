@@ -30,7 +30,7 @@ protected:
     TTavr1AlarmRelayWindow* openVariant(TAlarmVariant v) { return openVariant(v, frame); }
 
     template <class T>
-    static T* part(QWidget* w, int n, const char* name)
+    static T* component(QWidget* w, int n, const char* name)
     {
         T* c = w->findChild<T*>(QString("AR%1_%2").arg(n).arg(name));
         EXPECT_NE(c, nullptr) << n << name;
@@ -38,35 +38,35 @@ protected:
     }
     static QString text(QWidget* w, int n, const char* name)
     {
-        QLabel* l = part<QLabel>(w, n, name);
+        QLabel* l = component<QLabel>(w, n, name);
         return l ? l->text() : QString();
     }
     static int position(QWidget* w, int n, const char* name)
     {
-        UpDown* u = part<UpDown>(w, n, name);
+        UpDown* u = component<UpDown>(w, n, name);
         return u ? u->position() : -99999;
     }
     static void click(QWidget* w, int n, const char* upDown, bool up = true)
     {
-        UpDown* u = part<UpDown>(w, n, upDown);
+        UpDown* u = component<UpDown>(w, n, upDown);
         ASSERT_NE(u, nullptr);
         u->findChild<QToolButton*>(up ? "Up" : "Down")->click();
     }
     static void choose(QWidget* w, int n, const char* list, int index)
     {
-        QComboBox* c = part<QComboBox>(w, n, list);
+        QComboBox* c = component<QComboBox>(w, n, list);
         ASSERT_NE(c, nullptr);
         c->setCurrentIndex(index);
         emit c->activated(index);
     }
     static int chosen(QWidget* w, int n, const char* list)
     {
-        QComboBox* c = part<QComboBox>(w, n, list);
+        QComboBox* c = component<QComboBox>(w, n, list);
         return c ? c->currentIndex() : -99;
     }
     static QColor lamp(QWidget* w, int n)
     {
-        Lamp* l = part<Lamp>(w, n, "LED");
+        Lamp* l = component<Lamp>(w, n, "LED");
         return l ? l->color() : QColor();
     }
 
@@ -102,8 +102,8 @@ TEST_F(Tavr1AlarmRelayTest, NameCaptionColumnsAndCloseMessage)
         EXPECT_EQ(w->findChildren<Lamp*>().size(), 14);
         EXPECT_EQ(w->findChildren<UpDown*>().size(), 28);
         EXPECT_EQ(text(w, 4, "Event"), trap ? "High SYNC AM" : "High SYNC Noise");
-        EXPECT_EQ(part<UpDown>(w, 2, "Thres_UD")->maximum(), trap ? 1000 : 1500);
-        EXPECT_EQ(part<UpDown>(w, 10, "Thres_UD")->increment(), trap ? 1 : 10);
+        EXPECT_EQ(component<UpDown>(w, 2, "Thres_UD")->maximum(), trap ? 1000 : 1500);
+        EXPECT_EQ(component<UpDown>(w, 10, "Thres_UD")->increment(), trap ? 1 : 10);
 
         closedRecorder.closed.clear();
         w->close();
@@ -285,8 +285,8 @@ TEST_F(Tavr1AlarmRelayTest, TheActionListsChangeOnlyTheirBits)
     // Trap and display both set: both lists read " Y".
     frame.Tavr1LocalConfig[Tavr1AlarmActionItem(1)] = 0xC0;
     auto* trap = openVariant(TAlarmVariant::Trap);
-    EXPECT_EQ(part<QComboBox>(trap, 1, "DA_CB")->currentText(), " Y");
-    EXPECT_EQ(part<QComboBox>(trap, 1, "TA_CB")->currentText(), " Y");
+    EXPECT_EQ(component<QComboBox>(trap, 1, "DA_CB")->currentText(), " Y");
+    EXPECT_EQ(component<QComboBox>(trap, 1, "TA_CB")->currentText(), " Y");
     // The plain window reads bits 6-7 as one field: 3 names no entry.
     auto* plain = openVariant(TAlarmVariant::Plain);
     EXPECT_EQ(chosen(plain, 1, "DA_CB"), -1);
@@ -328,7 +328,7 @@ TEST_F(Tavr1AlarmRelayTest, ObserversGetEveryControlDisabled)
     frame.ReadOnlyAccess = false;
     auto* w = openVariant(TAlarmVariant::Trap);
     EXPECT_TRUE(w->findChild<QPushButton*>("Button11")->isEnabled());
-    EXPECT_TRUE(part<UpDown>(w, 1, "Time_UD")->isEnabled());
+    EXPECT_TRUE(component<UpDown>(w, 1, "Time_UD")->isEnabled());
 }
 
 // ---- Against the simulated unit ----------------------------------------------
