@@ -51,6 +51,21 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
             sim.prompt = Tavr1Sim::Prompt::SProtocol;
         } else if (a == "--password" && i + 1 < args.size()) {
             sim.password = args[++i].toLatin1();
+        } else if (a == "--revision-c") {
+            sim.identification = Tavr1Sim::revisionCIdentification();
+        } else if (a == "--alarm-masks" && i + 1 < args.size()) {
+            // FIRST,SECOND: the two alarm-mask words (bit n - 1 = alarm n),
+            // decimal or 0x-hexadecimal.
+            const QStringList words = args[++i].split(',');
+            if (words.size() != 2)
+                return -1;
+            for (int w = 0; w < 2; ++w) {
+                bool ok = false;
+                const uint v = words[w].trimmed().toUInt(&ok, 0);
+                if (!ok || v > 0xFFFF)
+                    return -1;
+                sim.fields.alarmMasks[size_t(w)] = quint16(v);
+            }
         } else {
             return -1;
         }
@@ -86,7 +101,9 @@ struct Subcommand
 
 const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
-    {"tavr1", "--tcp PORT | --pty [--s-protocol] [--password PW]",
+    {"tavr1",
+     "--tcp PORT | --pty [--s-protocol] [--password PW] [--revision-c]\n"
+     "        [--alarm-masks FIRST,SECOND]",
      "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal", runTavr1},
 };
 

@@ -69,10 +69,32 @@ Tavr1ConfigRecord Tavr1Sim::defaultConfig()
     c[6] = 4;
     c[11] = 1000;
     c[93] = 0; // percent
+    // Alarm levels a station might set: threshold, seconds, action (relay
+    // bits 0-2, e-mail group bits 3-5, display bit 6). The five alarms that
+    // follow a setting carry that setting's level.
+    const struct
+    {
+        qint32 threshold, time, action;
+    } alarms[14] = {
+        {-600, 5, 0x41},   // loss of RF (antenna), -60.0 dB: relay 1, display
+        {200, 5, 0x41},    // loss of RF (high level), 20.0 %
+        {-400, 10, 0x40},  // high AM noise, -40.0 dB
+        {-400, 10, 0x40},  // high sync noise, -40.0 dB
+        {200, 5, 0x4A},    // loss of total, 20.0 %: relay 2, e-mail 1
+        {c[11], 1, 0x40},  // total peak: the composite peak setting
+        {100, 10, 0x40},   // loss of L+R, 10.0 %
+        {50, 10, 0x40},    // loss of pilot, 5.0 %
+        {20, 30, 0x00},    // loss of RDS, 2.0 %
+        {5, 30, 0x00},     // loss of RDS sync
+        {c[87], 30, 0x00}, // loss of SCA#1
+        {c[83], 1, 0x00},  // SCA#1 peak
+        {c[88], 30, 0x00}, // loss of SCA#2
+        {c[84], 1, 0x00},  // SCA#2 peak
+    };
     for (int n = 0; n < 14; ++n) {
-        c[116 + 3 * n] = 500 + 10 * n; // threshold
-        c[117 + 3 * n] = 5 + n;        // time
-        c[118 + 3 * n] = 0;            // action
+        c[116 + 3 * n] = alarms[n].threshold;
+        c[117 + 3 * n] = alarms[n].time;
+        c[118 + 3 * n] = alarms[n].action;
     }
     c.setReal(Tavr1RfZoomItem, 100.1);
     return c;
@@ -177,9 +199,8 @@ void Tavr1Sim::applyAction(const QByteArray& line)
         stopStreaming();
         QTimer::singleShot(2000, this, [this] { startStreaming(); });
         break;
-    case 202: // alarm test
-        fields.alarmMasks[0] |= 1;
-        QTimer::singleShot(3000, this, [this] { fields.alarmMasks[0] &= ~1; });
+    case 202: // alarm test: the line names no alarm, so the unit raises alarm 1
+        m_alarmTestBlocks = AlarmTestBlocks;
         break;
     default:
         break;
@@ -204,6 +225,10 @@ QByteArray Tavr1Sim::nextBlock()
     f.tailKind = nextTailKind();
     f.config = config;
     f.spectrumMode = quint8(config[0]);
+    if (m_alarmTestBlocks > 0) {
+        --m_alarmTestBlocks;
+        f.alarmMasks[0] |= 1;
+    }
     f.echoCode = m_pendingEcho.code;
     f.echo = m_pendingEcho.bytes;
     m_pendingEcho = Tavr1Echo{}; // an echo travels in exactly one block

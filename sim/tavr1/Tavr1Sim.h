@@ -34,12 +34,19 @@ public:
     bool answerIdentification = true;
     QByteArray identification =
         "Tavr-1 SN(123456) SW(01.18,01.20) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+    // A unit with the SNMP option (option letter "C").
+    static QByteArray revisionCIdentification()
+    {
+        return "Tavr-1 SN(123456) SW(01.18,01.20) OPT(1) REV(1:C 2:B 3:B) SOM(1.05)";
+    }
 
     // What the blocks carry.
     Tavr1BlockFields fields;  // measurements, spectrum, lamps, masks, RDS, table
     Tavr1ConfigRecord config; // the unit's settings, sent in every settings tail
     QDateTime stamp;          // the unit's clock under the S protocol (now when null)
     int blockIntervalMs = 250;
+    // An alarm test lights alarm 1 in the first mask word for this many blocks.
+    static constexpr int AlarmTestBlocks = 4;
 
     // Faults.
     QByteArray garbageBeforeBlocks; // sent before every block
@@ -82,6 +89,7 @@ private:
     int m_blocksSent = 0;
     int m_settingsBlocksSent = 0;
     int m_badChecksums = 0;
+    int m_alarmTestBlocks = 0;
     Tavr1Echo m_pendingEcho;
     QList<QByteArray> m_commandLines;
 };

@@ -2,7 +2,9 @@
 
 #include "plots/DataTimePlot.h"
 #include "plots/Histogram.h"
+#include "tavr1/Tavr1_AlarmRelay.h"
 #include "tavr1/Tavr1_BarGraphs.h"
+#include "tavr1/Tavr1_Config.h"
 #include "tavr1/Tavr1_RDSBasic.h"
 #include "tavr1/Tavr1_RawData.h"
 #include "tavr1/Tavr1_Settings.h"
@@ -24,7 +26,10 @@ TTavr1WindowClasses Tavr1WindowClasses()
     c.dataTimePlot = makeChildWindow<TDataTimePlot>;
     c.dbReadings = makeChildWindow<TTavr1dBRead>;
     c.rdsBasic = makeChildWindow<TTavr1RDSBasic>;
+    c.alarmRelay = makeChildWindow<TTavr1AlarmRelay>;
+    c.alarmRelaySnmp = makeChildWindow<TTavr1AlarmRelaySNMP>;
     c.settings = makeChildWindow<TTavr1Settings>;
+    c.unitConfig = makeChildWindow<TTavr1Config>;
     c.rawData = makeChildWindow<TTavr1RawData>;
     return c;
 }

@@ -1,6 +1,7 @@
 #include "tavr1/Tavr1_Settings.h"
 
 #include "common/FieldHelpers.h"
+#include "common/OutputSources.h"
 #include "widgets/FillGuard.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/UpDown.h"
@@ -37,14 +38,6 @@ constexpr int highLevelAttenWord = 5;
 constexpr int antennaAttenWord = 6;
 constexpr int remoteWord = 92;
 constexpr int rebootAction = 201;
-
-const QStringList& outputSources()
-{
-    static const QStringList l = {" Mute",   " Left  ", " Left(*)",  " Right ",    " Right(*)",
-                                  " L+R ",   " L+R(*)", " L-R",      " L-R(*)",    " SCA #1",
-                                  " SCA #2", " Pilot",  "Test 0 dB", "Test -3 dB", "Test -6 dB"};
-    return l;
-}
 
 const QStringList& muteItems()
 {
@@ -278,8 +271,8 @@ void TTavr1Settings::buildOutputsPage()
         auto* g = new QGridLayout(box);
         for (int n = 0; n < 8; ++n) {
             const QByteArray name = QByteArray(prefix) + QByteArray::number(n + 1) + "_CB";
-            addComboRow(g, n, name.constData(), QString("Channel #%1").arg(n + 1), outputSources(),
-                        firstWord + n, firstCode + n);
+            addComboRow(g, n, name.constData(), QString("Channel #%1").arg(n + 1),
+                        Tavr1OutputSources(), firstWord + n, firstCode + n);
         }
         row->addWidget(box, 0, Qt::AlignTop);
     };
@@ -288,8 +281,8 @@ void TTavr1Settings::buildOutputsPage()
 
     auto* phones = new QGroupBox(" HeadPhone ", Outputs_Tab);
     auto* g = new QGridLayout(phones);
-    addComboRow(g, 0, "HP_OutL_CB", "Left", outputSources(), 113, 95);
-    addComboRow(g, 1, "HP_OutR_CB", "Right", outputSources(), 114, 96);
+    addComboRow(g, 0, "HP_OutL_CB", "Left", Tavr1OutputSources(), 113, 95);
+    addComboRow(g, 1, "HP_OutR_CB", "Right", Tavr1OutputSources(), 114, 96);
     auto* volume = new QGridLayout;
     g->addLayout(volume, 2, 0, 1, 2);
     addUpDown(volume, 0, 0, "HP_VOL_UD", " Volume ", 1, 100, 1, 115, 97, 0, 0, volumeText);
