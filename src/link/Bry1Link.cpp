@@ -111,14 +111,17 @@ void requestNextPage(TFrame2& f)
     f.BlockPending = false;
     f.Bry1IdleTicks = 0;
     f.Bry1PageNext = (f.Bry1Slots[f.Bry1RingIndex][Bry1PageWord] >> 4) & 0x0F;
-    if (f.CommandPending && !f.TxLine.isEmpty()) {
-        QByteArray line = f.TxLine;
-        line.insert(1, Bry1PageDigit(f.Bry1PageNext));
-        f.SendCommand(line);
+    if (f.CommandPending) {
+        // A queued command travels with the page digit in its second place.
         f.CommandPending = false;
-    } else {
-        f.SendCommand(Bry1PageRequest(f.Bry1PageNext));
+        if (!f.TxLine.isEmpty()) {
+            QByteArray line = f.TxLine;
+            line.insert(1, Bry1PageDigit(f.Bry1PageNext));
+            f.SendCommand(line);
+            return;
+        }
     }
+    f.SendCommand(Bry1PageRequest(f.Bry1PageNext));
 }
 
 void poll(TFrame2& f)

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "link/Frame2.h"
+#include "platform/SerialLib.h"
 #include "sim/bry1/Bry1Block.h"
 #include "sim/bry1/Bry1Sim.h"
 
@@ -473,6 +474,30 @@ TEST_P(Bry1BothTransports, ADroppedLinkIsReportedOnceAndNothingStoredAfter)
     EXPECT_EQ(f->ProcessState, 0u);
     EXPECT_FALSE(f->PortOpen);
     EXPECT_EQ(f->Bry1RingIndex, index);
+}
+
+// A block that came just before the device went away dies with the link; the
+// failure is still reported once.
+TEST_F(Bry1LinkTest, ASerialDeviceGoneWithBytesWaitingIsReportedOnce)
+{
+    auto f = connect(trSerial);
+    ASSERT_TRUE(polling(*f));
+    ASSERT_TRUE(blocks(*f, 1));
+    ASSERT_TRUE(quiet(*f));
+    const int index = f->Bry1RingIndex;
+    sim.blocksBeforeSilence = -1;
+    sim.sendBlock();
+    ASSERT_TRUE(waitFor([] { return SioRxQue(0) == Bry1BlockLength; }, 2000));
+    sim.dropLink();
+    pump(60);
+    for (int t = 0; t < 5; ++t)
+        tick(*f, 10);
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].endsWith("COM Port Error(103): Win32 system error."));
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->Bry1RingIndex, index);
+    EXPECT_EQ(f->SerialBytesWaiting(), 0);
 }
 
 // A short or unreadable version answer is no reason to refuse the unit.
