@@ -8,10 +8,10 @@
 constexpr int Bry1BlockLength = 356;
 constexpr int Bry1SumOffset = 353;
 constexpr int Bry1KindOffset = 49; // low nibble: 0 record, 1 first table, 2 second table
-// The unit's next page is said to sit in the high nibble of this word of a
-// slot, which lies beyond the 356 bytes a block brings. The words past the
-// block are zeroed on every store, so the page reads 0 until the unit's own
-// layout tells where it really is.
+// The page the unit offers next is named in the high nibble of this word of
+// a slot, which lies beyond the 356 bytes a block brings. The words past the
+// block are zeroed on every store, so it reads 0 (the request for the second
+// page) rather than whatever an earlier use of the slot left there.
 constexpr int Bry1PageWord = 376;
 constexpr int Bry1SlotWords = 512;
 constexpr int Bry1RingSize = 10;
