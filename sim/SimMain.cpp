@@ -1,4 +1,6 @@
 #include "platform/SerialLib.h"
+#include "sim/bry1/Bry1Corpus.h"
+#include "sim/bry1/Bry1Sim.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
@@ -91,6 +93,44 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
     return app.exec();
 }
 
+// A Bry1 unit on a loopback TCP port or a pseudo-terminal, or the seeds of
+// its fuzz target written into a folder.
+int runBry1(QCoreApplication& app, const QStringList& args)
+{
+    if (args.size() == 2 && args[0] == "--corpus") {
+        QString error;
+        if (!writeBry1Corpus(args[1], &error)) {
+            std::fprintf(stderr, "tolvex-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
+    Bry1Sim sim;
+    if (args.size() == 2 && args[0] == "--tcp") {
+        bool ok = false;
+        const quint16 port = quint16(args[1].toUInt(&ok));
+        if (!ok)
+            return -1;
+        const quint16 listening = sim.listenTcp(port);
+        if (!listening) {
+            std::fprintf(stderr, "tolvex-sim: cannot listen on 127.0.0.1:%u\n", unsigned(port));
+            return 1;
+        }
+        std::printf("Bry1 listening on 127.0.0.1:%u\n", unsigned(listening));
+    } else if (args.size() == 1 && args[0] == "--pty") {
+        const QString path = sim.openPty();
+        if (path.isEmpty()) {
+            std::fprintf(stderr, "tolvex-sim: cannot open a pseudo-terminal\n");
+            return 1;
+        }
+        std::printf("Bry1 on %s\n", qPrintable(path));
+    } else {
+        return -1;
+    }
+    std::fflush(stdout);
+    return app.exec();
+}
+
 struct Subcommand
 {
     const char* name;
@@ -105,6 +145,10 @@ const Subcommand subcommands[] = {
      "--tcp PORT | --pty [--s-protocol] [--password PW] [--revision-c]\n"
      "        [--alarm-masks FIRST,SECOND]",
      "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal", runTavr1},
+    {"bry1", "--tcp PORT | --pty | --corpus DIR",
+     "a simulated Bry1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, or its fuzz seeds "
+     "written into DIR/Bry1StreamFuzz/",
+     runBry1},
 };
 
 int usage()

@@ -110,6 +110,7 @@ struct TConnectionState
     bool LineComplete = false;
     QByteArray BlockBuffer;
     bool CommandPending = false;
+    bool BlockPending = false; // a block was stored and waits for the poll tick
     bool DataArrived = false;
 
     // Transport.

@@ -1,9 +1,11 @@
 #include "link/Frame2.h"
 
 #include "data/EventLog.h"
+#include "link/Bry1Link.h"
 #include "link/FrameHooks.h"
 #include "platform/IPClient.h"
 #include "link/Tavr1Link.h"
+#include "protocol/bry1/Bry1Commands.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -130,7 +132,7 @@ void TFrame2::Timer1Timer()
         // The rack-system link joins here.
         break;
     case htBry1:
-        // The Bry1 link joins here.
+        Bry1Step(*this);
         break;
     case htHDSystem:
         // The HD link joins here.
@@ -229,7 +231,7 @@ void TFrame2::StartDisconnect()
         CloseConnection();
         break;
     case htBry1:
-        SendCommand("D0\r");
+        SendCommand(Bry1StopData());
         CloseConnection();
         break;
     case htHDSystem:

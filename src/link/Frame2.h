@@ -2,6 +2,7 @@
 
 #include "data/ConnectionConfig.h"
 #include "data/FrameState.h"
+#include "protocol/bry1/Bry1Data.h"
 #include "protocol/tavr1/Tavr1Data.h"
 
 #include <QFrame>
@@ -23,7 +24,8 @@ class QTreeWidget;
 class TFrame2 : public QFrame,
                 public TConnectionSettings,
                 public TConnectionState,
-                public TTavr1Data
+                public TTavr1Data,
+                public TBry1Data
 {
     Q_OBJECT
 public:
@@ -73,6 +75,12 @@ public:
     // Takes whatever has arrived (at most maxSerialBytes from a serial port)
     // into RxBuffer and returns the new bytes.
     QByteArray GatherReceived(int maxSerialBytes);
+    // The serial path of the Bry1 link, which reads by the count of bytes
+    // waiting: that count, and up to n of those bytes read without touching
+    // RxBuffer. A device that went away is reported once, as GatherReceived
+    // does; what it left behind is dropped, as it can never grow into a block.
+    int SerialBytesWaiting();
+    QByteArray ReadSerialBytes(int n);
     // Writes the bytes unchanged, without a terminator, and pushes them out at
     // once. Does nothing while the transport is not open.
     void SendCommand(const QByteArray& bytes);
@@ -117,6 +125,8 @@ private:
     void CloseSocket();
     int activeSerialPort() const;
     QByteArray readWithMarker(const QByteArray& marker);
+    // The port failed with code: it is no longer held and the failure is shown.
+    void serialDeviceLost(int code);
 
     TIPClientForm* m_client = nullptr;
     // The serial port this frame opened, or -1. Another frame configured for the

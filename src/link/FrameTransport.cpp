@@ -1,6 +1,8 @@
 // Opening and closing the transport, reading into RxBuffer and writing commands.
 #include "link/Frame2.h"
 
+#include "link/Bry1Link.h"
+
 #include "platform/IPClient.h"
 #include "platform/SerialLib.h"
 
@@ -203,12 +205,61 @@ QByteArray TFrame2::GatherReceived(int maxSerialBytes)
         } else if (n < 0) {
             // The device went away (the far end hung up, the adapter was
             // pulled). Report it once; the layer has already closed it.
-            m_heldSerialPort = -1;
-            ReportPortResult(n);
+            serialDeviceLost(n);
         }
     }
     RxBuffer += fresh;
     return fresh;
+}
+
+void TFrame2::serialDeviceLost(int code)
+{
+    m_heldSerialPort = -1;
+    ReportPortResult(code);
+}
+
+int TFrame2::SerialBytesWaiting()
+{
+    if (Transport == trNetwork || !TransportOpen())
+        return 0;
+    const int port = activeSerialPort();
+    const int waiting = SioRxQue(port);
+    if (waiting < 0) {
+        // "Not open" on a port this frame holds means a write has already met
+        // the failure and the layer closed the device; it is still the device
+        // that went away.
+        serialDeviceLost(waiting == SioPortNotOpen ? SioSystemError : waiting);
+        return 0;
+    }
+    if (SioStatus(port) >= 0)
+        return waiting;
+    // Gone, with bytes left over: read them away until the layer answers with
+    // the failure itself, so it is reported like any other.
+    for (;;) {
+        const int n = SioGets(port, ReadBuffer.data(), int(ReadBuffer.size()));
+        if (n < 0) {
+            serialDeviceLost(n);
+            return 0;
+        }
+        if (n == 0) {
+            serialDeviceLost(SioSystemError);
+            return 0;
+        }
+    }
+}
+
+QByteArray TFrame2::ReadSerialBytes(int n)
+{
+    if (n <= 0 || Transport == trNetwork || !TransportOpen())
+        return {};
+    QByteArray bytes(n, '\0');
+    const int got = SioGets(activeSerialPort(), bytes.data(), n);
+    if (got < 0) {
+        serialDeviceLost(got);
+        return {};
+    }
+    bytes.resize(got);
+    return bytes;
 }
 
 QByteArray TFrame2::readWithMarker(const QByteArray& marker)
@@ -294,7 +345,8 @@ void TFrame2::SocketDataReady()
 {
     switch (HardwareType) {
     case htBry1:
-        // The Bry1 link reads its block here the moment it arrives.
+        if (ProcessState == 4)
+            Bry1SocketData(*this);
         break;
     case htTavr1:
         DataArrived = true;
