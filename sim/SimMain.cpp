@@ -1,4 +1,5 @@
 #include "platform/SerialLib.h"
+#include "sim/peer/HttpCommand.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
@@ -88,6 +89,9 @@ const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
     {"tavr1", "--tcp PORT | --pty [--s-protocol] [--password PW]",
      "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal", runTavr1},
+    {"http", "--tcp PORT --serve FILE | --corpus DIR",
+     "serve FILE as the web version file on 127.0.0.1:PORT, or write its fuzz seeds",
+     RunHttpCommand},
 };
 
 int usage()
