@@ -180,4 +180,10 @@ TEST_F(MainWindowListTest, AClickBringsTheWindowForward)
     ASSERT_EQ(listed().first(), "Connections");
     click(0);
     EXPECT_TRUE(Connects->isVisible());
+
+    // A panel the rack hides (its unit has gone) leaves the list; the
+    // windows it opened are still on the screen and stay.
+    panel()->hide();
+    mainTick();
+    EXPECT_EQ(joined(listed()), joined({"Connections", "Studio A Tavr", "     Settings"}));
 }
