@@ -75,9 +75,8 @@ void HttpPeer::readRequest(QTcpSocket* socket)
     case Fault::NeverAnswer:
         break;
     case Fault::Delay:
-        QTimer::singleShot(m_delayMs, socket, [this, socket] {
-            answer(socket, response(m_status, m_body));
-        });
+        QTimer::singleShot(m_delayMs, socket,
+                           [this, socket] { answer(socket, response(m_status, m_body)); });
         break;
     case Fault::Trickle: {
         auto* timer = new QTimer(socket);

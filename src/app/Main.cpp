@@ -265,8 +265,7 @@ public:
     TOpenWindowItem(QTreeWidget* list, const QString& text, QWidget* w)
         : QTreeWidgetItem(list, QStringList(text))
         , window(w)
-    {
-    }
+    {}
     QPointer<QWidget> window;
 };
 

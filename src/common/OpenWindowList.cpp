@@ -47,7 +47,8 @@ std::optional<int> indexAfter(const QString& digits, const TWindowToken& token)
 std::optional<QString> childEntry(const TListPanel& panel, const QString& after)
 {
     for (const TListWindow& w : ListWindows) {
-        if (!(w.models & panel.model) || !w.token || !after.startsWith(QLatin1String(w.token->token)))
+        if (!(w.models & panel.model) || !w.token ||
+            !after.startsWith(QLatin1String(w.token->token)))
             continue;
         const std::optional<int> index =
             indexAfter(after.mid(qsizetype(std::strlen(w.token->token))), *w.token);
@@ -96,7 +97,7 @@ std::optional<QString> entryOf(const TOpenWindowName& w)
     if (rest.isEmpty())
         return rackLetter + QString("A  ") + w.rackCaption;
     if (!rest.startsWith('_'))
-        return std::nullopt; // "Rack12", "Racks1": no connection's window
+        return std::nullopt;               // "Rack12", "Racks1": no connection's window
     const QString shortName = name.mid(6); // without "Rack"n"_"
     if (const TListPanel* panel = panelOf(rest)) {
         const QString after = rest.mid(qsizetype(std::strlen(panel->token)));

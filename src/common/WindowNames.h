@@ -8,8 +8,8 @@
 // here and nowhere else.
 struct TWindowToken
 {
-    const char* token;  // appended to the panel name
-    bool twoDigitIndex; // index written as two digits ("03"), else decimal
+    const char* token;    // appended to the panel name
+    bool twoDigitIndex;   // index written as two digits ("03"), else decimal
     bool noIndex = false; // the name ends with the token: a window of which a panel has one
 };
 
@@ -138,12 +138,12 @@ enum class TListTitle
 };
 
 inline constexpr const char* Vren1BarGraphTitles[] = {
-    "HD Analog Bar Graph", "HD Bar Graph#1", "HD Bar Graph#2", "HD Bar Graph#3",
-    "HD Bar Graph#4",      "HD Bar Graph#5", "HD Bar Graph#6", "HD Bar Graph#7",
+    "HD Analog Bar Graph", "HD Bar Graph#1",  "HD Bar Graph#2", "HD Bar Graph#3",
+    "HD Bar Graph#4",      "HD Bar Graph#5",  "HD Bar Graph#6", "HD Bar Graph#7",
     "HD Bar Graph#8",      "Analog Bar Graph"};
-inline constexpr const char* Tavr1BarGraphTitles[] = {
-    "Stereo Bar Graph", "SCA Bar Graph   ", "Total dB Bar Graph", "Separation Bar Graph",
-    "CrossTalk  Bar Graph"};
+inline constexpr const char* Tavr1BarGraphTitles[] = {"Stereo Bar Graph", "SCA Bar Graph   ",
+                                                      "Total dB Bar Graph", "Separation Bar Graph",
+                                                      "CrossTalk  Bar Graph"};
 
 struct TListWindow
 {

@@ -171,7 +171,7 @@ TEST_F(VersionCheckTest, ARefusedPortFailsQuietly)
     const quint16 port = closed.serverPort();
     closed.close();
     qputenv("TOLVEX_UPDATE_URL",
-             QString("http://127.0.0.1:%1/Tolvex_Version.txt").arg(port).toLatin1());
+            QString("http://127.0.0.1:%1/Tolvex_Version.txt").arg(port).toLatin1());
     start();
     const qsizetype lines = MessageLines->lines().size();
     tick();

@@ -209,8 +209,19 @@ TEST(OpenWindowList, HighChannelsAndTheTwoAmPanelsKeepTheirOrder)
 TEST(OpenWindowList, OnlyTheConnectionsAndRacksOneToEight)
 {
     const QList<TOpenWindowEntry> entries = BuildOpenWindowList(named({
-        "Rack9", "Rack0", "Racks", "MyRack1", "Main", "Configure", "Rack", "", "Rack12",
-        "Rack1x_TAVR1", "rack1", "Rack8", "Rack8_TAVR1",
+        "Rack9",
+        "Rack0",
+        "Racks",
+        "MyRack1",
+        "Main",
+        "Configure",
+        "Rack",
+        "",
+        "Rack12",
+        "Rack1x_TAVR1",
+        "rack1",
+        "Rack8",
+        "Rack8_TAVR1",
     }));
     EXPECT_EQ(joined(shown(entries)), joined({"Caption 8", "  TAVR1"}));
 }
