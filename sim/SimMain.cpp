@@ -1,6 +1,7 @@
 #include "platform/SerialLib.h"
 #include "sim/bry1/Bry1Corpus.h"
 #include "sim/bry1/Bry1Sim.h"
+#include "sim/peer/HttpCommand.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
@@ -149,6 +150,9 @@ const Subcommand subcommands[] = {
      "a simulated Bry1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, or its fuzz seeds "
      "written into DIR/Bry1StreamFuzz/",
      runBry1},
+    {"http", "--tcp PORT --serve FILE | --corpus DIR",
+     "serve FILE as the web version file on 127.0.0.1:PORT, or write its fuzz seeds",
+     RunHttpCommand},
 };
 
 int usage()

@@ -8,6 +8,8 @@ class TPass;
 class TPathSelect;
 class TConnects;
 class TPUListBox;
+class TAbout;
+class TTolvexUpdate;
 
 // The program's single instances of its start-up forms, created in a fixed
 // order by CreateForms and freed in reverse by DestroyForms.
@@ -17,6 +19,8 @@ extern QPointer<TPass> Pass;
 extern QPointer<TPathSelect> PathSelect;
 extern QPointer<TConnects> Connects;
 extern QPointer<TPUListBox> PUListBox;
+extern QPointer<TAbout> About;
+extern QPointer<TTolvexUpdate> TolvexUpdate;
 
 // Creates the forms in their start-up order. Creating the Connections window
 // loads the eight connections, which may open links at once.

@@ -1,11 +1,18 @@
 #include "app/Main.h"
 
+#include "app/About.h"
 #include "app/Connects.h"
 #include "app/Forms.h"
+#include "app/TolvexUpdate.h"
 #include "common/BaseDirectory.h"
+#include "common/OpenWindowList.h"
+#include "common/ProgramInfo.h"
+#include "common/VersionFile.h"
 #include "link/Frame2.h"
-#include "widgets/ShellOpen.h"
+#include "panels/PanelBase.h"
+#include "platform/HttpGet.h"
 #include "shell/Rack.h"
+#include "widgets/ShellOpen.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -17,8 +24,6 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
-
-const char* TMain::UpdatePageUrl = "https://www.korsa-electronics.example/tolvex/updates.htm";
 
 TMain::TMain(QWidget* parent)
     : QMainWindow(parent)
@@ -48,6 +53,12 @@ TMain::TMain(QWidget* parent)
     setStatusBar(StatusLine);
 
     buildMenu();
+
+    NMHTTP1 = new THttpGet(this);
+    NMHTTP1->setObjectName("NMHTTP1");
+    // With this window as the context, no late result reaches a freed window.
+    connect(NMHTTP1, &THttpGet::succeeded, this, &TMain::NMHTTP1Success);
+    connect(NMHTTP1, &THttpGet::failed, this, [this] { NMHTTP1Failure(); });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
@@ -96,7 +107,10 @@ void TMain::buildMenu()
     help->addSeparator();
     QAction* about = help->addAction("&About...");
     about->setObjectName("About1");
-    about->setEnabled(false); // the About box joins later
+    connect(about, &QAction::triggered, this, [] {
+        if (About)
+            About->exec();
+    });
     help->addAction("Relese Notes", this,
                     [] { ShellOpenFile(DataFolder("HELP") + "ReleaseNotes.htm"); })
         ->setObjectName("ReleseNotes1");
@@ -116,6 +130,7 @@ void TMain::setStayOnTop(bool on)
 void TMain::Timer1Timer()
 {
     CheckProgramVersion();
+    OfferProgramUpdate();
     if (Connects)
         Connects->UpdateAllStatus();
     UpdateRackWindows();
@@ -124,7 +139,51 @@ void TMain::Timer1Timer()
 
 void TMain::CheckProgramVersion()
 {
-    // The once-per-run check of the web version file joins here.
+    // Once per run, whatever the answer: a failed check is not retried.
+    if (!VersionCheckPending)
+        return;
+    VersionCheckPending = false;
+    VersionCheck = TVersionCheck::Requested;
+    NMHTTP1->get(VersionFileAddress(), VersionCheckDeadlineMs);
+}
+
+void TMain::OfferProgramUpdate()
+{
+    if (!UpdateAvailable)
+        return;
+    UpdateAvailable = false;
+    // After the tick: a modal loop inside it would stop the status texts and
+    // the rack windows for as long as the dialog stays open.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (TolvexUpdate && !m_closing)
+                TolvexUpdate->exec();
+        },
+        Qt::QueuedConnection);
+}
+
+void TMain::NMHTTP1Success(const QByteArray& body)
+{
+    const TVersionFile file = ParseVersionFile(body);
+    VersionFileText = file.text;
+    ProgramVersionText = file.programVersion;
+    Vren1VersionText = file.vren1Version;
+    Tavr1VersionText = file.tavr1Version;
+    UpdateAvailable = file.newerProgram;
+    VersionCheck = file.newerProgram ? TVersionCheck::UpdateOffered : TVersionCheck::NoUpdate;
+}
+
+void TMain::NMHTTP1Failure()
+{
+    // Quietly: the event log is the connections' log, and a station without
+    // a way to the web must not be told so every start.
+    VersionFileText.clear();
+    ProgramVersionText.clear();
+    Vren1VersionText.clear();
+    Tavr1VersionText.clear();
+    UpdateAvailable = false;
+    VersionCheck = TVersionCheck::Failed;
 }
 
 QPointer<TRack>* TMain::RackVariable(int n)
@@ -197,14 +256,91 @@ void TMain::freeRetiredRacks()
     }
 }
 
+namespace {
+
+// An entry of the open-window list and the window it stands for.
+class TOpenWindowItem : public QTreeWidgetItem
+{
+public:
+    TOpenWindowItem(QTreeWidget* list, const QString& text, QWidget* w)
+        : QTreeWidgetItem(list, QStringList(text))
+        , window(w)
+    {}
+    QPointer<QWidget> window;
+};
+
+} // namespace
+
 void TMain::RebuildOpenWindowList()
 {
-    // The list of open windows joins here.
+    QList<TOpenWindowName> names;
+    QList<QWidget*> windows;
+    auto add = [&](QWidget* w, const QString& rackCaption) {
+        names.append({w->objectName(), rackCaption});
+        windows.append(w);
+    };
+    if (Connects)
+        add(Connects, QString());
+    // From the rack variables, not the top-level windows: a retired rack
+    // leaves the list at once, and the panels are no windows of their own.
+    for (int n = 1; n <= 8; ++n) {
+        TRack* rack = *RackVariable(n);
+        if (!rack)
+            continue;
+        TFrame2* frame = Connects ? Connects->ConnectionByIndex(n) : nullptr;
+        add(rack, frame ? frame->RackCaption : QString());
+        for (TPanelBase* panel : rack->findChildren<TPanelBase*>(Qt::FindDirectChildrenOnly)) {
+            // A panel the rack hides has lost its unit; its open windows
+            // still are windows on the screen.
+            if (!panel->isHidden())
+                add(panel, QString());
+            const QString prefix = panel->objectName() + "_";
+            for (QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (w->isWindow() && w->objectName().startsWith(prefix))
+                    add(w, QString());
+            }
+        }
+    }
+
+    const QList<TOpenWindowEntry> entries = BuildOpenWindowList(names);
+    // Refilled only when a text or a window behind it changed: the count
+    // alone misses a window closed and another opened within one tick.
+    bool same = ListView1->topLevelItemCount() == entries.size();
+    for (int i = 0; same && i < entries.size(); ++i) {
+        auto* item = static_cast<TOpenWindowItem*>(ListView1->topLevelItem(i));
+        same = item->text(0) == entries.at(i).text &&
+               item->window.data() == windows.at(entries.at(i).source);
+    }
+    if (same)
+        return;
+    ListView1->clear();
+    for (const TOpenWindowEntry& e : entries)
+        new TOpenWindowItem(ListView1, e.text, windows.at(e.source));
+}
+
+QWidget* TMain::ListedWindow(int row) const
+{
+    auto* item = static_cast<TOpenWindowItem*>(ListView1->topLevelItem(row));
+    return item ? item->window.data() : nullptr;
 }
 
 void TMain::ListView1Click()
 {
-    // Bringing the clicked window to the front joins with the open-window list.
+    auto* item = static_cast<TOpenWindowItem*>(ListView1->currentItem());
+    if (!item || !item->isSelected())
+        return;
+    QWidget* w = item->window;
+    if (!w) {
+        // Closed since the last tick.
+        RebuildOpenWindowList();
+        return;
+    }
+    // A panel lives inside its rack: the rack comes forward. A rack that was
+    // "closed" is only minimised, so showNormal brings it back.
+    QWidget* target = w->isWindow() ? w : w->window();
+    target->showNormal();
+    target->raise();
+    target->activateWindow();
 }
 
 void TMain::closeEvent(QCloseEvent* e)
@@ -212,6 +348,7 @@ void TMain::closeEvent(QCloseEvent* e)
     if (!m_closing) {
         m_closing = true;
         Timer1->stop();
+        NMHTTP1->abort();
         if (Connects)
             Connects->CloseAll(ShutdownPauseMs);
     }

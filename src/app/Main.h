@@ -8,6 +8,7 @@ class QAction;
 class QStatusBar;
 class QTimer;
 class QTreeWidget;
+class THttpGet;
 class TRack;
 
 // The main window: a small window with the menu and the list of open windows.
@@ -24,9 +25,6 @@ public:
     QAction* StayOnTopYes = nullptr;
     QAction* StayOnTopNo = nullptr;
 
-    // The address of the maker's update page, opened by "Check for Updates".
-    static const char* UpdatePageUrl;
-
     void Timer1Timer();
     void ListView1Click();
 
@@ -38,6 +36,29 @@ public:
     // Rack1..Rack8 by connection number; nullptr for any other number.
     QPointer<TRack>* RackVariable(int n);
 
+    // The once-per-run check of the web version file.
+    THttpGet* NMHTTP1 = nullptr;
+    bool VersionCheckPending = true; // until the first tick sends the request
+    bool UpdateAvailable = false;    // the next tick offers the update dialog
+    QString VersionFileText;         // the whole file
+    QString ProgramVersionText;
+    QString Vren1VersionText;
+    QString Tavr1VersionText;
+    // The whole request's deadline; tests shorten it.
+    int VersionCheckDeadlineMs = 15000;
+    enum class TVersionCheck
+    {
+        Pending,
+        Requested,
+        UpdateOffered,
+        NoUpdate,
+        Failed,
+    };
+    TVersionCheck VersionCheck = TVersionCheck::Pending;
+
+    // The window behind row n of the open-window list; nullptr when it is gone.
+    QWidget* ListedWindow(int row) const;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
 
@@ -46,6 +67,9 @@ private:
     void setStayOnTop(bool on);
     // The one-second tick's jobs that join with later parts of the program.
     void CheckProgramVersion();
+    void OfferProgramUpdate();
+    void NMHTTP1Success(const QByteArray& body);
+    void NMHTTP1Failure();
     void UpdateRackWindows();
     void RebuildOpenWindowList();
     void freeRetiredRacks();
