@@ -3,7 +3,9 @@
 #include "data/EventLog.h"
 #include "link/FrameHooks.h"
 #include "platform/IPClient.h"
+#include "link/RackLink.h"
 #include "link/Tavr1Link.h"
+#include "protocol/rack/RackCommands.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -127,7 +129,7 @@ void TFrame2::Timer1Timer()
 {
     switch (HardwareType) {
     case htRackSystem:
-        // The rack-system link joins here.
+        RackStep(*this);
         break;
     case htBry1:
         // The Bry1 link joins here.
@@ -151,6 +153,13 @@ void TFrame2::SetTimerInterval(int ms)
         Timer1->setInterval(ms);
 }
 
+void TFrame2::LogRackBlock(const QByteArray& entry, const QDateTime& pcTime)
+{
+    // The data log joins here.
+    Q_UNUSED(entry);
+    Q_UNUSED(pcTime);
+}
+
 void TFrame2::StopTimer()
 {
     Timer1->stop();
@@ -165,7 +174,7 @@ void TFrame2::SignOff()
         return;
     switch (HardwareType) {
     case htRackSystem:
-        SendCommand(QByteArray("\x02\xFE", 2));
+        SendCommand(RackEndConnection());
         break;
     case htHDSystem:
     case htTavr1:
@@ -197,6 +206,10 @@ void TFrame2::StartPasswordChange()
         LogEvent(" Password change needs an active connection ", lkError);
         return;
     }
+    if (NewPassword.isEmpty()) {
+        LogEvent(" Password change needs a new password ", lkError);
+        return;
+    }
     PasswordStep = 0;
     ProcessState = 5;
 }
@@ -225,7 +238,7 @@ void TFrame2::StartDisconnect()
 {
     switch (HardwareType) {
     case htRackSystem:
-        SendCommand(QByteArray("\x02\xFE", 2));
+        SendCommand(RackEndConnection());
         CloseConnection();
         break;
     case htBry1:

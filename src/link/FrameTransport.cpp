@@ -35,6 +35,7 @@ void TFrame2::forgetDetectedUnits()
     NetLocalPort.clear();
     NetRemoteAddress.clear();
     NetRemotePort.clear();
+    resetRackData();
 }
 
 void TFrame2::OpenConnection()
@@ -156,8 +157,17 @@ void TFrame2::ReleaseSerialPort(int port)
     m_heldSerialPort = -1;
 }
 
+void TFrame2::SetModemDTR(bool on)
+{
+    if (Transport == trModem && TransportOpen())
+        SioDTR(ModemPort, on ? SioSet : SioClear);
+}
+
 void TFrame2::CloseConnection()
 {
+    // A modem hangs up when DTR drops, whatever the device's own setting.
+    SetModemDTR(false);
+    DownloadFile.close();
     if (m_heldSerialPort >= 0)
         ReleaseSerialPort(m_heldSerialPort);
     CloseSocket();
