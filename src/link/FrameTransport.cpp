@@ -270,10 +270,17 @@ void TFrame2::SendCommand(const QByteArray& bytes)
 {
     if (bytes.isEmpty() || !TransportOpen())
         return;
-    if (Transport == trNetwork)
+    if (Transport == trNetwork) {
         Socket->SendText(bytes);
-    else
-        SioPuts(activeSerialPort(), bytes.constData(), int(bytes.size()));
+        return;
+    }
+    const int n = SioPuts(activeSerialPort(), bytes.constData(), int(bytes.size()));
+    if (n < 0) {
+        // The device went away under a write (a poll goes out before the
+        // read that would have noticed): report it here, once.
+        m_heldSerialPort = -1;
+        ReportPortResult(n);
+    }
 }
 
 void TFrame2::SocketConnected()

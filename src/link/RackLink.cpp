@@ -256,7 +256,7 @@ QByteArray RackPasswordBytes(TFrame2& f, const QString& password)
     for (char c : password.toLatin1()) {
         const auto u = static_cast<unsigned char>(c);
         if (u == 0xFE || u == 0xFF) {
-            f.LogEvent(QString(" password byte %1 left out").arg(u, 2, 16, QChar('0')).toUpper(),
+            f.LogEvent(QString(" password byte %1 left out").arg(QString::number(u, 16).toUpper()),
                        lkDebug);
             continue;
         }
