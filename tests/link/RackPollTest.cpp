@@ -1,6 +1,7 @@
 #include "link/RackLinkSupport.h"
 
 #include "platform/UserMessages.h"
+#include "protocol/rack/RackCommands.h"
 
 #include <QTreeWidget>
 
@@ -287,4 +288,18 @@ TEST_F(RackPollTest, ADroppedLinkIsReportedAndNothingFails)
         EXPECT_FALSE(linesOf("ERROR").isEmpty());
         ticks(5);
     }
+}
+
+// A module command reaches the rack, and the rack's next records echo it.
+TEST_F(RackPollTest, ModuleCommandsComeBackAsEchoes)
+{
+    ASSERT_TRUE(open(trNetwork));
+    ASSERT_TRUE(polling());
+    frame->SendCommand(Kelb1SetValueCmd(8, 0x1234));
+    frame->SendCommand(Nuva1ShowItemCmd(12));
+    ASSERT_TRUE(tickUntil([&] { return frame->Kelb1State.Settings[8] == 0x1234 &&
+                                       frame->Nuva1State.MenuIndex == 12; },
+                          80));
+    EXPECT_EQ(sim->unit.moduleCommands().mid(0, 2),
+              (QList<QByteArray>{QByteArray("P\x08" "1234"), QByteArray("\x14\x0C")}));
 }
