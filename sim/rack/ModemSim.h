@@ -22,7 +22,7 @@ public:
     bool busy = false;
     bool neverConnect = false; // the dial is echoed, then nothing comes
     int noCarrierAfterBlocks = 0; // drop the call after this many blocks (0 never)
-    int connectDelayMs = 100;
+    int connectDelayMs = 1500; // a real call takes seconds to come up
 
     bool online() const { return m_online; }
     // The command lines received, each with its CR.

@@ -27,6 +27,10 @@ void awaitSetupAnswer(TFrame2& f)
     // but the echo still moves the dial on.
     if (reply.contains("OK") || reply.contains("ERROR") || reply.contains(command)) {
         f.ConnectStep = f.ModemCommandIndex == DialCommand ? 5 : 3;
+        // A quick modem's CONNECT may already stand behind the dial's echo;
+        // clearing it away would leave the dial waiting for nothing.
+        if (f.ModemCommandIndex == DialCommand && reply.contains("CONNECT"))
+            f.ConnectStep = 6;
         ++f.ModemCommandIndex;
         f.TickCount = 0;
         f.ClearReceive();

@@ -148,3 +148,15 @@ TEST_F(RackModemTest, AHungUpPortIsReportedOnce)
     EXPECT_EQ(countLogLines("COM Port Error(103): Win32 system error."), 1)
         << logOldestFirst().join(QChar(10)).toStdString();
 }
+
+// A CONNECT that comes right behind the dial's echo is not cleared away.
+TEST_F(RackModemTest, AQuickConnectBehindTheEchoIsTaken)
+{
+    modem->connectDelayMs = 0;
+    ASSERT_TRUE(openModem());
+    ASSERT_TRUE(upTo(10, 4));
+    pump(150); // echo and CONNECT both wait
+    frame->Timer1Timer();
+    EXPECT_EQ(frame->ConnectStep, 6u);
+    ASSERT_TRUE(tickUntil([&] { return frame->ProcessState == 4; }, 100));
+}
