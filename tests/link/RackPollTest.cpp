@@ -263,9 +263,12 @@ TEST_F(RackPollTest, DisconnectConnectAndShutdownSignOff)
     ASSERT_TRUE(open(trNetwork));
     ASSERT_TRUE(loggedIn());
     frame->DetectedUnits = 0x02;
+    EXPECT_EQ(frame->RackController, 2);
     frame->StartConnect();
     EXPECT_EQ(frame->ProcessState, 1u);
     EXPECT_EQ(frame->DetectedUnits, 0);
+    // The last connection's controller must not pick this one's decoders.
+    EXPECT_EQ(frame->RackController, 0);
     ASSERT_TRUE(waitFor([&] { return frame->PortOpen; }));
     ASSERT_TRUE(loggedIn());
     EXPECT_EQ(sim->unit.commands().count(op(0x07)), 2);
