@@ -96,7 +96,8 @@ void ModemSim::commandLine(const QByteArray& line)
                 m_online = true;
                 return;
             }
-            reply(m_verbose ? QByteArray("\r\nCONNECT 2400\r\n") : QByteArray("10\r"), 0);
+            // After the echo of the dial, whatever the delay.
+            reply(m_verbose ? QByteArray("\r\nCONNECT 2400\r\n") : QByteArray("10\r"));
             m_online = true;
         });
         return;

@@ -170,3 +170,27 @@ TEST_F(RackDownloadTest, ClosingMidTransferClosesTheFile)
         EXPECT_FALSE(frame->DownloadFile.isOpen());
     }
 }
+
+// A program line left unanswered is sent again after 25 ticks and the
+// download given up after 51.
+TEST_F(RackDownloadTest, ASilentLineIsSentAgainThenTheDownloadFails)
+{
+    sim->unit.silence = RackUnit::Silence::DownloadLine;
+    sim->unit.silentLine = 2;
+    ASSERT_TRUE(open(trNetwork));
+    ASSERT_TRUE(tickUntil([&] { return frame->LoginStep == 8 && frame->DownloadLineNumber == 2; },
+                          120));
+    const int savedInterval = frame->SavedInterval;
+    int tick = 0;
+    while (frame->ProcessState == 3 && tick < 100) {
+        frame->Timer1Timer();
+        ++tick;
+        pump(2);
+    }
+    pump(60);
+    EXPECT_EQ(tick, 52); // 25 waits, the resend, 26 more
+    EXPECT_EQ(sim->unit.downloadLines().count(lines[1]), 2);
+    EXPECT_TRUE(logged("ERROR", " QEL download failed"));
+    EXPECT_EQ(frame->Timer1->interval(), savedInterval);
+    EXPECT_FALSE(frame->DownloadFile.isOpen());
+}
