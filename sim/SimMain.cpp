@@ -2,6 +2,9 @@
 #include "sim/bry1/Bry1Corpus.h"
 #include "sim/bry1/Bry1Sim.h"
 #include "sim/peer/HttpCommand.h"
+#include "sim/rack/ModemSim.h"
+#include "sim/rack/RackCorpus.h"
+#include "sim/rack/RackSim.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
@@ -132,6 +135,85 @@ int runBry1(QCoreApplication& app, const QStringList& args)
     return app.exec();
 }
 
+// A rack system on a loopback TCP port or a pseudo-terminal, or behind a
+// simulated modem on a pseudo-terminal: Hardware "Quelda System", Transport
+// Network with 127.0.0.1 and the port, or RS-232 / MODEM with TOLVEX_COM<n>
+// set to the printed device. --corpus DIR writes the fuzz seeds instead.
+int runRack(QCoreApplication& app, const QStringList& args)
+{
+    bool tcp = false, pty = false, modem = false, sProtocol = false;
+    quint16 port = 0;
+    int family = rkFM;
+    QByteArray controller, password;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--tcp" && hasValue) {
+            bool ok = false;
+            port = quint16(args[++i].toUInt(&ok));
+            if (!ok)
+                return -1;
+            tcp = true;
+        } else if (a == "--pty") {
+            pty = true;
+        } else if (a == "--modem") {
+            modem = true;
+        } else if (a == "--family" && hasValue) {
+            const QString f = args[++i];
+            family = f == "fm" ? rkFM : f == "tv" ? rkTV : f == "am" ? rkAM : rkNone;
+            if (family == rkNone)
+                return -1;
+        } else if (a == "--controller" && hasValue) {
+            controller = args[++i].toLatin1();
+        } else if (a == "--s-protocol") {
+            sProtocol = true;
+        } else if (a == "--password" && hasValue) {
+            password = args[++i].toLatin1();
+        } else if (a == "--corpus" && hasValue) {
+            QString error;
+            if (!WriteRackCorpus(args[++i], &error)) {
+                std::fprintf(stderr, "tolvex-sim: %s\n", qPrintable(error));
+                return 1;
+            }
+            return 0;
+        } else {
+            return -1;
+        }
+    }
+    if (tcp == pty || (modem && !pty))
+        return -1;
+    auto setUp = [&](RackUnit& unit) {
+        if (!controller.isEmpty())
+            unit.controller = controller;
+        if (sProtocol)
+            unit.prompt = RackUnit::Prompt::SPassword;
+        if (!password.isEmpty())
+            unit.passwords[3] = password;
+    };
+    RackSim rack(family);
+    ModemSim modemSim(family);
+    setUp(rack.unit);
+    setUp(modemSim.unit);
+    const char* name = family == rkFM ? "FM" : family == rkTV ? "TV" : "AM";
+    if (tcp) {
+        const quint16 listening = rack.listenTcp(port);
+        if (!listening) {
+            std::fprintf(stderr, "tolvex-sim: cannot listen on 127.0.0.1:%u\n", unsigned(port));
+            return 1;
+        }
+        std::printf("%s rack listening on 127.0.0.1:%u\n", name, unsigned(listening));
+    } else {
+        const QString path = modem ? modemSim.openPty() : rack.openPty();
+        if (path.isEmpty()) {
+            std::fprintf(stderr, "tolvex-sim: cannot open a pseudo-terminal\n");
+            return 1;
+        }
+        std::printf("%s rack%s on %s\n", name, modem ? " behind a modem" : "", qPrintable(path));
+    }
+    std::fflush(stdout);
+    return app.exec();
+}
+
 struct Subcommand
 {
     const char* name;
@@ -153,6 +235,10 @@ const Subcommand subcommands[] = {
     {"http", "--tcp PORT --serve FILE | --corpus DIR",
      "serve FILE as the web version file on 127.0.0.1:PORT, or write its fuzz seeds",
      RunHttpCommand},
+    {"rack",
+     "--tcp PORT | --pty [--modem] [--family fm|tv|am] [--controller NAME] [--s-protocol] "
+     "[--password PW] | --corpus DIR",
+     "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR", runRack},
 };
 
 int usage()

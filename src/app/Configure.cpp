@@ -388,8 +388,10 @@ void TConfigure::ChangePassButtonClick()
     if (!Pass)
         return;
     if (Pass->Ask() == QDialog::Accepted) {
-        if (m_frame)
+        if (m_frame) {
+            m_frame->NewPassword = Pass->NewPassword;
             m_frame->StartPasswordChange();
+        }
         accept();
     }
 }

@@ -1,5 +1,7 @@
 #include "app/Pass.h"
 
+#include <algorithm>
+
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -31,7 +33,15 @@ TPass::TPass(QWidget* parent)
     layout->addLayout(buttons);
 
     connect(Button1, &QPushButton::clicked, this, [this] {
-        NewPassword = Edit1->text().toUpper();
+        // The rack takes printable ASCII only; anything else, or nothing,
+        // would not survive the command framing.
+        const QString text = Edit1->text().toUpper();
+        const bool printable = std::all_of(text.begin(), text.end(), [](QChar c) {
+            return c.unicode() >= 0x20 && c.unicode() < 0x7F;
+        });
+        if (text.isEmpty() || !printable)
+            return;
+        NewPassword = text;
         accept();
     });
     connect(Button2, &QPushButton::clicked, this, [this] {

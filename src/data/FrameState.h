@@ -68,9 +68,11 @@ struct TPageRefreshFlags
 };
 
 // Slots of BlockSlots: 10..19 the ring of the last ten blocks, then the current
-// block of each family.
+// block of each family. The rack keeps its own ring in 0..9.
+constexpr int RackRingFirstSlot = 0;
 constexpr int BlockRingFirstSlot = 10;
 constexpr int BlockRingSize = 10;
+constexpr int CurrentRackBlockSlot = 30;
 constexpr int CurrentHdBlockSlot = 31;
 constexpr int CurrentTavr1BlockSlot = 32;
 constexpr int BlockSlotCount = 40;
@@ -110,7 +112,7 @@ struct TConnectionState
     bool LineComplete = false;
     QByteArray BlockBuffer;
     bool CommandPending = false;
-    bool BlockPending = false; // a block was stored and waits for the poll tick
+    bool BlockPending = false; // a block was stored and waits for the poll tick to decode it
     bool DataArrived = false;
 
     // Transport.

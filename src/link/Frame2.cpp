@@ -3,9 +3,11 @@
 #include "data/EventLog.h"
 #include "link/Bry1Link.h"
 #include "link/FrameHooks.h"
-#include "platform/IPClient.h"
+#include "link/RackLink.h"
 #include "link/Tavr1Link.h"
+#include "platform/IPClient.h"
 #include "protocol/bry1/Bry1Commands.h"
+#include "protocol/rack/RackCommands.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -129,7 +131,7 @@ void TFrame2::Timer1Timer()
 {
     switch (HardwareType) {
     case htRackSystem:
-        // The rack-system link joins here.
+        RackStep(*this);
         break;
     case htBry1:
         Bry1Step(*this);
@@ -153,6 +155,13 @@ void TFrame2::SetTimerInterval(int ms)
         Timer1->setInterval(ms);
 }
 
+void TFrame2::LogRackBlock(const QByteArray& entry, const QDateTime& pcTime)
+{
+    // The data log joins here.
+    Q_UNUSED(entry);
+    Q_UNUSED(pcTime);
+}
+
 void TFrame2::StopTimer()
 {
     Timer1->stop();
@@ -167,7 +176,7 @@ void TFrame2::SignOff()
         return;
     switch (HardwareType) {
     case htRackSystem:
-        SendCommand(QByteArray("\x02\xFE", 2));
+        SendCommand(RackEndConnection());
         break;
     case htHDSystem:
     case htTavr1:
@@ -199,6 +208,10 @@ void TFrame2::StartPasswordChange()
         LogEvent(" Password change needs an active connection ", lkError);
         return;
     }
+    if (NewPassword.isEmpty()) {
+        LogEvent(" Password change needs a new password ", lkError);
+        return;
+    }
     PasswordStep = 0;
     ProcessState = 5;
 }
@@ -227,7 +240,7 @@ void TFrame2::StartDisconnect()
 {
     switch (HardwareType) {
     case htRackSystem:
-        SendCommand(QByteArray("\x02\xFE", 2));
+        SendCommand(RackEndConnection());
         CloseConnection();
         break;
     case htBry1:

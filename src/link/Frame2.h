@@ -3,9 +3,12 @@
 #include "data/ConnectionConfig.h"
 #include "data/FrameState.h"
 #include "protocol/bry1/Bry1Data.h"
+#include "protocol/rack/RackData.h"
 #include "protocol/tavr1/Tavr1Data.h"
 
+#include <QDateTime>
 #include <QFrame>
+#include <functional>
 #include <memory>
 
 class IIPClient;
@@ -25,7 +28,8 @@ class TFrame2 : public QFrame,
                 public TConnectionSettings,
                 public TConnectionState,
                 public TTavr1Data,
-                public TBry1Data
+                public TBry1Data,
+                public TRackData
 {
     Q_OBJECT
 public:
@@ -56,6 +60,16 @@ public:
     // mean "on every pass of the event loop".
     void SetTimerInterval(int ms);
 
+    // The clock of the poll pacing and the block times; a test may replace it.
+    std::function<QDateTime()> Clock;
+    QDateTime now() const { return Clock ? Clock() : QDateTime::currentDateTime(); }
+
+    // The rack's new password, set by the password dialog's owner before it
+    // calls StartPasswordChange.
+    QString NewPassword;
+    // Hands one received rack block (the 108-byte entry) to the data log.
+    void LogRackBlock(const QByteArray& entry, const QDateTime& pcTime);
+
     // Configuration file (CONFIG/<name>.CFG).
     QString ConfigFilePath() const;
     void LoadConfiguration();
@@ -67,6 +81,8 @@ public:
     int ConfigureSerialPort(int port);
     void ReportPortResult(int code);
     void ReleaseSerialPort(int port);
+    // Raises or drops DTR of the modem port (a modem connection only).
+    void SetModemDTR(bool on);
     void ClearReceive();
     QByteArray ReadUntilMarker();
     QByteArray ReadUntilMarkerOrFF();

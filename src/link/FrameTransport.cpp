@@ -37,6 +37,7 @@ void TFrame2::forgetDetectedUnits()
     NetLocalPort.clear();
     NetRemoteAddress.clear();
     NetRemotePort.clear();
+    resetRackData();
 }
 
 void TFrame2::OpenConnection()
@@ -158,8 +159,17 @@ void TFrame2::ReleaseSerialPort(int port)
     m_heldSerialPort = -1;
 }
 
+void TFrame2::SetModemDTR(bool on)
+{
+    if (Transport == trModem && TransportOpen())
+        SioDTR(ModemPort, on ? SioSet : SioClear);
+}
+
 void TFrame2::CloseConnection()
 {
+    // A modem hangs up when DTR drops, whatever the device's own setting.
+    SetModemDTR(false);
+    DownloadFile.close();
     if (m_heldSerialPort >= 0)
         ReleaseSerialPort(m_heldSerialPort);
     CloseSocket();
@@ -311,10 +321,17 @@ void TFrame2::SendCommand(const QByteArray& bytes)
 {
     if (bytes.isEmpty() || !TransportOpen())
         return;
-    if (Transport == trNetwork)
+    if (Transport == trNetwork) {
         Socket->SendText(bytes);
-    else
-        SioPuts(activeSerialPort(), bytes.constData(), int(bytes.size()));
+        return;
+    }
+    const int n = SioPuts(activeSerialPort(), bytes.constData(), int(bytes.size()));
+    if (n < 0) {
+        // The device went away under a write (a poll goes out before the
+        // read that would have noticed): report it here, once.
+        m_heldSerialPort = -1;
+        ReportPortResult(n);
+    }
 }
 
 void TFrame2::SocketConnected()

@@ -474,6 +474,11 @@ TEST_F(FrameTest, RequestExitAndPasswordChange)
     EXPECT_EQ(rack->ProcessState, 3u);
     EXPECT_EQ(errors().size(), 1);
     rack->ProcessState = 4;
+    // Without a new password nothing starts.
+    rack->StartPasswordChange();
+    EXPECT_EQ(rack->ProcessState, 4u);
+    EXPECT_EQ(errors().size(), 2);
+    rack->NewPassword = "NEWPW";
     rack->StartPasswordChange();
     EXPECT_EQ(rack->ProcessState, 5u);
     EXPECT_EQ(rack->PasswordStep, 0u);

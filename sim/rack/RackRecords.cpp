@@ -1,0 +1,367 @@
+#include "sim/rack/RackRecords.h"
+
+#include "common/TDateTime.h"
+
+using namespace RackLayout;
+
+namespace {
+
+void putText(TRackModuleRecord& r, int first, const QByteArray& text, int count)
+{
+    for (int i = 0; i < count; ++i)
+        r.w[first + i] = i < text.size() ? static_cast<unsigned char>(text.at(i)) : ' ';
+}
+
+} // namespace
+
+void SetRackCheck(TRackModuleRecord& r, int first, int last, int check)
+{
+    quint16 sum = 0;
+    for (int i = first; i <= last; ++i)
+        sum = quint16(sum + quint16(r.w[i] & 0xFFFF));
+    r.w[check] = sum & 0xFF;
+}
+
+RackRecords::RackRecords(int family_)
+    : family(family_)
+{
+    struct Defaults
+    {
+        SimModule m;
+        const char* text;
+        int partHigh, partLow;
+    };
+    const Defaults defaults[] = {
+        {SimModule::Kelb1, "KELB100001", 12, 1},   {SimModule::Nuva1, "NUVA100002", 12, 2},
+        {SimModule::Lyn1, "LYN1000003", 12, 3},    {SimModule::Varn1Unit0, "VARN100004", 12, 4},
+        {SimModule::Varn1Unit1, "VARN100005", 12, 5}, {SimModule::Gry230, "GRY2300006", 12, 6},
+        {SimModule::Gry250, "GRY2500007", 12, 7}, {SimModule::Pelo1, "PELO100008", 12, 8},
+        {SimModule::Pelo2, "PELO200009", 12, 9},
+    };
+    for (const Defaults& d : defaults) {
+        SimModuleState& s = module(d.m);
+        s.text = d.text;
+        s.partHigh = d.partHigh;
+        s.partLow = d.partLow;
+        for (int i = 0; i < int(s.samples.size()); ++i)
+            s.samples[i] = (i * 7 + int(d.m) * 3 + 1) & 0x7F;
+    }
+    // Kelb1 total modulation 0x0234 = 564 tenths.
+    module(SimModule::Kelb1).samples[0] = 0x34;
+    module(SimModule::Kelb1).samples[1] = 0x02;
+    for (int i = 0; i < 10; ++i)
+        jov4.presets[i] = "PRESET " + QByteArray::number(i) + "    ";
+    for (int g = 0; g < 6; ++g)
+        rdsGroups[g] = {quint16(0x1234 + g), quint16(0x0400 + g), quint16(0xAB00 + g),
+                        quint16(0xCD00 + g)};
+    controllerCode = family == rkFM ? 2 : family == rkTV ? 18 : 34;
+    presentAll();
+}
+
+void RackRecords::presentAll()
+{
+    for (auto& m : modules)
+        m.present = false;
+    auto on = [&](SimModule m) { module(m).present = true; };
+    switch (family) {
+    case rkFM:
+        on(SimModule::Kelb1);
+        on(SimModule::Nuva1);
+        on(SimModule::Lyn1);
+        on(SimModule::Varn1Unit0);
+        on(SimModule::Varn1Unit1);
+        on(SimModule::Jov4);
+        break;
+    case rkTV:
+        on(SimModule::Gry230);
+        on(SimModule::Gry250);
+        break;
+    default:
+        on(SimModule::Pelo1);
+        on(SimModule::Pelo2);
+        break;
+    }
+}
+
+std::vector<RackRecords::Page> RackRecords::pageCycle() const
+{
+    std::vector<Page> pages;
+    if (family == rkFM) {
+        const std::pair<SimModule, int> fm[] = {
+            {SimModule::Kelb1, ikKelb1},          {SimModule::Nuva1, ikNuva1},
+            {SimModule::Lyn1, ikLyn1},            {SimModule::Varn1Unit0, ikVarn1Unit0},
+            {SimModule::Varn1Unit1, ikVarn1Unit1},
+        };
+        for (int page = 0; page < 2; ++page)
+            for (const auto& [m, kind] : fm)
+                if (modules[int(m)].present)
+                    pages.push_back({kind, page});
+        if (modules[int(SimModule::Jov4)].present) {
+            pages.push_back({ikJov4, 1});
+            pages.push_back({ikJov4, 0});
+            for (int p = 0; p < 10; ++p)
+                pages.push_back({ikJov4, 2, p});
+        }
+    } else if (family == rkTV) {
+        for (int page = 0; page < 2; ++page) {
+            if (modules[int(SimModule::Gry230)].present)
+                pages.push_back({TvKindGry230, page});
+            if (modules[int(SimModule::Gry250)].present)
+                pages.push_back({TvKindGry250, page});
+        }
+    }
+    return pages;
+}
+
+void RackRecords::menuWords(TRackModuleRecord& r, SimModule m, const TSectionLayout& l)
+{
+    SimModuleState& s = module(m);
+    const bool wide = l.menuValueHigh >= 0;
+    int item = s.menuItem;
+    int value = wide ? 0xFFFF : 0xFF;
+    if (s.echoItem >= 0) {
+        item = s.echoItem;
+        value = s.echoValue;
+        s.echoItem = -1;
+    }
+    r.w[l.menuItem] = item & 0xFF;
+    r.w[l.menuValue] = value & 0xFF;
+    if (wide)
+        r.w[l.menuValueHigh] = (value >> 8) & 0xFF;
+}
+
+void RackRecords::section(TRackModuleRecord& r, SimModule m, const TSectionLayout& l)
+{
+    SimModuleState& s = module(m);
+    if (!s.present)
+        return;
+    for (int i = l.first; i < l.check; ++i)
+        r.w[i] = s.samples[i - l.first] & 0xFF;
+    r.w[l.status] = (s.status | l.newSamplesBit) & 0xFF;
+    if (l.alarmHigh >= 0) {
+        r.w[l.alarmHigh] = (s.alarm >> 8) & 0xFF;
+        r.w[l.alarmLow] = s.alarm & 0xFF;
+    }
+    if (l.led >= 0)
+        r.w[l.led] = s.led & 0xFF;
+    if (m == SimModule::Varn1Unit0 || m == SimModule::Varn1Unit1)
+        r.w[Varn1UnitWord] = m == SimModule::Varn1Unit0 ? '0' : '1';
+    SetRackCheck(r, l.first, l.check - 1, l.check);
+    if (s.badCheck)
+        r.w[l.check] ^= 0x55;
+    menuWords(r, m, l);
+}
+
+void RackRecords::fmPage(TRackModuleRecord& r, const Page& p)
+{
+    r.w[FmInfoKindWord] = (p.kind << 4) | p.page;
+    if (p.kind == ikJov4) {
+        switch (p.page) {
+        case 0:
+            putText(r, Jov4DisplayText, jov4.display, 12);
+            r.w[Jov4DisplayValue] = jov4.value & 0xFF;
+            SetRackCheck(r, Jov4Page0First, Jov4Page0Check - 1, Jov4Page0Check);
+            break;
+        case 1:
+            putText(r, Jov4ModelText, jov4.model, 6);
+            r.w[Jov4PartWords] = jov4.partHigh & 0xFF;
+            r.w[Jov4PartWords + 1] = jov4.partLow & 0xFF;
+            putText(r, Jov4ShortText, jov4.shortText, 4);
+            putText(r, Jov4LongText, jov4.longText, 10);
+            SetRackCheck(r, Jov4Page1First, Jov4Page1Check - 1, Jov4Page1Check);
+            break;
+        default:
+            r.w[Jov4PresetDigit] = '0' + p.preset;
+            putText(r, Jov4PresetName, jov4.presets[p.preset], 12);
+            SetRackCheck(r, Jov4Page2First, Jov4Page2Check - 1, Jov4Page2Check);
+            break;
+        }
+        return;
+    }
+    SimModule m;
+    const TIdentLayout* ident;
+    switch (p.kind) {
+    case ikKelb1: m = SimModule::Kelb1; ident = &Kelb1Ident; break;
+    case ikNuva1: m = SimModule::Nuva1; ident = &Nuva1Ident; break;
+    case ikLyn1: m = SimModule::Lyn1; ident = &Lyn1Ident; break;
+    case ikVarn1Unit0: m = SimModule::Varn1Unit0; ident = &Varn1Ident; break;
+    default: m = SimModule::Varn1Unit1; ident = &Varn1Ident; break;
+    }
+    const SimModuleState& s = module(m);
+    const bool varn1 = ident == &Varn1Ident;
+    int last;
+    if (p.page == 0) {
+        r.w[ident->version] = s.version & 0xFF;
+        r.w[ident->revision] = s.revision;
+        r.w[ident->partHigh] = s.partHigh & 0xFF;
+        r.w[ident->partLow] = s.partLow & 0xFF;
+        if (m == SimModule::Kelb1)
+            r.w[Kelb1OptionWord] = s.optionBits & 0xFF;
+        putText(r, ident->text, s.text, 10);
+        last = ident->lastChecked;
+    } else {
+        r.w[FmInfoFirstWord] = 0;
+        r.w[FmInfoFirstWord + SettingsItemOffset] = s.menuItem & 0xFF;
+        r.w[FmInfoFirstWord + SettingsBitsOffset] = s.settingsBits & 0xFF;
+        if (m == SimModule::Kelb1) {
+            for (const TSettingWord& w : Kelb1SettingWords) {
+                r.w[w.word] = s.settings[w.item] & 0xFF;
+                if (w.wide)
+                    r.w[w.word + 1] = (s.settings[w.item] >> 8) & 0xFF;
+            }
+        }
+        last = varn1 ? Varn1SettingsLastChecked : FmSettingsLastChecked;
+    }
+    SetRackCheck(r, FmInfoFirstWord, last, FmInfoCheckWord);
+    if (s.badPages)
+        r.w[FmInfoCheckWord] ^= 0x55;
+}
+
+void RackRecords::tvLikePage(TRackModuleRecord& r, int k, SimModule m, int page, int settingsLength)
+{
+    const SimModuleState& s = module(m);
+    const int kind = m == SimModule::Gry230 ? TvKindGry230 : m == SimModule::Gry250 ? TvKindGry250 : 0;
+    r.w[k] = (kind << 4) | page;
+    const int first = k + 2;
+    int length;
+    if (page == 0) {
+        r.w[first] = s.version & 0xFF;
+        r.w[first + 1] = s.revision;
+        r.w[first + 2] = s.partHigh & 0xFF;
+        r.w[first + 3] = s.partLow & 0xFF;
+        putText(r, first + 4, s.text, 10);
+        length = TvIdentLength;
+    } else {
+        r.w[first] = 0;
+        r.w[first + 1] = s.settings[0] & 0xFF;
+        r.w[first + 2] = s.settingsBits & 0xFF;
+        r.w[first + 3] = 0;
+        length = settingsLength;
+    }
+    SetRackCheck(r, first, first + length - 1, k + 1);
+    if (s.badPages)
+        r.w[k + 1] ^= 0x55;
+}
+
+void RackRecords::fmRecord(TRackModuleRecord& r)
+{
+    section(r, SimModule::Kelb1, Kelb1Section);
+    section(r, SimModule::Nuva1, Nuva1Section);
+    section(r, SimModule::Lyn1, Lyn1Section);
+    // The two Varn1 units take turns.
+    for (int tries = 0; tries < 2; ++tries) {
+        const SimModule unit = m_varn1Next == 0 ? SimModule::Varn1Unit0 : SimModule::Varn1Unit1;
+        m_varn1Next ^= 1;
+        if (module(unit).present) {
+            section(r, unit, Varn1Section);
+            break;
+        }
+    }
+    const std::vector<Page> pages = pageCycle();
+    if (!pages.empty())
+        fmPage(r, pages[m_page++ % pages.size()]);
+}
+
+void RackRecords::tvRecord(TRackModuleRecord& r)
+{
+    section(r, SimModule::Gry230, Gry230Section);
+    section(r, SimModule::Gry250, Gry250Section);
+    const std::vector<Page> pages = pageCycle();
+    if (pages.empty())
+        return;
+    const Page p = pages[m_page++ % pages.size()];
+    const SimModule m = p.kind == TvKindGry230 ? SimModule::Gry230 : SimModule::Gry250;
+    tvLikePage(r, TvInfoKindWord, m, p.page,
+               m == SimModule::Gry230 ? TvSettingsLength230 : TvSettingsLength250);
+}
+
+void RackRecords::amRecord(TRackModuleRecord& r, SimModule m)
+{
+    const bool pelo2 = m == SimModule::Pelo2;
+    section(r, m, pelo2 ? Pelo2Section : Pelo1Section);
+    int& page = m_amPage[pelo2 ? 1 : 0];
+    tvLikePage(r, pelo2 ? Pelo2InfoKindWord : Pelo1InfoKindWord, m, page, TvSettingsLength230);
+    page ^= 1;
+}
+
+TRackModuleRecord RackRecords::nextRecord()
+{
+    TRackModuleRecord r;
+    r.w[0] = 0xFF;
+    r.w[1] = 0xFE;
+    r.w[2] = 0xFD;
+    switch (family) {
+    case rkFM:
+        r.w[3] = FamilyFM | KindFmOther;
+        fmRecord(r);
+        break;
+    case rkTV:
+        r.w[3] = FamilyTV;
+        tvRecord(r);
+        break;
+    default: {
+        // With both AM modules present their records alternate.
+        SimModule m = SimModule::Pelo1;
+        const bool one = module(SimModule::Pelo1).present, two = module(SimModule::Pelo2).present;
+        if (one && two)
+            m = (m_amNext ^= 1) ? SimModule::Pelo1 : SimModule::Pelo2;
+        else if (two)
+            m = SimModule::Pelo2;
+        m_lastAmKind = m == SimModule::Pelo2 ? KindPelo2 : KindPelo1;
+        r.w[3] = FamilyAM | m_lastAmKind;
+        amRecord(r, m);
+        break;
+    }
+    }
+    return r;
+}
+
+QByteArray RackRecords::recordBlock(const TRackModuleRecord& r, int kindByte) const
+{
+    QByteArray b(BlockLength, '\0');
+    b[0] = char(0xFF);
+    b[1] = char(0xFE);
+    b[2] = char(0xFD);
+    b[3] = char(kindByte);
+    for (int i = 4; i < SumByte; ++i)
+        b[i] = char(r.w[i] & 0xFF);
+    int sum = 0;
+    for (int i = 0; i < SumByte; ++i)
+        sum += static_cast<unsigned char>(b[i]);
+    b[SumByte] = char(sum & 0xFF);
+    return b;
+}
+
+namespace {
+QByteArray half(const TRackModuleRecord& r, int kindByte, int firstWord,
+                const std::array<std::array<quint16, 4>, 6>& groups)
+{
+    QByteArray b(BlockLength, '\0');
+    b[0] = char(0xFF);
+    b[1] = char(0xFE);
+    b[2] = char(0xFD);
+    b[3] = char(kindByte);
+    for (int i = 0; i < HalfRecordWords; ++i) {
+        b[4 + 2 * i] = char(r.w[firstWord + i] & 0xFF);
+        const int g = i / 8, blk = (i % 8) / 2;
+        const quint16 v = groups[g][blk];
+        b[5 + 2 * i] = char(i % 2 == 0 ? (v >> 8) : (v & 0xFF));
+    }
+    return b;
+}
+} // namespace
+
+QByteArray RackRecords::firstHalf(const TRackModuleRecord& r) const
+{
+    return half(r, FamilyFM | KindFmFirstHalf, FirstHalfFirstWord, rdsGroups);
+}
+
+QByteArray RackRecords::secondHalf(const TRackModuleRecord& r) const
+{
+    return half(r, FamilyFM | KindFmSecondHalf, SecondHalfFirstWord, rdsGroups);
+}
+
+QByteArray RackRecords::stamped(const QByteArray& block, const QDateTime& t)
+{
+    return block + TDateTimeBytes(t);
+}

@@ -1,0 +1,299 @@
+#include "sim/rack/RackUnit.h"
+
+#include "common/TDateTime.h"
+
+using namespace RackLayout;
+
+namespace {
+constexpr char Term = char(0xFE);
+constexpr char Poll = char(0xFF);
+} // namespace
+
+bool SRecordSumOk(const QByteArray& line)
+{
+    if (line.size() < 4 || (line.size() % 2) != 0 || line.at(0) != 'S')
+        return false;
+    bool ok = true;
+    int sum = 0;
+    for (int i = 2; i + 1 < line.size(); i += 2) {
+        sum += line.mid(i, 2).toInt(&ok, 16);
+        if (!ok)
+            return false;
+    }
+    return (sum & 0xFF) == 0xFF;
+}
+
+RackUnit::RackUnit(int family)
+    : records(family)
+{
+    controller = family == rkFM ? "Nuva1" : family == rkTV ? "Gry230" : "Pelo2";
+}
+
+void RackUnit::answer(const QByteArray& text, const char* end)
+{
+    if (output)
+        output(text + end);
+}
+
+void RackUnit::take(const QByteArray& bytes)
+{
+    m_in += bytes;
+    while (!m_in.isEmpty()) {
+        if (m_in.at(0) == Poll) {
+            m_in.remove(0, 1);
+            m_commands << QByteArray(1, Poll);
+            ++m_polls;
+            if (m_dataMode && silence != Silence::Polls && output)
+                output(nextBlocks());
+            continue;
+        }
+        const qsizetype end = m_in.indexOf(Term);
+        if (end < 0)
+            break;
+        const QByteArray cmd = m_in.left(end);
+        m_commands << m_in.left(end + 1);
+        m_in.remove(0, end + 1);
+        command(cmd);
+    }
+}
+
+void RackUnit::command(const QByteArray& cmd)
+{
+    if (m_awaitingPassword && !cmd.isEmpty()) {
+        m_awaitingPassword = false;
+        if (silence == Silence::Password)
+            return;
+        QByteArray pw = cmd;
+        if (prompt == Prompt::SPassword && pw.startsWith('\0'))
+            pw.remove(0, 1);
+        static const char* const names[] = {"", "OBSERVER", "OPERATOR", "SUPERVISOR"};
+        for (int level = 3; level >= 1; --level) {
+            if (passwords.value(level) == pw) {
+                m_level = level;
+                answer(names[level]);
+                return;
+            }
+        }
+        answer("INVAILD PASSWORD");
+        return;
+    }
+    if (m_passwordChange && !cmd.isEmpty() && cmd.at(0) != 0x03) {
+        if (silence == Silence::PasswordChange)
+            return;
+        if (m_passwordChange == 1 && cmd == "3") {
+            m_passwordChange = 2;
+            answer("NEW PASSWORD", "\r\n");
+        } else if (m_passwordChange == 2) {
+            m_newPassword = cmd;
+            m_passwordChange = 3;
+            answer("VERIFY PASSWORD", "\r\n");
+        } else if (m_passwordChange == 3) {
+            m_passwordChange = 0;
+            if (cmd == m_newPassword && !refusePasswordChange) {
+                passwords[3] = m_newPassword;
+                answer("PASSWORD CHANGED", "\r\n");
+            } else {
+                answer("ERROR", "\r\n");
+            }
+        }
+        return;
+    }
+    if (cmd.isEmpty())
+        return; // FE alone
+    switch (cmd.at(0)) {
+    case 0x03:
+        m_dataMode = false;
+        m_awaitingPassword = false;
+        m_passwordChange = 0;
+        m_linesAccepted = 0;
+        m_allAccepted = true;
+        m_lines.clear();
+        return;
+    case 0x01:
+        if (silence == Silence::Prompt)
+            return;
+        switch (prompt) {
+        case Prompt::Password:
+            m_awaitingPassword = true;
+            answer("PASSWORD");
+            break;
+        case Prompt::SPassword:
+            m_awaitingPassword = true;
+            answer("SPASSWORD");
+            break;
+        case Prompt::Valid:
+            m_level = 3;
+            answer("VALID");
+            break;
+        case Prompt::SValid:
+            m_level = 3;
+            answer("SVALID");
+            break;
+        }
+        return;
+    case 0x07:
+        if (silence != Silence::Identification)
+            answer(controller);
+        return;
+    case 0x05:
+    case 0x09:
+        download(cmd);
+        return;
+    case 0x04:
+        m_dataMode = true;
+        return;
+    case 0x02:
+        m_dataMode = false;
+        ++m_signOffs;
+        return;
+    case 0x06:
+        if (silence == Silence::PasswordChange)
+            return;
+        if (m_level == 3) {
+            m_passwordChange = 1;
+            answer("PASSWORD LEVEL", "\r\n");
+        } else {
+            answer("MUST BE A VALID SUPERVISOR", "\r\n");
+        }
+        return;
+    default:
+        moduleCommand(cmd);
+        return;
+    }
+}
+
+void RackUnit::download(const QByteArray& cmd)
+{
+    if (cmd.at(0) == 0x05) {
+        bool ok = false;
+        const int count = cmd.mid(1, 4).toInt(&ok, 16);
+        if (m_lines.isEmpty()) {
+            answer(programCurrent ? "GOOD CHECKSUM" : "READY");
+            return;
+        }
+        const bool good = ok && m_allAccepted && count == m_linesAccepted && !badFinalChecksum;
+        answer(good ? "GOOD CHECKSUM" : "BAD CHECKSUM");
+        return;
+    }
+    const QByteArray line = cmd.mid(1);
+    m_lines << line;
+    // Each distinct line counts once, however often it was sent again.
+    const int number = m_linesAccepted + 1;
+    if (silence == Silence::DownloadLine && number == silentLine)
+        return;
+    if (number == badChecksumLine && m_badAnswers < badChecksumTimes) {
+        ++m_badAnswers;
+        answer("BAD CHECKSUM");
+        return;
+    }
+    if (!SRecordSumOk(line)) {
+        m_allAccepted = false;
+        answer("BAD CHECKSUM");
+        return;
+    }
+    ++m_linesAccepted;
+    answer("GOOD CHECKSUM");
+}
+
+bool RackUnit::moduleCommand(const QByteArray& cmd)
+{
+    m_moduleCommands << cmd;
+    auto hexAt = [&](int pos, int digits) {
+        bool ok = false;
+        const int v = cmd.mid(pos, digits).toInt(&ok, 16);
+        return ok ? v : -1;
+    };
+    const int op = static_cast<unsigned char>(cmd.at(0));
+    const bool fm = records.family == rkFM, tv = records.family == rkTV;
+    auto setValue = [&](SimModule m, int digits) {
+        if (cmd.size() < 2 + digits)
+            return;
+        SimModuleState& s = records.module(m);
+        const int item = static_cast<unsigned char>(cmd.at(1));
+        const int value = hexAt(2, digits);
+        if (value < 0)
+            return;
+        if (item < int(s.settings.size()))
+            s.settings[item] = value;
+        s.echoItem = item;
+        s.echoValue = value;
+    };
+    auto showItem = [&](SimModule m) {
+        if (cmd.size() >= 2)
+            records.module(m).menuItem = static_cast<unsigned char>(cmd.at(1));
+    };
+    switch (op) {
+    case 0x08:
+        m_rdsStream = cmd.size() >= 2 && cmd.at(1) != 0;
+        return true;
+    case 'P':
+        setValue(fm ? SimModule::Kelb1 : (controller == "Pelo1" ? SimModule::Pelo1 : SimModule::Pelo2),
+                 fm || controller != "Pelo1" ? 4 : 2);
+        return true;
+    case 'L':
+        setValue(tv ? SimModule::Gry230 : SimModule::Nuva1, 2);
+        return true;
+    case 'Q':
+        setValue(tv ? SimModule::Gry250 : SimModule::Lyn1, 2);
+        return true;
+    case 0x18:
+        showItem(fm ? SimModule::Kelb1 : SimModule::Pelo2);
+        return true;
+    case 0x14:
+        showItem(tv ? SimModule::Gry230 : SimModule::Nuva1);
+        return true;
+    case 0x17:
+        showItem(tv ? SimModule::Gry250 : SimModule::Lyn1);
+        return true;
+    default:
+        return false; // logged only
+    }
+}
+
+QByteArray RackUnit::finish(QByteArray block)
+{
+    if (badBlockSum)
+        block[SumByte] = char(block.at(SumByte) ^ 0x5A);
+    if (unknownMarkerNext) {
+        unknownMarkerNext = false;
+        block[3] = char(0x30);
+    }
+    if (sProtocol()) {
+        const QDateTime t = stamp.isValid() ? stamp : QDateTime::currentDateTime();
+        m_lastStamp = TDateTimeBytes(t);
+        block += m_lastStamp;
+    }
+    if (truncateNextBlock > 0) {
+        block.truncate(truncateNextBlock);
+        truncateNextBlock = 0;
+    }
+    ++m_blocksSent;
+    return garbageBeforeBlocks + block;
+}
+
+QByteArray RackUnit::nextBlocks()
+{
+    QByteArray out;
+    for (int i = 0; i < blocksPerPoll; ++i) {
+        if (records.family == rkFM && (m_rdsStream || pairs)) {
+            if (m_pendingSecondHalf) {
+                m_pendingSecondHalf = false;
+                out += finish(records.secondHalf(m_pairRecord));
+                continue;
+            }
+            m_pairRecord = records.nextRecord();
+            m_pendingSecondHalf = true;
+            if (dropNextFirstHalf) {
+                dropNextFirstHalf = false;
+                m_pendingSecondHalf = false;
+                out += finish(records.secondHalf(m_pairRecord));
+                continue;
+            }
+            out += finish(records.firstHalf(m_pairRecord));
+            continue;
+        }
+        const TRackModuleRecord r = records.nextRecord();
+        out += finish(records.recordBlock(r, r.w[3]));
+    }
+    return out;
+}
