@@ -110,6 +110,8 @@ struct TConnectionState
     bool LineComplete = false;
     QByteArray BlockBuffer;
     bool CommandPending = false;
+    // A block was cut since the poll step last looked.
+    bool BlockPending = false;
     bool DataArrived = false;
 
     // Transport.

@@ -2,6 +2,7 @@
 
 #include "data/ConnectionConfig.h"
 #include "data/FrameState.h"
+#include "protocol/hd/HdData.h"
 #include "protocol/tavr1/Tavr1Data.h"
 
 #include <QFrame>
@@ -23,7 +24,8 @@ class QTreeWidget;
 class TFrame2 : public QFrame,
                 public TConnectionSettings,
                 public TConnectionState,
-                public TTavr1Data
+                public TTavr1Data,
+                public THdData
 {
     Q_OBJECT
 public:
@@ -70,8 +72,9 @@ public:
     QByteArray ReadUntilMarkerOrFF();
     QByteArray ReadUntilCrLf();
     QByteArray ReadUntilCr();
-    // Takes whatever has arrived (at most maxSerialBytes from a serial port)
-    // into RxBuffer and returns the new bytes.
+    // Takes whatever has arrived (at most maxSerialBytes from a serial port;
+    // everything waiting when it is 0 or less) into RxBuffer and returns the
+    // new bytes.
     QByteArray GatherReceived(int maxSerialBytes);
     // Writes the bytes unchanged, without a terminator, and pushes them out at
     // once. Does nothing while the transport is not open.
@@ -100,6 +103,9 @@ public:
 
     // Event log.
     void LogEvent(const QString& message, int kind);
+    // A line of the LOT event list (kind 0 invalid object, 1 complete object,
+    // 2 XHDR trigger, 3 XHDR logo), newest first.
+    void LogObjectEvent(const QString& objectText, int kind);
 
     // Where this connection keeps a measurement (link/MeasurementSeries.h).
     TMeasurementSeries GetMeasurementSeries(int family, int instrument, int channel) const;
