@@ -142,6 +142,20 @@ TEST_P(HDLinkBothTransports, SProtocolFramesCarryTheUnitsStamp)
               GetParam() == trNetwork ? HdNetworkStampedLength : HdSerialStampedLength);
     EXPECT_EQ(f->LastBlockTime, sim.stamp);
     EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
+
+    // The unit echoes an accepted string; on the network the echoed line
+    // travels in the frame and updates the working copy.
+    if (GetParam() != trNetwork)
+        return;
+    f->HdEmailSettings.Address[2] = "night@station.example";
+    QueueStringParameter(*f, 1026);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return sim.requestLines().size() == 1; }, 10, 20));
+    f->HdEmailSettings.Address[2].clear();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->HdTextLineNew; }, 40, 60));
+    EXPECT_EQ(f->HdTextLine, sim.requestLines().value(0));
+    EXPECT_EQ(f->HdEmailSettings.Address[2], "night@station.example");
 }
 
 TEST_P(HDLinkBothTransports, ClassicBlocksGetThePcTimeAppended)
@@ -163,23 +177,29 @@ TEST_P(HDLinkBothTransports, TheStreamIsCutIntoWholeBlocksOnly)
     sim.blockIntervalMs = 1000000; // the test sends the blocks itself
     auto f = connect(transport);
     ASSERT_TRUE(loggedIn(*f));
+    TMessageRecorder<> rack;
+    f->RackWindow = &rack;
     auto sendAndTick = [&] {
         sim.sendBlock();
         pump(150);
         f->Timer1Timer();
+        pump(10);
     };
-    // Garbage, then a block in three writes: one block.
+    // Garbage, then a block in three writes: one block, one refresh.
     sim.garbageBeforeBlocks = QByteArray("\xFF\xFE\x01 noise \xFD", 11);
     sim.splitInThree = true;
     sendAndTick();
     EXPECT_EQ(f->BlockNumber, 1);
+    EXPECT_EQ(rack.seen.size(), 1u);
     sim.garbageBeforeBlocks.clear();
     sim.splitInThree = false;
 
-    // Two blocks in one write: both decoded, in order, on the next tick.
+    // Two blocks in one write: both decoded, in order, on the next tick,
+    // which then posts one refresh.
     sim.doubleBlocks = true;
     sendAndTick();
     EXPECT_EQ(f->BlockNumber, 3);
+    EXPECT_EQ(rack.seen.size(), 2u);
     sim.doubleBlocks = false;
 
     // A truncated block costs at most itself and the one after it.
@@ -203,6 +223,17 @@ TEST_P(HDLinkBothTransports, TheStreamIsCutIntoWholeBlocksOnly)
     EXPECT_TRUE(linesOf("ERROR").value(0).contains("HD block refused: checksum"));
     sendAndTick();
     EXPECT_EQ(f->HdMeasurements[0].Peak, sim.fields.measurements[0]);
+
+    // Silence: "InActive" at the next refresh, and no error for it.
+    log.clear();
+    f->RefreshStatusText();
+    for (int i = 0; i < 5; ++i) {
+        f->Timer1Timer();
+        pump(10);
+    }
+    f->RefreshStatusText();
+    EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), "InActive");
+    EXPECT_TRUE(linesOf("ERROR").isEmpty());
 
     // 3000 bytes without a marker: no block.
     sim.sendNoMarkerBurst = true;
@@ -599,6 +630,28 @@ TEST_F(HDLinkTest, DisconnectAndExit)
     EXPECT_EQ(linesOf("DEBUG"),
               (QStringList{"DEBUG <Connect1>  Exit 0", "DEBUG <Connect1>  Exit 0-1",
                            "DEBUG <Connect1>  Exit 0-1-2", "DEBUG <Connect1>  Exit 0-1-2-3"}));
+}
+
+TEST_F(HDLinkTest, ANewConnectionStartsWithEmptyDataServices)
+{
+    TFrame2 f("Connect1");
+    f.HardwareType = htHDSystem;
+    f.Transport = trNetwork;
+    f.IpAddress = "127.0.0.1";
+    f.TcpPort = sim.listenTcp();
+    f.AEEventList.AddEvent("old");
+    f.XhdrData.SetLotId(1, 5);
+    f.AEData.GetPrimaryImage(2).Valid = true;
+    f.OpenConnection();
+    EXPECT_TRUE(f.AEEventList.Events.isEmpty());
+    EXPECT_EQ(f.XhdrData.GetLotId(1), 0);
+    EXPECT_FALSE(f.AEData.GetPrimaryImage(2).Valid);
+
+    // Once signed off, the holders are left alone.
+    f.SignOff();
+    f.AEEventList.AddEvent("kept");
+    f.OpenConnection();
+    EXPECT_EQ(f.AEEventList.Events, QStringList{"kept"});
 }
 
 TEST_F(HDLinkTest, AModemTransportIsRefusedWithAReason)

@@ -491,6 +491,20 @@ TEST(HdDecoder, XhdrEventsAndTheLogoReconciliation)
     EXPECT_TRUE(x.d->SigData.Changed);
 }
 
+TEST(HdDecoder, ReleasedHoldersAreLeftAlone)
+{
+    Decoded x;
+    x.s->HdObjectsReleased = true;
+    THdBlockSpec s;
+    s.xhdrLot[0] = 0x0405;
+    s.messageKind = 'S';
+    s.payload = SimStatusTable() + SimSigMessage(1);
+    ASSERT_EQ(x.decode(block(s)), THdBlockVerdict::Decoded);
+    EXPECT_EQ(x.d->XhdrData.GetLotId(0), 0);
+    EXPECT_FALSE(x.d->SigData.Changed);
+    EXPECT_TRUE(x.events.isEmpty());
+}
+
 TEST(HdAeData, HoldersCheckEveryIndex)
 {
     THD_XHDR_Data x;
