@@ -17,7 +17,7 @@ namespace {
 QByteArray configBlockWithSig()
 {
     HdSim sim;
-    THdBlockSpec s = sim.fields;
+    THdBlockFields s = sim.fields;
     s.blockType = 0;
     s.messageKind = 'S';
     s.payload = SimStatusTable() + SimSigMessage(1);
@@ -39,9 +39,9 @@ BENCHMARK(BM_DecodeConfigBlockWithSig)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeHistoryChunk(benchmark::State& state)
 {
-    THdBlockSpec spec;
-    spec.blockType = 11;
-    QByteArray b = BuildHdBlock(spec);
+    THdBlockFields fields;
+    fields.blockType = 11;
+    QByteArray b = BuildHdBlock(fields);
     WriteHdChunk(b, 5, 3, 8640, 340, QByteArray(340, 'h'));
     setHdChecksum(b);
     auto d = std::make_unique<THdData>();
@@ -70,7 +70,7 @@ void BM_DecodeLastJpegChunk(benchmark::State& state)
     const QList<TSimChunk> chunks = SimObjectChunks(object, false);
     QList<QByteArray> blocks;
     for (const TSimChunk& c : chunks) {
-        THdBlockSpec s;
+        THdBlockFields s;
         s.messageKind = 'L';
         s.messageTotal = qint32(object.size());
         s.messagePosition = c.position;

@@ -64,7 +64,7 @@ void writeService(QByteArray& b, const THdServiceRec& v)
 
 } // namespace
 
-QByteArray BuildHdBlock(const THdBlockSpec& s)
+QByteArray BuildHdBlock(const THdBlockFields& s)
 {
     QByteArray b(HdBlockLength, '\0');
     b[0] = char(0xFF);

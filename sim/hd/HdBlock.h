@@ -9,7 +9,7 @@
 // The simulated HD unit's blocks, written through the protocol folder's layout
 // so the unit and the program agree by construction.
 
-struct THdBlockSpec
+struct THdBlockFields
 {
     quint16 echoId = 0xFFFF;
     std::array<quint8, 4> echoValue{};
@@ -33,7 +33,7 @@ struct THdBlockSpec
 
 // The 2729-byte block with its checksum; the type data is written afterwards
 // by the writers below (which leave the checksum to setHdChecksum).
-QByteArray BuildHdBlock(const THdBlockSpec& spec);
+QByteArray BuildHdBlock(const THdBlockFields& fields);
 
 // Type data writers.
 void WriteHdConfig(QByteArray& block, const HdConfigRecord& c,

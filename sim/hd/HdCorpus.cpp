@@ -46,7 +46,7 @@ int WriteHdCorpus(const QString& dir)
     for (const QByteArray& object : {jpeg, png}) {
         for (bool headerFirst : {false, true}) {
             QByteArray input;
-            THdBlockSpec s = sim.fields;
+            THdBlockFields s = sim.fields;
             s.messageKind = 'S';
             s.payload = SimStatusTable() + SimSigMessage(1);
             input += BuildHdBlock(s);

@@ -31,9 +31,9 @@ bool hexAt(const QByteArray& s, int from, int count, quint32* out)
 }
 
 // Readings for every block: every field distinct, so a swapped offset shows.
-THdBlockSpec defaultFields()
+THdBlockFields defaultFields()
 {
-    THdBlockSpec s;
+    THdBlockFields s;
     s.audioSource = 3;
     s.status = 0x07;
     s.alarmMasks = {0x000105, 0x020400};
@@ -229,7 +229,7 @@ void HdSim::fillType(QByteArray& b, int type)
 
 QByteArray HdSim::nextBlock()
 {
-    THdBlockSpec s = fields;
+    THdBlockFields s = fields;
     const int type = nextType();
     s.blockType = type;
     s.echoId = m_echoId;
@@ -254,7 +254,7 @@ QByteArray HdSim::nextBlock()
     return out;
 }
 
-void HdSim::fillDataService(THdBlockSpec& s)
+void HdSim::fillDataService(THdBlockFields& s)
 {
     // Program 1 switches between the trigger (with the primary image's LOT id)
     // and the logo every twenty blocks.

@@ -46,7 +46,7 @@ public:
 
     // What the blocks carry; the unit's settings live in unit().HdLocalConfig,
     // its time-alignment table, e-mail settings and unit record beside it.
-    THdBlockSpec fields;
+    THdBlockFields fields;
     THdData& unit() { return *m_unit; }
     QDateTime stamp; // the unit's clock under the S protocol (now when null)
     int blockIntervalMs = 200;
@@ -86,7 +86,7 @@ private:
     void stopStreaming();
     void applyRequest(const QByteArray& line);
     void fillType(QByteArray& block, int type);
-    void fillDataService(THdBlockSpec& s);
+    void fillDataService(THdBlockFields& s);
 
     std::unique_ptr<THdData> m_unit;
     QTimer* m_blockTimer = nullptr;

@@ -255,6 +255,14 @@ bool takeBlock(TFrame2& f)
     std::optional<QByteArray> block = CutMarkedBlock(f.RxBuffer, length, HdBlockBacklog);
     if (!block)
         return false;
+    if (HdComputedChecksum(*block) != HdReceivedChecksum(*block)) {
+        // A block cut short by a lost stretch holds the start of the next one:
+        // hand that back, so only the short block is lost.
+        const qsizetype next =
+            block->left(HdOffset::Checksum).indexOf(QByteArray("\xFF\xFE\xFD", 3), 1);
+        if (next > 0)
+            f.RxBuffer.prepend(block->mid(next));
+    }
     ++f.BlocksSinceDisplay;
     f.BlockNumber = (f.BlockNumber + 1) % 10;
     f.DecodePending = true;

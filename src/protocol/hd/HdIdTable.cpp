@@ -8,7 +8,7 @@ constexpr quint16 flag(int n)
 {
     return quint16(1u << n);
 }
-constexpr quint16 Tune = flag(prTuning), Spec = flag(prSpectrum), Set = flag(prSettings),
+constexpr quint16 Tune = flag(prTuning), Spectrum = flag(prSpectrum), Set = flag(prSettings),
                   Alarm = flag(prAlarms), Bar = flag(prHdBarScale),
                   TaDisp = flag(prHdTimeAlignDisplay), TaSet = flag(prHdTimeAlignSettings);
 
@@ -16,7 +16,7 @@ constexpr quint16 Tune = flag(prTuning), Spec = flag(prSpectrum), Set = flag(prS
 // unless listed one by one.
 const THdIdRow rows[] = {
     {15, 15, THdIdSource::Word, 2, 4, quint16(Tune | Set)},
-    {16, 16, THdIdSource::Word, 4, 2, quint16(Tune | Spec | Set)},
+    {16, 16, THdIdSource::Word, 4, 2, quint16(Tune | Spectrum | Set)},
     {17, 17, THdIdSource::Word, 179, 2, Set},
     {18, 18, THdIdSource::Word, 8, 2, Set},
     {19, 19, THdIdSource::WordByInput, 5, 2, quint16(Tune | Set)}, // 5 or 6
@@ -24,18 +24,18 @@ const THdIdRow rows[] = {
     {21, 21, THdIdSource::Word, 9, 2, Set},
     {22, 22, THdIdSource::Word, 10, 4, Set},
     {23, 23, THdIdSource::Word, 11, 2, Set},
-    {24, 24, THdIdSource::Word, 12, 2, Spec},
-    {25, 25, THdIdSource::Word, 13, 2, Spec},
-    {26, 26, THdIdSource::Word, 14, 2, Spec},
-    {27, 27, THdIdSource::Word, 16, 2, Spec},
-    {28, 28, THdIdSource::Word, 15, 4, Spec},
-    {29, 29, THdIdSource::Word, 17, 4, Spec},
-    {30, 30, THdIdSource::Word, 20, 4, Spec},
-    {31, 33, THdIdSource::Word, 22, 2, Spec},
-    {34, 34, THdIdSource::WordByInput, 25, 4, Spec}, // 26 or 25
-    {35, 37, THdIdSource::Word, 27, 2, Spec},
-    {38, 39, THdIdSource::Word, 30, 4, Spec},
-    {40, 40, THdIdSource::Word, 32, 2, Spec},
+    {24, 24, THdIdSource::Word, 12, 2, Spectrum},
+    {25, 25, THdIdSource::Word, 13, 2, Spectrum},
+    {26, 26, THdIdSource::Word, 14, 2, Spectrum},
+    {27, 27, THdIdSource::Word, 16, 2, Spectrum},
+    {28, 28, THdIdSource::Word, 15, 4, Spectrum},
+    {29, 29, THdIdSource::Word, 17, 4, Spectrum},
+    {30, 30, THdIdSource::Word, 20, 4, Spectrum},
+    {31, 33, THdIdSource::Word, 22, 2, Spectrum},
+    {34, 34, THdIdSource::WordByInput, 25, 4, Spectrum}, // 26 or 25
+    {35, 37, THdIdSource::Word, 27, 2, Spectrum},
+    {38, 39, THdIdSource::Word, 30, 4, Spectrum},
+    {40, 40, THdIdSource::Word, 32, 2, Spectrum},
     {71, 87, THdIdSource::Word, 76, 2, Set},
     {88, 92, THdIdSource::Word, 71, 2, Set},
     {93, 96, THdIdSource::UnitRecord, 1, 2, 0},

@@ -33,7 +33,7 @@ struct Decoded
     THdBlockVerdict decode(const QByteArray& b) { return DecodeHdBlock(b, *d, *s, sink()); }
 };
 
-QByteArray block(const THdBlockSpec& spec)
+QByteArray block(const THdBlockFields& spec)
 {
     return BuildHdBlock(spec);
 }
@@ -128,7 +128,7 @@ TEST(HdDecoder, GoldenBlockFillsEveryFixedField)
 
 TEST(HdDecoder, SixteenBitItemsAreNegativeOnlyAbove0x8000)
 {
-    THdBlockSpec s;
+    THdBlockFields s;
     s.service.LevelFast = 0x8000;
     s.service.LevelAvg = 0x8001;
     Decoded x;
@@ -157,7 +157,7 @@ TEST(HdDecoder, ConfigurationBlockSurvivesSignsAndPresets)
     HdConfigRecord c = HdSim::defaultConfig();
     c[93] = -800; // alarm 1 threshold
     c[30] = -300;
-    THdBlockSpec s = sim.fields;
+    THdBlockFields s = sim.fields;
     s.blockType = 0;
     QByteArray b = block(s);
     WriteHdConfig(b, c, {9, 2, 3, 4, 5});
@@ -214,14 +214,14 @@ TEST(HdDecoder, BlockEchoTable)
     };
     for (const Row& r : rows) {
         Decoded x;
-        THdBlockSpec s;
+        THdBlockFields s;
         s.echoId = r.id;
         s.echoValue = r.value;
         x.decode(block(s));
         EXPECT_EQ(x.d->HdLocalConfig[r.word], r.expected) << r.id;
     }
     Decoded x;
-    THdBlockSpec s;
+    THdBlockFields s;
     s.echoId = 110;
     s.echoValue = {0, 0, 0xFE, 0x0C};
     x.decode(block(s));
@@ -350,7 +350,7 @@ TEST(HdDecoder, HistoryChunksStayInsideTheirArea)
     };
     for (const Row& r : rows) {
         Decoded x;
-        THdBlockSpec s;
+        THdBlockFields s;
         s.blockType = r.type;
         QByteArray b = block(s);
         WriteHdChunk(b, 5, 3, r.len, r.index, QByteArray(340, 'h'));
@@ -379,7 +379,7 @@ TEST(HdDecoder, ObjectsDecodeContiguousAndHeaderFirst)
         const QByteArray& object = isJpeg ? jpeg : png;
         for (bool headerFirst : {false, true}) {
             Decoded x;
-            THdBlockSpec s;
+            THdBlockFields s;
             s.messageKind = 'S';
             s.payload = SimStatusTable() + SimSigMessage(0);
             x.decode(block(s));
@@ -410,7 +410,7 @@ TEST(HdDecoder, BrokenObjectsAreRefusedWithAReason)
 {
     auto run = [](const QByteArray& object, qint32 total) {
         auto x = std::make_unique<Decoded>();
-        THdBlockSpec s;
+        THdBlockFields s;
         for (const TSimChunk& c : SimObjectChunks(object, false)) {
             s.messageKind = 'L';
             s.messageTotal = total;
@@ -460,7 +460,7 @@ TEST(HdDecoder, BrokenObjectsAreRefusedWithAReason)
 TEST(HdDecoder, XhdrEventsAndTheLogoReconciliation)
 {
     Decoded x;
-    THdBlockSpec s;
+    THdBlockFields s;
     s.xhdrHash[0] = HdMimeStationLogoTrigger;
     s.xhdrParam[0] = 0;
     s.xhdrLot[0] = 0x0405;
@@ -495,7 +495,7 @@ TEST(HdDecoder, ReleasedHoldersAreLeftAlone)
 {
     Decoded x;
     x.s->HdObjectsReleased = true;
-    THdBlockSpec s;
+    THdBlockFields s;
     s.xhdrLot[0] = 0x0405;
     s.messageKind = 'S';
     s.payload = SimStatusTable() + SimSigMessage(1);
@@ -554,7 +554,7 @@ TEST(HdDecoder, TimeAlignEmailAndTableParts)
 {
     HdSim sim;
     Decoded x;
-    THdBlockSpec s;
+    THdBlockFields s;
 
     // Type 1: the table into the received copy; a new current configuration
     // takes the whole table and its frequency.
