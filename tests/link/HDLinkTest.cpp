@@ -7,6 +7,7 @@
 #include "link/HDLink.h"
 #include "protocol/hd/HdBlockLayout.h"
 #include "protocol/hd/HdRequests.h"
+#include "sim/hd/HdObjects.h"
 #include "sim/hd/HdSim.h"
 
 #include <QPushButton>
@@ -634,6 +635,45 @@ TEST_F(HDLinkTest, DisconnectAndExit)
     EXPECT_EQ(linesOf("DEBUG"),
               (QStringList{"DEBUG <Connect1>  Exit 0", "DEBUG <Connect1>  Exit 0-1",
                            "DEBUG <Connect1>  Exit 0-1-2", "DEBUG <Connect1>  Exit 0-1-2-3"}));
+}
+
+// The unit's pictures travel chunk by chunk between the blocks' other parts
+// and are filed by the status table; the event list names each.
+TEST_F(HDLinkTest, PicturesArriveAndAreFiled)
+{
+    sim.blockIntervalMs = 20;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    ASSERT_TRUE(tickUntil(
+        *f,
+        [&] {
+            return f->AEData.GetPrimaryImage(0).Valid && f->AEData.GetStationLogo(0).Valid;
+        },
+        200, 20));
+    const THD_AE_Object& primary = f->AEData.GetPrimaryImage(0);
+    EXPECT_EQ(primary.Picture.Width, SimJpegWidth);
+    EXPECT_EQ(primary.Picture.Height, SimJpegHeight);
+    EXPECT_EQ(primary.FileName, "primary,1.jpg");
+    EXPECT_EQ(f->AEData.GetStationLogo(0).Picture.Width, SimPngSide);
+    const QStringList complete = f->AEEventList.Events.filter(",Received Complete Object,");
+    ASSERT_EQ(complete.size(), 2) << f->AEEventList.Events.join('\n').toStdString();
+    // Newest first: the logo, then the primary image.
+    EXPECT_TRUE(complete[1].contains(",Received Complete Object,HD1,Primary,$1002,$0405," +
+                                     QString::number(primary.Size) + ",$"))
+        << complete[1].toStdString();
+    EXPECT_TRUE(complete[1].endsWith(",primary 1.jpg,")) << complete[1].toStdString();
+    EXPECT_EQ(complete[1].count(','), 9);
+    EXPECT_TRUE(complete[0].contains(",HD1,Logo   ,$1001,$0203,")) << complete[0].toStdString();
+    EXPECT_TRUE(f->AEEventList.Changed);
+    EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
+
+    // Twenty blocks on, program 1 shows its logo as the radio image.
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->XhdrData.GetParamId(0) == 1; }, 200, 20));
+    f->Timer1Timer();
+    EXPECT_EQ(f->AEData.GetRadioImage(0).LotId, SimLogoLot);
+    EXPECT_EQ(f->AEData.GetRadioImage(0).Picture, f->AEData.GetStationLogo(0).Picture);
+    EXPECT_FALSE(f->AEEventList.Events.filter(",XHDR Display Logo,").isEmpty());
 }
 
 TEST_F(HDLinkTest, ANewConnectionStartsWithEmptyDataServices)

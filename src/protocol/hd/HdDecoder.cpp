@@ -109,6 +109,17 @@ void decodeSpectrum(const R& r, THdData& d)
         d.HdSpectrumPower[i] = HdValue12(r, HdOffset::Spectrum, HdSpectrumPoints + i);
 }
 
+// A configuration block naming another station: what the data services held
+// belongs to the old one. Run before this block's own data services are read,
+// so they count for the new station.
+void newStation(const R& r, THdData& d, const TConnectionState& s)
+{
+    const THdWordPlace tuning = HdConfigWordPlace(2);
+    const qint32 now = R::signed16(r.be16(tuning.offset));
+    if (now != d.HdUnitConfig[3] && !s.HdObjectsReleased)
+        d.ResetDataObjects();
+}
+
 void decodeConfig(const R& r, THdData& d, TConnectionState& s, const THdDecodeSink&)
 {
     HdConfigRecord& u = d.HdUnitConfig;
@@ -128,12 +139,7 @@ void decodeConfig(const R& r, THdData& d, TConnectionState& s, const THdDecodeSi
             break;
         }
     }
-    if (u[2] != u[3]) {
-        // A new station: what the data services held belongs to the old one.
-        u[3] = u[2];
-        if (!s.HdObjectsReleased)
-            d.ResetDataObjects();
-    }
+    u[3] = u[2]; // the new station was taken in by newStation()
     for (int i = 0; i < HdUnitRecordItems; ++i)
         d.HdUnitRecord[size_t(i)] = r.u8(HdUnitRecordOffset + i);
     if (d.HdUnitRecord[0] != d.HdLocalUnitRecord[0]) {
@@ -311,6 +317,8 @@ THdBlockVerdict DecodeHdBlock(const QByteArray& block, THdData& d, TConnectionSt
     decodeSpectrum(r, d);
     d.HdBlockType = r.u8(HdOffset::BlockType);
 
+    if (d.HdBlockType == hbConfig)
+        newStation(r, d, s);
     if (!s.HdObjectsReleased)
         DecodeHdDataServices(block, d, sink);
 
