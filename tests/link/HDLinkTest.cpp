@@ -676,6 +676,39 @@ TEST_F(HDLinkTest, PicturesArriveAndAreFiled)
     EXPECT_FALSE(f->AEEventList.Events.filter(",XHDR Display Logo,").isEmpty());
 }
 
+TEST_F(HDLinkTest, AHistoryRequestFillsTheAreaChunkByChunk)
+{
+    sim.blockIntervalMs = 20;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    QueueHistoryRequest(*f, 0, 0, 0, 0, 5);
+    bool newBeforeLast = false;
+    ASSERT_TRUE(tickUntil(
+        *f,
+        [&] {
+            if (f->HistoryData.New && f->HistoryData.Index + 340 < f->HistoryData.Len)
+                newBeforeLast = true;
+            return f->HistoryData.New;
+        },
+        400, 20));
+    EXPECT_EQ(sim.requestLines().value(0), "SH0500");
+    EXPECT_FALSE(newBeforeLast);
+    EXPECT_EQ(f->HistoryData.Id, 5);
+    EXPECT_EQ(f->HistoryData.Len, 8640);
+    EXPECT_EQ(f->HistoryData.Index, 8500);
+    for (int k = 0; k < 8640; ++k)
+        ASSERT_EQ(f->HistoryData.Data[size_t(k)], quint8((k * 31 + 5) & 0x7F)) << k;
+    EXPECT_EQ(f->HistoryData.Data[8640], 0);
+
+    // A diagnostic text of 2,384 bytes: its last chunk is clipped, not lost.
+    QueueDiagnosticRequest(*f, 0, 0, 0, 0, 0);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->DiagnosticData.New; }, 400, 20));
+    EXPECT_EQ(f->DiagnosticData.Index, 2380);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(f->DiagnosticData.Data.data()), 16),
+              "diagnostic line ");
+}
+
 TEST_F(HDLinkTest, ANewConnectionStartsWithEmptyDataServices)
 {
     TFrame2 f("Connect1");
