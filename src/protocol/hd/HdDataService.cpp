@@ -175,11 +175,9 @@ void finishObject(THdData& d, const THdDecodeSink& sink)
             error(sink, QString(" HD picture not decoded: %1: %2; saved as %3 ")
                             .arg(who, img.error, file));
         }
-    } else {
-        error(sink, QString(" HD object %1 has an unknown MIME hash $%2: no picture ")
-                        .arg(who)
-                        .arg(mime, 8, 16, QChar('0')));
     }
+    // Any other kind of object is kept without a picture; the event list says
+    // it arrived.
     o.Changed = true;
     if (f.program >= 0) {
         THD_AE_Object* targets[3] = {&d.AEData.GetStationLogo(f.program),

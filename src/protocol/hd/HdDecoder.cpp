@@ -17,9 +17,7 @@ void decodeService(const R& r, THdServiceRec& v)
     v.ServiceExtra = {r.u8(O::ServiceExtra), r.u8(O::ServiceExtra + 1)};
     for (int i = 0; i < 8; ++i)
         v.ProgramType[i] = r.u8(O::ProgramType + i);
-    v.ServiceModeText.clear();
-    for (int i = 0; i < 4; ++i)
-        v.ServiceModeText += QChar::fromLatin1(char(r.u8(O::ServiceModeText + i)));
+    v.ServiceModeText = r.text(O::ServiceModeText, 4);
     v.CodecMode = r.u8(O::CodecMode);
     v.CdNo = r.be16(O::CdNo) / 100.0;
     v.QualityIndicator = r.u8(O::QualityIndicator);

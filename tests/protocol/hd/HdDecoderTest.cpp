@@ -433,6 +433,14 @@ TEST(HdDecoder, BrokenObjectsAreRefusedWithAReason)
     EXPECT_EQ(b->files, QStringList{"error.jpeg"});
     EXPECT_EQ(b->errors.size(), 1);
 
+    // Another kind of object: kept, valid, without a picture, and no error.
+    const QByteArray text = SimObject(1, 2, 0x12345678, "note.txt", QByteArray(600, 't'));
+    auto t = run(text, qint32(text.size()));
+    EXPECT_TRUE(t->d->AEObject.Valid);
+    EXPECT_TRUE(t->d->AEObject.Picture.isEmpty());
+    EXPECT_TRUE(t->errors.isEmpty());
+    EXPECT_TRUE(t->events.value(0).startsWith("1:HD,,")) << t->events.value(0).toStdString();
+
     auto c = run(corrupt.left(2000), 16 << 20);
     EXPECT_EQ(c->errors.size(), 1);
     EXPECT_TRUE(c->errors.value(0).contains("LOT $0002")) << c->errors.value(0).toStdString();
