@@ -406,6 +406,24 @@ TEST_F(HDLinkTest, SilenceOnTheTickSeam)
     }
 }
 
+TEST_F(HDLinkTest, APromptAnsweredOnTheResendTickIsNotTimedOut)
+{
+    sim.prompt = HdSim::Prompt::ValidClassic;
+    sim.answerPrompt = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 2; }, 5, 0));
+    for (int tick = 1; tick <= 24; ++tick)
+        f->Timer1Timer();
+    sim.send("VALID\r");
+    pump(80);
+    f->Timer1Timer(); // tick 25 matches: no resend, no slow-down
+    EXPECT_EQ(f->LoginStep, 4u);
+    pump(50);
+    EXPECT_EQ(sim.receivedLines().count("SC"), 1);
+    EXPECT_EQ(f->Timer1->interval(), 100);
+}
+
 TEST_F(HDLinkTest, APrak1IsPolledWithoutARowOfItsOwn)
 {
     sim.setModel(HdSim::Model::Prak1);
