@@ -1,6 +1,7 @@
 #include "sim/hd/HdCorpus.h"
 
 #include "protocol/hd/HdBlockLayout.h"
+#include "sim/hd/HdBlock.h"
 #include "sim/hd/HdObjects.h"
 #include "sim/hd/HdSim.h"
 
@@ -38,6 +39,16 @@ int WriteHdCorpus(const QString& dir)
     for (int i = 0; i < 8; ++i)
         if (!seed(blocks, sim.nextBlock()))
             return -1;
+    // A history and a diagnostic chunk.
+    for (int type : {11, 12}) {
+        THdBlockFields f = sim.fields;
+        f.blockType = type;
+        QByteArray b = BuildHdBlock(f);
+        WriteHdChunk(b, 5, 3, type == 11 ? 8640 : 2384, 340, QByteArray(340, 'h'));
+        setHdChecksum(b);
+        if (!seed(blocks, b))
+            return -1;
+    }
     // Every chunk of both images, contiguous and header-first, in one input.
     const QByteArray jpeg = SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "primary.jpg",
                                       EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
