@@ -140,8 +140,7 @@ void WriteHdTimeAlign(QByteArray& b, const TTimeAlignConfigTable& table)
             else
                 put(b, base + p.offset, v);
         }
-        putText(b, O::Strings + O::StringLength * c, t.User[size_t(c)].toLatin1(),
-                O::StringLength);
+        putText(b, O::Strings + O::StringLength * c, t.User[size_t(c)].toLatin1(), O::StringLength);
         putText(b, O::Strings + O::StringLength * (HdTaConfigCount + c),
                 t.Password[size_t(c)].toLatin1(), O::StringLength);
     }

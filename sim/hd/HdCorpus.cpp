@@ -52,8 +52,8 @@ int WriteHdCorpus(const QString& dir)
     // Every chunk of both images, contiguous and header-first, in one input.
     const QByteArray jpeg = SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "primary.jpg",
                                       EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
-    const QByteArray png =
-        SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png", EncodeSimPng(SimPngSide, SimPngSide));
+    const QByteArray png = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png",
+                                     EncodeSimPng(SimPngSide, SimPngSide));
     for (const QByteArray& object : {jpeg, png}) {
         for (bool headerFirst : {false, true}) {
             QByteArray input;

@@ -126,7 +126,8 @@ HdSim::HdSim(QObject* parent)
 
     m_jpegObject = SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "primary,1.jpg",
                              EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
-    m_pngObject = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png", EncodeSimPng(SimPngSide, SimPngSide));
+    m_pngObject = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png",
+                            EncodeSimPng(SimPngSide, SimPngSide));
 
     m_blockTimer = new QTimer(this);
     connect(m_blockTimer, &QTimer::timeout, this, &HdSim::sendBlock);
@@ -215,8 +216,8 @@ void HdSim::fillType(QByteArray& b, int type)
     case 11:
     case 12: {
         const qint32 len = qint32(m_chunkData.size());
-        WriteHdChunk(b, quint8(m_chunkId), quint8(type == 11 ? (m_chunkId <= 42 ? 3 : 4) : 0),
-                     len, m_chunkIndex, m_chunkData.mid(m_chunkIndex, HdChunkLength));
+        WriteHdChunk(b, quint8(m_chunkId), quint8(type == 11 ? (m_chunkId <= 42 ? 3 : 4) : 0), len,
+                     m_chunkIndex, m_chunkData.mid(m_chunkIndex, HdChunkLength));
         m_chunkIndex += HdChunkLength;
         if (m_chunkIndex >= len)
             m_chunkType = 0;
@@ -455,9 +456,10 @@ void HdSim::applyRequest(const QByteArray& line)
         if (qint32* item = HdIdItem(u, int(id), 0))
             *item = HdIdValue(int(id), value);
         m_echoId = quint16(id);
-        m_echoValue = {0, quint8(row->source == THdIdSource::TaCurrent
-                                     ? u.TimeAlignConfigs.CurrentConfig - 1
-                                     : 0),
+        m_echoValue = {0,
+                       quint8(row->source == THdIdSource::TaCurrent
+                                  ? u.TimeAlignConfigs.CurrentConfig - 1
+                                  : 0),
                        quint8(digits == 4 ? value >> 8 : 0), quint8(value)};
         return;
     }

@@ -52,13 +52,13 @@ public:
     int blockIntervalMs = 200;
 
     // Faults.
-    int badChecksums = 0;        // the next n blocks carry a wrong sum
-    int truncateNextAt = 0;      // the next block is cut after n bytes
+    int badChecksums = 0;   // the next n blocks carry a wrong sum
+    int truncateNextAt = 0; // the next block is cut after n bytes
     QByteArray garbageBeforeBlocks;
-    bool splitInThree = false;   // each block in three writes
-    bool doubleBlocks = false;   // two blocks in one write
+    bool splitInThree = false;      // each block in three writes
+    bool doubleBlocks = false;      // two blocks in one write
     bool sendNoMarkerBurst = false; // 3000 bytes without a marker instead of a block
-    bool unknownTypes = false;   // types 3, 7 and 200 join the rotation
+    bool unknownTypes = false;      // types 3, 7 and 200 join the rotation
     // XHDR values, an "S" message every tenth block and the "L" chunks of its
     // two pictures (again after about 30 s).
     bool dataServices = true;

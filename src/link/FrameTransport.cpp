@@ -203,7 +203,8 @@ QByteArray TFrame2::GatherReceived(int maxSerialBytes)
         // capped read per tick falls behind for good.
         const bool all = maxSerialBytes <= 0;
         const int port = activeSerialPort();
-        const int size = all ? int(ReadBuffer.size()) : qMin<int>(maxSerialBytes, ReadBuffer.size());
+        const int size =
+            all ? int(ReadBuffer.size()) : qMin<int>(maxSerialBytes, ReadBuffer.size());
         for (;;) {
             const int n = SioGets(port, ReadBuffer.data(), size);
             if (n > 0) {

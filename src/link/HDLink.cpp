@@ -304,18 +304,18 @@ bool decodeCurrent(TFrame2& f)
     if (!f.DecodePending)
         return false;
     f.DecodePending = false;
-    const THdBlockVerdict v =
-        DecodeHdBlock(f.BlockSlots[CurrentHdBlockSlot], f, f, sinkOf(f));
+    const THdBlockVerdict v = DecodeHdBlock(f.BlockSlots[CurrentHdBlockSlot], f, f, sinkOf(f));
     if (v == THdBlockVerdict::Decoded) {
         f.HdBadBlockRun = 0;
         return true;
     }
     // A run of bad blocks is reported once, when it begins.
     if (f.HdBadBlockRun++ == 0)
-        f.LogEvent(QString(" HD block refused: checksum $%1, computed $%2 ")
-                       .arg(QString::number(f.BlockChecksums[1], 16).toUpper().rightJustified(4, '0'),
-                            QString::number(f.BlockChecksums[0], 16).toUpper().rightJustified(4, '0')),
-                   lkError);
+        f.LogEvent(
+            QString(" HD block refused: checksum $%1, computed $%2 ")
+                .arg(QString::number(f.BlockChecksums[1], 16).toUpper().rightJustified(4, '0'),
+                     QString::number(f.BlockChecksums[0], 16).toUpper().rightJustified(4, '0')),
+            lkError);
     return false;
 }
 

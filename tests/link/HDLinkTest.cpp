@@ -89,8 +89,7 @@ TEST_P(HDLinkBothTransports, ClassicLoginPollsAndDecodes)
     f->RackWindow = &rack;
     QueueSetParameter(*f, 15); // left from before the login: must not be sent
     ASSERT_TRUE(loggedIn(*f));
-    EXPECT_EQ(sim.receivedLines().mid(0, 5),
-              (QList<QByteArray>{"HD", "SC", "QUMOR7", "UI", "SD"}));
+    EXPECT_EQ(sim.receivedLines().mid(0, 5), (QList<QByteArray>{"HD", "SC", "QUMOR7", "UI", "SD"}));
     EXPECT_EQ(f->Status, stActive);
     EXPECT_EQ(f->AccessLevel, 3);
     EXPECT_FALSE(f->ReadOnlyAccess);
@@ -288,8 +287,9 @@ TEST_P(HDLinkBothTransports, ADroppedLinkIsOneErrorAndNothingMore)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTransports, HDLinkBothTransports,
-                         ::testing::Values(trNetwork, trSerial),
-                         [](const auto& info) { return info.param == trNetwork ? "Tcp" : "Serial"; });
+                         ::testing::Values(trNetwork, trSerial), [](const auto& info) {
+                             return info.param == trNetwork ? "Tcp" : "Serial";
+                         });
 
 TEST_F(HDLinkTest, LoginLevelsAndPrompts)
 {
@@ -318,7 +318,8 @@ TEST_F(HDLinkTest, LoginLevelsAndPrompts)
         QList<QByteArray> expected{"HD", "SC"};
         if (!r.passwordLine.isEmpty())
             expected << r.passwordLine;
-        expected << "UI" << "SD";
+        expected << "UI"
+                 << "SD";
         EXPECT_EQ(sim.receivedLines().mid(0, expected.size()), expected);
         EXPECT_EQ(f->SProtocol, r.sProtocol);
         EXPECT_EQ(f->AccessLevel, r.access);
@@ -363,7 +364,8 @@ TEST_F(HDLinkTest, SilenceOnTheTickSeam)
         EXPECT_EQ(f->Status, stError);
         EXPECT_EQ(f->ProcessState, 0u);
         ASSERT_EQ(linesOf("ERROR").size(), 1);
-        EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" HD Hardware not responding check settings "));
+        EXPECT_TRUE(
+            linesOf("ERROR").value(0).endsWith(" HD Hardware not responding check settings "));
     }
     log.clear();
     sim.dropLink();
@@ -451,8 +453,8 @@ TEST(HdIdentification, EveryReplyAndItsCuts)
         int lcdType;
         const char *serial, *boot, *sw, *lan;
     } rows[] = {
-        {"VREN-1 SN(450123) SW(03.05,04.03) LCD(1) LAN(6.1.0.0)", 6, 1, true, 1, "450123",
-         "03.05", "04.03", "6.1.0.0"},
+        {"VREN-1 SN(450123) SW(03.05,04.03) LCD(1) LAN(6.1.0.0)", 6, 1, true, 1, "450123", "03.05",
+         "04.03", "6.1.0.0"},
         {"VREN-1 SN(450123) SW(V03.05)", 8, 1, false, 0, "450123", "", "V03.05)", ""},
         {"PRAK-1 SN(451000) SW(01.00)", 6, 2, false, 0, "", "", "", ""},
         {"VREN-1 SN(45", 8, 1, false, 0, "45", "", "", ""},
@@ -663,10 +665,7 @@ TEST_F(HDLinkTest, PicturesArriveAndAreFiled)
     auto f = connect(trNetwork);
     ASSERT_TRUE(loggedIn(*f));
     ASSERT_TRUE(tickUntil(
-        *f,
-        [&] {
-            return f->AEData.GetPrimaryImage(0).Valid && f->AEData.GetStationLogo(0).Valid;
-        },
+        *f, [&] { return f->AEData.GetPrimaryImage(0).Valid && f->AEData.GetStationLogo(0).Valid; },
         200, 20));
     const THD_AE_Object& primary = f->AEData.GetPrimaryImage(0);
     EXPECT_EQ(primary.Picture.Width, SimJpegWidth);

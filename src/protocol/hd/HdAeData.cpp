@@ -104,18 +104,54 @@ void THD_COMR_Data::ResetComr()
     ReceivedAs.fill(0);
 }
 
-QString THD_COMR_Data::GetPrice(int n) const { return getAt(Price, n); }
-void THD_COMR_Data::SetPrice(int n, const QString& v) { setAt(Price, n, v); }
-QString THD_COMR_Data::GetValidUntil(int n) const { return getAt(ValidUntil, n); }
-void THD_COMR_Data::SetValidUntil(int n, const QString& v) { setAt(ValidUntil, n, v); }
-QString THD_COMR_Data::GetContactUrl(int n) const { return getAt(ContactUrl, n); }
-void THD_COMR_Data::SetContactUrl(int n, const QString& v) { setAt(ContactUrl, n, v); }
-qint32 THD_COMR_Data::GetReceivedAs(int n) const { return getAt(ReceivedAs, n); }
-void THD_COMR_Data::SetReceivedAs(int n, qint32 v) { setAt(ReceivedAs, n, v); }
-QString THD_COMR_Data::GetSellerName(int n) const { return getAt(SellerName, n); }
-void THD_COMR_Data::SetSellerName(int n, const QString& v) { setAt(SellerName, n, v); }
-QString THD_COMR_Data::GetDescription(int n) const { return getAt(Description, n); }
-void THD_COMR_Data::SetDescription(int n, const QString& v) { setAt(Description, n, v); }
+QString THD_COMR_Data::GetPrice(int n) const
+{
+    return getAt(Price, n);
+}
+void THD_COMR_Data::SetPrice(int n, const QString& v)
+{
+    setAt(Price, n, v);
+}
+QString THD_COMR_Data::GetValidUntil(int n) const
+{
+    return getAt(ValidUntil, n);
+}
+void THD_COMR_Data::SetValidUntil(int n, const QString& v)
+{
+    setAt(ValidUntil, n, v);
+}
+QString THD_COMR_Data::GetContactUrl(int n) const
+{
+    return getAt(ContactUrl, n);
+}
+void THD_COMR_Data::SetContactUrl(int n, const QString& v)
+{
+    setAt(ContactUrl, n, v);
+}
+qint32 THD_COMR_Data::GetReceivedAs(int n) const
+{
+    return getAt(ReceivedAs, n);
+}
+void THD_COMR_Data::SetReceivedAs(int n, qint32 v)
+{
+    setAt(ReceivedAs, n, v);
+}
+QString THD_COMR_Data::GetSellerName(int n) const
+{
+    return getAt(SellerName, n);
+}
+void THD_COMR_Data::SetSellerName(int n, const QString& v)
+{
+    setAt(SellerName, n, v);
+}
+QString THD_COMR_Data::GetDescription(int n) const
+{
+    return getAt(Description, n);
+}
+void THD_COMR_Data::SetDescription(int n, const QString& v)
+{
+    setAt(Description, n, v);
+}
 
 qint32 THD_SIG_Data::GetSigValue(int i) const
 {
@@ -182,10 +218,22 @@ THD_AE_Object& THD_AE_Data::pick(std::array<THD_AE_Object, HdProgramCount>& a, i
     return m_none;
 }
 
-THD_AE_Object& THD_AE_Data::GetRadioImage(int i) { return pick(RadioImage, i); }
-THD_AE_Object& THD_AE_Data::GetStationLogo(int i) { return pick(StationLogo, i); }
-THD_AE_Object& THD_AE_Data::GetPrimaryImage(int i) { return pick(PrimaryImage, i); }
-THD_AE_Object& THD_AE_Data::GetPendingImage(int i) { return pick(PendingImage, i); }
+THD_AE_Object& THD_AE_Data::GetRadioImage(int i)
+{
+    return pick(RadioImage, i);
+}
+THD_AE_Object& THD_AE_Data::GetStationLogo(int i)
+{
+    return pick(StationLogo, i);
+}
+THD_AE_Object& THD_AE_Data::GetPrimaryImage(int i)
+{
+    return pick(PrimaryImage, i);
+}
+THD_AE_Object& THD_AE_Data::GetPendingImage(int i)
+{
+    return pick(PendingImage, i);
+}
 
 void THD_AE_Data::ResetAEData()
 {

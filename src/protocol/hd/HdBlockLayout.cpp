@@ -98,8 +98,8 @@ qint32 HdValue12(const THdBlockReader& r, int base, int index)
 {
     const int group = base + 3 * (index / 2);
     const quint8 high = r.u8(group + 2);
-    qint32 v = (index % 2 == 0) ? r.u8(group) + 256 * (high & 0x0F)
-                                : r.u8(group + 1) + 16 * (high & 0xF0);
+    qint32 v =
+        (index % 2 == 0) ? r.u8(group) + 256 * (high & 0x0F) : r.u8(group + 1) + 16 * (high & 0xF0);
     if (v & 0x800)
         v -= 0x1000;
     return v;

@@ -139,7 +139,7 @@ constexpr int HdChunkLength = 340;
 
 // The type-13 block (e-mail settings).
 namespace HdEmailOffset {
-constexpr int Part = 1201; // 0: the addresses, else the rest
+constexpr int Part = 1201;      // 0: the addresses, else the rest
 constexpr int Addresses = 1202; // 42 bytes each
 constexpr int AddressWidth = 42;
 constexpr int ProxyIp = 1202;

@@ -164,12 +164,12 @@ struct THistoryDataRec
 
 enum THdRequestKind : qint32
 {
-    rqSetParameter = 0, // "CC"
-    rqAction = 1,       // "PB"
+    rqSetParameter = 0,    // "CC"
+    rqAction = 1,          // "PB"
     rqStringParameter = 2, // "PS"
-    rqHistory = 3,      // "SH"
-    rqDiagnostic = 4,   // "DD"
-    rqRawLine = 99,     // Text, sent unchanged
+    rqHistory = 3,         // "SH"
+    rqDiagnostic = 4,      // "DD"
+    rqRawLine = 99,        // Text, sent unchanged
 };
 
 struct TRequestRec
@@ -184,13 +184,13 @@ struct TRequestRec
 // Reassembly of the artist-experience object that "L" chunks carry.
 struct THdObjectStream
 {
-    bool Started = false;   // a position-0 chunk began the object
-    bool Refused = false;   // a cap refused it; later chunks are ignored
-    qint32 Total = 0;       // header plus data bytes
-    qint32 LastKey = -1;    // sub-kind/sequence and position of the last chunk
+    bool Started = false; // a position-0 chunk began the object
+    bool Refused = false; // a cap refused it; later chunks are ignored
+    qint32 Total = 0;     // header plus data bytes
+    qint32 LastKey = -1;  // sub-kind/sequence and position of the last chunk
     qint64 LastPosition = -1;
-    QByteArray Header;      // the 256 header bytes
-    QByteArray Data;        // the file bytes, Size of them
+    QByteArray Header; // the 256 header bytes
+    QByteArray Data;   // the file bytes, Size of them
     quint16 Checksum = 0;
     void reset() { *this = THdObjectStream{}; }
 };
@@ -239,7 +239,7 @@ struct THdData
     THdEmailSettings HdEmailSettings;
     bool HdEmailAddressesReceived = false; // the first mark
     bool HdEmailServerReceived = false;    // the second mark
-    qint32 ActiveConfigNumber = 0; // the current time-alignment configuration - 1
+    qint32 ActiveConfigNumber = 0;         // the current time-alignment configuration - 1
     std::array<qint32, HdTableWords> HdReceivedTable{};
     std::array<qint32, HdTableWords> HdLocalTable{};
     bool HdTableCopied = false;
@@ -268,7 +268,7 @@ struct THdData
     THD_AE_Data AEData;
     THdObjectStream AEStream;
     THD_AE_EventList AEEventList;
-    quint32 SigSum = 0; // the sum of the last SIG message
+    quint32 SigSum = 0;       // the sum of the last SIG message
     qint32 HdBadBlockRun = 0; // refused blocks in a row
 
     // Empties every data-service holder: a new connection or a new station.

@@ -126,8 +126,8 @@ QString objectText(const THD_AE_Object& o, quint16 checksum, const TFiling& f)
     name.replace(',', ' ');
     const bool filed = f.program >= 0;
     return "HD" + (filed ? QString::number(f.program + 1) : QString()) + "," +
-           (filed ? QString(words[f.slot]) : QString()) + "," + "$" + hex4(quint32(o.Port)) +
-           "," + "$" + hex4(quint32(o.LotId)) + "," + QString::number(o.Size) + "," + "$" +
+           (filed ? QString(words[f.slot]) : QString()) + "," + "$" + hex4(quint32(o.Port)) + "," +
+           "$" + hex4(quint32(o.LotId)) + "," + QString::number(o.Size) + "," + "$" +
            hex4(checksum) + "," + name + ",";
 }
 
@@ -172,8 +172,9 @@ void finishObject(THdData& d, const THdDecodeSink& sink)
             const QString file = jpeg ? "error.jpeg" : "error.png";
             if (sink.writeFile)
                 sink.writeFile(file, st.Data);
-            error(sink, QString(" HD picture not decoded: %1: %2; saved as %3 ")
-                            .arg(who, img.error, file));
+            error(
+                sink,
+                QString(" HD picture not decoded: %1: %2; saved as %3 ").arg(who, img.error, file));
         }
     }
     // Any other kind of object is kept without a picture; the event list says
@@ -181,8 +182,8 @@ void finishObject(THdData& d, const THdDecodeSink& sink)
     o.Changed = true;
     if (f.program >= 0) {
         THD_AE_Object* targets[3] = {&d.AEData.GetStationLogo(f.program),
-                                   &d.AEData.GetPrimaryImage(f.program),
-                                   &d.AEData.GetPendingImage(f.program)};
+                                     &d.AEData.GetPrimaryImage(f.program),
+                                     &d.AEData.GetPendingImage(f.program)};
         targets[f.slot]->CopyAEObject(o);
         targets[f.slot]->Changed = true;
     }
@@ -204,12 +205,13 @@ void decodeObjectChunk(const R& r, THdData& d, const THdDecodeSink& sink)
             const qint32 port = r.le16(HdOffset::MessagePayload + HdObjectHeader::Port);
             const qint32 lot = r.le16(HdOffset::MessagePayload + HdObjectHeader::LotId);
             const TFiling f = findFiling(d.SigData, port, lot);
-            refuse(d, sink, QString("HD%1 LOT $%2: total of %3 bytes outside %4 .. %5")
-                                .arg(f.program >= 0 ? QString::number(f.program + 1) : QString())
-                                .arg(hex4(quint32(lot)))
-                                .arg(total)
-                                .arg(ObjectMinTotal)
-                                .arg(ObjectMaxTotal));
+            refuse(d, sink,
+                   QString("HD%1 LOT $%2: total of %3 bytes outside %4 .. %5")
+                       .arg(f.program >= 0 ? QString::number(f.program + 1) : QString())
+                       .arg(hex4(quint32(lot)))
+                       .arg(total)
+                       .arg(ObjectMinTotal)
+                       .arg(ObjectMaxTotal));
             return;
         }
         st.Started = true;
@@ -238,10 +240,11 @@ void decodeObjectChunk(const R& r, THdData& d, const THdDecodeSink& sink)
                 const qint64 room = st.Total - HdObjectHeader::Length;
                 if (size > room) {
                     const qint32 lot = R(st.Header).le16(HdObjectHeader::LotId);
-                    refuse(d, sink, QString("LOT $%1: size of %2 bytes in an object of %3")
-                                        .arg(hex4(quint32(lot)))
-                                        .arg(size)
-                                        .arg(st.Total));
+                    refuse(d, sink,
+                           QString("LOT $%1: size of %2 bytes in an object of %3")
+                               .arg(hex4(quint32(lot)))
+                               .arg(size)
+                               .arg(st.Total));
                     return;
                 }
                 st.Data = QByteArray(qsizetype(size), '\0');

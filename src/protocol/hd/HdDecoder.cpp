@@ -92,9 +92,9 @@ void decodeMeasurements(const R& r, THdData& d, TConnectionState& s)
     s.MeasurementHistory[126][1] = 0;
     s.MeasurementHistory[127][1] = 0;
     const THdServiceRec& sv = d.HdService;
-    const qint32 alignment[8] = {sv.LevelFast,     sv.LevelAvg,   sv.TimeFast,
-                                 sv.TimeAvg,       sv.DeviceDelayUs, sv.AvgErrorNs,
-                                 sv.FastErrorNs,   sv.DelayCorrectionUs};
+    const qint32 alignment[8] = {sv.LevelFast,   sv.LevelAvg,         sv.TimeFast,
+                                 sv.TimeAvg,     sv.DeviceDelayUs,    sv.AvgErrorNs,
+                                 sv.FastErrorNs, sv.DelayCorrectionUs};
     for (int i = 0; i < 8; ++i)
         s.MeasurementHistory[200 + i][1] = alignment[i];
 }
@@ -173,8 +173,8 @@ void decodeTimeAlign(const R& r, THdData& d, TConnectionState& s)
     for (int c = 0; c < HdTaConfigCount; ++c) {
         const int base = O::Configs + O::ConfigStride * c;
         for (const THdTaFieldPlace& p : HdTaFieldPlaces)
-            *t.field(p.field, c) = p.width == 2 ? R::signed16(r.be16(base + p.offset))
-                                                : r.u8(base + p.offset);
+            *t.field(p.field, c) =
+                p.width == 2 ? R::signed16(r.be16(base + p.offset)) : r.u8(base + p.offset);
         t.User[size_t(c)] = r.text(O::Strings + O::StringLength * c, O::StringLength);
         t.Password[size_t(c)] =
             r.text(O::Strings + O::StringLength * (HdTaConfigCount + c), O::StringLength);
@@ -289,8 +289,8 @@ THdBlockVerdict DecodeHdBlock(const QByteArray& block, THdData& d, TConnectionSt
     // bytes as the frame holds.
     if (block.size() > HdOffset::EchoText) {
         const QByteArray text =
-            block.mid(HdOffset::EchoText, qMin<qsizetype>(HdEchoTextLength,
-                                                          block.size() - HdOffset::EchoText));
+            block.mid(HdOffset::EchoText,
+                      qMin<qsizetype>(HdEchoTextLength, block.size() - HdOffset::EchoText));
         const qsizetype cr = text.indexOf('\r');
         if (cr >= 1) {
             d.HdTextLine = text.left(cr);
@@ -304,12 +304,11 @@ THdBlockVerdict DecodeHdBlock(const QByteArray& block, THdData& d, TConnectionSt
                       r.u8(HdOffset::EchoValue + 2), r.u8(HdOffset::EchoValue + 3)});
 
     d.HdStatus = r.u8(HdOffset::Status);
-    d.HdAlarmMasks = {qint32(r.u8(HdOffset::AlarmMaskRed) << 16 |
-                             r.u8(HdOffset::AlarmMaskRed + 1) << 8 |
-                             r.u8(HdOffset::AlarmMaskRed + 2)),
-                      qint32(r.u8(HdOffset::AlarmMaskYellow) << 16 |
-                             r.u8(HdOffset::AlarmMaskYellow + 1) << 8 |
-                             r.u8(HdOffset::AlarmMaskYellow + 2))};
+    d.HdAlarmMasks = {
+        qint32(r.u8(HdOffset::AlarmMaskRed) << 16 | r.u8(HdOffset::AlarmMaskRed + 1) << 8 |
+               r.u8(HdOffset::AlarmMaskRed + 2)),
+        qint32(r.u8(HdOffset::AlarmMaskYellow) << 16 | r.u8(HdOffset::AlarmMaskYellow + 1) << 8 |
+               r.u8(HdOffset::AlarmMaskYellow + 2))};
     decodeService(r, d.HdService);
     decodeMeasurements(r, d, s);
     decodeSpectrum(r, d);

@@ -10,15 +10,15 @@
 
 enum class THdIdSource
 {
-    Word,          // HdLocalConfig word
-    WordByInput,   // one of two words chosen by word 4 (the RF input)
-    UnitRecord,    // an item of the 20-byte unit record
-    BarScale,      // word 168 + the source 0..8 (the selector)
-    EmailGroup,    // an e-mail group word
-    TaCurrent,     // field 7 of the table's current configuration
-    TaField,       // a field of configuration selector 1..6
-    ScanWord,      // a multi-scan word
-    Selector,      // the selector itself, no item
+    Word,        // HdLocalConfig word
+    WordByInput, // one of two words chosen by word 4 (the RF input)
+    UnitRecord,  // an item of the 20-byte unit record
+    BarScale,    // word 168 + the source 0..8 (the selector)
+    EmailGroup,  // an e-mail group word
+    TaCurrent,   // field 7 of the table's current configuration
+    TaField,     // a field of configuration selector 1..6
+    ScanWord,    // a multi-scan word
+    Selector,    // the selector itself, no item
 };
 
 struct THdIdRow
@@ -26,8 +26,8 @@ struct THdIdRow
     int firstId;
     int lastId;
     THdIdSource source;
-    int first;  // word, item, field or scan word of firstId (see lookup rules)
-    int digits; // 2 or 4
+    int first;       // word, item, field or scan word of firstId (see lookup rules)
+    int digits;      // 2 or 4
     quint16 refresh; // bit n: page flag n
 };
 

@@ -84,7 +84,8 @@ THdRequestLine setParameterLine(const TRequestRec& r, THdData& d)
         switch (row->source) {
         case THdIdSource::BarScale:
             if (b3 > 8)
-                return {{}, QString(" HD request %1 dropped: source %2 out of range ").arg(id).arg(b3)};
+                return {{},
+                        QString(" HD request %1 dropped: source %2 out of range ").arg(id).arg(b3)};
             arg = hex2(quint32(*HdIdItem(d, id, b3))) + hex2(b3);
             break;
         case THdIdSource::TaCurrent:
@@ -98,9 +99,10 @@ THdRequestLine setParameterLine(const TRequestRec& r, THdData& d)
         case THdIdSource::TaField: {
             const qint32* item = HdIdItem(d, id, b3);
             if (!item)
-                return {{}, QString(" HD request %1 dropped: configuration %2 out of range ")
-                                .arg(id)
-                                .arg(b3)};
+                return {{},
+                        QString(" HD request %1 dropped: configuration %2 out of range ")
+                            .arg(id)
+                            .arg(b3)};
             const quint32 v = quint32(*item);
             arg = "I" + hex2(quint32(b3 - 1)) + (row->digits == 4 ? hex4(v) : hex2(v));
             break;

@@ -1,5 +1,5 @@
-#include "protocol/hd/HdBlockLayout.h"
 #include "protocol/hd/HdDecoder.h"
+#include "protocol/hd/HdBlockLayout.h"
 #include "protocol/hd/HdIdTable.h"
 #include "protocol/hd/HdImages.h"
 #include "protocol/hd/HdRequests.h"
@@ -22,7 +22,9 @@ struct Decoded
     THdDecodeSink sink()
     {
         THdDecodeSink k;
-        k.objectEvent = [this](const QString& t, int kind) { events << QString::number(kind) + ":" + t; };
+        k.objectEvent = [this](const QString& t, int kind) {
+            events << QString::number(kind) + ":" + t;
+        };
         k.error = [this](const QString& t) { errors << t; };
         k.writeFile = [this](const QString& name, const QByteArray&) {
             files << name;
@@ -206,10 +208,8 @@ TEST(HdDecoder, BlockEchoTable)
         int word;
         qint32 expected;
     } rows[] = {
-        {110, {0, 0, 0xFE, 0x0C}, 102, -500},
-        {517, {0, 0, 0, 2}, 162, 4},
-        {170, {0, 0, 60, 2}, 170, 60},
-        {24, {0, 0, 0, 0xFB}, 12, -5},
+        {110, {0, 0, 0xFE, 0x0C}, 102, -500}, {517, {0, 0, 0, 2}, 162, 4},
+        {170, {0, 0, 60, 2}, 170, 60},        {24, {0, 0, 0, 0xFB}, 12, -5},
         {38, {0, 0, 0xFE, 0xD4}, 30, -300},
     };
     for (const Row& r : rows) {
@@ -246,8 +246,8 @@ TEST(HdEcho, EchoLines)
         QByteArray line;
         bool applied;
     } rows[] = {
-        {"CC006EFE0C5F", true},  {"CC006EFE0C5E", false}, {"CC006EFE0CGG", false},
-        {"CC006EF", false},      {"CC006EFE0C5F001", false}, {"CC00C7I00026B", false},
+        {"CC006EFE0C5F", true}, {"CC006EFE0C5E", false},    {"CC006EFE0CGG", false},
+        {"CC006EF", false},     {"CC006EFE0C5F001", false}, {"CC00C7I00026B", false},
     };
     for (const Row& r : rows) {
         THdData d;
@@ -270,13 +270,22 @@ TEST(HdRequests, LinesByteForByte)
         std::function<void(THdData&)> queue;
         QByteArray line;
     } rows[] = {
-        {[](THdData& d) { d.HdLocalConfig[2] = 1001; }, [](THdData& d) { QueueSetParameter(d, 15); },
-         "CC000F03E93D\r"},
-        {[](THdData& d) { d.HdLocalConfig[4] = 1; d.HdLocalConfig[5] = 10; },
+        {[](THdData& d) { d.HdLocalConfig[2] = 1001; },
+         [](THdData& d) { QueueSetParameter(d, 15); }, "CC000F03E93D\r"},
+        {[](THdData& d) {
+             d.HdLocalConfig[4] = 1;
+             d.HdLocalConfig[5] = 10;
+         },
          [](THdData& d) { QueueSetParameter(d, 19); }, "CC00130ABB\r"},
-        {[](THdData& d) { d.HdLocalConfig[4] = 0; d.HdLocalConfig[6] = 4; },
+        {[](THdData& d) {
+             d.HdLocalConfig[4] = 0;
+             d.HdLocalConfig[6] = 4;
+         },
          [](THdData& d) { QueueSetParameter(d, 19); }, "CC001304AE\r"},
-        {[](THdData& d) { d.HdLocalConfig[4] = 1; d.HdLocalConfig[26] = -300; },
+        {[](THdData& d) {
+             d.HdLocalConfig[4] = 1;
+             d.HdLocalConfig[26] = -300;
+         },
          [](THdData& d) { QueueSetParameter(d, 34); }, "CC0022FED44D\r"},
         {[](THdData& d) { d.HdLocalConfig[170] = 60; },
          [](THdData& d) { QueueSetParameter(d, 170, 0, 0, 0, 2); }, "CC00AA3C0240\r"},
@@ -284,7 +293,8 @@ TEST(HdRequests, LinesByteForByte)
          [](THdData& d) { QueueSetParameter(d, 199, 0, 0, 0, 1); }, "CC00C7I00026B\r"},
         {[](THdData& d) { d.TimeAlignConfigs.DelayCenterMs[5] = 999; },
          [](THdData& d) { QueueSetParameter(d, 201, 0, 0, 0, 6); }, "CC00C9I0503E7EF\r"},
-        {[](THdData&) {}, [](THdData& d) { QueueSetParameter(d, 232, 0, 0, 0, 3); }, "CC00E803C6\r"},
+        {[](THdData&) {}, [](THdData& d) { QueueSetParameter(d, 232, 0, 0, 0, 3); },
+         "CC00E803C6\r"},
         {[](THdData&) {}, [](THdData& d) { QueueSetParameter(d, 41); }, "CC002951\r"},
         {[](THdData&) {}, [](THdData& d) { QueueAction(d, 538, 0, 0, 0, 1); }, "PB021A01C7\r"},
         {[](THdData&) {}, [](THdData& d) { QueueAction(d, 512); }, "PB020054\r"},
@@ -344,9 +354,9 @@ TEST(HdDecoder, HistoryChunksStayInsideTheirArea)
         qint32 len, index;
         bool newSet;
     } rows[] = {
-        {11, 8640, 0, false},        {11, 8640, 8640 - 340, true}, {11, 340, 0, true},
-        {11, 8640, -1, false},       {11, 8640, 70000, true},     {11, 0x7FFFFFFF, 63300, false},
-        {12, 2384, 2380, true},      {12, 2384, 2040, false},
+        {11, 8640, 0, false},   {11, 8640, 8640 - 340, true}, {11, 340, 0, true},
+        {11, 8640, -1, false},  {11, 8640, 70000, true},      {11, 0x7FFFFFFF, 63300, false},
+        {12, 2384, 2380, true}, {12, 2384, 2040, false},
     };
     for (const Row& r : rows) {
         Decoded x;
@@ -373,8 +383,8 @@ TEST(HdDecoder, ObjectsDecodeContiguousAndHeaderFirst)
 {
     const QByteArray jpeg = SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "a,b.jpg",
                                       EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
-    const QByteArray png =
-        SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png", EncodeSimPng(SimPngSide, SimPngSide));
+    const QByteArray png = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png",
+                                     EncodeSimPng(SimPngSide, SimPngSide));
     for (const bool isJpeg : {true, false}) {
         const QByteArray& object = isJpeg ? jpeg : png;
         for (bool headerFirst : {false, true}) {

@@ -22,12 +22,9 @@ TEST(Vren1FirmwareCheck, ResultCodes)
         {"03.05", "04.03", 1, 0, true, false, 12}, // lower case file name, older file
         {"03.05", "04.03", 2, 0, true, true, 12},  // equal main version
         {"03.05", "04.04", 2, 0, true, false, 12}, // a newer unit is not "up to date"
-        {"0305", "04.03", 1, 1, false, false, 0},
-        {"03.xx", "04.03", 1, 2, false, false, 0},
-        {"03.05", "", 1, 3, false, false, 0},
-        {"03.05", "04.0x", 1, 4, false, false, 0},
-        {"03.05", "04.03", 0, 5, false, false, 0},
-        {"03.05", "04.03", 3, 5, false, false, 0},
+        {"0305", "04.03", 1, 1, false, false, 0},  {"03.xx", "04.03", 1, 2, false, false, 0},
+        {"03.05", "", 1, 3, false, false, 0},      {"03.05", "04.0x", 1, 4, false, false, 0},
+        {"03.05", "04.03", 0, 5, false, false, 0}, {"03.05", "04.03", 3, 5, false, false, 0},
     };
     for (const Row& r : rows) {
         const TVren1FirmwareCheck c = CheckVren1Firmware({r.boot, r.main, r.lcd}, base.file("DLD"));

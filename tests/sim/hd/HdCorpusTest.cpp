@@ -1,6 +1,6 @@
+#include "sim/hd/HdCorpus.h"
 #include "protocol/hd/HdDecoder.h"
 #include "protocol/hd/HdRequests.h"
-#include "sim/hd/HdCorpus.h"
 
 #include <QDir>
 #include <QFile>
