@@ -8,8 +8,9 @@ class TFrame2;
 // pending command; the Connect, Disconnect and exit sequences.
 void Tavr1Step(TFrame2& f);
 
-// Decodes the current block if it is new, then tells the rack window.
-void Tavr1DecodeAndPost(TFrame2& f);
+// Decodes the current block if it is new; true when it was decoded. The poll
+// decodes every block waiting this way, then tells the rack window once.
+bool Tavr1Decode(TFrame2& f);
 
 // The identification reply to "UI" into the frame's Tavr1 members.
 void Tavr1Identify(TFrame2& f, const QByteArray& reply);

@@ -1,13 +1,13 @@
 #include "shell/Rack.h"
 
 #include "common/Enums.h"
-#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "data/ConnectionConfig.h"
 #include "link/Frame2.h"
-#include "platform/UserMessages.h"
 #include "panels/PanelBase.h"
+#include "platform/UserMessages.h"
 #include "tavr1/Tavr1_Panel.h"
+#include "widgets/UpdatesLock.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -168,20 +168,20 @@ bool TRack::event(QEvent* e)
             // The Tavr1 and Vren1 panels take their own refresh messages.
             if (k.family == family && k.panel != &TRack::Tavr1Panel &&
                 k.panel != &TRack::Vren1Panel)
-                PostMessage(this->*k.panel, UM_PANEL_REFRESH);
+                PostRefresh(this->*k.panel, UM_PANEL_REFRESH);
         }
         break;
     }
     case UM_RDS_GROUPS:
-        PostMessage(Lyn1Panel, UM_RDS_GROUPS);
+        PostRefresh(Lyn1Panel, UM_RDS_GROUPS);
         break;
     case UM_HD_DATA:
         ArrangePanels();
-        PostMessage(Vren1Panel, UM_HD_REFRESH);
+        PostRefresh(Vren1Panel, UM_HD_REFRESH);
         break;
     case UM_TAVR1_DATA:
         ArrangePanels();
-        PostMessage(Tavr1Panel, UM_TAVR1_REFRESH);
+        PostRefresh(Tavr1Panel, UM_TAVR1_REFRESH);
         break;
     default:
         return QWidget::event(e);
