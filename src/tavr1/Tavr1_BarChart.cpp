@@ -1,5 +1,7 @@
 #include "tavr1/Tavr1_BarChart.h"
 
+#include "widgets/SetIfChanged.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QFontDatabase>
@@ -87,10 +89,12 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
 
 void TTavr1BarChart::setValueAxis(double min, double max, double increment)
 {
-    m_valueAxis->setRange(min, max);
+    setRangeIfChanged(m_valueAxis, min, max);
     m_valueAxis->setTickType(QValueAxis::TicksDynamic);
     m_valueAxis->setTickAnchor(0);
-    m_valueAxis->setTickInterval(increment);
+    setIfChanged(
+        increment, [&] { return m_valueAxis->tickInterval(); },
+        [&](double i) { m_valueAxis->setTickInterval(i); });
 }
 
 void TTavr1BarChart::setBar(int bar, double value, const QString& title)
@@ -101,7 +105,8 @@ void TTavr1BarChart::setBar(int bar, double value, const QString& title)
     if (set->count() == 0)
         set->append(value);
     else
-        set->replace(0, value);
+        setIfChanged(
+            value, [&] { return set->at(0); }, [&](double v) { set->replace(0, v); });
     setLegendTitle(bar, title);
 }
 
@@ -118,7 +123,10 @@ void TTavr1BarChart::setTitleOnly(int bar, const QString& title)
 // The set keeps the title as written; its legend entry shows it padded.
 void TTavr1BarChart::setLegendTitle(int bar, const QString& title)
 {
-    m_sets[bar]->setLabel(title);
+    QBarSet* set = m_sets[bar];
+    if (!setIfChanged(
+            title, [&] { return set->label(); }, [&](const QString& t) { set->setLabel(t); }))
+        return;
     const QList<QLegendMarker*> markers = chart()->legend()->markers(m_series);
     if (QLegendMarker* m = markers.value(bar))
         m->setLabel(shownText(title, legendTitleLength, false));

@@ -1,4 +1,5 @@
 #include "tavr1/Tavr1_RawData.h"
+#include "widgets/SetIfChanged.h"
 
 #include "common/FieldHelpers.h"
 #include "link/Frame2.h"
@@ -69,6 +70,8 @@ TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     Label2->setObjectName("Label2");
     Label1->setFont(fixed);
     Label2->setFont(fixed);
+    Label1->setTextFormat(Qt::PlainText);
+    Label2->setTextFormat(Qt::PlainText);
 
     grid->addWidget(ListBox1, 0, 0, 1, 2);
     grid->addWidget(ListBox2, 0, 2, 1, 2);
@@ -106,15 +109,15 @@ void TTavr1RawData::RefreshWindow(qintptr)
     if (Paused)
         return;
     showBlockNumber();
-    Label2->setText("Checksums =  $" + hex4(f->BlockChecksums[0]) + "   $" +
-                    hex4(f->BlockChecksums[1]));
+    setTextIfChanged(Label2, "Checksums =  $" + hex4(f->BlockChecksums[0]) + "   $" +
+                                 hex4(f->BlockChecksums[1]));
     dumpBlock(false);
 }
 
 void TTavr1RawData::showBlockNumber()
 {
     if (const TFrame2* f = frame())
-        Label1->setText("Block Num = " + IntField(f->BlockNumber, 2));
+        setTextIfChanged(Label1, "Block Num = " + IntField(f->BlockNumber, 2));
 }
 
 void TTavr1RawData::dumpBlock(bool withPartialLine)
@@ -124,13 +127,13 @@ void TTavr1RawData::dumpBlock(bool withPartialLine)
         return;
     const QByteArray& block = f->BlockSlots[CurrentTavr1BlockSlot];
     const int top = ListBox3->verticalScrollBar()->value();
-    ListBox3->setUpdatesEnabled(false);
     QString line;
     int k = 0;
     auto put = [&](int offset) {
         const QString text = SpacePadInt(offset, 4) + "  " + line;
         if (QListWidgetItem* item = ListBox3->item(k))
-            item->setText(text);
+            setIfChanged(
+                text, [&] { return item->text(); }, [&](const QString& t) { item->setText(t); });
         else
             ListBox3->addItem(text);
         ++k;
@@ -146,5 +149,4 @@ void TTavr1RawData::dumpBlock(bool withPartialLine)
     if (withPartialLine && !line.isEmpty())
         put(int(block.size() - block.size() % 10));
     ListBox3->verticalScrollBar()->setValue(top);
-    ListBox3->setUpdatesEnabled(true);
 }
