@@ -40,6 +40,10 @@ public:
     Tavr1ConfigRecord config; // the unit's settings, sent in every settings tail
     QDateTime stamp;          // the unit's clock under the S protocol (now when null)
     int blockIntervalMs = 250;
+    // Readings and spectrum drift slowly and jitter from block to block, as
+    // on air, so histograms fill many bins and plots move. Repeatable: the
+    // same blocks every run.
+    bool vary = false;
 
     // Faults.
     QByteArray garbageBeforeBlocks; // sent before every block
@@ -62,6 +66,8 @@ public:
 
     // Sends one block at once (tests that want exact control).
     void sendBlock();
+    // Stops the blocks as "EC" does (a measured run ends here).
+    void stopStreaming();
 
 signals:
     void blockSent(int tailKind);
@@ -71,10 +77,10 @@ protected:
 
 private:
     void startStreaming();
-    void stopStreaming();
     void applySetting(const QByteArray& line);
     void applyAction(const QByteArray& line);
     QByteArray nextBlock();
+    void varyFields(Tavr1BlockFields& f);
 
     QTimer* m_blockTimer = nullptr;
     bool m_streaming = false;
@@ -83,5 +89,6 @@ private:
     int m_settingsBlocksSent = 0;
     int m_badChecksums = 0;
     Tavr1Echo m_pendingEcho;
+    quint32 m_varySeed = 12345;
     QList<QByteArray> m_commandLines;
 };
