@@ -84,12 +84,16 @@ double rssMegabytes()
     return 0;
 }
 
+// Runs the event loop, sleeping while there is nothing to do (a loop that
+// polled would itself be the load), until done or maxMs have passed.
 void pumpUntil(const std::function<bool()>& done, int maxMs)
 {
     QElapsedTimer t;
     t.start();
+    QTimer wake; // so the conditions are looked at even in a quiet moment
+    wake.start(50);
     while (!done() && t.elapsed() < maxMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 // The longest time between two ticks of any frame's timer.

@@ -41,7 +41,20 @@ QValueAxis* addValueAxis(QChart* chart, Qt::Alignment side, const QString& title
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
     chart->addAxis(axis, side);
+    useHairlines(axis);
     return axis;
+}
+
+void useHairlines(QAbstractAxis* axis)
+{
+    // After the axis joined its chart: the chart's theme sets the pens then.
+    auto hairline = [](QPen pen) {
+        pen.setWidth(0);
+        return pen;
+    };
+    axis->setLinePen(hairline(axis->linePen()));
+    axis->setGridLinePen(hairline(axis->gridLinePen()));
+    axis->setMinorGridLinePen(hairline(axis->minorGridLinePen()));
 }
 
 namespace {

@@ -1,5 +1,4 @@
 #include "tavr1/Tavr1_Panel.h"
-#include "widgets/SetIfChanged.h"
 
 #include "common/Enums.h"
 #include "common/FieldHelpers.h"
@@ -9,6 +8,7 @@
 #include "widgets/FillGuard.h"
 #include "widgets/Lamp.h"
 #include "widgets/ReadoutLabel.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QKeyEvent>
 #include <QMenu>

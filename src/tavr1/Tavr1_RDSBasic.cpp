@@ -1,11 +1,11 @@
 #include "tavr1/Tavr1_RDSBasic.h"
-#include "widgets/SetIfChanged.h"
 
 #include "common/FieldHelpers.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
 #include "tavr1/Tavr1_Readouts.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QFrame>
 #include <QGridLayout>

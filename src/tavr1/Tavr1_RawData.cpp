@@ -1,18 +1,21 @@
 #include "tavr1/Tavr1_RawData.h"
-#include "widgets/SetIfChanged.h"
 
 #include "common/FieldHelpers.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <array>
 
 namespace {
 
@@ -29,6 +32,28 @@ QString lineText(const QByteArray& line)
         shown.chop(1);
     return QString::fromLatin1(shown);
 }
+
+// The dump changes with every block, so its lines are drawn the short way:
+// one run of fixed-pitch text each, without the style's per-item layout of
+// icon, check box and elision, which cost more than the text itself.
+class PlainLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data(Qt::DisplayRole).toString());
+    }
+};
 
 void appendCapped(QListWidget* list, const QString& text)
 {
@@ -59,6 +84,7 @@ TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     for (QListWidget* l : {ListBox1, ListBox2, ListBox3}) {
         l->setFont(fixed);
         l->setUniformItemSizes(true);
+        l->setItemDelegate(new PlainLineDelegate(l));
     }
     ListBox1->setFixedHeight(120);
     ListBox2->setFixedHeight(120);
@@ -139,10 +165,17 @@ void TTavr1RawData::dumpBlock(bool withPartialLine)
         ++k;
         line.clear();
     };
+    // The text of each byte value is made once: the dump is rewritten with
+    // every block.
+    static const std::array<QString, 256> cells = [] {
+        std::array<QString, 256> c;
+        for (int b = 0; b < 256; ++b)
+            c[b] = SpacePadInt(b, 3) + "[" + ByteToHex2(quint8(b)) + "] ";
+        return c;
+    }();
     for (qsizetype i = 1; i <= block.size(); ++i) {
         // A byte is a number from 0 to 255, not a signed char.
-        const quint8 b = quint8(block[i - 1]);
-        line += SpacePadInt(b, 3) + "[" + ByteToHex2(b) + "] ";
+        line += cells[quint8(block[i - 1])];
         if (i % 10 == 0)
             put(int(i - 10));
     }
