@@ -43,6 +43,7 @@ int runHold(QCoreApplication& app, const QStringList& args)
 int runTavr1(QCoreApplication& app, const QStringList& args)
 {
     Tavr1Sim sim;
+    sim.blockIntervalMs = 125; // the unit's eight blocks a second
     bool tcp = false, pty = false;
     quint16 port = 0;
     for (int i = 0; i < args.size(); ++i) {
@@ -74,6 +75,14 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
                     return -1;
                 sim.fields.alarmMasks[size_t(w)] = quint16(v);
             }
+        } else if (a == "--rate" && i + 1 < args.size()) {
+            bool ok = false;
+            const int rate = args[++i].toInt(&ok);
+            if (!ok || rate < 1 || rate > 1000)
+                return -1;
+            sim.blockIntervalMs = 1000 / rate;
+        } else if (a == "--vary") {
+            sim.vary = true;
         } else {
             return -1;
         }
@@ -294,8 +303,10 @@ const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
     {"tavr1",
      "--tcp PORT | --pty [--s-protocol] [--password PW] [--revision-c]\n"
-     "        [--alarm-masks FIRST,SECOND]",
-     "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal", runTavr1},
+     "        [--alarm-masks FIRST,SECOND] [--rate N] [--vary]",
+     "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, sending N blocks a\n"
+     "      second (8 by default); --vary lets its readings drift and jitter as on air",
+     runTavr1},
     {"bry1", "--tcp PORT | --pty | --corpus DIR",
      "a simulated Bry1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, or its fuzz seeds "
      "written into DIR/Bry1StreamFuzz/",

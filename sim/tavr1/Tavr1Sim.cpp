@@ -3,6 +3,9 @@
 #include "protocol/tavr1/Tavr1CodeTable.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -232,6 +235,8 @@ QByteArray Tavr1Sim::nextBlock()
     f.echoCode = m_pendingEcho.code;
     f.echo = m_pendingEcho.bytes;
     m_pendingEcho = Tavr1Echo{}; // an echo travels in exactly one block
+    if (vary)
+        varyFields(f);
     if (f.tailKind == 0)
         ++m_settingsBlocksSent;
     ++m_blocksSent;
@@ -242,6 +247,27 @@ QByteArray Tavr1Sim::nextBlock()
     if (noMarker)
         b[0] = b[1] = b[2] = 0x55;
     return b;
+}
+
+void Tavr1Sim::varyFields(Tavr1BlockFields& f)
+{
+    // A small generator of our own, so every run sends the same blocks.
+    auto next = [this] {
+        m_varySeed = m_varySeed * 1664525u + 1013904223u;
+        return int(m_varySeed >> 16);
+    };
+    // A drift over about half a minute of blocks, the same for all values,
+    // and a jitter of its own for each value.
+    const double phase = 2 * std::numbers::pi * (m_blocksSent % 240) / 240.0;
+    auto moved = [&](qint32 v, int drift, int jitter) {
+        const int d = int(std::lround(drift * std::sin(phase)));
+        const int j = next() % (2 * jitter + 1) - jitter;
+        return std::clamp<qint32>(v + d + j, -2048, 2047);
+    };
+    for (qint32& v : f.raw)
+        v = moved(v, 40, 25);
+    for (qint32& v : f.spectrum)
+        v = moved(v, 30, 60);
 }
 
 void Tavr1Sim::sendBlock()

@@ -47,6 +47,10 @@ public:
     int blockIntervalMs = 250;
     // An alarm test lights alarm 1 in the first mask word for this many blocks.
     static constexpr int AlarmTestBlocks = 4;
+    // Readings and spectrum drift slowly and jitter from block to block, as
+    // on air, so histograms fill many bins and plots move. Repeatable: the
+    // same blocks every run.
+    bool vary = false;
 
     // Faults.
     QByteArray garbageBeforeBlocks; // sent before every block
@@ -69,6 +73,8 @@ public:
 
     // Sends one block at once (tests that want exact control).
     void sendBlock();
+    // Stops the blocks as "EC" does (a measured run ends here).
+    void stopStreaming();
 
 signals:
     void blockSent(int tailKind);
@@ -78,10 +84,10 @@ protected:
 
 private:
     void startStreaming();
-    void stopStreaming();
     void applySetting(const QByteArray& line);
     void applyAction(const QByteArray& line);
     QByteArray nextBlock();
+    void varyFields(Tavr1BlockFields& f);
 
     QTimer* m_blockTimer = nullptr;
     bool m_streaming = false;
@@ -91,5 +97,6 @@ private:
     int m_badChecksums = 0;
     int m_alarmTestBlocks = 0;
     Tavr1Echo m_pendingEcho;
+    quint32 m_varySeed = 12345;
     QList<QByteArray> m_commandLines;
 };

@@ -8,11 +8,12 @@
 #include "shell/EventLogView.h"
 #include "shell/PUListBox.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 int CurrentConnection = 1;
@@ -86,18 +87,27 @@ void TConnects::ExitAll()
         f->RequestExit();
 }
 
-void TConnects::CloseAll(int pauseMs)
+bool TConnects::CloseAll(int pauseMs)
 {
     // No tick may run between the sign-off and the close: it could read the
     // released HD objects or start a new sequence on a closing link.
     for (TFrame2* f : C8L1Frame->Connect)
         f->StopTimer();
+    bool signedOff = false;
     for (TFrame2* f : C8L1Frame->Connect)
-        f->SignOff();
-    if (pauseMs > 0)
-        QThread::msleep(pauseMs);
+        signedOff = f->SignOff() || signedOff;
+    const bool wait = signedOff && pauseMs > 0;
+    if (wait) {
+        // The instruments need the pause to take the sign-off; the event loop
+        // goes on meanwhile, so the bytes are written and the windows stay
+        // drawn, but the user cannot start anything on a closing program.
+        QEventLoop pause;
+        QTimer::singleShot(pauseMs, &pause, &QEventLoop::quit);
+        pause.exec(QEventLoop::ExcludeUserInputEvents);
+    }
     for (TFrame2* f : C8L1Frame->Connect)
         f->CloseConnection();
+    return wait;
 }
 
 TFrame2* TConnects::ConnectionByIndex(int n) const

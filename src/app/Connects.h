@@ -30,8 +30,10 @@ public:
     void InitConnections();
     void ExitAll();
     // Signs every connection off, waits pauseMs for the instruments to take
-    // it, then closes the eight transports.
-    void CloseAll(int pauseMs = 3000);
+    // it, then closes the eight transports. Only a sign-off sent is waited
+    // for, and the wait runs the event loop (the sign-offs must still leave);
+    // true when it waited.
+    bool CloseAll(int pauseMs = 3000);
     // Connect1..Connect8 for n = 1..8; nullptr for any other number.
     TFrame2* ConnectionByIndex(int n) const;
     void UpdateTabCaptions();

@@ -21,10 +21,6 @@ TPathSelect::TPathSelect(QWidget* parent)
     setModal(true);
     resize(420, 420);
 
-    m_model = new QFileSystemModel(this);
-    m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-    m_model->setRootPath("/");
-
     auto* layout = new QVBoxLayout(this);
     DriveComboBox1 = new QComboBox(this);
     DriveComboBox1->setObjectName("DriveComboBox1");
@@ -34,9 +30,6 @@ TPathSelect::TPathSelect(QWidget* parent)
     }
     DirectoryListBox1 = new QTreeView(this);
     DirectoryListBox1->setObjectName("DirectoryListBox1");
-    DirectoryListBox1->setModel(m_model);
-    for (int c = 1; c < m_model->columnCount(); ++c)
-        DirectoryListBox1->hideColumn(c);
     DirectoryListBox1->header()->hide();
 
     Edit1 = new QLineEdit(this);
@@ -62,8 +55,10 @@ TPathSelect::TPathSelect(QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(DriveComboBox1, &QComboBox::activated, this,
             [this](int i) { SetDirectory(DriveComboBox1->itemText(i)); });
-    connect(DirectoryListBox1, &QTreeView::clicked, this,
-            [this](const QModelIndex& index) { SetDirectory(m_model->filePath(index)); });
+    connect(DirectoryListBox1, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+        if (m_model)
+            SetDirectory(m_model->filePath(index));
+    });
     SetDirectory(QDir::currentPath());
 }
 
@@ -75,11 +70,41 @@ bool TPathSelect::SetDirectory(const QString& path)
     m_directory = dir.absolutePath();
     if (!m_directory.endsWith('/'))
         m_directory += '/';
-    const QModelIndex index = m_model->index(dir.absolutePath());
-    DirectoryListBox1->setCurrentIndex(index);
-    DirectoryListBox1->scrollTo(index);
+    showDirectoryInTree();
     Edit1->setText(m_directory);
     return true;
+}
+
+void TPathSelect::showDirectoryInTree()
+{
+    if (!m_model)
+        return;
+    const QModelIndex index = m_model->index(QDir(m_directory).absolutePath());
+    DirectoryListBox1->setCurrentIndex(index);
+    DirectoryListBox1->scrollTo(index);
+}
+
+void TPathSelect::showEvent(QShowEvent* e)
+{
+    if (!m_model) {
+        m_model = new QFileSystemModel(this);
+        m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
+        m_model->setRootPath("/");
+        DirectoryListBox1->setModel(m_model);
+        for (int c = 1; c < m_model->columnCount(); ++c)
+            DirectoryListBox1->hideColumn(c);
+        showDirectoryInTree();
+    }
+    QDialog::showEvent(e);
+}
+
+void TPathSelect::hideEvent(QHideEvent* e)
+{
+    QDialog::hideEvent(e);
+    // Dropping the model stops its watchers.
+    DirectoryListBox1->setModel(nullptr);
+    delete m_model;
+    m_model = nullptr;
 }
 
 QString TPathSelect::Directory() const

@@ -9,7 +9,10 @@ class QLineEdit;
 class QPushButton;
 class QTreeView;
 
-// Picks a folder (the data-log folder of the configure dialog). It also holds
+// Picks a folder (the data-log folder of the configure dialog). The dialog
+// lives for the whole run; its file-system model, which watches every folder
+// it reads, only while it is open, so a closed dialog costs nothing when files
+// come and go. It also holds
 // the program-wide net for exceptions that no code handled.
 class TPathSelect : public QDialog
 {
@@ -32,7 +35,17 @@ public:
     // program's standard error for whoever investigates.
     void ApplicationEvents1Exception(const std::exception* e);
 
+    // The folder tree's model, which watches the folders it has read: it
+    // exists only while the dialog is open.
+    QFileSystemModel* folderModel() const { return m_model; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+
 private:
+    void showDirectoryInTree();
+
     QFileSystemModel* m_model = nullptr;
     QString m_directory;
 };

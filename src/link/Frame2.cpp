@@ -170,21 +170,21 @@ void TFrame2::StopTimer()
 
 // ---- Sign-off and the sequences the buttons start -------------------------
 
-void TFrame2::SignOff()
+bool TFrame2::SignOff()
 {
     HdObjectsReleased = true;
     if (!PortOpen)
-        return;
+        return false;
     switch (HardwareType) {
     case htRackSystem:
         SendCommand(RackEndConnection());
-        break;
+        return true;
     case htHDSystem:
     case htTavr1:
         SendCommand("EC\r");
-        break;
+        return true;
     default: // a Bry1 is left as it is at shut-down
-        break;
+        return false;
     }
 }
 

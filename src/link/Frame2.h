@@ -106,7 +106,8 @@ public:
     // Whether this frame holds an open transport it can write to.
     bool TransportOpen() const;
 
-    void SignOff();
+    // True when it sent the instrument its sign-off.
+    bool SignOff();
     void RequestExit();
     void StartPasswordChange();
     void StartConnect();

@@ -6,11 +6,11 @@
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
 #include "link/LinkSequences.h"
+#include "platform/UserMessages.h"
 #include "protocol/tavr1/Tavr1Commands.h"
 #include "protocol/tavr1/Tavr1Decoder.h"
 #include "protocol/tavr1/Tavr1Firmware.h"
 #include "protocol/tavr1/Tavr1Receive.h"
-#include "platform/UserMessages.h"
 
 #include <QPushButton>
 
@@ -231,12 +231,20 @@ void Tavr1Login(TFrame2& f)
 
 // ---- Receive (ProcessState 4) -----------------------------------------------
 
-void takeBlock(TFrame2& f)
+// Blocks waiting beyond this many are a flood, not a stall of the windows: at
+// the unit's eight a second it is eight seconds of data.
+constexpr int FloodBlocks = 64;
+
+int blockLength(const TFrame2& f)
 {
-    const int length = f.SProtocol ? Tavr1StampedBlockLength : Tavr1BlockLength;
-    std::optional<QByteArray> block = CutTavr1Block(f.RxBuffer, length);
+    return f.SProtocol ? Tavr1StampedBlockLength : Tavr1BlockLength;
+}
+
+bool takeBlock(TFrame2& f)
+{
+    std::optional<QByteArray> block = CutTavr1Block(f.RxBuffer, blockLength(f), FloodBlocks);
     if (!block)
-        return;
+        return false;
     ++f.BlocksSinceDisplay;
     f.BlockNumber = (f.BlockNumber + 1) % 10;
     f.BlockToDecode = true;
@@ -254,6 +262,7 @@ void takeBlock(TFrame2& f)
     f.BlockSlots[BlockRingFirstSlot + f.BlockRingIndex] = *block;
     f.BlockSlots[CurrentTavr1BlockSlot] = *block;
     f.NewDataFlags.fill(1);
+    return true;
 }
 
 void Tavr1Poll(TFrame2& f)
@@ -264,21 +273,28 @@ void Tavr1Poll(TFrame2& f)
         f.SendCommand(line);
     switch (f.Transport) {
     case trSerial:
-        f.GatherReceived(2048);
-        takeBlock(f);
+        // After a stall the port holds more than one read: take all of it.
+        while (!f.GatherReceived(2048).isEmpty() &&
+               f.RxBuffer.size() <= qsizetype(FloodBlocks) * blockLength(f)) {
+        }
         break;
     case trNetwork:
         f.GatherReceived(0);
-        takeBlock(f);
         break;
     default: // a modem has no receive path here
-        break;
+        return;
     }
-    if (f.BlockReceived) {
+    // Every whole block waiting is decoded, in order, so a stall of the
+    // windows delays the data but loses none; the windows hear once and show
+    // the newest.
+    bool decoded = false;
+    while (takeBlock(f)) {
         f.RackFamily = rkFM;
-        Tavr1DecodeAndPost(f);
+        decoded = Tavr1Decode(f) || decoded;
         f.BlockReceived = false;
     }
+    if (decoded)
+        PostRefresh(f.RackWindow, UM_TAVR1_DATA);
 }
 
 // ---- Connect, disconnect, exit ----------------------------------------------
@@ -347,17 +363,18 @@ void Tavr1Identify(TFrame2& f, const QByteArray& reply)
     }
 }
 
-void Tavr1DecodeAndPost(TFrame2& f)
+bool Tavr1Decode(TFrame2& f)
 {
     if (!f.BlockToDecode)
-        return;
+        return false;
     f.BlockToDecode = false;
     const TTavr1BlockVerdict verdict = DecodeTavr1Block(f.BlockSlots[CurrentTavr1BlockSlot], f, f);
     if (verdict != TTavr1BlockVerdict::Decoded) {
         f.LogEvent(" Tavr1 block refused: not a whole block ", lkError);
-        return;
+        return false;
     }
-    PostMessage(f.RackWindow, UM_TAVR1_DATA);
+    ++f.Tavr1BlocksDecoded;
+    return true;
 }
 
 void Tavr1Step(TFrame2& f)

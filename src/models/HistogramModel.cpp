@@ -35,10 +35,16 @@ THistogramModel::THistogramModel(int scaleKind)
     : m_setup(binSetup(scaleKind))
 {}
 
-bool THistogramModel::addSample(qint32 peak, qint32 average, qint32 minimum)
+bool THistogramModel::addSample(qint32 peak, qint32 average, qint32 minimum, const QDateTime& time)
 {
     if (!m_setup.counts)
         return false;
+    if (time.isValid()) {
+        if (m_lastTime.isValid())
+            m_coveredMs += std::max<qint64>(0, m_lastTime.msecsTo(time));
+        m_lastTime = time;
+        ++m_timedSamples;
+    }
     const qint32 values[SeriesCount] = {peak, average, minimum};
     for (int s = 0; s < SeriesCount; ++s)
         m_counts[s][clampValue(values[s]) / m_setup.divisor] += 1;
@@ -61,6 +67,9 @@ void THistogramModel::reset()
     for (auto& series : m_counts)
         series.fill(0);
     m_total = 0;
+    m_lastTime = QDateTime();
+    m_timedSamples = 0;
+    m_coveredMs = 0;
 }
 
 double THistogramModel::count(int series, int bin) const
@@ -108,7 +117,13 @@ double THistogramModel::largestPercent(unsigned mask) const
 
 QString THistogramModel::elapsedText() const
 {
-    const qint64 seconds = qint64(m_total / 2);
+    qint64 seconds = 0;
+    if (m_timedSamples > 1)
+        seconds = std::max<qint64>(1, m_coveredMs * m_timedSamples / (m_timedSamples - 1) / 1000);
+    else if (m_timedSamples == 1)
+        seconds = 1;
+    else
+        seconds = qint64(m_total / 2);
     return QString("%1:%2:%3")
         .arg(seconds / 3600, 2, 10, QChar('0'))
         .arg(seconds / 60 % 60, 2, 10, QChar('0'))
@@ -167,4 +182,34 @@ THistogramAxes followData(const THistogramModel& model, unsigned mask,
     next.percent.max = std::min(smooth(top, previous.percent.max), initial.percent.max);
     next.percent = atLeastOneStep(next.percent, 5, initial.percent);
     return next;
+}
+
+namespace {
+
+// Within this share of a step of a whole step, a followed limit counts as on
+// it: limits settle towards a step without ever quite reaching it.
+constexpr double stepTolerance = 0.05;
+
+double stepUp(double v, double step)
+{
+    return std::ceil(v / step - stepTolerance) * step;
+}
+
+double stepDown(double v, double step)
+{
+    return std::floor(v / step + stepTolerance) * step;
+}
+
+} // namespace
+
+THistogramAxes steppedAxes(const THistogramAxes& followed, const THistogramAxes& initial)
+{
+    THistogramAxes shown;
+    shown.value.min = std::max(stepDown(followed.value.min, 1), initial.value.min);
+    shown.value.max = std::min(stepUp(followed.value.max, 1), initial.value.max);
+    shown.value = atLeastOneStep(shown.value, 1, initial.value);
+    shown.percent.min = 0;
+    shown.percent.max = std::min(stepUp(followed.percent.max, 5), initial.percent.max);
+    shown.percent = atLeastOneStep(shown.percent, 5, initial.percent);
+    return shown;
 }

@@ -2,6 +2,7 @@
 
 #include "models/ZoomPolicy.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QPointF>
 #include <QString>
@@ -36,9 +37,10 @@ public:
 
     const BinSetup& setup() const { return m_setup; }
 
-    // Counts one sample of the three values (tenths; the absent ones as 0).
+    // Counts one sample of the three values (tenths; the absent ones as 0),
+    // taken at `time` (the block's time stamp; invalid when there is none).
     // Returns false, counting nothing, for a scale kind without bins.
-    bool addSample(qint32 peak, qint32 average, qint32 minimum);
+    bool addSample(qint32 peak, qint32 average, qint32 minimum, const QDateTime& time = {});
     void reset();
 
     double total() const { return m_total; }
@@ -51,8 +53,13 @@ public:
     // The largest share of any drawn bin of those series.
     double largestPercent(unsigned mask) const;
 
-    // Elapsed time as the window's title shows it, assuming two samples a
-    // second: "hh:mm:ss".
+    // The time the samples cover as the window's title shows it, "hh:mm:ss":
+    // the time from the first stamp to the last and one sample's share more,
+    // so n samples a period apart read n periods, and never less than a
+    // second once one is counted. The unit sends as many blocks a second as it
+    // likes, so the count of samples is no clock. A clock set back adds
+    // nothing; folding the counts changes nothing. Only samples without
+    // stamps are read as two a second.
     QString elapsedText() const;
 
     // The outline of one series as horizontal bars: for every drawn bin with
@@ -65,6 +72,9 @@ private:
     BinSetup m_setup;
     std::array<std::array<double, CounterCount>, SeriesCount> m_counts{};
     double m_total = 0;
+    QDateTime m_lastTime;
+    qint64 m_timedSamples = 0;
+    qint64 m_coveredMs = 0;
 };
 
 // Axis limits of the histogram window that follow the data.
@@ -80,3 +90,12 @@ struct THistogramAxes
 // kept within the initial limits and at least one step wide.
 THistogramAxes followData(const THistogramModel& model, unsigned mask,
                           const THistogramAxes& previous, const THistogramAxes& initial);
+
+// The limits the chart shows for limits that follow the data: the followed
+// limits rounded outward to whole steps (1 on the value axis, 5 on the
+// percentage axis), within a twentieth of a step counting as on the step.
+// Followed limits move a little on nearly every sample; the shown ones stay
+// put until a followed limit passes a step, so the chart, which lays itself
+// out anew on every change of an axis, does so a few times while the data
+// settle instead of on every sample.
+THistogramAxes steppedAxes(const THistogramAxes& followed, const THistogramAxes& initial);

@@ -113,3 +113,12 @@ AxisRange fitValueAxis(AxisRange data)
     const double margin = std::max(std::fabs(data.min) * 0.05, 1.0);
     return {data.min - margin, data.max + margin};
 }
+
+AxisRange followValueAxis(AxisRange data, AxisRange shown)
+{
+    const bool inside = data.min >= shown.min && data.max <= shown.max;
+    const AxisRange fitted = fitValueAxis(data);
+    if (inside && fitted.span() * 2 >= shown.span())
+        return shown;
+    return fitted;
+}

@@ -61,3 +61,8 @@ private:
 // The value axis around the data, with a margin of 5 % of the span each side;
 // flat data (all values equal) get a margin of 5 % of the value, at least 1.
 AxisRange fitValueAxis(AxisRange data);
+
+// The value axis for the data, given the one shown: kept while the data lie
+// inside it and fill at least half of it, else fitted anew (fitValueAxis). A
+// line that wanders a little so leaves the axis, and the chart's layout, alone.
+AxisRange followValueAxis(AxisRange data, AxisRange shown);

@@ -65,10 +65,11 @@ public:
         }
     }
 
-    // Posts msg to the window of that kind and index when it is open.
+    // Posts the refresh msg to the window of that kind and index when it is
+    // open; one that already waits there is not posted again.
     bool post(int kind, int index, int msg) const
     {
-        return PostMessage(QPointer<QWidget>(find(kind, index)), msg);
+        return PostRefresh(QPointer<QWidget>(find(kind, index)), msg);
     }
 
     int count() const { return int(m_windows.size()); }

@@ -29,6 +29,7 @@ class UserMessageEvent : public QEvent
 {
 public:
     UserMessageEvent(int msg, qintptr wParam, qintptr lParam);
+    ~UserMessageEvent() override;
 
     int msg() const { return m_msg; }
     qintptr wParam() const { return m_wParam; }
@@ -38,9 +39,13 @@ public:
     static bool isUserMessage(const QEvent* e);
 
 private:
+    friend bool PostRefresh(const QPointer<QObject>& target, int msg);
+
     int m_msg;
     qintptr m_wParam;
     qintptr m_lParam;
+    // The receiver this refresh is waiting for, while it waits (PostRefresh).
+    const QObject* m_pendingFor = nullptr;
 };
 
 // Posts msg to target when target is still alive; returns false (and posts
@@ -52,4 +57,15 @@ template <class T>
 bool PostMessage(const QPointer<T>& target, int msg, qintptr wParam = 0, qintptr lParam = 0)
 {
     return PostMessage(QPointer<QObject>(target.data()), msg, wParam, lParam);
+}
+
+// Posts a refresh (wParam and lParam 0) unless the same message already waits
+// for the same target: a burst of refreshes costs the receiver one, since it
+// reads the newest values when it runs. Returns false when target is gone.
+bool PostRefresh(const QPointer<QObject>& target, int msg);
+
+template <class T>
+bool PostRefresh(const QPointer<T>& target, int msg)
+{
+    return PostRefresh(QPointer<QObject>(target.data()), msg);
 }

@@ -1,9 +1,8 @@
 #include "plots/BarGraph.h"
 
-#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
-#include "plots/ChartKit.h"
 #include "models/PlotTexts.h"
+#include "plots/ChartKit.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -53,7 +52,6 @@ AxisRange TBarGraph::barBand(int i) const
 
 void TBarGraph::RefreshWindow(qintptr)
 {
-    UpdatesLock lock(this);
     const int kind = series().ScaleKind;
     const double values[3] = {barValue(kind, reading(0)), barValue(kind, reading(1)),
                               barValue(kind, reading(2))};

@@ -1,5 +1,7 @@
 #include "plots/ChartKit.h"
 
+#include "widgets/SetIfChanged.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QFontDatabase>
@@ -39,19 +41,33 @@ QValueAxis* addValueAxis(QChart* chart, Qt::Alignment side, const QString& title
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
     chart->addAxis(axis, side);
+    useHairlines(axis);
     return axis;
+}
+
+void useHairlines(QAbstractAxis* axis)
+{
+    // After the axis joined its chart: the chart's theme sets the pens then.
+    auto hairline = [](QPen pen) {
+        pen.setWidth(0);
+        return pen;
+    };
+    axis->setLinePen(hairline(axis->linePen()));
+    axis->setGridLinePen(hairline(axis->gridLinePen()));
+    axis->setMinorGridLinePen(hairline(axis->minorGridLinePen()));
 }
 
 namespace {
 
 void applyRange(QValueAxis* axis, AxisRange r, double interval)
 {
-    if (axis->min() != r.min || axis->max() != r.max)
-        axis->setRange(r.min, r.max);
-    if (axis->tickInterval() != interval) {
-        axis->setTickInterval(interval);
-        axis->setLabelFormat(QString("%.%1f").arg(labelDecimals(interval)));
-    }
+    setRangeIfChanged(axis, r.min, r.max);
+    setIfChanged(
+        interval, [&] { return axis->tickInterval(); },
+        [&](double i) {
+            axis->setTickInterval(i);
+            axis->setLabelFormat(QString("%.%1f").arg(labelDecimals(i)));
+        });
 }
 
 } // namespace
@@ -93,7 +109,7 @@ QAreaSeries* addFilledSeries(QChart* chart, const QString& name, const QColor& c
 
 void setOutline(QAreaSeries* series, const QList<QPointF>& outline)
 {
-    series->upperSeries()->replace(outline);
+    setPointsIfChanged(series->upperSeries(), outline);
 }
 
 QList<QPointF> horizontalBar(double origin, double end, double lo, double hi)
@@ -103,15 +119,13 @@ QList<QPointF> horizontalBar(double origin, double end, double lo, double hi)
 
 void setReadoutTitle(QChart* chart, QAbstractSeries* series, const QString& text)
 {
-    if (series->name() != text)
-        series->setName(text);
+    setNameIfChanged(series, text);
     // The legend draws its labels as rich text, which folds runs of blanks.
     QString shown = text;
     shown.replace(' ', QChar(0x00A0));
-    for (QLegendMarker* m : chart->legend()->markers(series)) {
-        if (m->label() != shown)
-            m->setLabel(shown);
-    }
+    for (QLegendMarker* m : chart->legend()->markers(series))
+        setIfChanged(
+            shown, [&] { return m->label(); }, [&](const QString& l) { m->setLabel(l); });
 }
 
 void useFixedPitchLegend(QChart* chart)

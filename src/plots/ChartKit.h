@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 
+class QAbstractAxis;
 class QAbstractSeries;
 class QAreaSeries;
 class QChart;
@@ -24,6 +25,11 @@ QColor plotSeriesColour(int series);
 QChart* makePlotChart(const QString& title);
 // A value axis attached to the chart on the given side.
 QValueAxis* addValueAxis(QChart* chart, Qt::Alignment side, const QString& title);
+// The axis line, its ticks and its grid drawn with hairline pens, one pixel at
+// any scale. A line of a wider pen has its outline worked out every time the
+// scene looks for what to repaint, which made the grid the dearest part of
+// redrawing a bar.
+void useHairlines(QAbstractAxis* axis);
 
 // Fixed limits and labels every increment, or every 2, 5, 10 ... increments
 // where labels would otherwise crowd. Unchanged limits are not set again.

@@ -1,15 +1,15 @@
 #include "plots/DataTimePlot.h"
 
 #include "common/BaseDirectory.h"
-#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "link/Frame2.h"
-#include "widgets/MessageBoxService.h"
-#include "widgets/ShellOpen.h"
+#include "models/PlotTexts.h"
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "models/PlotTexts.h"
+#include "widgets/MessageBoxService.h"
+#include "widgets/SetIfChanged.h"
+#include "widgets/ShellOpen.h"
 
 #include <QChart>
 #include <QHBoxLayout>
@@ -23,11 +23,19 @@ namespace {
 const char* const seriesNames[] = {"PeakSeries", "AverageSeries", "MinimumSeries"};
 const char* const readoutNames[] = {"PeakReadout", "AverageReadout", "MinimumReadout"};
 constexpr double timeIncrement = 60;
+
+// Every plot of a connection makes its point on the same refresh, the first
+// of a new second. Drawn then, a connection with all its plots open would
+// stall the program for that one refresh every second; instead each plot
+// draws on one of the next few refreshes, by the order it was opened in.
+constexpr int drawTurns = 4;
+int plotsOpen = 0;
 } // namespace
 
 TDataTimePlot::TDataTimePlot(const TChildWindowArgs& args)
     : TPlotWindow(args, Kind, WindowToken::DTPlot, " vs Time")
     , m_model(series().DisplayMode)
+    , m_phase(plotsOpen++ % drawTurns)
 {
     const int kind = series().ScaleKind;
     const int mode = series().DisplayMode;
@@ -82,6 +90,11 @@ TDataTimePlot::TDataTimePlot(const TChildWindowArgs& args)
     resize(720, 440);
 }
 
+TDataTimePlot::~TDataTimePlot()
+{
+    --plotsOpen;
+}
+
 void TDataTimePlot::setClock(Clock clock)
 {
     m_clock = std::move(clock);
@@ -96,26 +109,37 @@ void TDataTimePlot::RefreshWindow(qintptr)
 {
     const QDateTime stamp = m_clock ? m_clock() : QDateTime();
     const int second = stamp.isValid() ? stamp.time().second() : -1;
-    if (!m_model.addSample(reading(0), reading(1), reading(2), second))
-        return;
-
-    UpdatesLock lock(this);
-    if (!m_frozen) {
-        AxisRange values;
-        const bool any = m_model.seriesPoints(m_mask, m_points, values);
-        for (int i = 0; i < m_lines.size(); ++i)
-            m_lines[i]->replace(m_points[i]);
-        if (!m_zoomed && any) {
-            setAutomaticAxis(m_valueAxis, fitValueAxis(values));
-            setFixedAxis(m_timeAxis, 0, m_model.count(), 1);
-        }
+    if (m_model.addSample(reading(0), reading(1), reading(2), second)) {
+        const TTimePlotModel::Point p = m_model.point(0);
+        const QStringList texts =
+            timePlotReadouts(series().DisplayMode, p.peak, p.average, p.minimum);
+        for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i)
+            setTextIfChanged(m_readouts[i], texts[i]);
+        // A point still waiting keeps its turn.
+        if (m_drawIn < 0)
+            m_drawIn = m_phase;
     }
+    if (m_drawIn < 0)
+        return;
+    if (m_drawIn > 0) {
+        --m_drawIn;
+        return;
+    }
+    m_drawIn = -1;
+    drawPoints();
+}
 
-    const TTimePlotModel::Point p = m_model.point(0);
-    const QStringList texts = timePlotReadouts(series().DisplayMode, p.peak, p.average, p.minimum);
-    for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i) {
-        if (m_readouts[i]->text() != texts[i])
-            m_readouts[i]->setText(texts[i]);
+void TDataTimePlot::drawPoints()
+{
+    if (m_frozen)
+        return;
+    AxisRange values;
+    const bool any = m_model.seriesPoints(m_mask, m_points, values);
+    for (int i = 0; i < m_lines.size(); ++i)
+        setPointsIfChanged(m_lines[i], m_points[i]);
+    if (!m_zoomed && any) {
+        setAutomaticAxis(m_valueAxis, followValueAxis(values, axisRange(m_valueAxis)));
+        setFixedAxis(m_timeAxis, 0, m_model.count(), 1);
     }
 }
 
@@ -153,8 +177,8 @@ void TDataTimePlot::toggleFrozen()
 
 void TDataTimePlot::reset()
 {
-    UpdatesLock lock(this);
     m_model.reset();
+    m_drawIn = -1;
     for (QLineSeries* line : m_lines)
         line->replace(QList<QPointF>());
     for (PlotReadoutLabel* r : m_readouts)

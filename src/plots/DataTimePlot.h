@@ -1,7 +1,7 @@
 #pragma once
 
-#include "plots/PlotWindow.h"
 #include "models/TimePlotModel.h"
+#include "plots/PlotWindow.h"
 
 #include <QDateTime>
 #include <array>
@@ -13,7 +13,9 @@ class QPushButton;
 class QValueAxis;
 
 // The last 30 minutes of one measurement: peak, average and minimum as lines,
-// one point per second of the unit's time stamp, x = 0 the newest.
+// one point per second of the unit's time stamp, x = 0 the newest. A new
+// point is drawn on one of the few refreshes after it was made, each plot on
+// its own turn, so the plots of a connection do not all draw at once.
 class TDataTimePlot : public TPlotWindow
 {
     Q_OBJECT
@@ -23,6 +25,7 @@ public:
     using Clock = std::function<QDateTime()>;
 
     explicit TDataTimePlot(const TChildWindowArgs& args);
+    ~TDataTimePlot() override;
 
     // By default the frame's LastBlockTime; tests set their own.
     void setClock(Clock clock);
@@ -51,7 +54,13 @@ protected:
     void RefreshWindow(qintptr lParam) override;
 
 private:
+    void drawPoints();
+
     TTimePlotModel m_model;
+    // How many refreshes after a new point this plot draws it (its turn).
+    int m_phase = 0;
+    // Refreshes still to wait before the next drawing; -1 when nothing waits.
+    int m_drawIn = -1;
     Clock m_clock;
     unsigned m_mask = 0;
     AxisRange m_timeInitial;

@@ -1,12 +1,12 @@
 #include "plots/Histogram.h"
 
-#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "link/Frame2.h"
+#include "models/PlotTexts.h"
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "models/PlotTexts.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -70,25 +70,21 @@ THistogram::THistogram(const TChildWindowArgs& args)
 
 void THistogram::RefreshWindow(qintptr)
 {
-    UpdatesLock lock(this);
+    const TFrame2* f = frame();
+    const QDateTime stamp = f ? f->LastBlockTime : QDateTime();
     const qint32 raw[3] = {reading(0), reading(1), reading(2)};
     // Counted also while frozen: freezing stops the drawing only.
-    m_model.addSample(raw[0], raw[1], raw[2]);
+    m_model.addSample(raw[0], raw[1], raw[2], stamp);
     if (!m_frozen && m_model.total() > 0)
         redraw();
 
     const QStringList texts =
         histogramReadouts(series().DisplayMode, THistogramModel::clampValue(raw[0]),
                           THistogramModel::clampValue(raw[1]), THistogramModel::clampValue(raw[2]));
-    for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i) {
-        if (m_readouts[i]->text() != texts[i])
-            m_readouts[i]->setText(texts[i]);
-    }
-    const TFrame2* f = frame();
-    const QString stamp = f ? f->LastBlockTime.toString("yyyy-MM-dd hh:mm:ss") : QString();
-    const QString axisTitle = stamp + "  % Distribution";
-    if (m_percentAxis->titleText() != axisTitle)
-        m_percentAxis->setTitleText(axisTitle);
+    for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i)
+        setTextIfChanged(m_readouts[i], texts[i]);
+    const QString shownStamp = stamp.isValid() ? stamp.toString("yyyy-MM-dd hh:mm:ss") : QString();
+    setTitleIfChanged(m_percentAxis, shownStamp + "  % Distribution");
     setChartTitle(measurementName() + " Histogram  - Infinite: " + m_model.elapsedText());
 }
 
@@ -101,8 +97,9 @@ void THistogram::redraw()
     }
     if (!m_zoomed) {
         m_axes = followData(m_model, m_mask, m_axes, m_initial);
-        setFixedAxis(m_valueAxis, m_axes.value, 1);
-        setFixedAxis(m_percentAxis, m_axes.percent, 5);
+        const THistogramAxes shown = steppedAxes(m_axes, m_initial);
+        setFixedAxis(m_valueAxis, shown.value, 1);
+        setFixedAxis(m_percentAxis, shown.percent, 5);
     }
 }
 
@@ -138,7 +135,6 @@ void THistogram::toggleFrozen()
 
 void THistogram::reset()
 {
-    UpdatesLock lock(this);
     m_model.reset();
     for (QAreaSeries* bar : m_bars)
         setOutline(bar, {});

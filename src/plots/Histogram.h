@@ -11,7 +11,8 @@ class QValueAxis;
 
 // How often each value of one measurement occurred since the window opened
 // (or was reset): peak, average and minimum as horizontal bars over the value
-// bins, in percent of all samples. One sample per UM_PANEL_REFRESH.
+// bins, in percent of all samples. One sample per UM_PANEL_REFRESH, counted
+// at the time of the frame's newest block.
 class THistogram : public TPlotWindow
 {
     Q_OBJECT
@@ -46,6 +47,7 @@ private:
 
     THistogramModel m_model;
     THistogramAxes m_initial;
+    // The limits that follow the data; the chart shows them in whole steps.
     THistogramAxes m_axes;
     unsigned m_mask = 0;
     QValueAxis* m_valueAxis = nullptr;

@@ -6,6 +6,7 @@
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotPrint.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QChart>
 #include <QMenuBar>
@@ -53,8 +54,7 @@ qint32 TPlotWindow::reading(int which) const
 
 void TPlotWindow::setChartTitle(const QString& title)
 {
-    if (m_chart->title() != title)
-        m_chart->setTitle(title);
+    setTitleIfChanged(m_chart, title);
 }
 
 void TPlotWindow::print()

@@ -1,13 +1,13 @@
 #include "shell/Rack.h"
 
 #include "common/Enums.h"
-#include "widgets/UpdatesLock.h"
 #include "common/WindowNames.h"
 #include "data/ConnectionConfig.h"
 #include "link/Frame2.h"
-#include "platform/UserMessages.h"
 #include "panels/PanelBase.h"
+#include "platform/UserMessages.h"
 #include "tavr1/Tavr1_Panel.h"
+#include "widgets/UpdatesLock.h"
 
 #include <QCloseEvent>
 #include <QTimer>
@@ -181,20 +181,20 @@ bool TRack::event(QEvent* e)
         const int family = Frame ? Frame->RackFamily : rkNone;
         for (const auto& r : refreshOrder) {
             if (r.family == family)
-                PostMessage(this->*r.panel, UM_PANEL_REFRESH);
+                PostRefresh(this->*r.panel, UM_PANEL_REFRESH);
         }
         break;
     }
     case UM_RDS_GROUPS:
-        PostMessage(Lyn1Panel, UM_RDS_GROUPS);
+        PostRefresh(Lyn1Panel, UM_RDS_GROUPS);
         break;
     case UM_HD_DATA:
         ArrangePanels();
-        PostMessage(Vren1Panel, UM_HD_REFRESH);
+        PostRefresh(Vren1Panel, UM_HD_REFRESH);
         break;
     case UM_TAVR1_DATA:
         ArrangePanels();
-        PostMessage(Tavr1Panel, UM_TAVR1_REFRESH);
+        PostRefresh(Tavr1Panel, UM_TAVR1_REFRESH);
         break;
     default:
         return QWidget::event(e);

@@ -1,5 +1,8 @@
 #include "tavr1/Tavr1_BarChart.h"
 
+#include "plots/ChartKit.h"
+#include "widgets/SetIfChanged.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QFontDatabase>
@@ -8,6 +11,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QValueAxis>
+#include <cmath>
 
 namespace {
 
@@ -17,6 +21,8 @@ namespace {
 // row, so the scales of a window line up.
 constexpr int leftTitleLength = 7;
 constexpr int legendTitleLength = 13;
+// Room the plot leaves beside the legend (which has margins of its own).
+constexpr int legendGap = 4;
 
 QString shownText(QString text, int length, bool alignRight)
 {
@@ -72,12 +78,20 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     m_valueAxis->setLinePenColor(Qt::gray);
     chart->addAxis(m_valueAxis, Qt::AlignBottom);
     m_series->attachAxis(m_valueAxis);
+    useHairlines(m_leftAxis);
+    useHairlines(m_valueAxis);
 
     QLegend* legend = chart->legend();
     legend->setAlignment(Qt::AlignRight);
     legend->setLabelColor(Qt::white);
     legend->setFont(bold);
     legend->setMarkerShape(QLegend::MarkerShapeRectangle);
+    // The legend carries the readings, so its labels change with every block.
+    // Attached, each change lays the whole chart out again, axes and all;
+    // detached, only the legend is laid out, and the chart keeps room for it
+    // at its right edge (placeLegend).
+    legend->detachFromChart();
+    legend->setBackgroundVisible(false);
 
     setChart(chart);
     setRenderHint(QPainter::Antialiasing, false);
@@ -87,10 +101,12 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
 
 void TTavr1BarChart::setValueAxis(double min, double max, double increment)
 {
-    m_valueAxis->setRange(min, max);
+    setRangeIfChanged(m_valueAxis, min, max);
     m_valueAxis->setTickType(QValueAxis::TicksDynamic);
     m_valueAxis->setTickAnchor(0);
-    m_valueAxis->setTickInterval(increment);
+    setIfChanged(
+        increment, [&] { return m_valueAxis->tickInterval(); },
+        [&](double i) { m_valueAxis->setTickInterval(i); });
 }
 
 void TTavr1BarChart::setBar(int bar, double value, const QString& title)
@@ -101,7 +117,8 @@ void TTavr1BarChart::setBar(int bar, double value, const QString& title)
     if (set->count() == 0)
         set->append(value);
     else
-        set->replace(0, value);
+        setIfChanged(
+            value, [&] { return set->at(0); }, [&](double v) { set->replace(0, v); });
     setLegendTitle(bar, title);
 }
 
@@ -118,8 +135,47 @@ void TTavr1BarChart::setTitleOnly(int bar, const QString& title)
 // The set keeps the title as written; its legend entry shows it padded.
 void TTavr1BarChart::setLegendTitle(int bar, const QString& title)
 {
-    m_sets[bar]->setLabel(title);
+    QBarSet* set = m_sets[bar];
+    if (!setIfChanged(
+            title, [&] { return set->label(); }, [&](const QString& t) { set->setLabel(t); }))
+        return;
     const QList<QLegendMarker*> markers = chart()->legend()->markers(m_series);
     if (QLegendMarker* m = markers.value(bar))
         m->setLabel(shownText(title, legendTitleLength, false));
+    // The padded titles keep one width; only a longer one moves the legend.
+    if (title.size() > m_longestTitle) {
+        m_longestTitle = int(title.size());
+        placeLegend();
+    }
+}
+
+void TTavr1BarChart::resizeEvent(QResizeEvent* e)
+{
+    QChartView::resizeEvent(e);
+    placeLegend();
+}
+
+// The legend at the chart's right edge, its entries centred in the chart's
+// height, and the plot kept clear of it, as an attached legend would lie.
+void TTavr1BarChart::placeLegend()
+{
+    QChart* c = chart();
+    QLegend* legend = c->legend();
+    const qreal width = legend->effectiveSizeHint(Qt::PreferredSize).width();
+    const QMargins margins = c->margins();
+    const int reserved = int(std::ceil(width)) + legendGap;
+    if (margins.right() != reserved)
+        c->setMargins(QMargins(margins.left(), margins.top(), reserved, margins.bottom()));
+    // Laid out over the whole height first, the entries show how much of it
+    // they take (with the legend's own margin above and below them); then the
+    // legend moves down by half of what is left. It keeps the whole height,
+    // so no entry is ever pushed into a second column.
+    const QSizeF size = c->size();
+    const qreal x = size.width() - width;
+    legend->setGeometry(QRectF(x, 0, width, size.height()));
+    legend->layout()->activate();
+    const QRectF entries = legend->childrenBoundingRect();
+    const qreal top = std::max<qreal>(0, (size.height() - entries.height()) / 2 - entries.top());
+    if (top > 0)
+        legend->setGeometry(QRectF(x, top, width, size.height()));
 }

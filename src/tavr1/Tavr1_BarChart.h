@@ -33,11 +33,16 @@ public:
     // Its one category is the row's name, padded with non-breaking blanks.
     QBarCategoryAxis* leftAxis() const { return m_leftAxis; }
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
     void setLegendTitle(int bar, const QString& title);
+    void placeLegend();
 
     QHorizontalBarSeries* m_series = nullptr;
     QValueAxis* m_valueAxis = nullptr;
     QBarCategoryAxis* m_leftAxis = nullptr;
     QList<QBarSet*> m_sets;
+    int m_longestTitle = 0;
 };

@@ -1,7 +1,6 @@
 #include "tavr1/Tavr1_BarGraphs.h"
 
 #include "common/FieldHelpers.h"
-#include "widgets/UpdatesLock.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_BarChart.h"
@@ -123,7 +122,6 @@ void TTavr1BarGraph::RefreshWindow(qintptr)
     const TFrame2* f = frame();
     if (!f)
         return;
-    UpdatesLock lock(this);
     const QString unit = unitText(f->Tavr1LocalConfig[unitsWord]);
     for (int n = 0; n < m_charts.size(); ++n) {
         const TChart& c = m_charts[n];

@@ -2,13 +2,13 @@
 
 #include "common/Enums.h"
 #include "common/FieldHelpers.h"
+#include "link/Frame2.h"
+#include "platform/UserMessages.h"
+#include "protocol/tavr1/Tavr1Commands.h"
 #include "widgets/FillGuard.h"
 #include "widgets/Lamp.h"
 #include "widgets/ReadoutLabel.h"
-#include "widgets/UpdatesLock.h"
-#include "link/Frame2.h"
-#include "protocol/tavr1/Tavr1Commands.h"
-#include "platform/UserMessages.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QKeyEvent>
 #include <QMenu>
@@ -284,7 +284,6 @@ void TTavr1Panel::RefreshPanel()
 {
     TFrame2& f = *Frame;
     const Tavr1ConfigRecord& c = f.Tavr1LocalConfig;
-    UpdatesLock lock(this);
 
     // The track bars are refilled only when the unit or the settings window
     // reported new values, so the user's own dragging is not undone by
@@ -311,7 +310,7 @@ void TTavr1Panel::RefreshPanel()
     const QString u = c[DisplayUnitsItem] == 0 ? QStringLiteral("%") : QStringLiteral("khz");
     const Tavr1MeasurementBlock& m = f.Tavr1Measurements;
     auto show = [&](ReadoutLabel* l, int width, int channel, int slot, const QString& suffix) {
-        l->setText(RealField(width, 1, m[channel][slot] / 10.0) + suffix);
+        setTextIfChanged(l, RealField(width, 1, m[channel][slot] / 10.0) + suffix);
     };
     show(LD_Total_Peak, 5, tcTotal, tsPeak, u);
     show(LD_Left_Peak, 5, tcLeft, tsPeak, u);
@@ -325,7 +324,7 @@ void TTavr1Panel::RefreshPanel()
     show(LD_SCA1_Peak, 5, tcSca1, tsPeak, u);
     show(LD_SCA2_Inj, 4, tcSca2, tsInjection, u);
     show(LD_SCA2_Peak, 5, tcSca2, tsPeak, u);
-    LD_RDS_Ph->setText(QString());
+    setTextIfChanged(LD_RDS_Ph, QString());
 
     // RF level, by the input selected now.
     qint64 v;
@@ -343,7 +342,7 @@ void TTavr1Panel::RefreshPanel()
     for (int i = 0; i < 7; ++i) {
         Lamp* s = RF_Lev_Bar[i];
         const int w = b > thresholds[i] ? int(qMin<qint64>(b - thresholds[i], 4096)) : 0;
-        s->resize(w, s->height());
+        setSizeIfChanged(s, QSize(w, s->height()));
     }
 
     struct LampBit
@@ -366,7 +365,7 @@ void TTavr1Panel::RefreshPanel()
 
 void TTavr1Panel::showTuning(int tuning)
 {
-    FreqLabel->setText(RealField(5, 1, tuning / 10.0));
+    setTextIfChanged(FreqLabel, RealField(5, 1, tuning / 10.0));
 }
 
 int TTavr1Panel::attenuatorWord() const
@@ -386,11 +385,11 @@ void TTavr1Panel::showAttenuator(int a)
     // The text shows the word as the unit holds it; only the bar, which
     // cannot be drawn outside 0..63, is held to that range.
     const double dB = a == 0 ? 0.0 : a * -0.5;
-    LD_RF_Atten->setText(RealField(6, 1, dB) + "dB");
+    setTextIfChanged(LD_RF_Atten, RealField(6, 1, dB) + "dB");
     const int shown = qBound(0, a, AttenuatorMax);
     const int w = int(RoundHalfEven((64 - shown) / 64.0 * 120));
-    Atten_Bar1->resize(w, Atten_Bar1->height());
-    Atten_Bar2->setGeometry(w + 4, Atten_Bar2->y(), 120 - w, Atten_Bar2->height());
+    setSizeIfChanged(Atten_Bar1, QSize(w, Atten_Bar1->height()));
+    setGeometryIfChanged(Atten_Bar2, QRect(w + 4, Atten_Bar2->y(), 120 - w, Atten_Bar2->height()));
 }
 
 // ---- Track bars -------------------------------------------------------------

@@ -56,7 +56,9 @@ ReadoutLabel* readout(QWidget* parent, const char* name, const QRect& geometry,
 QLabel* caption(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
     l->setObjectName("Cap_" + name);
     QFont f = l->font();
     f.setBold(true);

@@ -1,11 +1,11 @@
 #include "tavr1/Tavr1_RDSBasic.h"
 
 #include "common/FieldHelpers.h"
-#include "widgets/UpdatesLock.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
 #include "tavr1/Tavr1_Readouts.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -164,28 +164,27 @@ void TTavr1RDSBasic::RefreshWindow(qintptr)
     const TFrame2* f = frame();
     if (!f)
         return;
-    UpdatesLock lock(this);
     const TTavr1RdsRec& r = f->Tavr1Rds;
-    PI_Hex_LD->setText(r.PiHex);
-    PI_Call_LD->setText(r.PiCall);
-    TP_V_LD->setText(flagValue(r.Tp));
-    TP_S_LD->setText(onOff(r.Tp));
-    TA_V_LD->setText(flagValue(r.Ta));
-    TA_S_LD->setText(onOff(r.Ta));
-    MS_V_LD->setText(flagValue(r.MusicSpeech));
-    MS_S_LD->setText(r.MusicSpeech != 0 ? "MUSIC" : "SPEECH");
-    PS_LD->setText(r.Ps);
-    Time_LD->setText(r.Time);
-    Date_LD->setText(r.Date);
-    DI_N_LD->setText(r.DiNumber);
-    DI_S_LD->setText(r.DiText);
-    PTY_N_LD->setText(r.PtyNumber);
-    PTY_S_LD->setText(r.PtyText);
-    PTYN_LD->setText(r.Ptyn);
-    PIN_LD->setText(r.Pin);
-    Text_AB_LD->setText(r.RadioTextAB != 0 ? "B" : "A");
-    RT_LD->setText(r.RadioTextAB != 0 ? r.RadioTextB : r.RadioTextA);
-    AF_Num_LD->setText(IntField(r.AfCount, 2));
-    AF_Str_LD->setText(r.AfList);
-    GT_LD->setText(groupTypesText(r.GroupsA, r.GroupsB));
+    setTextIfChanged(PI_Hex_LD, r.PiHex);
+    setTextIfChanged(PI_Call_LD, r.PiCall);
+    setTextIfChanged(TP_V_LD, flagValue(r.Tp));
+    setTextIfChanged(TP_S_LD, onOff(r.Tp));
+    setTextIfChanged(TA_V_LD, flagValue(r.Ta));
+    setTextIfChanged(TA_S_LD, onOff(r.Ta));
+    setTextIfChanged(MS_V_LD, flagValue(r.MusicSpeech));
+    setTextIfChanged(MS_S_LD, r.MusicSpeech != 0 ? "MUSIC" : "SPEECH");
+    setTextIfChanged(PS_LD, r.Ps);
+    setTextIfChanged(Time_LD, r.Time);
+    setTextIfChanged(Date_LD, r.Date);
+    setTextIfChanged(DI_N_LD, r.DiNumber);
+    setTextIfChanged(DI_S_LD, r.DiText);
+    setTextIfChanged(PTY_N_LD, r.PtyNumber);
+    setTextIfChanged(PTY_S_LD, r.PtyText);
+    setTextIfChanged(PTYN_LD, r.Ptyn);
+    setTextIfChanged(PIN_LD, r.Pin);
+    setTextIfChanged(Text_AB_LD, r.RadioTextAB != 0 ? "B" : "A");
+    setTextIfChanged(RT_LD, r.RadioTextAB != 0 ? r.RadioTextB : r.RadioTextA);
+    setTextIfChanged(AF_Num_LD, IntField(r.AfCount, 2));
+    setTextIfChanged(AF_Str_LD, r.AfList);
+    setTextIfChanged(GT_LD, groupTypesText(r.GroupsA, r.GroupsB));
 }

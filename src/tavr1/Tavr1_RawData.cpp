@@ -4,14 +4,18 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <array>
 
 namespace {
 
@@ -19,6 +23,28 @@ QString hex4(quint16 v)
 {
     return ByteToHex2(quint8(v >> 8)) + ByteToHex2(quint8(v & 0xFF));
 }
+
+// The dump changes with every block, so its lines are drawn the short way:
+// one run of fixed-pitch text each, without the style's per-item layout of
+// icon, check box and elision, which cost more than the text itself.
+class PlainLineDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        const bool selected = option.state & QStyle::State_Selected;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.highlight());
+        painter->setPen(
+            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(option.font);
+        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                          index.data(Qt::DisplayRole).toString());
+    }
+};
 
 void appendCapped(QListWidget* list, const QString& text)
 {
@@ -49,6 +75,7 @@ TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     for (QListWidget* l : {ListBox1, ListBox2, ListBox3}) {
         l->setFont(fixed);
         l->setUniformItemSizes(true);
+        l->setItemDelegate(new PlainLineDelegate(l));
     }
     ListBox1->setFixedHeight(120);
     ListBox2->setFixedHeight(120);
@@ -60,6 +87,8 @@ TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     Label2->setObjectName("Label2");
     Label1->setFont(fixed);
     Label2->setFont(fixed);
+    Label1->setTextFormat(Qt::PlainText);
+    Label2->setTextFormat(Qt::PlainText);
 
     grid->addWidget(ListBox1, 0, 0, 1, 2);
     grid->addWidget(ListBox2, 0, 2, 1, 2);
@@ -99,15 +128,15 @@ void TTavr1RawData::RefreshWindow(qintptr)
     if (Paused)
         return;
     showBlockNumber();
-    Label2->setText("Checksums =  $" + hex4(f->BlockChecksums[0]) + "   $" +
-                    hex4(f->BlockChecksums[1]));
+    setTextIfChanged(Label2, "Checksums =  $" + hex4(f->BlockChecksums[0]) + "   $" +
+                                 hex4(f->BlockChecksums[1]));
     dumpBlock(false);
 }
 
 void TTavr1RawData::showBlockNumber()
 {
     if (const TFrame2* f = frame())
-        Label1->setText("Block Num = " + IntField(f->BlockNumber, 2));
+        setTextIfChanged(Label1, "Block Num = " + IntField(f->BlockNumber, 2));
 }
 
 void TTavr1RawData::dumpBlock(bool withPartialLine)
@@ -117,27 +146,33 @@ void TTavr1RawData::dumpBlock(bool withPartialLine)
         return;
     const QByteArray& block = f->BlockSlots[CurrentTavr1BlockSlot];
     const int top = ListBox3->verticalScrollBar()->value();
-    ListBox3->setUpdatesEnabled(false);
     QString line;
     int k = 0;
     auto put = [&](int offset) {
         const QString text = SpacePadInt(offset, 4) + "  " + line;
         if (QListWidgetItem* item = ListBox3->item(k))
-            item->setText(text);
+            setIfChanged(
+                text, [&] { return item->text(); }, [&](const QString& t) { item->setText(t); });
         else
             ListBox3->addItem(text);
         ++k;
         line.clear();
     };
+    // The text of each byte value is made once: the dump is rewritten with
+    // every block.
+    static const std::array<QString, 256> cells = [] {
+        std::array<QString, 256> c;
+        for (int b = 0; b < 256; ++b)
+            c[b] = SpacePadInt(b, 3) + "[" + ByteToHex2(quint8(b)) + "] ";
+        return c;
+    }();
     for (qsizetype i = 1; i <= block.size(); ++i) {
         // A byte is a number from 0 to 255, not a signed char.
-        const quint8 b = quint8(block[i - 1]);
-        line += SpacePadInt(b, 3) + "[" + ByteToHex2(b) + "] ";
+        line += cells[quint8(block[i - 1])];
         if (i % 10 == 0)
             put(int(i - 10));
     }
     if (withPartialLine && !line.isEmpty())
         put(int(block.size() - block.size() % 10));
     ListBox3->verticalScrollBar()->setValue(top);
-    ListBox3->setUpdatesEnabled(true);
 }

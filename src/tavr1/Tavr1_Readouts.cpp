@@ -25,7 +25,9 @@ QFont Tavr1ReadoutFont()
 QLabel* ColouredReadout(const QString& text, const QColor& colour, const QFont& font,
                         QWidget* parent)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
+    l->setText(text);
     l->setFont(font);
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, colour);

@@ -2,14 +2,13 @@
 
 #include "common/FieldHelpers.h"
 #include "common/OutputSources.h"
+#include "link/Frame2.h"
+#include "platform/UserMessages.h"
+#include "protocol/tavr1/Tavr1Commands.h"
+#include "tavr1/Tavr1_ChildArgs.h"
 #include "widgets/FillGuard.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/UpDown.h"
-#include "widgets/UpdatesLock.h"
-#include "link/Frame2.h"
-#include "protocol/tavr1/Tavr1Commands.h"
-#include "platform/UserMessages.h"
-#include "tavr1/Tavr1_ChildArgs.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -517,7 +516,6 @@ void TTavr1Settings::RefreshWindow(qintptr)
     TFrame2* f = frame();
     if (!f->PageRefresh.take(prSettings))
         return;
-    UpdatesLock lock(this);
     Refill();
 }
 

@@ -1,11 +1,11 @@
 #include "tavr1/Tavr1_dBRead.h"
 
 #include "common/FieldHelpers.h"
-#include "widgets/UpdatesLock.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
 #include "tavr1/Tavr1_Readouts.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -98,7 +98,6 @@ void TTavr1dBRead::RefreshWindow(qintptr)
     const TFrame2* f = frame();
     if (!f)
         return;
-    UpdatesLock lock(this);
     for (const TReadout& r : m_readouts)
-        r.label->setText(readoutText(f->Tavr1Measurements[r.channel][r.slot] / 10.0));
+        setTextIfChanged(r.label, readoutText(f->Tavr1Measurements[r.channel][r.slot] / 10.0));
 }

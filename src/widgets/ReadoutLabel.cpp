@@ -4,7 +4,11 @@
 
 ReadoutLabel::ReadoutLabel(QWidget* parent)
     : QLabel(parent)
-{}
+{
+    // A reading is never markup: plain text spares the rich-text layout on
+    // every change.
+    setTextFormat(Qt::PlainText);
+}
 
 void ReadoutLabel::mouseDoubleClickEvent(QMouseEvent* e)
 {

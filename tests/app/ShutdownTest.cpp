@@ -56,3 +56,40 @@ TEST(Shutdown, SignsOffEachFamilyThenClosesAndEndsTheProgram)
     EXPECT_TRUE(Connects.isNull());
     EXPECT_TRUE(MessageLines.isNull());
 }
+
+// The pause is for instruments that were told goodbye: with nothing signed off
+// the program closes at once. The pause itself keeps the event loop running,
+// so the sign-off still leaves and the windows stay drawn.
+TEST(Shutdown, WaitsOnlyAfterASignOffAndKeepsTheLoopRunning)
+{
+    {
+        TempBase base;
+        CreateForms();
+        bool ran = false;
+        QTimer::singleShot(0, Main, [&] { ran = true; });
+        EXPECT_FALSE(Connects->CloseAll()) << "no connection was open";
+        EXPECT_FALSE(ran) << "nothing waited, so nothing ran meanwhile";
+        DestroyForms();
+    }
+    {
+        TempBase base;
+        SimPeer tavr1;
+        TConnectionSettings s = DefaultSettings("Connect1", base.path());
+        s.HardwareType = htTavr1;
+        s.Transport = trNetwork;
+        s.IpAddress = "127.0.0.1";
+        s.TcpPort = tavr1.listenTcp();
+        s.ConnectOnStartup = true;
+        base.writeConfig("Connect1", s);
+        CreateForms();
+        ASSERT_TRUE(waitFor([&] { return Connects->ConnectionByIndex(1)->PortOpen; }));
+
+        bool ran = false;
+        QTimer::singleShot(0, Main, [&] { ran = true; });
+        EXPECT_TRUE(Connects->CloseAll(300));
+        EXPECT_TRUE(ran) << "the event loop ran during the pause";
+        EXPECT_TRUE(tavr1.waitUntil([&] { return tavr1.received() == "EC\r"; }, 2000));
+        EXPECT_FALSE(Connects->ConnectionByIndex(1)->PortOpen);
+        DestroyForms();
+    }
+}

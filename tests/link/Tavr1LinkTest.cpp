@@ -372,16 +372,22 @@ TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
     {
         auto f = connect(transport);
         ASSERT_TRUE(loggedIn(*f));
-        // Two blocks in one write: one is taken on this tick, the other on the next.
+        // Two blocks in one write: both are decoded, in order, on the next
+        // tick, and the rack window hears once.
+        TMessageRecorder<> rack;
+        f->RackWindow = &rack;
         sim.doubleBlocks = true;
         sim.sendBlock();
         pump(150);
         f->Timer1Timer();
-        EXPECT_EQ(f->BlockNumber, 1);
+        EXPECT_EQ(f->BlockNumber, 2);
+        EXPECT_EQ(f->Tavr1BlocksDecoded, 2u);
         f->Timer1Timer();
         EXPECT_EQ(f->BlockNumber, 2);
-        f->Timer1Timer();
-        EXPECT_EQ(f->BlockNumber, 2);
+        QCoreApplication::sendPostedEvents();
+        ASSERT_EQ(rack.seen.size(), 1u);
+        EXPECT_EQ(rack.seen[0].msg, UM_TAVR1_DATA);
+        f->RackWindow = nullptr;
     }
     sim.dropLink();
     sim.doubleBlocks = false;

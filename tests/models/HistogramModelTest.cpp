@@ -154,3 +154,80 @@ TEST(HistogramModel, ResetClearsEveryCounter)
     EXPECT_FALSE(m.occupiedBins(allSeries, first, last));
     EXPECT_EQ(m.count(2, 400), 0);
 }
+
+// Followed limits creep towards the data on every sample; the limits shown
+// move only when a followed one passes a whole step, so a settling axis moves
+// a few times, not on every sample.
+TEST(HistogramModel, ShownAxesMoveInWholeStepsAsTheFollowedOnesSettle)
+{
+    const THistogramAxes initial{{0, 201}, {0, 100}};
+    struct Case
+    {
+        THistogramAxes followed;
+        THistogramAxes shown;
+    } cases[] = {
+        {{{99.2, 100.4}, {0, 37.5}}, {{99, 101}, {0, 40}}},
+        {{{99.96, 101.04}, {0, 40.2}}, {{100, 101}, {0, 40}}}, // within a twentieth: on the step
+        {{{-3, 250}, {0, 120}}, {{0, 201}, {0, 100}}},         // never beyond the initial limits
+        {{{50.5, 50.5}, {0, 0}}, {{50, 51}, {0, 5}}},          // at least one step wide
+    };
+    for (const Case& c : cases) {
+        const THistogramAxes shown = steppedAxes(c.followed, initial);
+        EXPECT_EQ(shown.value, c.shown.value) << c.followed.value.min << " " << c.followed.value.max;
+        EXPECT_EQ(shown.percent, c.shown.percent) << c.followed.percent.max;
+    }
+
+    // A hundred samples of one value: the followed limits move every time,
+    // the shown ones only a few times and end on the data.
+    THistogramModel m(0);
+    THistogramAxes followed = initial;
+    THistogramAxes shown = initial;
+    int moves = 0;
+    int followedMoves = 0;
+    for (int i = 0; i < 100; ++i) {
+        m.addSample(1000, 1000, 1000);
+        const THistogramAxes next = followData(m, allSeries, followed, initial);
+        followedMoves += !(next.value == followed.value);
+        followed = next;
+        const THistogramAxes nextShown = steppedAxes(followed, initial);
+        moves += !(nextShown.value == shown.value && nextShown.percent == shown.percent);
+        shown = nextShown;
+    }
+    EXPECT_EQ(followedMoves, 100);
+    EXPECT_LT(moves, 40);
+    EXPECT_EQ(shown.value, (AxisRange{100, 101}));
+}
+
+// The title's elapsed time comes from the samples' own time stamps, however
+// many samples a second the unit sends; only samples without stamps are
+// counted as two a second.
+TEST(HistogramModel, ElapsedTimeComesFromTheSampleTimes)
+{
+    THistogramModel m(0);
+    const QDateTime start(QDate(2026, 1, 5), QTime(3, 0, 0, 500));
+    for (int i = 0; i < 8 * 90; ++i) // 90 s at eight blocks a second
+        m.addSample(1000, 1000, 1000, start.addMSecs(125 * i));
+    EXPECT_EQ(m.elapsedText(), "00:01:30");
+
+    // The counts fold after a long run; the time does not.
+    THistogramModel day(0);
+    const QDateTime t0(QDate(2026, 1, 5), QTime(0, 0));
+    for (int i = 0; i <= int(THistogramModel::AgeingLimit); ++i)
+        day.addSample(500, 500, 500, t0.addMSecs(125 * qint64(i)));
+    EXPECT_EQ(day.total(), 100);
+    EXPECT_EQ(day.elapsedText(), "06:00:00");
+
+    // A clock set back adds no time, never a negative one; reset starts over.
+    THistogramModel back(0);
+    for (int i = 0; i < 4; ++i)
+        back.addSample(1, 1, 1, start.addSecs(i));
+    back.addSample(1, 1, 1, start.addSecs(-3600));
+    back.addSample(1, 1, 1, start.addSecs(-3599));
+    EXPECT_EQ(back.elapsedText(), "00:00:04") << "3 s and 1 s, over six samples";
+    back.reset();
+    EXPECT_EQ(back.elapsedText(), "00:00:00");
+    // Samples of one stamp cover its second, however many there are.
+    for (int i = 0; i < 5; ++i)
+        back.addSample(1, 1, 1, start);
+    EXPECT_EQ(back.elapsedText(), "00:00:01");
+}

@@ -49,3 +49,35 @@ TEST(UserMessages, NothingIsPostedToAFreedReceiver)
     QCoreApplication::sendPostedEvents();
     SUCCEED();
 }
+
+TEST(UserMessages, ABurstOfRefreshesIsDeliveredOnce)
+{
+    Receiver a;
+    Receiver b;
+    QPointer<QObject> ta(&a);
+    QPointer<QObject> tb(&b);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(PostRefresh(ta, UM_PANEL_REFRESH));
+        EXPECT_TRUE(PostRefresh(ta, UM_TAVR1_REFRESH));
+        EXPECT_TRUE(PostRefresh(tb, UM_PANEL_REFRESH));
+    }
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(a.seen.size(), 2u) << "one of each message";
+    EXPECT_EQ(b.seen.size(), 1u) << "each receiver gets its own";
+
+    // Once dispatched, the next refresh is posted again.
+    EXPECT_TRUE(PostRefresh(ta, UM_PANEL_REFRESH));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(a.seen.size(), 3u);
+
+    // A receiver freed with a refresh still waiting leaves nothing behind: a
+    // new receiver (perhaps at the same address) is refreshed normally.
+    auto gone = std::make_unique<Receiver>();
+    EXPECT_TRUE(PostRefresh(QPointer<QObject>(gone.get()), UM_PANEL_REFRESH));
+    gone.reset();
+    auto fresh = std::make_unique<Receiver>();
+    EXPECT_TRUE(PostRefresh(QPointer<QObject>(fresh.get()), UM_PANEL_REFRESH));
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(fresh->seen.size(), 1u);
+    EXPECT_FALSE(PostRefresh(QPointer<QObject>(), UM_PANEL_REFRESH));
+}

@@ -158,6 +158,8 @@ struct TTavr1Data
     // A block was taken since the last poll tick; the current block awaits decoding.
     bool BlockReceived = false;
     bool BlockToDecode = false;
+    // Blocks decoded since the connection was made (what a load figure counts).
+    quint64 Tavr1BlocksDecoded = 0;
 
     // Decoded from every block.
     qint32 Tavr1SpectrumMode = 0; // 8 RF, 9 composite, 10 audio
