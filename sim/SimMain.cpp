@@ -1,4 +1,5 @@
 #include "platform/SerialLib.h"
+#include "sim/tavr1/Tavr1Corpus.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
@@ -34,6 +35,14 @@ int runHold(QCoreApplication& app, const QStringList& args)
 // with TOLVEX_COM<n> set to the printed device.
 int runTavr1(QCoreApplication& app, const QStringList& args)
 {
+    if (args.size() == 2 && args[0] == "--corpus") {
+        QString error;
+        if (!writeTavr1Corpus(args[1], &error)) {
+            std::fprintf(stderr, "tolvex-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
     Tavr1Sim sim;
     bool tcp = false, pty = false;
     quint16 port = 0;
@@ -86,8 +95,10 @@ struct Subcommand
 
 const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
-    {"tavr1", "--tcp PORT | --pty [--s-protocol] [--password PW]",
-     "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal", runTavr1},
+    {"tavr1", "--tcp PORT | --pty [--s-protocol] [--password PW] | --corpus DIR",
+     "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal; or the seeds of\n"
+     "      the Tavr1 family's fuzz targets, written into DIR/<Name>Fuzz/",
+     runTavr1},
 };
 
 int usage()

@@ -3,6 +3,7 @@
 #include "data/ConnectionConfig.h"
 #include "data/FrameState.h"
 #include "protocol/tavr1/Tavr1Data.h"
+#include "protocol/tavr1/Tavr1Receive.h"
 
 #include <QFrame>
 #include <memory>
@@ -47,6 +48,9 @@ public:
     // The TCP client of the network transport.
     IIPClient* Socket = nullptr;
 
+    // Where the Tavr1 block stream stands (the cutter's own record).
+    TTavr1Cutter Tavr1Cutter;
+
     // One step of the state machine of HardwareType. Tests call it directly
     // with the timer stopped.
     void Timer1Timer();
@@ -66,6 +70,9 @@ public:
     void ReportPortResult(int code);
     void ReleaseSerialPort(int port);
     void ClearReceive();
+    // The line reads keep only the newest LineReadKeepBytes of RxBuffer,
+    // which hold any prompt or reply.
+    static constexpr qsizetype LineReadKeepBytes = 4096;
     QByteArray ReadUntilMarker();
     QByteArray ReadUntilMarkerOrFF();
     QByteArray ReadUntilCrLf();
@@ -116,6 +123,7 @@ private:
     void OpenSocket();
     void CloseSocket();
     int activeSerialPort() const;
+    void gatherLine(int maxSerialBytes);
     QByteArray readWithMarker(const QByteArray& marker);
 
     TIPClientForm* m_client = nullptr;
