@@ -21,7 +21,7 @@
 namespace {
 
 const QByteArray marker("\xFF\xFE\xFD", 3);
-constexpr qsizetype maxStream = 64 * 1024;
+constexpr qsizetype maxStream = 16 * 1024; // ten blocks and more: past any backlog bound
 
 struct Reader
 {
