@@ -395,6 +395,7 @@ TEST_P(Tavr1ReceiveFaults, ALostByteChangesNoSetting)
     fields.config[2] = 9810;
     fields.config[3] = 9810; // the tuning item's copy
     fields.raw.fill(7);
+    fields.raw[8] = 0; // where a block cut in B would find its tail kind: settings
     const QByteArray a = buildTavr1Block(fields);
     fields.raw.fill(9);
     QByteArray b = buildTavr1Block(fields);
