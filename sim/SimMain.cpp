@@ -7,6 +7,7 @@
 #include "sim/rack/ModemSim.h"
 #include "sim/rack/RackCorpus.h"
 #include "sim/rack/RackSim.h"
+#include "sim/tavr1/Tavr1Corpus.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
@@ -42,6 +43,14 @@ int runHold(QCoreApplication& app, const QStringList& args)
 // with TOLVEX_COM<n> set to the printed device.
 int runTavr1(QCoreApplication& app, const QStringList& args)
 {
+    if (args.size() == 2 && args[0] == "--corpus") {
+        QString error;
+        if (!writeTavr1Corpus(args[1], &error)) {
+            std::fprintf(stderr, "tolvex-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        return 0;
+    }
     Tavr1Sim sim;
     sim.blockIntervalMs = 125; // the unit's eight blocks a second
     bool tcp = false, pty = false;
@@ -303,9 +312,10 @@ const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
     {"tavr1",
      "--tcp PORT | --pty [--s-protocol] [--password PW] [--revision-c]\n"
-     "        [--alarm-masks FIRST,SECOND] [--rate N] [--vary]",
+     "        [--alarm-masks FIRST,SECOND] [--rate N] [--vary] | --corpus DIR",
      "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, sending N blocks a\n"
-     "      second (8 by default); --vary lets its readings drift and jitter as on air",
+     "      second (8 by default); --vary lets its readings drift and jitter as on air; or the\n"
+     "      seeds of the Tavr1 family's fuzz targets, written into DIR/<Name>Fuzz/",
      runTavr1},
     {"bry1", "--tcp PORT | --pty | --corpus DIR",
      "a simulated Bry1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, or its fuzz seeds "

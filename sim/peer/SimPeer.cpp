@@ -195,6 +195,33 @@ void SimPeer::send(const QByteArray& bytes)
     }
 }
 
+qint64 SimPeer::unsentBytes() const
+{
+    if (m_socket)
+        return m_socket->bytesToWrite();
+    return m_ptyOut.size();
+}
+
+void SimPeer::setFlood(int chunkBytes)
+{
+    m_floodChunk = chunkBytes;
+    if (!m_floodTimer) {
+        m_floodTimer = new QTimer(this);
+        m_floodTimer->setInterval(1);
+        connect(m_floodTimer, &QTimer::timeout, this, [this] {
+            // Only as fast as the link takes them: the peer's own queue stays small.
+            if (!isConnected() || unsentBytes() > m_floodChunk)
+                return;
+            send(QByteArray(m_floodChunk, 'x'));
+            m_flooded += m_floodChunk;
+        });
+    }
+    if (chunkBytes > 0)
+        m_floodTimer->start();
+    else
+        m_floodTimer->stop();
+}
+
 void SimPeer::sendLater(const QByteArray& bytes, int delayMs)
 {
     QTimer::singleShot(delayMs, this, [this, bytes] { send(bytes); });

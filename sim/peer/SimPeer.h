@@ -10,6 +10,7 @@
 class QSocketNotifier;
 class QTcpServer;
 class QTcpSocket;
+class QTimer;
 
 // The instrument's end of a link, for the tests and for tolvex-sim. It listens on
 // a loopback TCP port or offers a pseudo-terminal, records every byte the program
@@ -61,6 +62,13 @@ public:
     // Sends at once, or later; also while silent (garbage is sent this way).
     void send(const QByteArray& bytes);
     void sendLater(const QByteArray& bytes, int delayMs);
+    // Bytes sent but not yet taken by the link.
+    qint64 unsentBytes() const;
+    // While chunkBytes > 0: a peer that never stops talking. Bytes without any
+    // line end are sent as fast as the link takes them, chunkBytes at a time,
+    // also while silent; 0 stops it. totalFlooded counts what the link took.
+    void setFlood(int chunkBytes);
+    qint64 totalFlooded() const { return m_flooded; }
 
     // While silent, lines are still recorded but nothing answers them.
     void setSilent(bool silent) { m_silent = silent; }
@@ -111,6 +119,10 @@ private:
     QSocketNotifier* m_ptyReadNotifier = nullptr;
     QSocketNotifier* m_ptyWriteNotifier = nullptr;
     QByteArray m_ptyOut;
+
+    QTimer* m_floodTimer = nullptr;
+    int m_floodChunk = 0;
+    qint64 m_flooded = 0;
 
     QByteArray m_received;
     QList<QByteArray> m_lines;

@@ -30,7 +30,7 @@ struct Tavr1BlockFields
     std::array<quint16, 2> alarmMasks{};
     std::array<qint32, 100> raw{};      // -2048..2047
     std::array<qint32, 509> spectrum{}; // -2048..2047
-    int tailKind = 0;                   // 0 settings, 1 RDS, 18 table, others: no tail
+    int tailKind = 0;                   // 0 settings, 1 RDS, 18 table; others are refused
     Tavr1ConfigRecord config;           // settings tail (item 0 travels as spectrumMode)
     Tavr1RdsFields rds;                 // RDS tail
     Tavr1Table table{};                 // table tail (word 0 shares its byte with the kind)

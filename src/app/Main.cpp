@@ -354,5 +354,7 @@ void TMain::closeEvent(QCloseEvent* e)
     }
     e->accept();
     // The program ends with the main window even while other windows are open.
-    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+    // Not quit(): it asks every window to close first, and a rack window,
+    // which only minimises while its connection is active, would refuse.
+    QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }

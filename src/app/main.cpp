@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "app/Application.h"
 #include "app/Connects.h"
+#include "app/ExitSignals.h"
 #include "app/Forms.h"
 
 int main(int argc, char** argv)
@@ -10,6 +11,12 @@ int main(int argc, char** argv)
     Main->show();
     Connects->move(Main->frameGeometry().right() + 8, 0);
     Connects->show();
+    // A request to end from outside closes the main window, which signs off
+    // every connection before the program ends.
+    const TExitSignals exitSignals([] {
+        if (Main)
+            Main->close();
+    });
     const int result = app.exec();
     DestroyForms();
     return result;

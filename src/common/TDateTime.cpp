@@ -27,7 +27,14 @@ QDateTime FromTDateTime(double days)
         ms -= qint64(msPerDay);
         ++d;
     }
-    return QDateTime(epoch.addDays(d), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    const QDate date = epoch.addDays(d);
+    const QDateTime t(date, QTime::fromMSecsSinceStartOfDay(int(ms)));
+    if (t.isValid())
+        return t;
+    // A clock time the spring change to summer time skips (a unit's clock
+    // need not keep the computer's zone): as far into the day as it says,
+    // which lands just after the change, never on an invalid time.
+    return date.startOfDay().addMSecs(ms);
 }
 
 QByteArray TDateTimeBytes(const QDateTime& t)
@@ -49,5 +56,9 @@ std::optional<QDateTime> TDateTimeFromBytes(const QByteArray& eightBytes)
     std::memcpy(&v, &bits, sizeof v);
     if (!std::isfinite(v) || v < firstDay || v >= lastDay + 1)
         return std::nullopt;
-    return FromTDateTime(v);
+    // The rounding to whole milliseconds carries the last half millisecond of
+    // the last day into a day the range does not have.
+    const QDateTime last(epoch.addDays(qint64(lastDay)), QTime(23, 59, 59, 999));
+    const QDateTime t = FromTDateTime(v);
+    return t.date() > last.date() ? last : t;
 }

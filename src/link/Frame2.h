@@ -6,6 +6,7 @@
 #include "protocol/hd/HdData.h"
 #include "protocol/rack/RackData.h"
 #include "protocol/tavr1/Tavr1Data.h"
+#include "protocol/tavr1/Tavr1Receive.h"
 
 #include <QDateTime>
 #include <QFrame>
@@ -55,6 +56,9 @@ public:
     // The TCP client of the network transport.
     IIPClient* Socket = nullptr;
 
+    // Where the Tavr1 block stream stands (the cutter's own record).
+    TTavr1Cutter Tavr1Cutter;
+
     // One step of the state machine of HardwareType. Tests call it directly
     // with the timer stopped.
     void Timer1Timer();
@@ -86,6 +90,9 @@ public:
     // Raises or drops DTR of the modem port (a modem connection only).
     void SetModemDTR(bool on);
     void ClearReceive();
+    // The line reads keep only the newest LineReadKeepBytes of RxBuffer,
+    // which hold any prompt or reply.
+    static constexpr qsizetype LineReadKeepBytes = 4096;
     QByteArray ReadUntilMarker();
     QByteArray ReadUntilMarkerOrFF();
     QByteArray ReadUntilCrLf();
@@ -147,6 +154,7 @@ private:
     void OpenSocket();
     void CloseSocket();
     int activeSerialPort() const;
+    void gatherLine(int maxSerialBytes);
     QByteArray readWithMarker(const QByteArray& marker);
     // The port failed with code: it is no longer held and the failure is shown.
     void serialDeviceLost(int code);

@@ -285,6 +285,15 @@ QByteArray TFrame2::ReadSerialBytes(int n)
     return bytes;
 }
 
+void TFrame2::gatherLine(int maxSerialBytes)
+{
+    GatherReceived(maxSerialBytes);
+    // A reply line is short and comes last: a peer that sends without end
+    // must not grow the buffer, nor the copy and scan of every tick.
+    if (RxBuffer.size() > LineReadKeepBytes)
+        RxBuffer.remove(0, RxBuffer.size() - LineReadKeepBytes);
+}
+
 QByteArray TFrame2::readWithMarker(const QByteArray& marker)
 {
     QByteArray copy = RxBuffer;
@@ -298,13 +307,13 @@ QByteArray TFrame2::readWithMarker(const QByteArray& marker)
 
 QByteArray TFrame2::ReadUntilMarker()
 {
-    GatherReceived(100);
+    gatherLine(100);
     return readWithMarker(QByteArray("\xF0\xF1", 2));
 }
 
 QByteArray TFrame2::ReadUntilMarkerOrFF()
 {
-    GatherReceived(100);
+    gatherLine(100);
     QByteArray copy = readWithMarker(QByteArray("\xF0\xF1", 2));
     const qsizetype ff = copy.indexOf('\xFF');
     if (ff >= 0) {
@@ -316,7 +325,7 @@ QByteArray TFrame2::ReadUntilMarkerOrFF()
 
 QByteArray TFrame2::ReadUntilCrLf()
 {
-    GatherReceived(100);
+    gatherLine(100);
     RxBuffer.replace('\0', 'X');
     return readWithMarker("\r\n");
 }
@@ -325,7 +334,7 @@ QByteArray TFrame2::ReadUntilCr()
 {
     if (Transport == trNetwork)
         DataArrived = false;
-    GatherReceived(100);
+    gatherLine(100);
     RxBuffer.replace('\0', 'X');
     return readWithMarker("\r");
 }

@@ -2,7 +2,6 @@
 
 #include "common/BaseDirectory.h"
 #include "common/TDateTime.h"
-#include "common/TextPositions.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
 #include "link/LinkSequences.h"
@@ -10,6 +9,7 @@
 #include "protocol/tavr1/Tavr1Commands.h"
 #include "protocol/tavr1/Tavr1Decoder.h"
 #include "protocol/tavr1/Tavr1Firmware.h"
+#include "protocol/tavr1/Tavr1Identification.h"
 #include "protocol/tavr1/Tavr1Receive.h"
 
 #include <QPushButton>
@@ -27,22 +27,16 @@ void trace(TFrame2& f, const QString& text)
         f.LogEvent(text, lkDebug);
 }
 
-// Every failed step ends the same way: the unit is told goodbye and the
-// connection waits in error until the user acts.
+// Every failed step ends the same way: the unit is told goodbye, the link is
+// closed (nothing reads it any more, so whatever the unit still sent would
+// only pile up) and the connection waits in error until the user acts.
 void fail(TFrame2& f, const QString& message)
 {
-    f.ProcessState = 0;
-    f.Status = stError;
     send(f, TTavr1Line::CarriageReturn);
     send(f, TTavr1Line::EC);
+    f.CloseConnection();
+    f.Status = stError;
     f.LogEvent(message, lkError);
-}
-
-// The bytes at a 1-based position, as text; shorter or empty when the reply
-// ends first.
-QString field(const QByteArray& reply, qsizetype pos, qsizetype count)
-{
-    return QString::fromLatin1(copyAt(reply, pos, count));
 }
 
 // ---- Login (ProcessState 2) -------------------------------------------------
@@ -159,6 +153,7 @@ void loginStep5(TFrame2& f)
 void startPolling(TFrame2& f)
 {
     f.SetTimerInterval(50);
+    f.Tavr1Cutter = {};
     f.LoginStep = 7;
     send(f, TTavr1Line::SD);
     f.LogEvent(" Tavr1 Succesful Connection", lkStatus);
@@ -242,9 +237,16 @@ int blockLength(const TFrame2& f)
 
 bool takeBlock(TFrame2& f)
 {
-    std::optional<QByteArray> block = CutTavr1Block(f.RxBuffer, blockLength(f), FloodBlocks);
+    TTavr1Cutter& c = f.Tavr1Cutter;
+    const qint64 faults = c.Resyncs + c.FalseMarkers;
+    std::optional<QByteArray> block = CutTavr1Block(f.RxBuffer, c, blockLength(f), FloodBlocks);
+    if (c.Resyncs + c.FalseMarkers != faults && !c.OutOfStepLogged) {
+        c.OutOfStepLogged = true;
+        f.LogEvent(" Tavr1 block stream out of step: waiting for the next whole block ", lkError);
+    }
     if (!block)
         return false;
+    c.OutOfStepLogged = false;
     ++f.BlocksSinceDisplay;
     f.BlockNumber = (f.BlockNumber + 1) % 10;
     f.BlockToDecode = true;
@@ -319,48 +321,20 @@ void Tavr1SignOut(TFrame2& f, const QString& name, bool& done)
 
 void Tavr1Identify(TFrame2& f, const QByteArray& reply)
 {
+    const TTavr1Identification id = ParseTavr1Identification(reply);
     f.UnitPresence[upTavr1] = true;
     f.DetectedUnits = 1;
-    f.Tavr1IdentificationLine = QString::fromLatin1(reply);
-    f.Tavr1ModelText = "Tavr-1";
-    f.Tavr1SerialText.clear();
-    f.Tavr1SoftwareVersion.clear();
-    f.Tavr1BootVersion.clear();
-    f.Tavr1LanVersion.clear();
-    f.Tavr1SomVersion.clear();
-
-    if (const qsizetype pos = posOf("SN(", reply)) {
-        f.Tavr1SerialText = field(reply, pos + 3, 6);
-        if (f.Tavr1SerialText.size() >= 2 && f.Tavr1SerialText.at(1) == '6')
-            f.Tavr1ModelText = "Tavr-1 Lite";
-    }
-    if (const qsizetype pos = posOf("SW(", reply)) {
-        f.Tavr1SoftwareVersion = field(reply, pos + 3, 5);
-        f.Tavr1BootVersion = field(reply, pos + 9, 5);
-    }
-    const qsizetype opt = posOf("OPT(", reply);
-    f.Tavr1Options = (opt && charAt(reply, opt + 4) == '0') ? "Basic" : "Complete";
-
-    f.Tavr1OptionLetter = "B";
-    f.Tavr1RevisionLetter2 = "B";
-    f.Tavr1RevisionLetter3 = "A";
-    if (const qsizetype pos = posOf("REV(", reply)) {
-        // A letter the reply does not reach keeps its default.
-        auto letter = [&](qsizetype at, QString& out) {
-            if (const char c = charAt(reply, at))
-                out = QString(QChar::fromLatin1(c));
-        };
-        letter(pos + 6, f.Tavr1OptionLetter);
-        letter(pos + 10, f.Tavr1RevisionLetter2);
-        letter(pos + 14, f.Tavr1RevisionLetter3);
-    }
-    if (f.Tavr1OptionLetter == "B") {
-        if (const qsizetype pos = posOf("LAN(", reply))
-            f.Tavr1LanVersion = field(reply, pos + 4, 7);
-    } else if (f.Tavr1OptionLetter == "C") {
-        if (const qsizetype pos = posOf("SOM(", reply))
-            f.Tavr1SomVersion = field(reply, pos + 4, 4);
-    }
+    f.Tavr1IdentificationLine = id.Line;
+    f.Tavr1ModelText = id.ModelText;
+    f.Tavr1SerialText = id.SerialText;
+    f.Tavr1SoftwareVersion = id.SoftwareVersion;
+    f.Tavr1BootVersion = id.BootVersion;
+    f.Tavr1Options = id.Options;
+    f.Tavr1OptionLetter = id.OptionLetter;
+    f.Tavr1RevisionLetter2 = id.RevisionLetter2;
+    f.Tavr1RevisionLetter3 = id.RevisionLetter3;
+    f.Tavr1LanVersion = id.LanVersion;
+    f.Tavr1SomVersion = id.SomVersion;
 }
 
 bool Tavr1Decode(TFrame2& f)
@@ -369,6 +343,17 @@ bool Tavr1Decode(TFrame2& f)
         return false;
     f.BlockToDecode = false;
     const TTavr1BlockVerdict verdict = DecodeTavr1Block(f.BlockSlots[CurrentTavr1BlockSlot], f, f);
+    if (verdict == TTavr1BlockVerdict::UnknownTail) {
+        // Once a connection: a unit that sent such blocks steadily would
+        // otherwise fill the log.
+        if (!f.Tavr1Cutter.UnknownTailLogged) {
+            f.Tavr1Cutter.UnknownTailLogged = true;
+            f.LogEvent(QString(" Tavr1 block ignored: unknown tail kind %1 ")
+                           .arg(quint8(f.BlockSlots[CurrentTavr1BlockSlot].at(Tavr1Offset::TailKind))),
+                       lkError);
+        }
+        return;
+    }
     if (verdict != TTavr1BlockVerdict::Decoded) {
         f.LogEvent(" Tavr1 block refused: not a whole block ", lkError);
         return false;

@@ -72,6 +72,7 @@ TIPClientForm::TIPClientForm(QObject* parent)
     , ClientSocket1(new QTcpSocket(this))
     , m_connectTimer(new QTimer(this))
 {
+    ClientSocket1->setReadBufferSize(ReadBufferBytes);
     m_connectTimer->setSingleShot(true);
     connect(m_connectTimer, &QTimer::timeout, this, &TIPClientForm::connectTimedOut);
     connect(ClientSocket1, &QTcpSocket::connected, this, &TIPClientForm::socketConnected);

@@ -78,6 +78,10 @@ public:
     // A connect that has not completed within this time is reported as failed
     // (ETIMEDOUT). Linux itself would keep trying for about two minutes.
     static constexpr int DefaultConnectTimeoutMs = 20000;
+    // What the socket holds unread at most. Beyond it the system stops
+    // taking bytes and TCP holds the peer back, so a unit that sends without
+    // end cannot grow the program.
+    static constexpr qint64 ReadBufferBytes = 64 * 1024;
     void setConnectTimeout(int ms);
 
     void Open(const QString& address, int port, bool useHostName, const QString& hostName) override;

@@ -93,7 +93,11 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     legend->detachFromChart();
     legend->setBackgroundVisible(false);
 
+    // The view made a chart of its own and lets go of it here without
+    // deleting it: every bar-graph window opened would leak one.
+    QChart* made = this->chart();
     setChart(chart);
+    delete made;
     setRenderHint(QPainter::Antialiasing, false);
     setBackgroundBrush(Qt::black);
     setFrameShape(QFrame::NoFrame);

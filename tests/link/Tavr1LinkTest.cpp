@@ -4,9 +4,12 @@
 #include "data/EventLog.h"
 #include "link/Frame2.h"
 #include "link/Tavr1Link.h"
+#include "platform/IPClient.h"
+#include "protocol/tavr1/Tavr1BlockLayout.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QPushButton>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -289,6 +292,42 @@ TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
     EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" Tavr1 hardware not responding"));
 }
 
+// A peer that never stops talking during the login: the receive buffer keeps
+// only the newest few kilobytes and the socket only its bound, the login
+// fails once, and the failure closes the link so nothing piles up after it.
+TEST_F(Tavr1LinkTest, AFloodDuringLoginStaysBoundedAndFailsOnce)
+{
+    sim.answerPrompt = false;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->LoginStep == 2; }, 5, 0));
+    QTcpSocket* socket = static_cast<TIPClientForm*>(f->Socket)->ClientSocket1;
+    sim.setFlood(256 * 1024);
+    qsizetype mostKept = 0;
+    qint64 mostUnread = 0;
+    for (int tick = 1; tick <= 31; ++tick) {
+        pump(20);
+        mostUnread = qMax(mostUnread, socket->bytesAvailable());
+        f->Timer1Timer();
+        mostKept = qMax(mostKept, f->RxBuffer.size());
+    }
+    EXPECT_GT(sim.totalFlooded(), 2 * 1024 * 1024) << "the flood reached the program";
+    EXPECT_LE(mostKept, TFrame2::LineReadKeepBytes);
+    EXPECT_LE(mostUnread, TIPClientForm::ReadBufferBytes);
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_FALSE(f->TransportOpen());
+    EXPECT_EQ(socket->state(), QAbstractSocket::UnconnectedState);
+    EXPECT_TRUE(sim.waitUntil([&] { return !sim.isConnected(); }, 2000));
+
+    pump(200);
+    for (int tick = 0; tick < 5; ++tick)
+        f->Timer1Timer();
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Tavr1 Hardware not responding check settings "));
+    EXPECT_TRUE(f->RxBuffer.size() <= TFrame2::LineReadKeepBytes);
+}
+
 TEST_F(Tavr1LinkTest, AnObserverIsReadOnly)
 {
     sim.level = "OBSERVER";
@@ -348,13 +387,18 @@ TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
 {
     const int transport = GetParam();
     {
+        // Noise before the first block: the stream is taken from the first
+        // block the next one confirms. (Noise between every two blocks would
+        // leave no block confirmed: see the out-of-step case below.)
         sim.garbageBeforeBlocks = QByteArray("\xFF\xFE\x01 noise \xFD", 11);
+        QObject::connect(&sim, &Tavr1Sim::blockSent, &sim, [this] { sim.garbageBeforeBlocks.clear(); });
         auto f = connect(transport);
         ASSERT_TRUE(loggedIn(*f));
         ASSERT_TRUE(tickUntil(
             *f, [&] { return f->BlockNumber >= 3; }, 80, 60));
         EXPECT_EQ(f->Tavr1Measurements[tcTotal][tsPeak], 1001);
         EXPECT_TRUE(linesOf("ERROR").isEmpty());
+        QObject::disconnect(&sim, &Tavr1Sim::blockSent, &sim, nullptr);
     }
     sim.dropLink();
     sim.garbageBeforeBlocks.clear();
@@ -403,6 +447,92 @@ TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
         EXPECT_EQ(f->Tavr1Measurements[tcTotal][tsPeak], 0);
         EXPECT_LE(f->RxBuffer.size(), 2);
     }
+}
+
+// Block A without its last byte, then B, A, A. B's spectrum packs to the marker
+// 280 bytes in, followed by what reads as the echo of code 15 with 59651: cut
+// there, the tuning item of the working copy would be overwritten and the
+// tail read as the unit's settings. Nothing of that may happen: the stream is
+// decoded again from B, the first block the next marker confirms.
+TEST_P(Tavr1ReceiveFaults, ALostByteChangesNoSetting)
+{
+    sim.blockIntervalMs = 1000000; // the test sends the blocks itself
+    auto f = connect(GetParam());
+    ASSERT_TRUE(loggedIn(*f));
+    log.clear();
+
+    Tavr1BlockFields fields;
+    fields.tailKind = 0;
+    fields.config = Tavr1Sim::defaultConfig();
+    fields.config[2] = 9810;
+    fields.config[3] = 9810; // the tuning item's copy
+    fields.raw.fill(7);
+    fields.raw[8] = 0; // where a block cut in B would find its tail kind: settings
+    const QByteArray a = buildTavr1Block(fields);
+    fields.raw.fill(9);
+    QByteArray b = buildTavr1Block(fields);
+    const char readings[] = "\xFF\xFE\xFD\x00\x0F\x00\x00\xE9\x03";
+    b.replace(280, 9, QByteArray(readings, 9));
+    sim.send(a.left(a.size() - 1) + b + a + a);
+
+    for (int i = 0; i < 6; ++i) {
+        pump(60);
+        f->Timer1Timer();
+    }
+    EXPECT_EQ(f->BlockNumber, 3) << "B, A, A";
+    EXPECT_EQ(f->Tavr1LocalConfig[2], 9810);
+    EXPECT_EQ(f->Tavr1UnitConfig, fields.config);
+    EXPECT_EQ(f->Tavr1RawValues[0], 7) << "the last block decoded is A";
+    EXPECT_EQ(f->BlockSlots[CurrentTavr1BlockSlot].left(Tavr1BlockLength), a);
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Tavr1 block stream out of step: waiting for the next whole block "));
+
+    // Noise between every two blocks leaves none confirmed: reported once,
+    // nothing decoded, the buffer bounded.
+    log.clear();
+    const int before = f->BlockNumber;
+    QByteArray noisy;
+    for (int i = 0; i < 12; ++i)
+        noisy += "noise" + b;
+    sim.send(noisy);
+    for (int i = 0; i < 6; ++i) {
+        pump(60);
+        f->Timer1Timer();
+    }
+    EXPECT_EQ(f->BlockNumber, before);
+    EXPECT_EQ(f->Tavr1LocalConfig[2], 9810);
+    EXPECT_LE(f->RxBuffer.size(), 8 * Tavr1BlockLength);
+    EXPECT_EQ(linesOf("ERROR").size(), 1);
+}
+
+// A tail kind the unit never sends changes nothing and is reported once.
+TEST_P(Tavr1ReceiveFaults, AnUnknownTailKindIsIgnoredAndReportedOnce)
+{
+    sim.blockIntervalMs = 1000000;
+    auto f = connect(GetParam());
+    ASSERT_TRUE(loggedIn(*f));
+    log.clear();
+    Tavr1BlockFields fields;
+    fields.tailKind = 0;
+    fields.config[2] = 9810;
+    const QByteArray good = buildTavr1Block(fields);
+    fields.tailKind = 7;
+    fields.raw.fill(5);
+    fields.echoCode = 15;
+    fields.echo = {0, 0, 0x03, 0xE9};
+    const QByteArray odd = buildTavr1Block(fields);
+    sim.send(good + odd + odd + good + good);
+    for (int i = 0; i < 8; ++i) {
+        pump(60);
+        f->Timer1Timer();
+    }
+    EXPECT_EQ(f->BlockNumber, 5);
+    EXPECT_EQ(f->Tavr1LocalConfig[2], 9810);
+    EXPECT_EQ(f->Tavr1RawValues[0], 0);
+    const QStringList errors = linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Tavr1 block ignored: unknown tail kind 7 "));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTransports, Tavr1ReceiveFaults, ::testing::Values(trNetwork, trSerial),

@@ -1,6 +1,7 @@
 #include "protocol/rack/RackReceive.h"
 
 #include "common/TDateTime.h"
+#include "protocol/BlockCutter.h"
 #include "protocol/tavr1/Tavr1Receive.h"
 
 using namespace RackLayout;
@@ -54,7 +55,7 @@ bool newSamplesFlagged(const TRackData& d, const TConnectionState& c, const TRac
 
 std::optional<QByteArray> CutRackBlock(QByteArray& rx, bool sProtocol)
 {
-    return CutTavr1Block(rx, sProtocol ? StampedBlockLength : BlockLength, BacklogBlocks);
+    return CutMarkedBlock(rx, sProtocol ? StampedBlockLength : BlockLength, BacklogBlocks);
 }
 
 std::optional<QByteArray> ReceiveRackBlock(TRackData& d, TConnectionState& c,

@@ -9,6 +9,8 @@
 // Where the fields of a Tavr1 data block lie. The decoder reads through these
 // tables and the simulated unit writes through them.
 
+// The one definition of the block lengths: the receive cutter, the decoder
+// and the simulated unit all read these.
 constexpr int Tavr1BlockLength = 1501;
 constexpr int Tavr1StampedBlockLength = 1509; // with the unit's date-time
 

@@ -207,6 +207,9 @@ TTavr1BlockVerdict DecodeTavr1Block(const QByteArray& block, TTavr1Data& t, TCon
     if (!block.startsWith("\xFF\xFE\xFD"))
         return TTavr1BlockVerdict::NoMarker;
     const TTavr1BlockReader r(block);
+    const int tailKind = r.u8(Tavr1Offset::TailKind);
+    if (tailKind != tkConfig && tailKind != tkRds && tailKind != tkTable)
+        return TTavr1BlockVerdict::UnknownTail;
     s.BlockChecksums = {Tavr1BlockChecksum(block), 0};
 
     applyEcho(r, t, s);
@@ -217,7 +220,7 @@ TTavr1BlockVerdict DecodeTavr1Block(const QByteArray& block, TTavr1Data& t, TCon
     for (int i = 0; i < Tavr1SpectrumPoints; ++i)
         t.Tavr1Spectrum[i] = Tavr1Value12(block, Tavr1Offset::Spectrum, i);
 
-    switch (r.u8(Tavr1Offset::TailKind)) {
+    switch (tailKind) {
     case tkConfig:
         decodeConfig(r, t);
         afterConfig(t, s);

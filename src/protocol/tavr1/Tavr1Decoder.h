@@ -12,6 +12,7 @@ enum class TTavr1BlockVerdict
     Decoded,
     TooShort, // fewer than 1501 bytes; nothing was changed
     NoMarker, // does not start with FF FE FD; nothing was changed
+    UnknownTail, // a tail kind other than settings, RDS or table; nothing was changed
 };
 
 // Decodes the current Tavr1 block into t: the setting the unit echoes (applied
@@ -19,7 +20,8 @@ enum class TTavr1BlockVerdict
 // series in s, the spectrum and the tail of the block's kind, then the copies
 // that waiting requests ask for. Raises the PageRefresh flags of the pages
 // whose settings changed. The block carries no checksum; a block is refused
-// only when it is too short or not a block at all. Extra bytes after the 1501
+// when it is too short, not a block at all, or has a tail kind the unit never
+// sends (most likely bytes that only look like a block). Extra bytes after the 1501
 // (the date-time stamp) are ignored.
 TTavr1BlockVerdict DecodeTavr1Block(const QByteArray& block, TTavr1Data& t, TConnectionState& s);
 

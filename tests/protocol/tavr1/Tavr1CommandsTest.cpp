@@ -1,5 +1,6 @@
 #include "protocol/tavr1/Tavr1Commands.h"
 
+#include "protocol/tavr1/Tavr1BlockLayout.h"
 #include "protocol/tavr1/Tavr1CodeTable.h"
 #include "protocol/tavr1/Tavr1Decoder.h"
 #include "sim/tavr1/Tavr1Block.h"
@@ -171,7 +172,7 @@ TEST(Tavr1Commands, EveryCodeRoundTripsThroughTheUnit)
             const Tavr1Echo echo = tavr1EchoFor(*parsed);
             f.echoCode = echo.code;
             f.echo = echo.bytes;
-            f.tailKind = 2;
+            f.tailKind = tkRds;
             Connection receiver;
             receiver.t.Tavr1LocalConfig[Tavr1RfInputItem] = code == 16 ? 1 : 0;
             ASSERT_EQ(DecodeTavr1Block(buildTavr1Block(f), receiver.t, *receiver.s),

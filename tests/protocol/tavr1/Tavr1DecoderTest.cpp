@@ -38,7 +38,7 @@ void put32(QByteArray& b, int at, qint64 v)
     put16(b, at + 2, int(v));
 }
 
-QByteArray echoBlock(int code, std::array<quint8, 4> e, int tailKind = 2)
+QByteArray echoBlock(int code, std::array<quint8, 4> e, int tailKind = tkRds)
 {
     QByteArray b = blankBlock(tailKind);
     put8(b, 4, code);
@@ -176,7 +176,7 @@ TEST(Tavr1Decoder, SettingsTailFieldByField)
 
 TEST(Tavr1Decoder, TwelveBitValues)
 {
-    QByteArray b = blankBlock(2);
+    QByteArray b = blankBlock(tkRds);
     const char measurements[] = {'\x00', '\xFF', '\x78', '\x34', '\x12', '\xA5'};
     b.replace(17, 6, measurements, 6);
     const char spectrum[] = {'\xFF', '\x01', '\x0F'};
@@ -326,7 +326,7 @@ TEST(Tavr1Decoder, EchoReplyLine)
 
 TEST(Tavr1Decoder, StatusFields)
 {
-    QByteArray b = blankBlock(2);
+    QByteArray b = blankBlock(tkRds);
     put8(b, 9, 9);
     put8(b, 10, 0xA5);
     put16(b, 12, 0x8001);
@@ -371,7 +371,7 @@ qint32 rawValue(int k)
 TEST(Tavr1Decoder, MeasurementsSpreadAndHistory)
 {
     Tavr1BlockFields f;
-    f.tailKind = 2;
+    f.tailKind = tkRds;
     for (int k = 0; k < 100; ++k)
         f.raw[k] = rawValue(k);
 
@@ -563,6 +563,8 @@ TEST(Tavr1Decoder, RefusedBlocksChangeNothing)
     const QByteArray good = buildTavr1Block(f);
     QByteArray noMarker = good;
     noMarker[1] = 'x';
+    QByteArray unknownTail = good;
+    unknownTail[1250] = char(2);
 
     const struct
     {
@@ -573,6 +575,7 @@ TEST(Tavr1Decoder, RefusedBlocksChangeNothing)
         {"empty", QByteArray(), TTavr1BlockVerdict::TooShort},
         {"one byte short", good.left(1500), TTavr1BlockVerdict::TooShort},
         {"no marker", noMarker, TTavr1BlockVerdict::NoMarker},
+        {"a tail kind the unit never sends", unknownTail, TTavr1BlockVerdict::UnknownTail},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
