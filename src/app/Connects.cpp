@@ -101,8 +101,9 @@ bool TConnects::CloseAll(int pauseMs)
         // The instruments need the pause to take the sign-off; the event loop
         // goes on meanwhile, so the bytes are written and the windows stay
         // drawn, but the user cannot start anything on a closing program.
+        // A precise timer: a coarse one may end a 3 s pause 150 ms early.
         QEventLoop pause;
-        QTimer::singleShot(pauseMs, &pause, &QEventLoop::quit);
+        QTimer::singleShot(pauseMs, Qt::PreciseTimer, &pause, &QEventLoop::quit);
         pause.exec(QEventLoop::ExcludeUserInputEvents);
     }
     for (TFrame2* f : C8L1Frame->Connect)

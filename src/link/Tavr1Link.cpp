@@ -352,7 +352,7 @@ bool Tavr1Decode(TFrame2& f)
                            .arg(quint8(f.BlockSlots[CurrentTavr1BlockSlot].at(Tavr1Offset::TailKind))),
                        lkError);
         }
-        return;
+        return false;
     }
     if (verdict != TTavr1BlockVerdict::Decoded) {
         f.LogEvent(" Tavr1 block refused: not a whole block ", lkError);
