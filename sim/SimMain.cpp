@@ -5,11 +5,14 @@
 #include "sim/rack/ModemSim.h"
 #include "sim/rack/RackCorpus.h"
 #include "sim/rack/RackSim.h"
+#include "sim/rack/RdsScript.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <cstdio>
+#include <optional>
 
 // tolvex-sim: the simulated instruments as a program, so a person can point a
 // connection at one without hardware. Each subcommand is one function below.
@@ -145,6 +148,7 @@ int runRack(QCoreApplication& app, const QStringList& args)
     quint16 port = 0;
     int family = rkFM;
     QByteArray controller, password;
+    std::optional<RdsScript> rdsScript;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -169,6 +173,19 @@ int runRack(QCoreApplication& app, const QStringList& args)
             sProtocol = true;
         } else if (a == "--password" && hasValue) {
             password = args[++i].toLatin1();
+        } else if (a == "--rds-groups" && hasValue) {
+            const QString path = args[++i];
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "tolvex-sim: cannot read %s\n", qPrintable(path));
+                return 1;
+            }
+            QString error;
+            rdsScript = RdsScript::fromText(file.readAll(), &error);
+            if (!rdsScript) {
+                std::fprintf(stderr, "tolvex-sim: %s: %s\n", qPrintable(path), qPrintable(error));
+                return 1;
+            }
         } else if (a == "--corpus" && hasValue) {
             QString error;
             if (!WriteRackCorpus(args[++i], &error)) {
@@ -189,6 +206,8 @@ int runRack(QCoreApplication& app, const QStringList& args)
             unit.prompt = RackUnit::Prompt::SPassword;
         if (!password.isEmpty())
             unit.passwords[3] = password;
+        if (rdsScript)
+            unit.rds = *rdsScript;
     };
     RackSim rack(family);
     ModemSim modemSim(family);
@@ -237,8 +256,10 @@ const Subcommand subcommands[] = {
      RunHttpCommand},
     {"rack",
      "--tcp PORT | --pty [--modem] [--family fm|tv|am] [--controller NAME] [--s-protocol] "
-     "[--password PW] | --corpus DIR",
-     "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR", runRack},
+     "[--password PW]\n        [--rds-groups FILE] | --corpus DIR",
+     "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR; FILE holds\n"
+     "        the Lyn1's RDS groups, one a line as four hexadecimal words (\"6201 00F7 E704 5349\")",
+     runRack},
 };
 
 int usage()

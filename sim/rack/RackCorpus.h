@@ -8,6 +8,7 @@
 // index into RackFuzzControllers.
 constexpr int RackFuzzControllers[] = {0, 1, 2, 4, 8, 17, 18, 19, 33, 34};
 
-// Writes the seeds into dir/RackRecordFuzz/. Returns false (with a reason)
+// Writes the seeds into dir/RackRecordFuzz/ and dir/RdsDecoderFuzz/ (a mode
+// byte, then groups of eight bytes). Returns false (with a reason)
 // when a file cannot be written.
 bool WriteRackCorpus(const QString& dir, QString* error = nullptr);
