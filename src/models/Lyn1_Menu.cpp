@@ -1,6 +1,7 @@
 #include "models/Lyn1_Menu.h"
 
 #include "common/FieldHelpers.h"
+#include "models/RackMenuKit.h"
 #include "protocol/rack/RackCommands.h"
 
 #include <cstdlib>
@@ -77,8 +78,11 @@ QByteArray TLyn1Menu::select(TLyn1State& s, int accessLevel)
         s.LastValue = 0;
         return Lyn1SelectPageCmd(0);
     default:
-        return accessLevel >= 2 ? plus(s) : QByteArray();
+        break;
     }
+    if (RackKey3Action(s.MenuIndex, {ModifySettings, Exit}, accessLevel) == TKey3Action::ValueUp)
+        return plus(s);
+    return {};
 }
 
 QByteArray TLyn1Menu::setValue(TLyn1State& s, int item, int value)
@@ -121,7 +125,7 @@ QByteArray TLyn1Menu::plus(TLyn1State& s)
 
 QByteArray TLyn1Menu::minus(TLyn1State& s, int accessLevel)
 {
-    if (accessLevel < 2)
+    if (!RackMayChange(accessLevel))
         return {};
     switch (s.MenuIndex) {
     case Hold:
