@@ -13,6 +13,7 @@
 #include "plots/Histogram.h"
 #include "shell/Rack.h"
 #include "sim/rack/RackSim.h"
+#include "sim/rack/RdsScript.h"
 #include "widgets/Lamp.h"
 
 #include <QAction>
@@ -41,15 +42,26 @@ protected:
         l.menuItem = 9;
         l.settings[10] = 20;
         rack.unit.rds.clock = QDateTime(QDate(2025, 6, 1), QTime(3, 30), Qt::UTC);
-        TConnectionSettings s = DefaultSettings("Connect1", base.path());
+        writeConfig("Connect1", rack);
+        if (withSecondRack()) {
+            // Another station: PI 5555, PS "OTHER FM".
+            second.unit.rds = *RdsScript::fromText("5555 0000 0000 4F54\n5555 0001 0000 4845\n"
+                                                   "5555 0002 0000 5220\n5555 0003 0000 464D\n");
+            writeConfig("Connect2", second);
+        }
+        CreateForms();
+    }
+    virtual bool withSecondRack() const { return false; }
+    void writeConfig(const QString& name, RackSim& sim)
+    {
+        TConnectionSettings s = DefaultSettings(name, base.path());
         s.HardwareType = htRackSystem;
         s.Transport = trNetwork;
         s.ConnectOnStartup = true;
         s.IpAddress = "127.0.0.1";
-        s.TcpPort = rack.listenTcp();
+        s.TcpPort = sim.listenTcp();
         s.DevicePassword = "QUMOR7";
-        base.writeConfig("Connect1", s);
-        CreateForms();
+        base.writeConfig(name, s);
     }
     void TearDown() override
     {
@@ -78,6 +90,13 @@ protected:
 
     TempBase base;
     RackSim rack{rkFM};
+    RackSim second{rkFM};
+};
+
+class Lyn1TwoRacksTest : public Lyn1PanelTest
+{
+protected:
+    bool withSecondRack() const override { return true; }
 };
 
 TEST_F(Lyn1PanelTest, TheRackShowsThePanelAndItsKeysDriveTheModule)
@@ -169,6 +188,49 @@ TEST_F(Lyn1PanelTest, RdsDataOpensStreamsAndCloses)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(h.isNull());
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Lyn1TwoRacksTest, EachRdsWindowShowsItsOwnStation)
+{
+    ASSERT_TRUE(ready());
+    ASSERT_TRUE(
+        waitFor([&] { return Main->Rack2 && Main->Rack2->findChild<TLyn1Panel*>(); }, 20000));
+    TLyn1Panel* p2 = Main->Rack2->findChild<TLyn1Panel*>();
+    panel()->openWindow(TLyn1Panel::kRdsData, 0);
+    p2->openWindow(TLyn1Panel::kRdsData, 0);
+    QPointer<TRDS> one = panel()->findChild<TRDS*>();
+    QPointer<TRDS> two = p2->findChild<TRDS*>();
+    ASSERT_TRUE(one && two);
+    auto ps = [](TRDS* w) { return w->findChild<QLabel*>("PS_LD")->text(); };
+    EXPECT_TRUE(waitFor([&] { return ps(one) == "KVEX FM " && ps(two) == "OTHER FM"; }, 20000))
+        << qPrintable(ps(one)) << " / " << qPrintable(ps(two));
+    EXPECT_EQ(two->findChild<QLabel*>("PI_Hex_LD")->text(), "5555");
+    EXPECT_EQ(one->findChild<QLabel*>("PI_Hex_LD")->text(), "47F3");
+}
+
+TEST_F(Lyn1PanelTest, ADroppedLinkTakesTheRackAndItsWindows)
+{
+    ASSERT_TRUE(ready());
+    QPointer<TLyn1Panel> p = panel();
+    p->openWindow(TLyn1Panel::kRdsData, 0);
+    p->openWindow(TLyn1Panel::kDataTimePlot, 1);
+    QPointer<TRDS> rds = p->findChild<TRDS*>();
+    ASSERT_TRUE(rds);
+    ASSERT_TRUE(
+        waitFor([&] { return rds->findChild<QLabel*>("PS_LD")->text() == "KVEX FM "; }, 15000));
+    rack.dropLink();
+    EXPECT_TRUE(waitFor(
+        [&] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return p.isNull();
+        },
+        20000));
+    EXPECT_TRUE(rds.isNull());
+    pump(300); // late messages find nothing to post to
 }
 
 } // namespace
