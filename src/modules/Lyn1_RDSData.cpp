@@ -6,6 +6,7 @@
 #include "widgets/ReadoutWindow.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScreen>
 #include <QTabWidget>
@@ -48,7 +49,7 @@ TRDS::TRDS(const TChildWindowArgs& args)
           Kind, UM_RDS_GROUPS, TRefreshPolicy::AnyLParam)
 {
     setDesignedName(WindowToken::RdsData, "  RDS Data");
-    SetBlackReadoutWindow(this, 820, 560);
+    SetBlackReadoutWindow(this, 820, 430);
     const QFont font = ReadoutFont();
 
     auto* outer = new QVBoxLayout(this);
@@ -121,11 +122,10 @@ TRDS::TRDS(const TChildWindowArgs& args)
     layout->addLayout(top);
 
     auto* text = new TReadoutPanel(basic, font);
-    text->caption("RADIOTEXT", 0, 0, Qt::AlignLeft);
-    text->caption("A", 1, 0);
-    field(text, "RT_A_LD", &TRdsBasicPage::rtA, 1, 1);
-    text->caption("B", 2, 0);
-    field(text, "RT_B_LD", &TRdsBasicPage::rtB, 2, 1);
+    text->caption("RT A", 0, 0);
+    field(text, "RT_A_LD", &TRdsBasicPage::rtA, 0, 1);
+    text->caption("RT B", 1, 0);
+    field(text, "RT_B_LD", &TRdsBasicPage::rtB, 1, 1);
     text->stretchAfter(1);
     layout->addWidget(text);
 
@@ -143,7 +143,9 @@ TRDS::TRDS(const TChildWindowArgs& args)
     auto* groups = new TReadoutPanel(basic, font);
     groups->caption("GROUP TYPES", 0, 0);
     // Every type of both versions is 108 characters: it wraps rather than clips.
-    field(groups, "GT_LD", &TRdsBasicPage::groupTypes, 1, 0)->setWordWrap(true);
+    QLabel* gt = field(groups, "GT_LD", &TRdsBasicPage::groupTypes, 1, 0);
+    gt->setWordWrap(true);
+    gt->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QString(72, QChar('0'))));
     groups->stretchAfter(0);
     layout->addWidget(groups);
     layout->addStretch(1);
