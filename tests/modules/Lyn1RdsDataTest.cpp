@@ -30,12 +30,12 @@ protected:
         }
     };
 
-    bool start(int blocksPerPoll = 1)
+    bool start(int blocksPerPoll = 1, int transport = trNetwork)
     {
         makeSim();
         sim->unit.blocksPerPoll = blocksPerPoll;
         sim->unit.rds.clock = QDateTime(QDate(2025, 6, 1), QTime(3, 30), Qt::UTC);
-        return open(trNetwork) && polling();
+        return open(transport) && polling();
     }
     TRDS* openWindow()
     {
@@ -163,6 +163,18 @@ TEST_F(Lyn1RdsDataTest, APairInOneWriteIsWalkedWholeAndOnce)
     EXPECT_EQ(window->decoder().seenTypes() & 0xFFF, 0xFFFu) << "no half lost";
     EXPECT_EQ(frame->RdsQueue.size(), 0);
     window->close();
+}
+
+TEST_F(Lyn1RdsDataTest, TheStationOverASerialLine)
+{
+    ASSERT_TRUE(start(1, trSerial));
+    openWindow();
+    stream(12);
+    EXPECT_EQ(text("PS_LD"), "KVEX FM ");
+    EXPECT_EQ(text("AF_Count_LD"), "05");
+    window->close();
+    ASSERT_TRUE(tickUntil([&] { return commandCount(QByteArray("\x08\x00", 2)) == 1; }, 20));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST_F(Lyn1RdsDataTest, FaultsLeaveNothingBroken)
