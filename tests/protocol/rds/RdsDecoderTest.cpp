@@ -43,7 +43,9 @@ TEST_F(RdsDecoderTest, AnotherPiResetsAndDropsItsGroupAndTheNextGroupSkipsTheHan
     d.feed(rdsGroup(Pi, gt14A, 0));
     EXPECT_EQ(d.handOffs(), 1);
 
+    d.setMode(1);
     d.feed(rdsGroup(OtherPi, gt14A, 0)); // dropped: not decoded, the flag stays set
+    EXPECT_EQ(d.mode(), 1) << "a reset keeps the mode";
     EXPECT_EQ(d.pi(), 0);
     EXPECT_EQ(d.seenTypes(), 0u);
     EXPECT_TRUE(d.resetPending());
@@ -92,6 +94,26 @@ TEST_F(RdsDecoderTest, WalkTakesSixGroupsInOrderAndTwoDecodersKeepTheirOwnStatio
     EXPECT_EQ(page().ps.text, "AAABACAD");
     EXPECT_EQ(RdsBasicPage(other).ps.text, "ZAZBZCZD");
     EXPECT_EQ(d.emptyCount(), 2) << "the two empty entries of the batch";
+}
+
+TEST(RdsGroupQueue, KeepsTheNewestBatchesAndCountsTheDropped)
+{
+    TRdsGroupQueue q;
+    for (int i = 0; i < TRdsGroupQueue::Capacity + 3; ++i) {
+        TRdsGroupQueue::Batch b{};
+        b[0].A = quint16(i + 1);
+        q.push(b);
+    }
+    EXPECT_EQ(q.size(), TRdsGroupQueue::Capacity);
+    EXPECT_EQ(q.dropped(), 3);
+    TRdsGroupQueue::Batch b;
+    ASSERT_TRUE(q.pop(b));
+    EXPECT_EQ(b[0].A, 4) << "the oldest went first";
+    int n = 1;
+    while (q.pop(b))
+        ++n;
+    EXPECT_EQ(n, TRdsGroupQueue::Capacity);
+    EXPECT_EQ(b[0].A, TRdsGroupQueue::Capacity + 3);
 }
 
 TEST(RdsCallLetters, FromPiInBothModes)
