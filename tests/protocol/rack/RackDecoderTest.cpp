@@ -45,10 +45,10 @@ protected:
     static TRackModuleRecord idleFm()
     {
         TRackModuleRecord r;
-        r.w[26] = 255; // Kelb1 menu item
-        r.w[51] = 255; // Nuva1
-        r.w[61] = 255; // Lyn1
-        r.w[71] = 255; // Varn1
+        r.w[26] = 255;  // Kelb1 menu item
+        r.w[51] = 255;  // Nuva1
+        r.w[61] = 255;  // Lyn1
+        r.w[71] = 255;  // Varn1
         r.w[75] = 0xF0; // no information page kind of ours
         return r;
     }
@@ -61,7 +61,9 @@ protected:
         r.w[79] = 12;
         r.w[80] = 34;
         r.w[81] = 0x05;
-        text(r, 85, "KELB\x01" "00007");
+        text(r, 85,
+             "KELB\x01"
+             "00007");
         check(r, 77, 94, 76);
         return r;
     }
@@ -96,7 +98,8 @@ TEST_F(RackDecoderTest, CheckRuleTakesTheLowByteOfTheSum)
         int checkWord;
         bool valid;
     };
-    for (const Case& k : {Case{0x10, true}, Case{0x11, false}, Case{0x0F, false}, Case{0x110, false}}) {
+    for (const Case& k :
+         {Case{0x10, true}, Case{0x11, false}, Case{0x0F, false}, Case{0x110, false}}) {
         r.w[6] = k.checkWord;
         EXPECT_EQ(RackSectionValid(r, 4, 5, 6), k.valid) << k.checkWord;
     }
@@ -156,8 +159,8 @@ TEST_F(RackDecoderTest, MenuEchoFollowsItemAndValue)
 TEST_F(RackDecoderTest, StatusBitsKeepTheirValuesWhenTheCheckFails)
 {
     TRackModuleRecord r = idleFm();
-    r.w[22] = 0x34; // alarm low
-    r.w[23] = 0x12; // alarm high
+    r.w[22] = 0x34;               // alarm low
+    r.w[23] = 0x12;               // alarm high
     r.w[24] = 0xE0 | 0x08 | 0x02; // LEDs, calibration 2, saving
     check(r, 4, 24, 25);
     decode(r);
@@ -302,11 +305,11 @@ TEST_F(RackDecoderTest, AmRecordsAreDecodedByTheirModuleKind)
     c.RackFamily = rkAM;
     d.AmVariant = 1;
     TRackModuleRecord r;
-    r.w[3] = 0xC2;   // Pelo2, although the controller is a Pelo1
-    r.w[29] = 17;    // Pelo2 menu item
-    r.w[30] = 0xFF;  // value absent (16 bits)
+    r.w[3] = 0xC2;  // Pelo2, although the controller is a Pelo1
+    r.w[29] = 17;   // Pelo2 menu item
+    r.w[30] = 0xFF; // value absent (16 bits)
     r.w[31] = 0xFF;
-    r.w[25] = 255;   // the Pelo1 menu item word, were it read as Pelo1
+    r.w[25] = 255; // the Pelo1 menu item word, were it read as Pelo1
     decode(r);
     EXPECT_EQ(d.Pelo2State.MenuIndex, 17);
     EXPECT_EQ(d.Pelo1State.MenuIndex, 0);
@@ -323,8 +326,8 @@ TEST_F(RackDecoderTest, SamplesGoThroughEachModulesFormulas)
 {
     TRackModuleRecord r;
     // Kelb1 relative words r0..r17 from word 4.
-    const int kelb1[18] = {0x34, 0x02, 0x10, 0x01, 0x20, 0x00, 0x64, 0x00, 10, 11,
-                           12,   13,   14,   7,    9,    30,   0xE8, 0x03};
+    const int kelb1[18] = {0x34, 0x02, 0x10, 0x01, 0x20, 0x00, 0x64, 0x00, 10,
+                           11,   12,   13,   14,   7,    9,    30,   0xE8, 0x03};
     for (int i = 0; i < 18; ++i)
         r.w[4 + i] = kelb1[i];
     check(r, 4, 24, 25);
@@ -377,9 +380,9 @@ TEST_F(RackDecoderTest, SamplesGoThroughEachModulesFormulas)
         int flags, value;
         bool valid;
     };
-    for (const Phase& p : {Phase{0x20, -255, false}, Phase{0xA0, -255, false},
-                           Phase{0x40, 127, false}, Phase{0xC0, -127, false},
-                           Phase{0x07, 7, true}}) {
+    for (const Phase& p :
+         {Phase{0x20, -255, false}, Phase{0xA0, -255, false}, Phase{0x40, 127, false},
+          Phase{0xC0, -127, false}, Phase{0x07, 7, true}}) {
         r.w[55] = p.flags;
         check(r, 53, 59, 60);
         samples(r);
@@ -437,4 +440,49 @@ TEST_F(RackDecoderTest, RdsGroupsUnpackHighByteFirst)
     EXPECT_EQ(d.RdsGroups[5].A, 0x292A);
     EXPECT_EQ(d.RdsGroups[5].C, 0x2D2E);
     EXPECT_EQ(d.RdsGroups[5].D >> 8, 0x2F);
+}
+
+TEST_F(RackDecoderTest, Lyn1SettingsPageGivesItsHoldAndItsStatusItsOwnSavingBit)
+{
+    auto lyn1Page = [](int page, int hold) {
+        TRackModuleRecord r = idleFm();
+        r.w[75] = 0x30 | page;
+        if (page == 0) {
+            r.w[77] = 12;
+            r.w[78] = 'A';
+            text(r, 84, "LYN1000003");
+            check(r, 77, 93, 76);
+        } else {
+            r.w[78] = 10;   // current item
+            r.w[79] = 0x04; // time mode past
+            r.w[80] = hold;
+            check(r, 77, 93, 76);
+        }
+        return r;
+    };
+    decode(lyn1Page(0, 0));
+    decode(lyn1Page(1, 0));
+    EXPECT_TRUE(c.UnitPresence[upLyn1]);
+    EXPECT_EQ(d.Lyn1State.MenuIndex, 10);
+    EXPECT_TRUE(d.Lyn1State.HoldExternal) << "a hold of 0 is hold off";
+    EXPECT_TRUE(d.Lyn1State.Flags[11]);
+    EXPECT_EQ(d.Lyn1State.SettingsBits, 0x04);
+
+    d.Lyn1State = TLyn1State{}; // the module seen anew
+    decode(lyn1Page(0, 0));
+    decode(lyn1Page(1, 7));
+    EXPECT_FALSE(d.Lyn1State.HoldExternal);
+    EXPECT_EQ(d.Lyn1State.HoldTime, 7);
+
+    // Status word 59: lamps in bits 0-2, saving in bit 3.
+    TRackModuleRecord r = idleFm();
+    r.w[59] = 0x80 | 0x02;
+    check(r, 53, 59, 60);
+    decode(r);
+    EXPECT_EQ(d.Lyn1State.StatusBits, 0x82);
+    EXPECT_FALSE(d.Lyn1State.Saving) << "the RDS lamp is no saving flag";
+    r.w[59] = 0x80 | 0x08;
+    check(r, 53, 59, 60);
+    decode(r);
+    EXPECT_TRUE(d.Lyn1State.Saving);
 }
