@@ -45,10 +45,10 @@ protected:
     static TRackModuleRecord idleFm()
     {
         TRackModuleRecord r;
-        r.w[26] = 255;  // Kelb1 menu item
-        r.w[51] = 255;  // Nuva1
-        r.w[61] = 255;  // Lyn1
-        r.w[71] = 255;  // Varn1
+        r.w[26] = 255; // Kelb1 menu item
+        r.w[51] = 255; // Nuva1
+        r.w[61] = 255; // Lyn1
+        r.w[71] = 255; // Varn1
         r.w[75] = 0xF0; // no information page kind of ours
         return r;
     }
@@ -61,9 +61,7 @@ protected:
         r.w[79] = 12;
         r.w[80] = 34;
         r.w[81] = 0x05;
-        text(r, 85,
-             "KELB\x01"
-             "00007");
+        text(r, 85, "KELB\x01" "00007");
         check(r, 77, 94, 76);
         return r;
     }
@@ -98,8 +96,7 @@ TEST_F(RackDecoderTest, CheckRuleTakesTheLowByteOfTheSum)
         int checkWord;
         bool valid;
     };
-    for (const Case& k :
-         {Case{0x10, true}, Case{0x11, false}, Case{0x0F, false}, Case{0x110, false}}) {
+    for (const Case& k : {Case{0x10, true}, Case{0x11, false}, Case{0x0F, false}, Case{0x110, false}}) {
         r.w[6] = k.checkWord;
         EXPECT_EQ(RackSectionValid(r, 4, 5, 6), k.valid) << k.checkWord;
     }
@@ -159,8 +156,8 @@ TEST_F(RackDecoderTest, MenuEchoFollowsItemAndValue)
 TEST_F(RackDecoderTest, StatusBitsKeepTheirValuesWhenTheCheckFails)
 {
     TRackModuleRecord r = idleFm();
-    r.w[22] = 0x34;               // alarm low
-    r.w[23] = 0x12;               // alarm high
+    r.w[22] = 0x34; // alarm low
+    r.w[23] = 0x12; // alarm high
     r.w[24] = 0xE0 | 0x08 | 0x02; // LEDs, calibration 2, saving
     check(r, 4, 24, 25);
     decode(r);
@@ -305,11 +302,11 @@ TEST_F(RackDecoderTest, AmRecordsAreDecodedByTheirModuleKind)
     c.RackFamily = rkAM;
     d.AmVariant = 1;
     TRackModuleRecord r;
-    r.w[3] = 0xC2;  // Pelo2, although the controller is a Pelo1
-    r.w[29] = 17;   // Pelo2 menu item
-    r.w[30] = 0xFF; // value absent (16 bits)
+    r.w[3] = 0xC2;   // Pelo2, although the controller is a Pelo1
+    r.w[29] = 17;    // Pelo2 menu item
+    r.w[30] = 0xFF;  // value absent (16 bits)
     r.w[31] = 0xFF;
-    r.w[25] = 255; // the Pelo1 menu item word, were it read as Pelo1
+    r.w[25] = 255;   // the Pelo1 menu item word, were it read as Pelo1
     decode(r);
     EXPECT_EQ(d.Pelo2State.MenuIndex, 17);
     EXPECT_EQ(d.Pelo1State.MenuIndex, 0);
@@ -326,8 +323,8 @@ TEST_F(RackDecoderTest, SamplesGoThroughEachModulesFormulas)
 {
     TRackModuleRecord r;
     // Kelb1 relative words r0..r17 from word 4.
-    const int kelb1[18] = {0x34, 0x02, 0x10, 0x01, 0x20, 0x00, 0x64, 0x00, 10,
-                           11,   12,   13,   14,   7,    9,    30,   0xE8, 0x03};
+    const int kelb1[18] = {0x34, 0x02, 0x10, 0x01, 0x20, 0x00, 0x64, 0x00, 10, 11,
+                           12,   13,   14,   7,    9,    30,   0xE8, 0x03};
     for (int i = 0; i < 18; ++i)
         r.w[4 + i] = kelb1[i];
     check(r, 4, 24, 25);
@@ -380,9 +377,9 @@ TEST_F(RackDecoderTest, SamplesGoThroughEachModulesFormulas)
         int flags, value;
         bool valid;
     };
-    for (const Phase& p :
-         {Phase{0x20, -255, false}, Phase{0xA0, -255, false}, Phase{0x40, 127, false},
-          Phase{0xC0, -127, false}, Phase{0x07, 7, true}}) {
+    for (const Phase& p : {Phase{0x20, -255, false}, Phase{0xA0, -255, false},
+                           Phase{0x40, 127, false}, Phase{0xC0, -127, false},
+                           Phase{0x07, 7, true}}) {
         r.w[55] = p.flags;
         check(r, 53, 59, 60);
         samples(r);
