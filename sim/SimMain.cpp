@@ -7,13 +7,16 @@
 #include "sim/rack/ModemSim.h"
 #include "sim/rack/RackCorpus.h"
 #include "sim/rack/RackSim.h"
+#include "sim/rack/RdsScript.h"
 #include "sim/tavr1/Tavr1Corpus.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 
 // tolvex-sim: the simulated instruments as a program, so a person can point a
 // connection at one without hardware. Each subcommand is one function below.
@@ -166,6 +169,7 @@ int runRack(QCoreApplication& app, const QStringList& args)
     quint16 port = 0;
     int family = rkFM;
     QByteArray controller, password;
+    std::optional<RdsScript> rdsScript;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -190,6 +194,19 @@ int runRack(QCoreApplication& app, const QStringList& args)
             sProtocol = true;
         } else if (a == "--password" && hasValue) {
             password = args[++i].toLatin1();
+        } else if (a == "--rds-groups" && hasValue) {
+            const QString path = args[++i];
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "tolvex-sim: cannot read %s\n", qPrintable(path));
+                return 1;
+            }
+            QString error;
+            rdsScript = RdsScript::fromText(file.readAll(), &error);
+            if (!rdsScript) {
+                std::fprintf(stderr, "tolvex-sim: %s: %s\n", qPrintable(path), qPrintable(error));
+                return 1;
+            }
         } else if (a == "--corpus" && hasValue) {
             QString error;
             if (!WriteRackCorpus(args[++i], &error)) {
@@ -210,6 +227,8 @@ int runRack(QCoreApplication& app, const QStringList& args)
             unit.prompt = RackUnit::Prompt::SPassword;
         if (!password.isEmpty())
             unit.passwords[3] = password;
+        if (rdsScript)
+            unit.rds = *rdsScript;
     };
     RackSim rack(family);
     ModemSim modemSim(family);
@@ -342,8 +361,10 @@ const Subcommand subcommands[] = {
      RunHttpCommand},
     {"rack",
      "--tcp PORT | --pty [--modem] [--family fm|tv|am] [--controller NAME] [--s-protocol] "
-     "[--password PW] | --corpus DIR",
-     "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR", runRack},
+     "[--password PW]\n        [--rds-groups FILE] | --corpus DIR",
+     "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR; FILE holds\n"
+     "        the Lyn1's RDS groups, one a line as four hexadecimal words (\"6201 00F7 E704 5349\")",
+     runRack},
     {"hd", "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--password PW] | --corpus DIR",
      "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new "
      "pseudo-terminal; or the HD fuzz seeds under DIR",

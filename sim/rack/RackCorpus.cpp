@@ -1,6 +1,7 @@
 #include "sim/rack/RackCorpus.h"
 
 #include "sim/rack/RackUnit.h"
+#include "sim/rack/RdsScript.h"
 
 #include "common/TDateTime.h"
 #include "data/DataLog.h"
@@ -45,8 +46,38 @@ QByteArray logRecords(bool sProtocol, int count)
     return out;
 }
 
+QByteArray groupBytes(const RdsScript::Group& g)
+{
+    QByteArray out;
+    for (quint16 w : g) {
+        out += char(w >> 8);
+        out += char(w & 0xFF);
+    }
+    return out;
+}
+
+// A mode byte, then batches of six groups of the script.
+QByteArray rdsSeed(char mode, RdsScript script, int batches)
+{
+    QByteArray out(1, mode);
+    for (int i = 0; i < batches; ++i)
+        for (const RdsScript::Group& g : script.nextBatch())
+            out += groupBytes(g);
+    return out;
+}
+
+RdsScript captures()
+{
+    const char* text = "6204 0130 966B 594C\n6204 0131 93CD 4520\n6204 0132 E472 5833\n"
+                       "6204 0137 966B 4D20\nC954 24F0 4A41 434B\nC954 24F1 2039 362E\n"
+                       "C954 24F2 390D 0000\n6201 00F7 E704 5349\n6201 00F0 2217 594C\n"
+                       "6201 00F1 1139 4520\n6201 00F2 0A14 594B\nC202 41E1 C565 1802\n"
+                       "D314 41C1 C3EF 5AC4\n22E1 4581 C1E7 4280\n4569 40DD CD92 3BAE\n";
+    return *RdsScript::fromText(text);
+}
+
 bool writeSeeds(const QString& folder,
-                const std::initializer_list<std::pair<const char*, QByteArray>>& seeds,
+                const std::vector<std::pair<const char*, QByteArray>>& seeds,
                 QString* error)
 {
     if (!QDir().mkpath(folder)) {
@@ -63,6 +94,26 @@ bool writeSeeds(const QString& folder,
         }
     }
     return true;
+}
+
+bool writeRdsCorpus(const QString& dir, QString* error)
+{
+    RdsScript station = RdsScript::builtIn();
+    station.clock = QDateTime(QDate(2025, 6, 1), QTime(3, 30), Qt::UTC);
+    const int loop = int(station.groups.size()) / 6 + 1;
+    RdsScript gone = station;
+    gone.emptyEntries = true;
+    RdsScript change = station;
+    change.injectPi = 0x9950;
+    return writeSeeds(dir + "/RdsDecoderFuzz",
+                      {
+                          {"station-rbds", rdsSeed(0, station, 2 * loop)},
+                          {"station-rds", rdsSeed(1, station, loop)},
+                          {"captures", rdsSeed(0, captures(), 6)},
+                          {"station-gone", rdsSeed(0, station, 3) + rdsSeed(0, gone, 2).mid(1)},
+                          {"pi-change", rdsSeed(0, change, 4)},
+                      },
+                      error);
 }
 
 } // namespace
@@ -112,5 +163,5 @@ bool WriteRackCorpus(const QString& dir, QString* error)
             return false;
         }
     }
-    return WriteRackLogCorpus(dir, error);
+    return WriteRackLogCorpus(dir, error) && writeRdsCorpus(dir, error);
 }

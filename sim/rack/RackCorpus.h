@@ -8,8 +8,10 @@
 // index into RackFuzzControllers.
 constexpr int RackFuzzControllers[] = {0, 1, 2, 4, 8, 17, 18, 19, 33, 34};
 
-// Writes the seeds into dir/RackRecordFuzz/ and those of the log reader
-// (fuzz/RackLogFuzz.cpp: rack log files) into dir/RackLogFuzz/. Returns false (with a reason)
+// Writes the seeds into dir/RackRecordFuzz/, those of the log reader
+// (fuzz/RackLogFuzz.cpp: rack log files) into dir/RackLogFuzz/ and those of
+// the RDS decoder into dir/RdsDecoderFuzz/ (a mode byte, then groups of eight
+// bytes). Returns false (with a reason)
 // when a file cannot be written.
 bool WriteRackCorpus(const QString& dir, QString* error = nullptr);
 

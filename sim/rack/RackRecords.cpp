@@ -49,6 +49,7 @@ RackRecords::RackRecords(int family_)
     // Kelb1 total modulation 0x0234 = 564 tenths.
     module(SimModule::Kelb1).samples[0] = 0x34;
     module(SimModule::Kelb1).samples[1] = 0x02;
+    module(SimModule::Lyn1).settings[10] = 3; // a hold of 1.5 s
     for (int i = 0; i < 10; ++i)
         jov4.presets[i] = "PRESET " + QByteArray::number(i) + "    ";
     for (int g = 0; g < 6; ++g)
@@ -203,6 +204,8 @@ void RackRecords::fmPage(TRackModuleRecord& r, const Page& p)
         r.w[FmInfoFirstWord] = 0;
         r.w[FmInfoFirstWord + SettingsItemOffset] = s.menuItem & 0xFF;
         r.w[FmInfoFirstWord + SettingsBitsOffset] = s.settingsBits & 0xFF;
+        if (m == SimModule::Lyn1)
+            r.w[Lyn1HoldWord] = s.settings[10] & 0xFF;
         if (m == SimModule::Kelb1) {
             for (const TSettingWord& w : Kelb1SettingWords) {
                 r.w[w.word] = s.settings[w.item] & 0xFF;

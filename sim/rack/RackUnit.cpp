@@ -292,6 +292,12 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
     case 0x17:
         showItem(tv ? SimModule::Gry250 : SimModule::Lyn1);
         return true;
+    case 0x1B:
+        // The Lyn1's settings page starts at item 10 and is left at item 9;
+        // its records report the new item, which the panel's menu follows.
+        if (fm && cmd.size() >= 2)
+            records.module(SimModule::Lyn1).menuItem = cmd.at(1) != 0 ? 10 : 9;
+        return fm;
     default:
         return false; // logged only
     }
@@ -318,6 +324,15 @@ QByteArray RackUnit::finish(QByteArray block)
     return garbageBeforeBlocks + block;
 }
 
+void RackUnit::nextRdsGroups()
+{
+    if (!m_rdsStream)
+        return;
+    const RdsScript::Batch batch = rds.nextBatch();
+    for (int g = 0; g < int(batch.size()); ++g)
+        records.rdsGroups[g] = batch[g];
+}
+
 QByteArray RackUnit::nextBlocks()
 {
     QByteArray out;
@@ -325,11 +340,13 @@ QByteArray RackUnit::nextBlocks()
         if (records.family == rkFM && (m_rdsStream || pairs)) {
             if (m_pendingSecondHalf) {
                 m_pendingSecondHalf = false;
+                nextRdsGroups();
                 out += finish(records.secondHalf(m_pairRecord));
                 continue;
             }
             m_pairRecord = records.nextRecord();
             m_pendingSecondHalf = true;
+            nextRdsGroups();
             if (dropNextFirstHalf) {
                 dropNextFirstHalf = false;
                 m_pendingSecondHalf = false;

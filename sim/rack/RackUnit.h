@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/rack/RackRecords.h"
+#include "sim/rack/RdsScript.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -47,6 +48,8 @@ public:
     int blocksPerPoll = 1;
     bool pairs = false; // FM: send kind 11 / kind 10 pairs even without the RDS stream
     QDateTime stamp;    // the unit's clock under the S protocol (now when null)
+    // The Lyn1's groups while its RDS stream is on (08 01 FE .. 08 00 FE).
+    RdsScript rds = RdsScript::builtIn();
 
     // Faults.
     Silence silence = Silence::None;
@@ -64,6 +67,7 @@ public:
     void take(const QByteArray& bytes);
 
     bool dataMode() const { return m_dataMode; }
+    bool rdsStreaming() const { return m_rdsStream; }
     bool sProtocol() const { return prompt == Prompt::SPassword || prompt == Prompt::SValid; }
     // Every command received (up to and with its FE), and each poll as FF.
     QList<QByteArray> commands() const { return m_commands; }
@@ -82,6 +86,7 @@ private:
     void download(const QByteArray& cmd);
     bool moduleCommand(const QByteArray& cmd);
     QByteArray finish(QByteArray block);
+    void nextRdsGroups();
     // Kelb1: show the item at a menu position; enter or leave the settings page.
     void kelb1ShowPosition(int position);
     void kelb1SelectPage(bool settings);

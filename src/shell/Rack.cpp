@@ -6,6 +6,7 @@
 #include "link/Frame2.h"
 #include "panels/PanelBase.h"
 #include "modules/Kelb1_Panel.h"
+#include "modules/Lyn1_Panel.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_Panel.h"
 #include "widgets/UpdatesLock.h"
@@ -41,7 +42,7 @@ const TRackPanelKind panelKinds[] = {
     {rkFM, upJov4, &TRack::Jov4Panel, 0, nullptr, nullptr},
     {rkFM, upKelb1, &TRack::Kelb1Panel, 0, PanelToken::Kelb1, makePanel<TKelb1Panel>},
     {rkFM, upNuva1, &TRack::Nuva1Panel, 0, PanelToken::Nuva1, nullptr},
-    {rkFM, upLyn1, &TRack::Lyn1Panel, 0, PanelToken::Lyn1, nullptr},
+    {rkFM, upLyn1, &TRack::Lyn1Panel, 0, PanelToken::Lyn1, makePanel<TLyn1Panel>},
     {rkFM, upVarn1Unit0, &TRack::Varn1Panel0, 0, PanelToken::Varn1Unit0, nullptr},
     {rkFM, upVarn1Unit1, &TRack::Varn1Panel1, 1, PanelToken::Varn1Unit1, nullptr},
     {rkTV, upGry230, &TRack::Gry230Panel, 0, PanelToken::Gry230, nullptr},

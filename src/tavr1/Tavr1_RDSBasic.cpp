@@ -1,14 +1,13 @@
 #include "tavr1/Tavr1_RDSBasic.h"
 
 #include "common/FieldHelpers.h"
+#include "widgets/ReadoutWindow.h"
+#include "widgets/SetIfChanged.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
+#include "protocol/rds/RdsBasicData.h"
 #include "tavr1/Tavr1_ChildArgs.h"
-#include "tavr1/Tavr1_Readouts.h"
-#include "widgets/SetIfChanged.h"
 
-#include <QFrame>
-#include <QGridLayout>
 #include <QLabel>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -25,47 +24,6 @@ QString onOff(qint32 flag)
     return flag != 0 ? QStringLiteral("ON") : QStringLiteral("OFF");
 }
 
-// A boxed panel of caption/value rows on the window's black.
-class TRdsPanel : public QFrame
-{
-public:
-    TRdsPanel(QWidget* parent, const QFont& font)
-        : QFrame(parent)
-        , m_font(font)
-        , m_grid(new QGridLayout(this))
-    {
-        setFrameShape(QFrame::Box);
-        QPalette p = palette();
-        p.setColor(QPalette::WindowText, Qt::gray);
-        setPalette(p);
-        m_grid->setContentsMargins(8, 4, 8, 4);
-        m_grid->setHorizontalSpacing(6);
-        m_grid->setVerticalSpacing(2);
-    }
-    void caption(const QString& text, int row, int col, Qt::Alignment align = {})
-    {
-        m_grid->addWidget(label(text, Qt::white), row, col, align);
-    }
-    QLabel* value(const char* name, int row, int col, int span = 1)
-    {
-        QLabel* l = label(QString(), Qt::yellow);
-        l->setObjectName(name);
-        m_grid->addWidget(l, row, col, 1, span);
-        return l;
-    }
-    void stretchAfter(int col) { m_grid->setColumnStretch(col + 1, 1); }
-
-private:
-    QLabel* label(const QString& text, const QColor& colour)
-    {
-        QLabel* l = ColouredReadout(text, colour, m_font, this);
-        l->setTextFormat(Qt::PlainText);
-        return l;
-    }
-    QFont m_font;
-    QGridLayout* m_grid;
-};
-
 } // namespace
 
 TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
@@ -74,14 +32,14 @@ TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
 {
     setDesignedName(WindowToken::Tavr1RdsBasic, " Tavr-1 RDS Basic");
     SetBlackReadoutWindow(this, 680, 454);
-    const QFont font = Tavr1ReadoutFont();
+    const QFont font = ReadoutFont();
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
 
     auto* top = new QHBoxLayout;
-    auto* station = new TRdsPanel(this, font);
+    auto* station = new TReadoutPanel(this, font);
     station->caption("PI [", 0, 0);
     PI_Hex_LD = station->value("PI_Hex_LD", 0, 1);
     station->caption("]:", 0, 2);
@@ -95,7 +53,7 @@ TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
     station->stretchAfter(3);
     top->addWidget(station, 1);
 
-    auto* flags = new TRdsPanel(this, font);
+    auto* flags = new TReadoutPanel(this, font);
     flags->caption("TP", 0, 0);
     TP_V_LD = flags->value("TP_V_LD", 0, 1);
     TP_S_LD = flags->value("TP_S_LD", 0, 2);
@@ -109,7 +67,7 @@ TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
     top->addWidget(flags, 1);
     layout->addLayout(top);
 
-    auto* program = new TRdsPanel(this, font);
+    auto* program = new TReadoutPanel(this, font);
     program->caption("DI", 0, 0);
     DI_N_LD = program->value("DI_N_LD", 0, 1);
     DI_S_LD = program->value("DI_S_LD", 0, 2);
@@ -123,14 +81,14 @@ TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
     program->stretchAfter(2);
     layout->addWidget(program);
 
-    auto* text = new TRdsPanel(this, font);
+    auto* text = new TReadoutPanel(this, font);
     text->caption("RT", 0, 0);
     Text_AB_LD = text->value("Text_AB_LD", 0, 1);
     RT_LD = text->value("RT_LD", 0, 2);
     text->stretchAfter(2);
     layout->addWidget(text);
 
-    auto* lists = new TRdsPanel(this, font);
+    auto* lists = new TReadoutPanel(this, font);
     lists->caption("AF", 0, 0);
     AF_Num_LD = lists->value("AF_Num_LD", 0, 1);
     AF_Str_LD = lists->value("AF_Str_LD", 0, 2);
@@ -148,15 +106,14 @@ TTavr1RDSBasic::TTavr1RDSBasic(const TChildWindowArgs& args)
 
 QString TTavr1RDSBasic::groupTypesText(quint16 groupsA, quint16 groupsB)
 {
-    QString text;
+    quint32 seen = 0;
     for (int n = 0; n < 16; ++n) {
-        const QString number = IntField(n, n <= 9 ? 2 : 3);
         if (groupsA & (1u << n))
-            text += number + "A";
+            seen |= 1u << (2 * n);
         if (groupsB & (1u << n))
-            text += number + "B";
+            seen |= 1u << (2 * n + 1);
     }
-    return text;
+    return Rds::GroupTypesText(seen);
 }
 
 void TTavr1RDSBasic::RefreshWindow(qintptr)

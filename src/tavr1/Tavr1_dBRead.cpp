@@ -4,7 +4,7 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
-#include "tavr1/Tavr1_Readouts.h"
+#include "widgets/ReadoutWindow.h"
 #include "widgets/SetIfChanged.h"
 
 #include <QFrame>
@@ -46,7 +46,7 @@ TTavr1dBRead::TTavr1dBRead(const TChildWindowArgs& args)
 {
     setDesignedName(WindowToken::Tavr1DbRead, " Tavr-1 dB Readings");
     SetBlackReadoutWindow(this, 540, 300);
-    const QFont font = Tavr1ReadoutFont();
+    const QFont font = ReadoutFont();
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(8, 8, 8, 8);

@@ -13,6 +13,7 @@ void TRackData::resetRackData()
     Pelo2State = {};
     RdsPhaseValid = false;
     RdsGroups = {};
+    RdsQueue = {};
     RackSlotList = {};
     // A controller of the last connection must not pick this one's decoders.
     RackController = 0;

@@ -48,6 +48,49 @@ struct TRdsGroupRec
     bool operator==(const TRdsGroupRec&) const = default;
 };
 
+// The groups each unpack leaves for the RDS window. Its message arrives
+// several posted hops later, and one tick may unpack both halves of a pair, so
+// the window walks every batch waiting instead of reading RdsGroups in place.
+// When nobody takes them the oldest go first, and are counted.
+struct TRdsGroupQueue
+{
+    static constexpr int Capacity = 16;
+    using Batch = std::array<TRdsGroupRec, RackLayout::RdsGroupCount>;
+
+    void push(const Batch& b)
+    {
+        if (m_count == Capacity) {
+            m_first = (m_first + 1) % Capacity;
+            --m_count;
+            ++m_dropped;
+        }
+        m_batches[(m_first + m_count) % Capacity] = b;
+        ++m_count;
+    }
+    bool pop(Batch& b)
+    {
+        if (m_count == 0)
+            return false;
+        b = m_batches[m_first];
+        m_first = (m_first + 1) % Capacity;
+        --m_count;
+        return true;
+    }
+    void clear()
+    {
+        m_first = 0;
+        m_count = 0;
+    }
+    int size() const { return m_count; }
+    qint64 dropped() const { return m_dropped; }
+
+private:
+    std::array<Batch, Capacity> m_batches{};
+    int m_first = 0;
+    int m_count = 0;
+    qint64 m_dropped = 0;
+};
+
 constexpr int RackSettingItems = 64;
 
 // What one module reports: its status, alarm and LED bits, its menu, its
@@ -117,6 +160,7 @@ struct TRackData
     TPelo2State Pelo2State;
     bool RdsPhaseValid = false;
     std::array<TRdsGroupRec, RackLayout::RdsGroupCount> RdsGroups{};
+    TRdsGroupQueue RdsQueue;
 
     // Records.
     TRackBlock RackBlock;

@@ -122,7 +122,7 @@ bool decodeSection(TRackModule m, const TSectionLayout& l, const TRackModuleReco
             s.AlarmBits = quint16(word16(r, l.alarmHigh, l.alarmLow));
         if (l.led >= 0)
             s.LedBits = quint8(r[l.led]);
-        s.Saving = (s.StatusBits & 0x02) != 0;
+        s.Saving = (s.StatusBits & (m == TRackModule::Lyn1 ? Lyn1SavingBit : SavingBit)) != 0;
     }
     const bool wide = l.menuValueHigh >= 0;
     const int value = wide ? word16(r, l.menuValueHigh, l.menuValue) : (r[l.menuValue] & 0xFF);
@@ -193,6 +193,11 @@ void fmModulePage(TConnectionState& c, TRackModuleState& s, const FmModulePage& 
     s.MenuIndex = r[FmInfoFirstWord + SettingsItemOffset];
     s.SettingsBits = quint16(r[FmInfoFirstWord + SettingsBitsOffset]);
     seedBooleans(p.module, s);
+    if (p.module == TRackModule::Lyn1) {
+        const quint16 bits = s.SettingsBits;
+        ApplyRackMenuEcho(p.module, s, 10, r[Lyn1HoldWord], false);
+        s.SettingsBits = bits; // the hold word changes no bit of the page
+    }
     if (p.module == TRackModule::Kelb1) {
         for (const TSettingWord& w : Kelb1SettingWords)
             s.Settings[w.item] = w.wide ? word16(r, w.word + 1, w.word) : r[w.word];
@@ -608,6 +613,7 @@ void UnpackRdsGroups(TRackData& d)
         };
         d.RdsGroups[g] = {block(0), block(1), block(2), block(3)};
     }
+    d.RdsQueue.push(d.RdsGroups);
 }
 
 QString RackPartNumber(const char* prefix, int high, int low)

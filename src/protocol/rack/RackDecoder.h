@@ -37,7 +37,8 @@ void DecodeRackStatus(TRackData& d, TConnectionState& c);
 // list is then empty.
 void DecodeRackSamples(TRackData& d, TConnectionState& c);
 
-// The six RDS groups of sample slot LastSampleSlot into RdsGroups.
+// The six RDS groups of sample slot LastSampleSlot into RdsGroups, and a copy
+// onto RdsQueue for the RDS window.
 void UnpackRdsGroups(TRackData& d);
 
 // The part-number text of an identification page: prefix and four digits.

@@ -75,6 +75,15 @@ constexpr int Kelb1SavingBit = 0x02;
 constexpr int Kelb1CalibrationShift = 2;
 constexpr int Kelb1LedMask = 0xE0;
 
+// Lyn1 status word 59: bits 0-2 its lamps (pilot, RDS, sync), bit 3 saving,
+// bit 7 new samples. Its samples from word 53: total, RDS injection, the RDS
+// phase flags, pilot injection, block errors (low, high).
+constexpr int Lyn1PilotBit = 0x01;
+constexpr int Lyn1RdsBit = 0x02;
+constexpr int Lyn1SyncBit = 0x04;
+constexpr int Lyn1SavingBit = 0x08;
+constexpr int SavingBit = 0x02; // every other module with a saving flag
+
 // ---- Information channel ----------------------------------------------------
 // FM: word 75 the page kind (bits 4-7) and number (bits 0-3), word 76 the
 // check of most pages, the page from word 77.
@@ -129,6 +138,8 @@ constexpr const char* AmPrefix = "35";
 // as two words, low first).
 constexpr int FmSettingsLastChecked = 93; // Kelb1, Nuva1, Lyn1
 constexpr int Varn1SettingsLastChecked = 91;
+// Lyn1 page 1: the hold count (item 10; 0 is hold off) at word 80.
+constexpr int Lyn1HoldWord = 80;
 constexpr int SettingsItemOffset = 1; // from the page's first word
 constexpr int SettingsBitsOffset = 2;
 // Kelb1 page 1: the numeric settings from word 80, by item; a 16-bit item

@@ -438,3 +438,48 @@ TEST_F(RackDecoderTest, RdsGroupsUnpackHighByteFirst)
     EXPECT_EQ(d.RdsGroups[5].C, 0x2D2E);
     EXPECT_EQ(d.RdsGroups[5].D >> 8, 0x2F);
 }
+
+TEST_F(RackDecoderTest, Lyn1SettingsPageGivesItsHoldAndItsStatusItsOwnSavingBit)
+{
+    auto lyn1Page = [](int page, int hold) {
+        TRackModuleRecord r = idleFm();
+        r.w[75] = 0x30 | page;
+        if (page == 0) {
+            r.w[77] = 12;
+            r.w[78] = 'A';
+            text(r, 84, "LYN1000003");
+            check(r, 77, 93, 76);
+        } else {
+            r.w[78] = 10;   // current item
+            r.w[79] = 0x04; // time mode past
+            r.w[80] = hold;
+            check(r, 77, 93, 76);
+        }
+        return r;
+    };
+    decode(lyn1Page(0, 0));
+    decode(lyn1Page(1, 0));
+    EXPECT_TRUE(c.UnitPresence[upLyn1]);
+    EXPECT_EQ(d.Lyn1State.MenuIndex, 10);
+    EXPECT_TRUE(d.Lyn1State.HoldExternal) << "a hold of 0 is hold off";
+    EXPECT_TRUE(d.Lyn1State.Flags[11]);
+    EXPECT_EQ(d.Lyn1State.SettingsBits, 0x04);
+
+    d.Lyn1State = TLyn1State{}; // the module seen anew
+    decode(lyn1Page(0, 0));
+    decode(lyn1Page(1, 7));
+    EXPECT_FALSE(d.Lyn1State.HoldExternal);
+    EXPECT_EQ(d.Lyn1State.HoldTime, 7);
+
+    // Status word 59: lamps in bits 0-2, saving in bit 3.
+    TRackModuleRecord r = idleFm();
+    r.w[59] = 0x80 | 0x02;
+    check(r, 53, 59, 60);
+    decode(r);
+    EXPECT_EQ(d.Lyn1State.StatusBits, 0x82);
+    EXPECT_FALSE(d.Lyn1State.Saving) << "the RDS lamp is no saving flag";
+    r.w[59] = 0x80 | 0x08;
+    check(r, 53, 59, 60);
+    decode(r);
+    EXPECT_TRUE(d.Lyn1State.Saving);
+}
