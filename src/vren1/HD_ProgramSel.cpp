@@ -39,7 +39,7 @@ THDProgramSel::THDProgramSel(const TChildWindowArgs& args)
     : TInstrumentChildWindow(args, Kind, UM_HD_REFRESH, TRefreshPolicy::AnyLParam)
 {
     setDesignedName(WindowToken::HdProgramSel, " Vren-1 Program Select");
-    setFixedSize(430, 420);
+    setFixedSize(430, 452);
 
     for (int d = 0; d < 4; ++d)
         label(this, "Label_D" + QString::number(d + 1), "D" + QString::number(d + 1),
@@ -53,22 +53,22 @@ THDProgramSel::THDProgramSel(const TChildWindowArgs& args)
         const QString title = n == 7 ? " HD 7" : QString(" HD %1 ").arg(n);
         auto* g = new QGroupBox(title, this);
         g->setObjectName("GroupBox" + QString::number(n));
-        g->setGeometry(8, 28 + (n - 1) * 48, 414, 46);
+        g->setGeometry(8, 28 + (n - 1) * 52, 414, 50);
         GroupBox[size_t(n - 1)] = g;
         for (int d = 1; d <= 4; ++d) {
             auto* b = new QToolButton(g);
             b->setObjectName(QString("PS_HD%1_D%2").arg(n).arg(d));
-            b->setGeometry(86 + (d - 1) * 40, 14, 28, 28);
+            b->setGeometry(86 + (d - 1) * 40, 18, 28, 28);
             b->setIconSize(QSize(GlyphPixels, GlyphPixels));
             b->setEnabled(false);
             PS_HD[size_t(n - 1)][size_t(d - 1)] = b;
             connect(b, &QToolButton::clicked, this, [this, n, d] { PS_HDClick(n, d); });
         }
-        QLabel* v = label(g, QString("PT_HD%1_V").arg(n), " 0", QRect(250, 18, 24, 18));
+        QLabel* v = label(g, QString("PT_HD%1_V").arg(n), " 0", QRect(250, 23, 24, 18));
         v->setFont(fixed);
         PT_HD_V[size_t(n - 1)] = v;
         QLabel* t = label(g, QString("PT_HD%1").arg(n),
-                          n == 1 ? "1234567890123456" : " Non Specific ", QRect(280, 18, 130, 18));
+                          n == 1 ? "1234567890123456" : " Non Specific ", QRect(280, 23, 130, 18));
         t->setFont(fixed);
         PT_HD[size_t(n - 1)] = t;
         // An observer sees the programs but may not choose one.
