@@ -164,6 +164,23 @@ TEST_F(Vren1RackTest, ProgramsPresetsTuningAndBerReachTheUnit)
     EXPECT_EQ(ber->findChild<QLabel*>("PIDS_BLER")->text(), "N/A");
 }
 
+TEST_F(Vren1RackTest, UnderTheSProtocolTheEchoKeepsTheSelectionAsABit)
+{
+    HdSim unit;
+    unit.prompt = HdSim::Prompt::SProtocol;
+    unit.fields.service.ProgramsMask[0] = 0x1F;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    ASSERT_TRUE(tickUntil({1}, [&] { return p->PS_HD_D1[4]->isEnabled(); }));
+    QTest::mouseClick(p->PS_HD_D1[4], Qt::LeftButton);
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "PB020504BD"); }));
+    ASSERT_TRUE(tickUntil({1}, [&] { return glyph(p, 5) == "green"; }));
+    tickUntil({1}, [] { return false; }, 10);
+    EXPECT_EQ(frame(1)->HdLocalConfig[162], 16);
+    EXPECT_EQ(glyph(p, 5), "green");
+}
+
 TEST_F(Vren1RackTest, BitCountsPastTwoToTheThirtyOneReadUnsigned)
 {
     HdSim unit;

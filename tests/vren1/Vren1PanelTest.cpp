@@ -313,3 +313,39 @@ TEST_F(Vren1PanelTest, PresetsRecallSaveAndShowTheUnitsPreset)
     p->Filling = false;
     EXPECT_EQ(takeLine(), "") << "nothing queued while the panel refills";
 }
+
+TEST_F(Vren1PanelTest, TheMenuOpensThePlotsAndWindowsOfThisBuild)
+{
+    auto open = [&](int kind, int index) -> QWidget* {
+        p->menuEntry(kind, index)->trigger();
+        return p->children().find(kind, index);
+    };
+    QWidget* total = open(v1kHistogram, 0);
+    ASSERT_NE(total, nullptr);
+    EXPECT_EQ(total->objectName(), "Rack1_VREN1_HistPlot00");
+    QWidget* level = open(v1kDataTimePlot, 43);
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->objectName(), "Rack1_VREN1_DTPlot43");
+    EXPECT_NE(open(v1kDataTimePlot, 0), level) << "a second window";
+    EXPECT_EQ(open(v1kBarGraph, 9)->objectName(), "Rack1_VREN1_HDBARGRAPH9");
+    EXPECT_EQ(open(v1kBarGraph, 4)->objectName(), "Rack1_VREN1_HDBARGRAPH4");
+    EXPECT_EQ(open(v1kProgramSel, 0)->objectName(), "Rack1_VREN1_HDPROGRAMSEL0");
+    EXPECT_EQ(open(v1kBerData, 0)->objectName(), "Rack1_VREN1_HDBERData0");
+    EXPECT_EQ(p->children().count(), 7);
+
+    // Every window keeps running on the forwarded refreshes, also the ones
+    // whose measurement history is still empty.
+    for (int i = 0; i < 3; ++i)
+        refresh();
+    QCoreApplication::sendPostedEvents();
+
+    // Closed and freed, each is forgotten through the message it posts.
+    p->children().find(v1kBerData, 0)->close();
+    p->children().find(v1kBarGraph, 9)->close();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(p->children().count(), 5);
+    delete p.data(); // with windows open
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
