@@ -52,8 +52,7 @@ const TRegistryRow registry[] = {
      &Classes::analogBarGraph},
     {v1kHistogram, 0, Vren1MeasurementCount - 1, UM_PANEL_REFRESH, &Classes::histogram},
     {v1kDataTimePlot, 0, Vren1MeasurementCount - 1, UM_PANEL_REFRESH, &Classes::dataTimePlot},
-    {v1kHistoricalData, 0, Vren1MenuMeasurements - 1, UM_PANEL_REFRESH,
-     &Classes::historicalData},
+    {v1kHistoricalData, 0, Vren1MenuMeasurements - 1, UM_PANEL_REFRESH, &Classes::historicalData},
     {v1kHistoricalData, Vren1AlignmentFirst, Vren1MeasurementCount - 1, UM_PANEL_REFRESH,
      &Classes::historicalData},
     {v1kSisData, 0, 0, UM_HD_REFRESH, &Classes::sisData},
@@ -85,12 +84,11 @@ const char* const barGraphCaptions[10] = {
     "HD Audio: HD5",    "HD Audio: HD6", "HD Audio: HD7", "HD Audio: HD8", "Analog Readings"};
 
 const char* const histogramCaptions[Vren1MenuMeasurements] = {
-    "Total",        "Left",         "Right",         "L + R",         "L - R",
-    "Pilot Inj",    "RDS Inj",      "HD Analog L",   "HD Analog R",   "HD Analog L+R",
-    "HD Analog L-R", "HD1  L",      "HD1  R",        "HD1  L + R",    "HD1  L - R",
-    "HD2  L",       "HD2  R",       "HD2  L + R",    "HD2  L - R",    "HD3  L",
-    "HD3  R",       "HD3  L + R",   "HD3  L - R",    "HD4  L",        "HD4  R",
-    "HD4  L + R",   "HD4  L - R"};
+    "Total",      "Left",        "Right",       "L + R",         "L - R",         "Pilot Inj",
+    "RDS Inj",    "HD Analog L", "HD Analog R", "HD Analog L+R", "HD Analog L-R", "HD1  L",
+    "HD1  R",     "HD1  L + R",  "HD1  L - R",  "HD2  L",        "HD2  R",        "HD2  L + R",
+    "HD2  L - R", "HD3  L",      "HD3  R",      "HD3  L + R",    "HD3  L - R",    "HD4  L",
+    "HD4  R",     "HD4  L + R",  "HD4  L - R"};
 
 // The time-plot menu writes a few captions its own way.
 QString dataTimeCaption(int i)

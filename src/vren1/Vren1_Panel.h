@@ -37,9 +37,9 @@ enum TVren1ChildKind : int
     v1kRawData = 99,
 };
 constexpr int Vren1AnalogBarGraphIndex = 9;
-constexpr int Vren1MenuMeasurements = 27;   // 0..26 on the measurement sub-menus
-constexpr int Vren1AlignmentFirst = 43;     // 43..47: the alignment measurements
-constexpr int Vren1MeasurementCount = 48;   // registry slots 0..47
+constexpr int Vren1MenuMeasurements = 27;     // 0..26 on the measurement sub-menus
+constexpr int Vren1AlignmentFirst = 43;       // 43..47: the alignment measurements
+constexpr int Vren1MeasurementCount = 48;     // registry slots 0..47
 constexpr int Vren1AlarmRelayCreateIndex = 3; // named "_VREN1AR3", registered as (10, 0)
 
 // The front-panel strip of a Vren1 HD Radio monitor in its connection's rack
@@ -99,7 +99,7 @@ public:
     QLabel* LRFLevel = nullptr;
     ReadoutLabel* LD_RF_Lev = nullptr;
     QWidget* RF_Lev_Strip = nullptr;
-    std::array<Lamp*, 7> RF_Lev_Bar{}; // RF_Lev_Bar1 .. RF_Lev_Bar7
+    std::array<Lamp*, 7> RF_Lev_Bar{};      // RF_Lev_Bar1 .. RF_Lev_Bar7
     std::array<ReadoutLabel*, 6> P_Label{}; // P1_Label .. P6_Label
     QLabel* StereoLabel = nullptr;
     std::array<QToolButton*, 8> PS_HD_D1{}; // PS_HD1_D1 .. PS_HD8_D1

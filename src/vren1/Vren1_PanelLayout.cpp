@@ -149,8 +149,8 @@ void TVren1Panel::buildUi()
     // program is first seen available.
     for (int n = 1; n <= 8; ++n) {
         const int x = 22 + (n - 1) * 72;
-        caption(this, "HD" + QString::number(n), "HD " + QString::number(n),
-                QRect(x, 88, 44, 16), Qt::AlignCenter);
+        caption(this, "HD" + QString::number(n), "HD " + QString::number(n), QRect(x, 88, 44, 16),
+                Qt::AlignCenter);
         auto* b = new QToolButton(this);
         b->setObjectName("PS_HD" + QString::number(n) + "_D1");
         b->setGeometry(x + 8, 106, 28, 24);

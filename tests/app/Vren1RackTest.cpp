@@ -17,8 +17,8 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QSlider>
 #include <QPushButton>
+#include <QSlider>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -176,7 +176,8 @@ TEST_F(Vren1RackTest, UnderTheSProtocolTheEchoKeepsTheSelectionAsABit)
     QTest::mouseClick(p->PS_HD_D1[4], Qt::LeftButton);
     ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "PB020504BD"); }));
     ASSERT_TRUE(tickUntil({1}, [&] { return glyph(p, 5) == "green"; }));
-    tickUntil({1}, [] { return false; }, 10);
+    tickUntil(
+        {1}, [] { return false; }, 10);
     EXPECT_EQ(frame(1)->HdLocalConfig[162], 16);
     EXPECT_EQ(glyph(p, 5), "green");
 }
@@ -192,9 +193,8 @@ TEST_F(Vren1RackTest, BitCountsPastTwoToTheThirtyOneReadUnsigned)
     auto* ber = qobject_cast<THDBERData*>(p->children().find(v1kBerData, 0));
     ASSERT_NE(ber, nullptr);
     ber->Button1->click();
-    ASSERT_TRUE(tickUntil({1}, [&] {
-        return ber->Texts[0][0]->text().trimmed().toLongLong() >= 3000000000LL;
-    }));
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return ber->Texts[0][0]->text().trimmed().toLongLong() >= 3000000000LL; }));
     EXPECT_FALSE(ber->Texts[0][0]->text().contains('-'));
     EXPECT_FALSE(ber->Texts[0][2]->text().contains('-'));
 }
@@ -208,11 +208,13 @@ TEST_F(Vren1RackTest, APrak1GetsAnEmptyRackAndNoPanel)
     configure(1, unit, "Studio C");
     CreateForms();
     takeOverTimers();
-    ASSERT_TRUE(tickUntil({1}, [&] { return frame(1)->Status == stActive && frame(1)->ProcessState == 4; }));
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return frame(1)->Status == stActive && frame(1)->ProcessState == 4; }));
     Main->Timer1Timer();
     ASSERT_TRUE(tickUntil({1}, [&] { return Main->Rack1 != nullptr; }));
     const QSize designed = Main->Rack1->size();
-    tickUntil({1}, [] { return false; }, 20);
+    tickUntil(
+        {1}, [] { return false; }, 20);
     EXPECT_TRUE(Main->Rack1->findChildren<TPanelBase*>().isEmpty());
     EXPECT_EQ(Main->Rack1->size(), designed);
     for (const QString& l : logOldestFirst())
@@ -231,9 +233,8 @@ TEST_F(Vren1RackTest, TwoConnectionsKeepTheirGlyphsWhenTheFirstGoes)
     ASSERT_TRUE(active(1));
     ASSERT_TRUE(active(2));
     Main->Timer1Timer();
-    ASSERT_TRUE(tickUntil({1, 2}, [&] {
-        return panelOf(Main->Rack1) && panelOf(Main->Rack2, "Rack2_VREN1");
-    }));
+    ASSERT_TRUE(tickUntil(
+        {1, 2}, [&] { return panelOf(Main->Rack1) && panelOf(Main->Rack2, "Rack2_VREN1"); }));
     TVren1Panel* second = panelOf(Main->Rack2, "Rack2_VREN1");
 
     unit1.dropLink();
@@ -247,7 +248,8 @@ TEST_F(Vren1RackTest, TwoConnectionsKeepTheirGlyphsWhenTheFirstGoes)
     ASSERT_TRUE(tickUntil({2}, [&] { return second->PS_HD_D1[1]->isEnabled(); }));
     QTest::mouseClick(second->PS_HD_D1[1], Qt::LeftButton);
     EXPECT_EQ(glyph(second, 2), "green");
-    tickUntil({2}, [] { return false; }, 10);
+    tickUntil(
+        {2}, [] { return false; }, 10);
     EXPECT_FALSE(second->grab().isNull());
     EXPECT_FALSE(second->PS_HD_D1[1]->icon().pixmap(14).isNull());
 }

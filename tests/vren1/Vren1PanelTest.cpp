@@ -43,10 +43,7 @@ protected:
         refresh();
     }
     QString label(const char* name) const { return text(p.data(), name); }
-    QString glyph(int n) const
-    {
-        return p->PS_HD_D1[size_t(n - 1)]->property("glyph").toString();
-    }
+    QString glyph(int n) const { return p->PS_HD_D1[size_t(n - 1)]->property("glyph").toString(); }
     QString glyphs() const
     {
         QString s;
@@ -98,8 +95,11 @@ TEST_F(Vren1PanelTest, LampsFollowTheStatusBits)
     {
         int status;
         bool l1, l2, l3;
-    } rows[] = {{0, false, false, false}, {1, true, false, false}, {2, false, true, false},
-                {4, false, false, true},  {7, true, true, true}};
+    } rows[] = {{0, false, false, false},
+                {1, true, false, false},
+                {2, false, true, false},
+                {4, false, false, true},
+                {7, true, true, true}};
     for (const auto& r : rows) {
         frame.HdStatus = r.status;
         refresh();
@@ -234,11 +234,8 @@ TEST_F(Vren1PanelTest, ProgramButtonGlyphs)
         qint32 selection, current;
         const char* glyphs; // y yellow, b black, g green, r red
     } rows[] = {
-        {16, 16, "yyyygbbb"},
-        {16, 0, "yyyyrbbb"},
-        {3, 16, "yyyyybbb"},
-        {0, 16, "yyyyybbb"},
-        {256, 256, "yyyyybbb"},
+        {16, 16, "yyyygbbb"}, {16, 0, "yyyyrbbb"},    {3, 16, "yyyyybbb"},
+        {0, 16, "yyyyybbb"},  {256, 256, "yyyyybbb"},
     };
     frame.HdService.ProgramsMask[0] = 0x1F;
     for (const auto& r : rows) {

@@ -111,7 +111,8 @@ QStringList captions(const QMenu* m)
     QStringList out;
     for (QAction* a : m->actions())
         if (!a->isSeparator())
-            out << a->text() + (a->isVisible() ? "" : " [hidden]") + (a->isEnabled() ? "" : " [off]");
+            out << a->text() + (a->isVisible() ? "" : " [hidden]") +
+                       (a->isEnabled() ? "" : " [off]");
     return out;
 }
 
@@ -125,23 +126,21 @@ TEST(Vren1PanelMenu, EveryCaptionInOrderAndWhatThisBuildEnables)
     auto menu = [&](const char* name) { return p.PopupMenu1->findChild<QMenu*>(name); };
 
     EXPECT_EQ(captions(p.PopupMenu1),
-              (QStringList{"BarGraph", "Histogram", "Data Vs Time Graph",
-                           "Historical Data 24 hr", "SIS Data [off]", "PAD Data [off]",
-                           "SIG Information [off]", "AAS/LOT Data", "Spectrum [off]",
-                           "Time/ Level  Alignment", "Program Select", "BER",
-                           "Relay Alarms [off]", "Settings [off]", "Presets",
-                           "Unit Config [off]", "Raw Data [hidden] [off]"}));
+              (QStringList{"BarGraph", "Histogram", "Data Vs Time Graph", "Historical Data 24 hr",
+                           "SIS Data [off]", "PAD Data [off]", "SIG Information [off]",
+                           "AAS/LOT Data", "Spectrum [off]", "Time/ Level  Alignment",
+                           "Program Select", "BER", "Relay Alarms [off]", "Settings [off]",
+                           "Presets", "Unit Config [off]", "Raw Data [hidden] [off]"}));
     EXPECT_EQ(captions(menu("BarGraph1")),
               (QStringList{"HD Audio: Analog", "HD Audio: HD1", "HD Audio: HD2", "HD Audio: HD3",
                            "HD Audio: HD4", "HD Audio: HD5", "HD Audio: HD6", "HD Audio: HD7",
                            "HD Audio: HD8", "Analog Readings"}));
     const QStringList histogram{
-        "Total",       "Left",       "Right",        "L + R",        "L - R",
-        "Pilot Inj",   "RDS Inj",    "HD Analog L",  "HD Analog R",  "HD Analog L+R",
-        "HD Analog L-R", "HD1  L",   "HD1  R",       "HD1  L + R",   "HD1  L - R",
-        "HD2  L",      "HD2  R",     "HD2  L + R",   "HD2  L - R",   "HD3  L",
-        "HD3  R",      "HD3  L + R", "HD3  L - R",   "HD4  L",       "HD4  R",
-        "HD4  L + R",  "HD4  L - R"};
+        "Total",      "Left",        "Right",       "L + R",         "L - R",         "Pilot Inj",
+        "RDS Inj",    "HD Analog L", "HD Analog R", "HD Analog L+R", "HD Analog L-R", "HD1  L",
+        "HD1  R",     "HD1  L + R",  "HD1  L - R",  "HD2  L",        "HD2  R",        "HD2  L + R",
+        "HD2  L - R", "HD3  L",      "HD3  R",      "HD3  L + R",    "HD3  L - R",    "HD4  L",
+        "HD4  R",     "HD4  L + R",  "HD4  L - R"};
     EXPECT_EQ(captions(menu("Histogram1")), histogram);
     EXPECT_EQ(captions(menu("DataVsTime1")).size(), 27);
     EXPECT_EQ(captions(menu("DataVsTime1")).value(4), "L-R");
@@ -183,13 +182,21 @@ TEST_F(Vren1PanelWindowsTest, EveryPairGetsItsWindowWithThePanelsArguments)
     for (int i = 0; i <= 9; ++i)
         pairs.push_back({v1kBarGraph, i});
     for (int i = 0; i < 27; ++i)
-        pairs.insert(pairs.end(), {{v1kHistogram, i}, {v1kDataTimePlot, i}, {v1kHistoricalData, i}});
+        pairs.insert(pairs.end(),
+                     {{v1kHistogram, i}, {v1kDataTimePlot, i}, {v1kHistoricalData, i}});
     for (int i = 43; i <= 47; ++i)
         pairs.insert(pairs.end(), {{v1kDataTimePlot, i}, {v1kHistoricalData, i}});
-    pairs.insert(pairs.end(), {{v1kSisData, 0}, {v1kPadData, 0}, {v1kSpectrum, 0},
-                               {v1kTimeAlign, 0}, {v1kTimeAlign, 1}, {v1kProgramSel, 0},
-                               {v1kSettings, 0}, {v1kBerData, 0}, {v1kSigInfo, 0},
-                               {v1kArtistExperience, 0}, {v1kArtistExperience, 1},
+    pairs.insert(pairs.end(), {{v1kSisData, 0},
+                               {v1kPadData, 0},
+                               {v1kSpectrum, 0},
+                               {v1kTimeAlign, 0},
+                               {v1kTimeAlign, 1},
+                               {v1kProgramSel, 0},
+                               {v1kSettings, 0},
+                               {v1kBerData, 0},
+                               {v1kSigInfo, 0},
+                               {v1kArtistExperience, 0},
+                               {v1kArtistExperience, 1},
                                {v1kUnitConfig, 0}});
     for (const Pair& pr : pairs) {
         QWidget* w = choose(pr.kind, pr.index);
@@ -251,22 +258,24 @@ TEST_F(Vren1PanelWindowsTest, RefreshesAreForwardedOncePerWindowInOrder)
 {
     // Opened in another order than they are refreshed.
     const std::vector<std::pair<int, int>> opened = {
-        {v1kUnitConfig, 0}, {v1kRawData, 0},      {v1kAlarmRelay, 0}, {v1kBerData, 0},
-        {v1kTimeAlign, 1},  {v1kTimeAlign, 0},    {v1kSpectrum, 0},   {v1kSettings, 0},
-        {v1kProgramSel, 0}, {v1kArtistExperience, 1}, {v1kArtistExperience, 0},
-        {v1kSigInfo, 0},    {v1kPadData, 0},      {v1kSisData, 0},    {v1kHistoricalData, 43},
-        {v1kHistoricalData, 2}, {v1kDataTimePlot, 47}, {v1kDataTimePlot, 0},
-        {v1kHistogram, 5},  {v1kBarGraph, 9},     {v1kBarGraph, 8},   {v1kBarGraph, 0}};
+        {v1kUnitConfig, 0},       {v1kRawData, 0},          {v1kAlarmRelay, 0},
+        {v1kBerData, 0},          {v1kTimeAlign, 1},        {v1kTimeAlign, 0},
+        {v1kSpectrum, 0},         {v1kSettings, 0},         {v1kProgramSel, 0},
+        {v1kArtistExperience, 1}, {v1kArtistExperience, 0}, {v1kSigInfo, 0},
+        {v1kPadData, 0},          {v1kSisData, 0},          {v1kHistoricalData, 43},
+        {v1kHistoricalData, 2},   {v1kDataTimePlot, 47},    {v1kDataTimePlot, 0},
+        {v1kHistogram, 5},        {v1kBarGraph, 9},         {v1kBarGraph, 8},
+        {v1kBarGraph, 0}};
     for (auto [k, i] : opened)
         choose(k, i);
     journal.clear();
     p->ForwardRefresh();
     EXPECT_TRUE(journal.empty()) << "posted, not sent";
     QCoreApplication::sendPostedEvents();
-    EXPECT_EQ(journal, (std::vector<QString>{"0:0", "0:8", "0:9", "1:5", "2:0", "2:47", "20:2",
-                                             "20:43", "3:0", "4:0", "11:0", "12:0", "12:1", "7:0",
-                                             "8:0", "5:0", "6:0", "6:1", "9:0", "10:3", "99:0",
-                                             "98:0"}));
+    EXPECT_EQ(journal,
+              (std::vector<QString>{"0:0", "0:8", "0:9",  "1:5",  "2:0",  "2:47", "20:2", "20:43",
+                                    "3:0", "4:0", "11:0", "12:0", "12:1", "7:0",  "8:0",  "5:0",
+                                    "6:0", "6:1", "9:0",  "10:3", "99:0", "98:0"}));
 }
 
 TEST_F(Vren1PanelWindowsTest, EachPanelHasItsOwnUnitConfigurationWindow)
