@@ -275,6 +275,7 @@ int runRack(QCoreApplication& app, const QStringList& args)
 int runHd(QCoreApplication& app, const QStringList& args)
 {
     HdSim sim;
+    sim.lookLikeAStation();
     bool tcp = false, pty = false;
     quint16 port = 0;
     QString corpus;

@@ -228,8 +228,71 @@ void HdSim::fillType(QByteArray& b, int type)
     }
 }
 
+void HdSim::advanceBlockState()
+{
+    THdServiceRec& sv = fields.service;
+    for (int d = 0; d < 4; ++d) {
+        const int p = m_chosenProgram[size_t(d)];
+        if (p < 0)
+            continue;
+        if (m_chosenDelay[size_t(d)] > 0) {
+            --m_chosenDelay[size_t(d)];
+            continue;
+        }
+        if (sv.ProgramsMask[size_t(d)] & (1 << p)) {
+            sv.CurrentProgram[size_t(d)] = 1 << p;
+            m_chosenProgram[size_t(d)] = -1;
+        }
+    }
+    if (m_berCounting) {
+        // Bits (blocks) tested and errors per block, per channel P1, P2, P3, PIDS.
+        static constexpr quint32 steps[8] = {100000, 2, 50000, 1, 25000, 3, 100, 1};
+        for (int k = 0; k < 8; ++k)
+            sv.BerCounts[size_t(k)] += steps[k];
+    }
+}
+
+void HdSim::lookLikeAStation()
+{
+    THdServiceRec& v = fields.service;
+    fields.status = 0x07;
+    v.ProgramsMask = {0x07, 0x07, 0x03, 0x01};
+    v.CurrentProgram = {1, 2, 1, 1};
+    v.ProgramType = {5, 10, 1, 0, 0, 0, 0, 0};
+    v.ServiceModeText = "MP1";
+    v.CodecMode = 0x0A;
+    v.CdNo = 62.75;
+    v.QualityIndicator = 15;
+    v.Daai = 0.92;
+    v.AcqTimeData = 1840;
+    v.AcqTimeAudio = 3120;
+    v.BerCounts = {};
+    auto& m = fields.measurements;
+    m[0] = 863;  // RF level, percent (tenths)
+    m[1] = -382; // and dB (tenths)
+    // Total, L, R, L+R, L-R: peak, average, minimum (tenths of percent).
+    const qint32 analog[5][3] = {
+        {982, 741, 402}, {893, 655, 311}, {901, 662, 305}, {944, 701, 355}, {312, 188, 42}};
+    for (int r = 0; r < 5; ++r)
+        for (int k = 0; k < 3; ++k)
+            m[size_t(2 + 3 * r + k)] = analog[r][k];
+    m[17] = 91; // pilot injection
+    m[18] = 38; // RDS injection
+    m[19] = 0;
+    // Analog of the HD receiver and HD1..HD8: L, R, L+R, L-R, each peak,
+    // average, minimum, a little lower for each later source.
+    for (int src = 0; src < 9; ++src)
+        for (int ch = 0; ch < 4; ++ch) {
+            const qint32 peak = (ch == 3 ? 420 : 960) - src * 35 - ch * 11;
+            const int first = 20 + (src * 4 + ch) * 3;
+            for (int k = 0; k < 3 && first + k < 126; ++k)
+                m[size_t(first + k)] = peak - k * (peak / 3);
+        }
+}
+
 QByteArray HdSim::nextBlock()
 {
+    advanceBlockState();
     THdBlockFields s = fields;
     const int type = nextType();
     s.blockType = type;
@@ -409,8 +472,20 @@ void HdSim::applyRequest(const QByteArray& line)
         hexAt(arg, 0, 2, &b3);
         if (id == 512)
             u.HdLocalConfig = defaultConfig();
-        if (id >= 517 && id <= 520 && b3 <= 7)
-            u.HdLocalConfig[162 + int(id) - 517] = 1 << b3;
+        if (id >= 517 && id <= 520 && b3 <= 7) {
+            const int d = int(id) - 517;
+            u.HdLocalConfig[162 + d] = 1 << b3;
+            m_chosenProgram[size_t(d)] = int(b3);
+            m_chosenDelay[size_t(d)] = currentProgramDelayBlocks;
+        }
+        if (id == 521) {
+            m_berCounting = true;
+            fields.service.BerCounts = {berStartBitsP1, 0, 0, 0, 0, 0, 0, 0};
+        }
+        if (id == 522) {
+            m_berCounting = false;
+            fields.service.BerCounts = {};
+        }
         m_echoId = quint16(id);
         m_echoValue = {0, 0, 0, quint8(b3)};
         return;
@@ -445,8 +520,13 @@ void HdSim::applyRequest(const QByteArray& line)
     case THdIdSource::Selector:
         if (!hexAt(arg, 0, 2, &value))
             return;
-        if (id == 232 && value >= 1 && value <= 6)
+        if (id == 233 && value >= 1 && value <= 6)
+            m_presets[value] = u.HdLocalConfig[2]; // save the tuning as preset n
+        if (id == 232 && value >= 1 && value <= 6) {
             u.HdLocalConfig[1] = qint32(value); // recall preset
+            if (m_presets[value] != 0)
+                u.HdLocalConfig[2] = m_presets[value];
+        }
         m_echoId = quint16(id);
         m_echoValue = {0, 0, 0, quint8(value)};
         return;

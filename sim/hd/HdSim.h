@@ -64,6 +64,18 @@ public:
     bool dataServices = true;
 
     static HdConfigRecord defaultConfig();
+    // Readings that look like a station on the air (the program's default;
+    // the tests keep the distinct values of defaultFields).
+    void lookLikeAStation();
+
+    // A program chosen with "PB" 517 + d becomes the decoder's current one
+    // this many blocks later, and only once that program is available in
+    // the decoder; until then the decoder keeps playing its old one.
+    int currentProgramDelayBlocks = 0;
+    // Where P1's bits-tested count starts on "PB" 521 (a value near 2^32
+    // shows an unsigned count).
+    quint32 berStartBitsP1 = 0;
+    bool berCounting() const { return m_berCounting; }
 
     bool streaming() const { return m_streaming; }
     int blocksSent() const { return m_blocksSent; }
@@ -87,6 +99,7 @@ private:
     void applyRequest(const QByteArray& line);
     void fillType(QByteArray& block, int type);
     void fillDataService(THdBlockFields& s);
+    void advanceBlockState();
 
     std::unique_ptr<THdData> m_unit;
     QTimer* m_blockTimer = nullptr;
@@ -114,4 +127,10 @@ private:
     QList<TPendingChunk> m_objectChunks;
     int m_objectPause = 0;
     QByteArray m_jpegObject, m_pngObject;
+    // A chosen program per decoder (-1 none) and the blocks still to wait.
+    std::array<int, 4> m_chosenProgram{-1, -1, -1, -1};
+    std::array<int, 4> m_chosenDelay{};
+    // Presets 1..6: the tuning each holds (0 never saved).
+    std::array<qint32, 7> m_presets{};
+    bool m_berCounting = false;
 };

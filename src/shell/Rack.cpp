@@ -9,6 +9,7 @@
 #include "modules/Lyn1_Panel.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_Panel.h"
+#include "vren1/Vren1_Panel.h"
 #include "widgets/UpdatesLock.h"
 
 #include <QCloseEvent>
@@ -37,7 +38,7 @@ struct TRackPanelKind
 };
 
 const TRackPanelKind panelKinds[] = {
-    {rkFM, upVren1, &TRack::Vren1Panel, 0, PanelToken::Vren1, nullptr},
+    {rkFM, upVren1, &TRack::Vren1Panel, 0, PanelToken::Vren1, makePanel<TVren1Panel>},
     {rkFM, upTavr1, &TRack::Tavr1Panel, 0, PanelToken::Tavr1, makePanel<TTavr1Panel>},
     {rkFM, upJov4, &TRack::Jov4Panel, 0, nullptr, nullptr},
     {rkFM, upKelb1, &TRack::Kelb1Panel, 0, PanelToken::Kelb1, makePanel<TKelb1Panel>},

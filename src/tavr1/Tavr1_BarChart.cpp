@@ -118,6 +118,9 @@ void TTavr1BarChart::setBar(int bar, double value, const QString& title)
     QBarSet* set = m_sets.value(bar);
     if (!set)
         return;
+    // A reading that did not change costs nothing: no repaint, no relayout.
+    if (set->count() == 1 && set->at(0) == value && set->label() == title)
+        return;
     if (set->count() == 0)
         set->append(value);
     else

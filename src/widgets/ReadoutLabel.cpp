@@ -19,3 +19,13 @@ void ReadoutLabel::mouseDoubleClickEvent(QMouseEvent* e)
     }
     QLabel::mouseDoubleClickEvent(e);
 }
+
+void ReadoutLabel::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
+        emit clicked();
+        e->accept();
+        return;
+    }
+    QLabel::mouseReleaseEvent(e);
+}

@@ -102,12 +102,10 @@ TEST_F(RackTest, TheTavr1PanelIsMadeStackedAndGrownInto)
 
 TEST_F(RackTest, NoPanelPlacedLeavesTheWindowAsItIs)
 {
-    // An HD-family unit this build has no panel for, and a Prak1 that no
-    // rack ever shows.
+    // A Prak1, which no rack ever shows a panel for.
     const QSize before = rack->size();
     const QSize maxBefore = rack->maximumSize();
     frame.RackFamily = rkFM;
-    frame.UnitPresence[upVren1] = true;
     frame.UnitPresence[upPrak1] = true;
     frame.DetectedUnits = 2;
     post(UM_HD_DATA);

@@ -1,0 +1,65 @@
+// The cost of one refresh of the HD analog bar graph (seven charts) at the
+// block rate: every reading changes each time. The "Paint" variant adds Qt's
+// own drawing of the window.
+
+#include "common/Enums.h"
+#include "link/Frame2.h"
+#include "platform/UserMessages.h"
+#include "vren1/HD_BarGraph.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPixmap>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void analog(benchmark::State& state, bool paint)
+{
+    TFrame2 frame{"Connect1"};
+    frame.RackCaption = "Rack B";
+    QWidget panel;
+    panel.setObjectName("Rack1_VREN1");
+    auto* w = new THDAnalogBG({&panel, &frame, QPointer<QObject>(&panel), pfVren1, 0, 9});
+    if (paint)
+        w->show();
+    int i = 0;
+    for (auto _ : state) {
+        for (int r = 1; r <= 7; ++r)
+            frame.HdMeasurements[size_t(r)] = {900 + (i + r) % 200, 600 + (i * 3 + r) % 150,
+                                               300 + (i * 7 + r) % 100, 40 + (i + r) % 80, 0};
+        ++i;
+        PostMessage(QPointer<QObject>(w), UM_HD_REFRESH);
+        QCoreApplication::sendPostedEvents(w);
+        if (paint)
+            benchmark::DoNotOptimize(w->grab());
+    }
+    delete w;
+}
+
+void BM_HdAnalogBarGraphRefresh(benchmark::State& state)
+{
+    analog(state, false);
+}
+void BM_HdAnalogBarGraphRefreshAndPaint(benchmark::State& state)
+{
+    analog(state, true);
+}
+
+} // namespace
+
+BENCHMARK(BM_HdAnalogBarGraphRefresh)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HdAnalogBarGraphRefreshAndPaint)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,255 @@
+// The whole program against simulated HD units: the rack makes the Vren1
+// panel, the panel shows the unit's values, and its controls and windows
+// reach the unit.
+#include "TestSupport.h"
+
+#include "app/Connects.h"
+#include "app/Forms.h"
+#include "app/Main.h"
+#include "data/EventLog.h"
+#include "link/Frame2.h"
+#include "shell/Rack.h"
+#include "sim/hd/HdSim.h"
+#include "vren1/HD_BERData.h"
+#include "vren1/Vren1_Panel.h"
+#include "widgets/Lamp.h"
+#include "widgets/ReadoutLabel.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Vren1RackTest : public ::testing::Test
+{
+protected:
+    void configure(int n, HdSim& unit, const QString& rackCaption)
+    {
+        const QString name = QString("Connect%1").arg(n);
+        TConnectionSettings s = DefaultSettings(name, base.path());
+        s.HardwareType = htHDSystem;
+        s.Transport = trNetwork;
+        s.ConnectOnStartup = true;
+        s.IpAddress = "127.0.0.1";
+        s.TcpPort = unit.listenTcp();
+        s.RackCaption = rackCaption;
+        base.writeConfig(name, s);
+    }
+    void TearDown() override
+    {
+        DestroyForms();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    void takeOverTimers()
+    {
+        Main->Timer1->stop();
+        for (int n = 1; n <= 8; ++n)
+            frame(n)->Timer1->stop();
+    }
+    bool tickUntil(std::initializer_list<int> connections, const std::function<bool()>& pred,
+                   int maxTicks = 150)
+    {
+        for (int i = 0; i < maxTicks; ++i) {
+            if (pred())
+                return true;
+            for (int n : connections)
+                frame(n)->Timer1Timer();
+            pump(30);
+        }
+        return pred();
+    }
+    bool active(int n)
+    {
+        return tickUntil({n}, [&] {
+            return frame(n)->Status == stActive && frame(n)->ProcessState == 4 &&
+                   frame(n)->HdLocalConfig[2] != 0;
+        });
+    }
+    TFrame2* frame(int n) const { return Connects->ConnectionByIndex(n); }
+    static TVren1Panel* panelOf(TRack* rack, const char* name = "Rack1_VREN1")
+    {
+        return rack ? rack->findChild<TVren1Panel*>(name) : nullptr;
+    }
+    bool startWithPanelInRack1()
+    {
+        CreateForms();
+        takeOverTimers();
+        if (!active(1))
+            return false;
+        Main->Timer1Timer();
+        return tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; });
+    }
+    static bool received(const HdSim& unit, const QByteArray& line)
+    {
+        return unit.requestLines().contains(line);
+    }
+    static QString glyph(TVren1Panel* p, int n)
+    {
+        return p->PS_HD_D1[size_t(n - 1)]->property("glyph").toString();
+    }
+
+    TempBase base;
+};
+
+} // namespace
+
+TEST_F(Vren1RackTest, AnActiveVren1GetsItsPanelShowingTheUnit)
+{
+    HdSim unit;
+    unit.fields.service.CdNo = 65.53;
+    configure(1, unit, "Studio B HD");
+    CreateForms();
+    ASSERT_TRUE(waitFor([&] { return frame(1)->Status == stActive; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return panelOf(Main->Rack1) != nullptr; }, 2200));
+    TRack* rack = Main->Rack1;
+    TVren1Panel* p = panelOf(rack);
+    EXPECT_EQ(p->parentWidget(), rack);
+    EXPECT_EQ(p->size(), QSize(600, 260));
+    EXPECT_EQ(p->y(), 0);
+    EXPECT_TRUE(waitFor([&] { return p->LCD_NO->text() == "65.53 dB"; }, 3000));
+    EXPECT_EQ(p->FreqLabel->text(), "100.1");
+    EXPECT_EQ(p->LED1->color(), TVren1Panel::Lime);
+    EXPECT_EQ(p->LED3->color(), TVren1Panel::Lime);
+    EXPECT_EQ(glyph(p, 1), "green") << "the unit plays HD1 on D1";
+    EXPECT_EQ(glyph(p, 5), "black");
+}
+
+TEST_F(Vren1RackTest, ProgramsPresetsTuningAndBerReachTheUnit)
+{
+    HdSim unit;
+    unit.fields.service.ProgramsMask[0] = 0x1F;
+    unit.currentProgramDelayBlocks = 4;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    ASSERT_TRUE(tickUntil({1}, [&] { return p->PS_HD_D1[4]->isEnabled(); }));
+
+    QTest::mouseClick(p->PS_HD_D1[4], Qt::LeftButton);
+    EXPECT_EQ(glyph(p, 5), "red");
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "PB020504BD"); }));
+    EXPECT_EQ(glyph(p, 5), "red") << "the unit has not switched yet";
+    ASSERT_TRUE(tickUntil({1}, [&] { return glyph(p, 5) == "green"; }));
+    EXPECT_EQ(frame(1)->HdLocalConfig[162], 16);
+
+    // Save the tuning 87.5 as preset 6, tune away, recall it.
+    p->Tuning_TB->setValue(0);
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "CC000F036B37"); }));
+    p->PopupMenu1->findChild<QAction*>("PSave6")->trigger();
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "CC00E906CA"); }));
+    p->Tuning_TB->setValue(63);
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "CC000F03E93D"); }));
+    QTest::mouseClick(p->P_Label[5], Qt::LeftButton);
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "CC00E806C9"); }));
+    EXPECT_EQ(unit.unit().HdLocalConfig[1], 6);
+    EXPECT_EQ(unit.unit().HdLocalConfig[2], 875);
+
+    // BER: counts rise after ACQUIRE and read N/A after RESET.
+    p->menuEntry(v1kBerData, 0)->trigger();
+    auto* ber = p->children().find(v1kBerData, 0);
+    ASSERT_NE(ber, nullptr);
+    auto* bt = ber->findChild<QLabel*>("P1_BT");
+    ber->findChild<QPushButton*>("Button1")->click();
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "PB02095D"); }));
+    ASSERT_TRUE(tickUntil({1}, [&] { return bt->text() != "N/A" && bt->text() != "   1000001"; }));
+    const qint64 first = bt->text().trimmed().toLongLong();
+    ASSERT_TRUE(tickUntil({1}, [&] { return bt->text().trimmed().toLongLong() > first; }));
+    ber->findChild<QPushButton*>("Button2")->click();
+    ASSERT_TRUE(tickUntil({1}, [&] { return bt->text() == "N/A"; }));
+    EXPECT_EQ(ber->findChild<QLabel*>("PIDS_BLER")->text(), "N/A");
+}
+
+TEST_F(Vren1RackTest, UnderTheSProtocolTheEchoKeepsTheSelectionAsABit)
+{
+    HdSim unit;
+    unit.prompt = HdSim::Prompt::SProtocol;
+    unit.fields.service.ProgramsMask[0] = 0x1F;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    ASSERT_TRUE(tickUntil({1}, [&] { return p->PS_HD_D1[4]->isEnabled(); }));
+    QTest::mouseClick(p->PS_HD_D1[4], Qt::LeftButton);
+    ASSERT_TRUE(tickUntil({1}, [&] { return received(unit, "PB020504BD"); }));
+    ASSERT_TRUE(tickUntil({1}, [&] { return glyph(p, 5) == "green"; }));
+    tickUntil(
+        {1}, [] { return false; }, 10);
+    EXPECT_EQ(frame(1)->HdLocalConfig[162], 16);
+    EXPECT_EQ(glyph(p, 5), "green");
+}
+
+TEST_F(Vren1RackTest, BitCountsPastTwoToTheThirtyOneReadUnsigned)
+{
+    HdSim unit;
+    unit.berStartBitsP1 = 2999900000u;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    p->menuEntry(v1kBerData, 0)->trigger();
+    auto* ber = qobject_cast<THDBERData*>(p->children().find(v1kBerData, 0));
+    ASSERT_NE(ber, nullptr);
+    ber->Button1->click();
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return ber->Texts[0][0]->text().trimmed().toLongLong() >= 3000000000LL; }));
+    EXPECT_FALSE(ber->Texts[0][0]->text().contains('-'));
+    EXPECT_FALSE(ber->Texts[0][2]->text().contains('-'));
+}
+
+TEST_F(Vren1RackTest, APrak1GetsAnEmptyRackAndNoPanel)
+{
+    TEventLog log;
+    MessageLines = &log;
+    HdSim unit;
+    unit.setModel(HdSim::Model::Prak1);
+    configure(1, unit, "Studio C");
+    CreateForms();
+    takeOverTimers();
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return frame(1)->Status == stActive && frame(1)->ProcessState == 4; }));
+    Main->Timer1Timer();
+    ASSERT_TRUE(tickUntil({1}, [&] { return Main->Rack1 != nullptr; }));
+    const QSize designed = Main->Rack1->size();
+    tickUntil(
+        {1}, [] { return false; }, 20);
+    EXPECT_TRUE(Main->Rack1->findChildren<TPanelBase*>().isEmpty());
+    EXPECT_EQ(Main->Rack1->size(), designed);
+    for (const QString& l : logOldestFirst())
+        EXPECT_FALSE(l.contains("ERROR")) << qPrintable(l);
+    MessageLines = nullptr;
+}
+
+TEST_F(Vren1RackTest, TwoConnectionsKeepTheirGlyphsWhenTheFirstGoes)
+{
+    HdSim unit1, unit2;
+    unit2.fields.service.CurrentProgram[0] = 2;
+    configure(1, unit1, "One");
+    configure(2, unit2, "Two");
+    CreateForms();
+    takeOverTimers();
+    ASSERT_TRUE(active(1));
+    ASSERT_TRUE(active(2));
+    Main->Timer1Timer();
+    ASSERT_TRUE(tickUntil(
+        {1, 2}, [&] { return panelOf(Main->Rack1) && panelOf(Main->Rack2, "Rack2_VREN1"); }));
+    TVren1Panel* second = panelOf(Main->Rack2, "Rack2_VREN1");
+
+    unit1.dropLink();
+    ASSERT_TRUE(tickUntil({1, 2}, [&] { return frame(1)->Status == stError; }));
+    Main->Timer1Timer();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Main->Rack1, nullptr);
+
+    // The second panel still draws with the shared glyphs.
+    ASSERT_TRUE(tickUntil({2}, [&] { return second->PS_HD_D1[1]->isEnabled(); }));
+    QTest::mouseClick(second->PS_HD_D1[1], Qt::LeftButton);
+    EXPECT_EQ(glyph(second, 2), "green");
+    tickUntil(
+        {2}, [] { return false; }, 10);
+    EXPECT_FALSE(second->grab().isNull());
+    EXPECT_FALSE(second->PS_HD_D1[1]->icon().pixmap(14).isNull());
+}
