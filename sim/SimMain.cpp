@@ -1,6 +1,8 @@
 #include "platform/SerialLib.h"
 #include "sim/bry1/Bry1Corpus.h"
 #include "sim/bry1/Bry1Sim.h"
+#include "sim/hd/HdCorpus.h"
+#include "sim/hd/HdSim.h"
 #include "sim/peer/HttpCommand.h"
 #include "sim/rack/ModemSim.h"
 #include "sim/rack/RackCorpus.h"
@@ -214,6 +216,72 @@ int runRack(QCoreApplication& app, const QStringList& args)
     return app.exec();
 }
 
+// An HD unit (Vren1 with display by default) on a loopback TCP port or a
+// pseudo-terminal; or, with --corpus DIR, the seed files of the HD fuzz
+// targets written under DIR.
+int runHd(QCoreApplication& app, const QStringList& args)
+{
+    HdSim sim;
+    bool tcp = false, pty = false;
+    quint16 port = 0;
+    QString corpus;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--tcp" && i + 1 < args.size()) {
+            bool ok = false;
+            port = quint16(args[++i].toUInt(&ok));
+            if (!ok)
+                return -1;
+            tcp = true;
+        } else if (a == "--pty") {
+            pty = true;
+        } else if (a == "--corpus" && i + 1 < args.size()) {
+            corpus = args[++i];
+        } else if (a == "--s-protocol") {
+            sim.prompt = HdSim::Prompt::SProtocol;
+        } else if (a == "--prak1") {
+            sim.setModel(HdSim::Model::Prak1);
+        } else if (a == "--no-lcd") {
+            sim.setModel(HdSim::Model::Vren1);
+        } else if (a == "--password" && i + 1 < args.size()) {
+            sim.password = args[++i].toLatin1();
+        } else {
+            return -1;
+        }
+    }
+    if (!corpus.isEmpty()) {
+        if (tcp || pty)
+            return -1;
+        const int written = WriteHdCorpus(corpus);
+        if (written < 0) {
+            std::fprintf(stderr, "tolvex-sim: cannot write seeds under %s\n", qPrintable(corpus));
+            return 1;
+        }
+        std::printf("%d HD seeds written under %s\n", written, qPrintable(corpus));
+        return 0;
+    }
+    if (tcp == pty)
+        return -1;
+    if (tcp) {
+        const quint16 listening = sim.listenTcp(port);
+        if (!listening) {
+            std::fprintf(stderr, "tolvex-sim: cannot listen on 127.0.0.1:%u\n", unsigned(port));
+            return 1;
+        }
+        std::printf("HD unit listening on 127.0.0.1:%u\n", unsigned(listening));
+    } else {
+        sim.network = false;
+        const QString path = sim.openPty();
+        if (path.isEmpty()) {
+            std::fprintf(stderr, "tolvex-sim: cannot open a pseudo-terminal\n");
+            return 1;
+        }
+        std::printf("HD unit on %s\n", qPrintable(path));
+    }
+    std::fflush(stdout);
+    return app.exec();
+}
+
 struct Subcommand
 {
     const char* name;
@@ -239,6 +307,10 @@ const Subcommand subcommands[] = {
      "--tcp PORT | --pty [--modem] [--family fm|tv|am] [--controller NAME] [--s-protocol] "
      "[--password PW] | --corpus DIR",
      "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR", runRack},
+    {"hd", "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--password PW] | --corpus DIR",
+     "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new "
+     "pseudo-terminal; or the HD fuzz seeds under DIR",
+     runHd},
 };
 
 int usage()

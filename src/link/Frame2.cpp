@@ -3,6 +3,7 @@
 #include "data/EventLog.h"
 #include "link/Bry1Link.h"
 #include "link/FrameHooks.h"
+#include "link/HDLink.h"
 #include "link/RackLink.h"
 #include "link/Tavr1Link.h"
 #include "platform/IPClient.h"
@@ -137,7 +138,7 @@ void TFrame2::Timer1Timer()
         Bry1Step(*this);
         break;
     case htHDSystem:
-        // The HD link joins here.
+        RunHdStateMachine(*this);
         break;
     case htTavr1:
         Tavr1Step(*this);
@@ -407,6 +408,7 @@ void TFrame2::RefreshHardwareList()
         break;
     case htHDSystem:
         caption = " HD System  ";
+        // A Prak1 has no row of its own yet: the caption row stands for it.
         if (UnitPresence[upVren1])
             addRow(" Vren-1 ", "N/A", SerialNumber);
         break;
@@ -428,4 +430,9 @@ void TFrame2::LogEvent(const QString& message, int kind)
     if (MessageLines.isNull())
         return;
     MessageLines->add(FormatLogLine(kind, objectName(), message, QDateTime::currentDateTime()));
+}
+
+void TFrame2::LogObjectEvent(const QString& objectText, int kind)
+{
+    AEEventList.AddEvent(FormatHdObjectEvent(QDateTime::currentDateTime(), objectText, kind));
 }

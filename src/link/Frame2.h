@@ -3,6 +3,7 @@
 #include "data/ConnectionConfig.h"
 #include "data/FrameState.h"
 #include "protocol/bry1/Bry1Data.h"
+#include "protocol/hd/HdData.h"
 #include "protocol/rack/RackData.h"
 #include "protocol/tavr1/Tavr1Data.h"
 
@@ -29,7 +30,8 @@ class TFrame2 : public QFrame,
                 public TConnectionState,
                 public TTavr1Data,
                 public TBry1Data,
-                public TRackData
+                public TRackData,
+                public THdData
 {
     Q_OBJECT
 public:
@@ -88,8 +90,9 @@ public:
     QByteArray ReadUntilMarkerOrFF();
     QByteArray ReadUntilCrLf();
     QByteArray ReadUntilCr();
-    // Takes whatever has arrived (at most maxSerialBytes from a serial port)
-    // into RxBuffer and returns the new bytes.
+    // Takes whatever has arrived (at most maxSerialBytes from a serial port;
+    // everything waiting when it is 0 or less) into RxBuffer and returns the
+    // new bytes.
     QByteArray GatherReceived(int maxSerialBytes);
     // The serial path of the Bry1 link, which reads by the count of bytes
     // waiting: that count, and up to n of those bytes read without touching
@@ -124,6 +127,9 @@ public:
 
     // Event log.
     void LogEvent(const QString& message, int kind);
+    // A line of the LOT event list (kind 0 invalid object, 1 complete object,
+    // 2 XHDR trigger, 3 XHDR logo), newest first.
+    void LogObjectEvent(const QString& objectText, int kind);
 
     // Where this connection keeps a measurement (link/MeasurementSeries.h).
     TMeasurementSeries GetMeasurementSeries(int family, int instrument, int channel) const;

@@ -44,6 +44,10 @@ void TFrame2::OpenConnection()
 {
     forgetDetectedUnits();
     BlockBuffer.clear();
+    // A fresh connection starts with empty data services; once signed off
+    // the holders are left alone for good.
+    if (HardwareType == htHDSystem && !HdObjectsReleased)
+        ResetDataObjects();
     RefreshHardwareList();
     RefreshConnectionList();
 
@@ -207,15 +211,24 @@ QByteArray TFrame2::GatherReceived(int maxSerialBytes)
     if (Transport == trNetwork) {
         fresh = Socket->ReceiveText();
     } else if (TransportOpen()) {
+        // maxSerialBytes <= 0 takes everything waiting: at 230400 baud a
+        // capped read per tick falls behind for good.
+        const bool all = maxSerialBytes <= 0;
         const int port = activeSerialPort();
-        const int size = qMin<int>(maxSerialBytes, ReadBuffer.size());
-        const int n = SioGets(port, ReadBuffer.data(), size);
-        if (n > 0) {
-            fresh = ReadBuffer.left(n);
-        } else if (n < 0) {
-            // The device went away (the far end hung up, the adapter was
-            // pulled). Report it once; the layer has already closed it.
-            serialDeviceLost(n);
+        const int size =
+            all ? int(ReadBuffer.size()) : qMin<int>(maxSerialBytes, ReadBuffer.size());
+        for (;;) {
+            const int n = SioGets(port, ReadBuffer.data(), size);
+            if (n > 0) {
+                fresh += ReadBuffer.left(n);
+                if (all && n == size)
+                    continue;
+            } else if (n < 0) {
+                // The device went away (the far end hung up, the adapter was
+                // pulled). Report it once; the layer has already closed it.
+                serialDeviceLost(n);
+            }
+            break;
         }
     }
     RxBuffer += fresh;

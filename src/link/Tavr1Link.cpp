@@ -5,6 +5,7 @@
 #include "common/TextPositions.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
+#include "link/LinkSequences.h"
 #include "protocol/tavr1/Tavr1Commands.h"
 #include "protocol/tavr1/Tavr1Decoder.h"
 #include "protocol/tavr1/Tavr1Firmware.h"
@@ -282,78 +283,20 @@ void Tavr1Poll(TFrame2& f)
 
 // ---- Connect, disconnect, exit ----------------------------------------------
 
+// The Tavr1 waits 21 ticks where the HD unit waits 20.
+constexpr int Tavr1SignOutWaitTicks = 21;
+
 void Tavr1Connect(TFrame2& f)
 {
     f.TraceEnabled = false;
-    switch (f.ConnectStep) {
-    case 0:
-        f.SetTimerInterval(100);
-        f.ConnectStep = f.PortOpen ? 1 : 5;
-        trace(f, " Connect 0");
-        break;
-    case 1:
-        send(f, TTavr1Line::HD);
-        f.ConnectStep = 2;
-        trace(f, " Connect 0-1");
-        break;
-    case 2:
-        send(f, TTavr1Line::EC);
-        f.ConnectStep = 3;
-        f.TickCount = 0;
-        trace(f, " Connect 0-1-2");
-        break;
-    case 3:
-        if (++f.TickCount > 21) {
-            f.ConnectStep = 4;
-            f.TickCount = 0;
-            trace(f, " Connect 0-1-2-3");
-        }
-        break;
-    case 4:
-        f.ConnectStep = 5;
-        f.CloseConnection();
-        f.ProcessState = 6;
-        trace(f, " Connect 0-1-2-3-4");
-        break;
-    case 5:
-        f.OpenConnection();
-        f.ConnectDone = true;
-        trace(f, " Connect 0-1-2-3-4-5");
-        break;
-    default:
-        break;
-    }
+    RunConnectSequence(f, BuildTavr1Line(TTavr1Line::HD), BuildTavr1Line(TTavr1Line::EC),
+                       Tavr1SignOutWaitTicks);
 }
 
-// The disconnect and the exit are one sequence; the exit always traces.
 void Tavr1SignOut(TFrame2& f, const QString& name, bool& done)
 {
-    switch (f.DisconnectStep) {
-    case 0:
-        send(f, TTavr1Line::HD);
-        f.DisconnectStep = 1;
-        trace(f, " " + name + " 0");
-        break;
-    case 1:
-        send(f, TTavr1Line::EC);
-        f.DisconnectStep = 2;
-        f.TickCount = 0;
-        trace(f, " " + name + " 0-1");
-        break;
-    case 2:
-        if (++f.TickCount > 21) {
-            f.DisconnectStep = 3;
-            trace(f, " " + name + " 0-1-2");
-        }
-        break;
-    case 3:
-        f.CloseConnection();
-        done = true;
-        trace(f, " " + name + " 0-1-2-3");
-        break;
-    default:
-        break;
-    }
+    RunSignOutSequence(f, BuildTavr1Line(TTavr1Line::HD), BuildTavr1Line(TTavr1Line::EC),
+                       Tavr1SignOutWaitTicks, name, done);
 }
 
 } // namespace

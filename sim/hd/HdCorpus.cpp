@@ -1,0 +1,85 @@
+#include "sim/hd/HdCorpus.h"
+
+#include "protocol/hd/HdBlockLayout.h"
+#include "sim/hd/HdBlock.h"
+#include "sim/hd/HdObjects.h"
+#include "sim/hd/HdSim.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+bool writeSeed(const QString& folder, int n, const QByteArray& bytes)
+{
+    QFile f(folder + QString("/seed%1").arg(n, 3, 10, QChar('0')));
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+int WriteHdCorpus(const QString& dir)
+{
+    const QString blocks = dir + "/HdBlockFuzz";
+    const QString echoes = dir + "/HdEchoLineFuzz";
+    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes))
+        return -1;
+    int count = 0;
+    int n = 0;
+    auto seed = [&](const QString& folder, const QByteArray& bytes) {
+        if (!writeSeed(folder, n++, bytes))
+            return false;
+        ++count;
+        return true;
+    };
+
+    HdSim sim;
+    sim.unknownTypes = true;
+    // A block of every type in the rotation, history and diagnostic chunks.
+    for (int i = 0; i < 8; ++i)
+        if (!seed(blocks, sim.nextBlock()))
+            return -1;
+    // A history and a diagnostic chunk.
+    for (int type : {11, 12}) {
+        THdBlockFields f = sim.fields;
+        f.blockType = type;
+        QByteArray b = BuildHdBlock(f);
+        WriteHdChunk(b, 5, 3, type == 11 ? 8640 : 2384, 340, QByteArray(340, 'h'));
+        setHdChecksum(b);
+        if (!seed(blocks, b))
+            return -1;
+    }
+    // Every chunk of both images, contiguous and header-first, in one input.
+    const QByteArray jpeg = SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "primary.jpg",
+                                      EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
+    const QByteArray png = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png",
+                                     EncodeSimPng(SimPngSide, SimPngSide));
+    for (const QByteArray& object : {jpeg, png}) {
+        for (bool headerFirst : {false, true}) {
+            QByteArray input;
+            THdBlockFields s = sim.fields;
+            s.messageKind = 'S';
+            s.payload = SimStatusTable() + SimSigMessage(1);
+            input += BuildHdBlock(s);
+            for (const TSimChunk& c : SimObjectChunks(object, headerFirst)) {
+                s.messageKind = 'L';
+                s.messageTotal = qint32(object.size());
+                s.messagePosition = c.position;
+                s.payload = c.payload;
+                input += BuildHdBlock(s);
+            }
+            if (!seed(blocks, input))
+                return -1;
+        }
+    }
+    // An S-protocol network frame with an echoed line.
+    sim.prompt = HdSim::Prompt::SProtocol;
+    if (!seed(blocks, sim.frame(BuildHdBlock(sim.fields), "CC006EFE0C5F")))
+        return -1;
+
+    for (const char* line : {"CC006EFE0C5F", "CC000F03E93D", "CC00AA3C0240", "PB020541",
+                             "PS0400ops@example.org5B", "CC00C7I00026B", "CC0013FE"})
+        if (!seed(echoes, line))
+            return -1;
+    return count;
+}

@@ -1,0 +1,139 @@
+#include "sim/hd/HdObjects.h"
+
+#include "protocol/hd/HdBlockLayout.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace {
+
+std::vector<unsigned char> pixels(int w, int h, int channels)
+{
+    std::vector<unsigned char> p(size_t(w) * size_t(h) * size_t(channels));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < channels; ++c)
+                p[(size_t(y) * size_t(w) + size_t(x)) * size_t(channels) + size_t(c)] =
+                    c == 3 ? 0xFF : static_cast<unsigned char>((x * 8 + y * 4 + c * 60) & 0xFF);
+    return p;
+}
+
+} // namespace
+
+QByteArray EncodeSimJpeg(int width, int height)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = JDIMENSION(width);
+    cinfo.image_height = JDIMENSION(height);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 80, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> rgb = pixels(width, height, 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = rgb.data() + size_t(cinfo.next_scanline) * size_t(width) * 3;
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    QByteArray bytes(reinterpret_cast<const char*>(out), qsizetype(size));
+    std::free(out);
+    return bytes;
+}
+
+QByteArray EncodeSimPng(int width, int height)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<unsigned char> rgba = pixels(width, height, 4);
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr))
+        return {};
+    QByteArray bytes(qsizetype(size), '\0');
+    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
+        return {};
+    bytes.truncate(qsizetype(size));
+    return bytes;
+}
+
+QByteArray SimObject(quint16 port, quint16 lot, quint32 mime, const QByteArray& fileName,
+                     const QByteArray& data)
+{
+    namespace H = HdObjectHeader;
+    QByteArray header(H::Length, '\0');
+    quint16 sum = 0;
+    for (char c : data)
+        sum = quint16(sum + quint8(c));
+    putLe16(header, H::Checksum, sum);
+    putLe16(header, H::Port, port);
+    putLe16(header, H::LotId, lot);
+    putLe32(header, H::DiscardTime, 3600);
+    putLe32(header, H::Size, quint32(data.size()));
+    putLe32(header, H::MimeHash, mime);
+    putText(header, H::FileName, fileName, H::FileNameWidth);
+    return header + data;
+}
+
+QList<TSimChunk> SimObjectChunks(const QByteArray& object, bool headerFirst)
+{
+    QList<TSimChunk> chunks;
+    qint32 at = 0;
+    if (headerFirst) {
+        // The first chunk as always, then the data again from its start.
+        chunks.append({0, object.left(HdPayloadLength)});
+        at = HdObjectHeader::Length;
+    }
+    while (at < object.size()) {
+        chunks.append({at, object.mid(at, HdPayloadLength)});
+        at += HdPayloadLength;
+    }
+    return chunks;
+}
+
+QByteArray SimStatusTable()
+{
+    QByteArray t(HdSigTableLength, '\0');
+    t[0] = 1; // LOT VAL
+    t[1] = 2; // LOT count
+    t[2] = 1;
+    t[3] = 1;
+    // Group 0 at entry 68: service, program number 0, then logo, primary, pending.
+    const int base = 68;
+    t[base + 1] = 0x11;
+    t[base + 3] = 0; // program index 0 (HD1)
+    auto row = [&](int slot, quint16 port, quint16 lot) {
+        const int r = base + 6 + 6 * slot;
+        t[r] = char(port >> 8);
+        t[r + 1] = char(port);
+        t[r + 2] = char(lot >> 8);
+        t[r + 3] = char(lot);
+        t[r + 4] = 1;
+    };
+    row(0, SimLogoPort, SimLogoLot);
+    row(1, SimPrimaryPort, SimPrimaryLot);
+    return t;
+}
+
+QByteArray SimSigMessage(int variant)
+{
+    QByteArray m(HdSigMessageLength, '\0');
+    for (int i = 0; i < m.size(); ++i)
+        m[i] = char((i * 5 + 1) & 0x7F);
+    m[100] = char(variant & 0x7F);
+    return m;
+}

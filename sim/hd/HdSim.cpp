@@ -1,0 +1,478 @@
+#include "sim/hd/HdSim.h"
+
+#include "protocol/hd/HdBlockLayout.h"
+#include "protocol/hd/HdIdTable.h"
+#include "sim/hd/HdObjects.h"
+
+#include <QTimer>
+
+namespace {
+
+bool sProtocol(HdSim::Prompt p)
+{
+    return p == HdSim::Prompt::SProtocol || p == HdSim::Prompt::ValidSProtocol;
+}
+
+quint8 sumOf(const QByteArray& body)
+{
+    quint8 sum = 0;
+    for (char c : body)
+        sum = quint8(sum + quint8(c));
+    return sum;
+}
+
+bool hexAt(const QByteArray& s, int from, int count, quint32* out)
+{
+    if (from < 0 || from + count > s.size())
+        return false;
+    bool ok = false;
+    *out = s.mid(from, count).toUInt(&ok, 16);
+    return ok;
+}
+
+// Readings for every block: every field distinct, so a swapped offset shows.
+THdBlockFields defaultFields()
+{
+    THdBlockFields s;
+    s.audioSource = 3;
+    s.status = 0x07;
+    s.alarmMasks = {0x000105, 0x020400};
+    THdServiceRec& v = s.service;
+    v.ProgramsMask = {0x0F, 0x03, 0x01, 0x07};
+    v.ServiceExtra = {0x21, 0x22};
+    v.CurrentProgram = {1, 2, 4, 8};
+    v.ProgramType = {11, 12, 13, 14, 15, 16, 17, 18};
+    v.ServiceModeText = "MP3 ";
+    v.CodecMode = 2;
+    v.CdNo = 65.43;
+    v.QualityIndicator = 9;
+    v.Daai = 12.34;
+    v.AcqTimeData = 1500;
+    v.AcqTimeAudio = 2600;
+    v.SisPortId = 31;
+    v.SisServiceId = 32;
+    v.SisSessionType = 33;
+    v.SisBlockCount = 34;
+    v.SisAlfnStatus = 35;
+    v.SisAlfn = 0x12345678;
+    v.SisTimeLocked = 1;
+    v.SisNumTypes = 36;
+    v.TaValid = 1;
+    v.TaPolarityInverted = 0;
+    v.TaUnsignedItem = 40000;
+    v.TaSignedItem = -1234;
+    v.LevelFast = -25;
+    v.LevelAvg = -31;
+    v.TimeFast = -70000;
+    v.TimeAvg = 80001;
+    v.TaState = 2;
+    v.DeviceDelayUs = 123456;
+    v.AvgErrorNs = -4321;
+    v.FastErrorNs = 5432;
+    v.DelayCorrectionUs = -987;
+    v.RampActive = 1;
+    v.RampPercent = 55;
+    v.AutoHours = 6;
+    v.AutoMinutes = 45;
+    v.TaApplyState = {0, 1, 2, 3, 4, 5, 6};
+    v.MultiScanHours = 7;
+    v.MultiScanMinutes = 8;
+    v.AutoSampleResolution = 9;
+    v.BerCounts = {1000001, 11, 2000002, 22, 3000003, 33, 4000, 44};
+    for (int k = 0; k < 126; ++k)
+        s.measurements[size_t(k)] = k == 19 ? 0 : 100 + 13 * k - (k % 2 ? 2048 : 0);
+    s.measurements[3] = -2048; // 0x800
+    for (int k = 0; k < 509; ++k)
+        s.spectrum[size_t(k)] = -900 + (k % 97) * 7;
+    s.spectrum[508] = 0x765; // the high nibble of the last value lands at 1097
+    return s;
+}
+
+// History rows: a stride of six bytes a minute, a day of them.
+constexpr int HistoryStride = 6;
+
+} // namespace
+
+HdSim::HdSim(QObject* parent)
+    : SimPeer(parent)
+    , fields(defaultFields())
+    , m_unit(std::make_unique<THdData>())
+{
+    setModel(Model::Vren1Lcd);
+    m_unit->HdLocalConfig = defaultConfig();
+    m_unit->HdLocalUnitRecord = {1, 2, 3, 4, 5};
+    TTimeAlignConfigTable& t = m_unit->TimeAlignConfigs;
+    t.CurrentConfig = 1;
+    for (int c = 0; c < HdTaConfigCount; ++c) {
+        for (const THdTaFieldPlace& p : HdTaFieldPlaces)
+            *t.field(p.field, c) = p.field + c + 1;
+        t.User[size_t(c)] = QString("user%1").arg(c + 1);
+        t.Password[size_t(c)] = QString("pw%1").arg(c + 1);
+    }
+    t.ScanMode = 1;
+    for (int i = 0; i < HdScanEntries; ++i) {
+        t.ScanFreq[size_t(i)] = 881 + 2 * i;
+        t.ScanTime[size_t(i)] = 5 + i;
+    }
+    THdEmailSettings& e = m_unit->HdEmailSettings;
+    for (int i = 0; i < 8; ++i)
+        e.Address[size_t(i)] = QString("group%1@station.example").arg(i + 1);
+    e.ProxyIp = "10.0.0.5";
+    e.ProxyPort = "8080";
+    e.GroupWord = {1, 2, 3, 4, 5, 6, 7, 8};
+    e.Subject = {"Alarm", "Cleared", "Daily", "Test"};
+    for (int w = 0; w < HdTableWords; ++w)
+        m_unit->HdLocalTable[size_t(w)] = (w * 7) % 251;
+
+    m_jpegObject = SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "primary,1.jpg",
+                             EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
+    m_pngObject = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png",
+                            EncodeSimPng(SimPngSide, SimPngSide));
+
+    m_blockTimer = new QTimer(this);
+    connect(m_blockTimer, &QTimer::timeout, this, &HdSim::sendBlock);
+    connect(this, &SimPeer::clientDisconnected, this, [this] {
+        stopStreaming();
+        m_awaitingPassword = false;
+    });
+}
+
+HdSim::~HdSim() = default;
+
+void HdSim::setModel(Model m)
+{
+    switch (m) {
+    case Model::Vren1Lcd:
+        identification = "VREN-1 SN(450123) SW(03.05,04.03) LCD(1) LAN(6.1.0.0)";
+        break;
+    case Model::Vren1:
+        identification = "VREN-1 SN(450123) SW(V03.05)";
+        break;
+    case Model::Prak1:
+        identification = "PRAK-1 SN(451000) SW(01.00)";
+        break;
+    }
+}
+
+HdConfigRecord HdSim::defaultConfig()
+{
+    HdConfigRecord c;
+    c[0] = 0x0102;
+    c[1] = 1; // preset
+    c[2] = 1001;
+    c[4] = 1;
+    c[5] = 10;
+    c[6] = 4;
+    for (int w = 7; w < HdConfigWordCount; ++w)
+        if (HdConfigWordPlace(w).width == 1)
+            c[w] = (w * 3) % 200;
+    c[10] = 1200;
+    c[12] = -5;
+    c[15] = 300;
+    c[17] = 4;
+    c.setReal(HdZoomWord, 98.7);
+    c[20] = 21;
+    c[21] = -100;
+    c[25] = -200;
+    c[26] = -300;
+    c[30] = -400;
+    c[31] = 500;
+    for (int n = 1; n <= 23; ++n) {
+        c[90 + 3 * n] = -100 * n;
+        c[91 + 3 * n] = 5 + n;
+        c[92 + 3 * n] = n % 8;
+    }
+    for (int k = 0; k < 4; ++k)
+        c[162 + k] = 1 << k;
+    return c;
+}
+
+int HdSim::nextType() const
+{
+    if (m_chunkType && m_blocksSent % 2 == 1)
+        return m_chunkType;
+    static const int rotation[] = {0, 1, 13, 13, 18};
+    static const int withUnknown[] = {0, 1, 13, 13, 18, 3, 7, 200};
+    return unknownTypes ? withUnknown[m_rotation % 8] : rotation[m_rotation % 5];
+}
+
+void HdSim::fillType(QByteArray& b, int type)
+{
+    THdData& u = *m_unit;
+    switch (type) {
+    case 0:
+        WriteHdConfig(b, u.HdLocalConfig, u.HdLocalUnitRecord);
+        break;
+    case 1:
+        WriteHdTimeAlign(b, u.TimeAlignConfigs);
+        break;
+    case 13:
+        // The addresses, then the rest.
+        WriteHdEmail(b, u.HdEmailSettings, (m_rotation % 5) == 3 ? 1 : 0);
+        break;
+    case 18:
+        WriteHdTable(b, u.HdLocalTable);
+        break;
+    case 11:
+    case 12: {
+        const qint32 len = qint32(m_chunkData.size());
+        WriteHdChunk(b, quint8(m_chunkId), quint8(type == 11 ? (m_chunkId <= 42 ? 3 : 4) : 0), len,
+                     m_chunkIndex, m_chunkData.mid(m_chunkIndex, HdChunkLength));
+        m_chunkIndex += HdChunkLength;
+        if (m_chunkIndex >= len)
+            m_chunkType = 0;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+QByteArray HdSim::nextBlock()
+{
+    THdBlockFields s = fields;
+    const int type = nextType();
+    s.blockType = type;
+    s.echoId = m_echoId;
+    s.echoValue = m_echoValue;
+    if (dataServices)
+        fillDataService(s);
+    QByteArray b = BuildHdBlock(s);
+    fillType(b, type);
+    if (type != 11 && type != 12)
+        ++m_rotation;
+    setHdChecksum(b);
+    if (badChecksums > 0) {
+        --badChecksums;
+        putBe16(b, HdOffset::Checksum, HdReceivedChecksum(b) + 1);
+    }
+    const QByteArray out = frame(b, m_echoLine);
+    // An echo travels in exactly one block.
+    m_echoId = 0xFFFF;
+    m_echoValue = {};
+    m_echoLine.clear();
+    ++m_blocksSent;
+    return out;
+}
+
+void HdSim::fillDataService(THdBlockFields& s)
+{
+    // Program 1 switches between the trigger (with the primary image's LOT id)
+    // and the logo every twenty blocks.
+    const bool logo = (m_blocksSent / 20) % 2 == 1;
+    s.xhdrHash[0] = HdMimeStationLogoTrigger;
+    s.xhdrParam[0] = logo ? 1 : 0;
+    s.xhdrLot[0] = logo ? SimLogoLot : SimPrimaryLot;
+    if (m_blocksSent % 10 == 0) {
+        s.messageKind = 'S';
+        s.payload = SimStatusTable() + SimSigMessage(m_blocksSent / 50);
+        return;
+    }
+    if (m_objectChunks.isEmpty()) {
+        if (m_objectPause > 0) {
+            --m_objectPause;
+            return;
+        }
+        bool headerFirst = false;
+        for (const QByteArray* o : {&m_jpegObject, &m_pngObject}) {
+            for (const TSimChunk& c : SimObjectChunks(*o, headerFirst))
+                m_objectChunks.append({qint32(o->size()), c.position, c.payload});
+            headerFirst = !headerFirst;
+        }
+        m_objectPause = 150;
+    }
+    const TPendingChunk c = m_objectChunks.takeFirst();
+    s.messageKind = 'L';
+    s.messageTotal = c.total;
+    s.messagePosition = c.position;
+    s.payload = c.payload;
+}
+
+QByteArray HdSim::frame(const QByteArray& block, const QByteArray& echoLine) const
+{
+    if (!sProtocol(prompt))
+        return block;
+    return StampHdBlock(block, stamp.isValid() ? stamp : QDateTime::currentDateTime(), network,
+                        echoLine);
+}
+
+void HdSim::sendBlock()
+{
+    if (sendNoMarkerBurst) {
+        send(QByteArray(3000, 'U'));
+        return;
+    }
+    QByteArray out = garbageBeforeBlocks + nextBlock();
+    if (truncateNextAt > 0) {
+        out.truncate(garbageBeforeBlocks.size() + truncateNextAt);
+        truncateNextAt = 0;
+    }
+    if (doubleBlocks)
+        out += garbageBeforeBlocks + nextBlock();
+    if (splitInThree) {
+        const qsizetype third = out.size() / 3;
+        send(out.left(third));
+        sendLater(out.mid(third, third), 20);
+        sendLater(out.mid(2 * third), 40);
+    } else {
+        send(out);
+    }
+}
+
+void HdSim::handleLine(const QByteArray& line)
+{
+    SimPeer::handleLine(line);
+    if (line.isEmpty())
+        return; // a lone CR
+    if (line == "HD") {
+        stopStreaming();
+    } else if (line == "SC") {
+        if (!answerPrompt)
+            return;
+        switch (prompt) {
+        case Prompt::Classic:
+            reply("PASSWORD\r");
+            break;
+        case Prompt::SProtocol:
+            reply("SPASSWORD\r");
+            break;
+        case Prompt::ValidClassic:
+            reply("VALID\r");
+            break;
+        case Prompt::ValidSProtocol:
+            reply("SVALID\r");
+            break;
+        }
+        m_awaitingPassword = prompt == Prompt::Classic || prompt == Prompt::SProtocol;
+    } else if (m_awaitingPassword) {
+        m_awaitingPassword = false;
+        if (!answerPassword)
+            return;
+        const QByteArray expected = prompt == Prompt::SProtocol ? "SP" + password : password;
+        reply(line == expected ? level + "\r" : QByteArray("INVAILD\r"), levelDelayMs);
+    } else if (line == "UI") {
+        if (answerIdentification)
+            reply(identification + "\r");
+    } else if (line == "SD") {
+        startStreaming();
+    } else if (line == "EC") {
+        stopStreaming();
+    } else if (line.startsWith("CC") || line.startsWith("PB") || line.startsWith("PS") ||
+               line.startsWith("SH") || line.startsWith("DD")) {
+        m_requestLines << line;
+        applyRequest(line);
+    }
+}
+
+void HdSim::applyRequest(const QByteArray& line)
+{
+    quint32 sum = 0;
+    if (line.size() < 6 || !hexAt(line, line.size() - 2, 2, &sum) ||
+        sumOf(line.left(line.size() - 2)) != sum) {
+        ++m_badSums;
+        return;
+    }
+    const QByteArray kind = line.left(2);
+    const QByteArray body = line.left(line.size() - 2);
+    if (kind == "SH" || kind == "DD") {
+        quint32 i = 0;
+        hexAt(body, 2, 2, &i);
+        m_chunkId = int(i);
+        m_chunkIndex = 0;
+        if (kind == "SH") {
+            m_chunkType = 11;
+            m_chunkData = QByteArray(1440 * HistoryStride, '\0');
+            for (int k = 0; k < m_chunkData.size(); ++k)
+                m_chunkData[k] = char((k * 31 + int(i)) & 0x7F);
+        } else {
+            m_chunkType = 12;
+            m_chunkData.clear();
+            for (int k = 0; m_chunkData.size() < HdDiagnosticBytes; ++k)
+                m_chunkData += QByteArray("diagnostic line ") + QByteArray::number(k) + "\r\n";
+            m_chunkData.truncate(HdDiagnosticBytes);
+        }
+        return;
+    }
+    quint32 id = 0;
+    if (!hexAt(body, 2, 4, &id))
+        return;
+    const QByteArray arg = body.mid(6);
+    m_echoLine = line;
+    THdData& u = *m_unit;
+    if (kind == "PS") {
+        if (QString* s = u.HdEmailSettings.stringFor(int(id)))
+            *s = QString::fromLatin1(arg);
+        return; // strings are not echoed in the block's echo field
+    }
+    if (kind == "PB") {
+        quint32 b3 = 0;
+        hexAt(arg, 0, 2, &b3);
+        if (id == 512)
+            u.HdLocalConfig = defaultConfig();
+        if (id >= 517 && id <= 520 && b3 <= 7)
+            u.HdLocalConfig[162 + int(id) - 517] = 1 << b3;
+        m_echoId = quint16(id);
+        m_echoValue = {0, 0, 0, quint8(b3)};
+        return;
+    }
+    // "CC": the item by the shared id table.
+    const THdIdRow* row = HdIdRowFor(int(id));
+    quint32 value = 0;
+    if (!row)
+        return;
+    const int digits = row->digits;
+    switch (row->source) {
+    case THdIdSource::BarScale: {
+        quint32 scale = 0, source = 0;
+        if (!hexAt(arg, 0, 2, &scale) || !hexAt(arg, 2, 2, &source))
+            return;
+        if (qint32* item = HdIdItem(u, int(id), int(source)))
+            *item = qint32(scale);
+        m_echoId = quint16(id);
+        m_echoValue = {0, 0, quint8(scale), quint8(source)};
+        return;
+    }
+    case THdIdSource::TaField: {
+        quint32 config = 0;
+        if (!arg.startsWith('I') || !hexAt(arg, 1, 2, &config) || !hexAt(arg, 3, digits, &value))
+            return;
+        if (qint32* item = HdIdItem(u, int(id), int(config) + 1))
+            *item = HdIdValue(int(id), value);
+        m_echoId = quint16(id);
+        m_echoValue = {0, quint8(config), quint8(value >> 8), quint8(value)};
+        return;
+    }
+    case THdIdSource::Selector:
+        if (!hexAt(arg, 0, 2, &value))
+            return;
+        if (id == 232 && value >= 1 && value <= 6)
+            u.HdLocalConfig[1] = qint32(value); // recall preset
+        m_echoId = quint16(id);
+        m_echoValue = {0, 0, 0, quint8(value)};
+        return;
+    default:
+        if (!hexAt(arg, 0, digits, &value))
+            return;
+        if (qint32* item = HdIdItem(u, int(id), 0))
+            *item = HdIdValue(int(id), value);
+        m_echoId = quint16(id);
+        m_echoValue = {0,
+                       quint8(row->source == THdIdSource::TaCurrent
+                                  ? u.TimeAlignConfigs.CurrentConfig - 1
+                                  : 0),
+                       quint8(digits == 4 ? value >> 8 : 0), quint8(value)};
+        return;
+    }
+}
+
+void HdSim::startStreaming()
+{
+    m_streaming = true;
+    m_blockTimer->start(blockIntervalMs);
+}
+
+void HdSim::stopStreaming()
+{
+    m_streaming = false;
+    m_blockTimer->stop();
+}

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "sim/hd/HdBlock.h"
+#include "sim/peer/SimPeer.h"
+
+#include <QDateTime>
+#include <memory>
+
+class QTimer;
+
+// A simulated HD unit (Vren1 with or without display, Prak1): its side of the
+// login, identification and polling dialogue, its blocks with the type parts
+// in rotation, the echo of every accepted request, and switches for the
+// faults a real link shows.
+class HdSim : public SimPeer
+{
+    Q_OBJECT
+public:
+    enum class Prompt
+    {
+        Classic,       // "PASSWORD", then the password alone
+        SProtocol,     // "SPASSWORD", then "SP" + password; stamped blocks
+        ValidClassic,  // "VALID": no password asked
+        ValidSProtocol // "SVALID"
+    };
+    enum class Model
+    {
+        Vren1Lcd,
+        Vren1,
+        Prak1
+    };
+
+    explicit HdSim(QObject* parent = nullptr);
+    ~HdSim() override;
+
+    void setModel(Model m);
+    QByteArray password = "QUMOR7";
+    Prompt prompt = Prompt::Classic;
+    QByteArray level = "SUPERVISOR";
+    bool answerPrompt = true;
+    bool answerPassword = true;
+    int levelDelayMs = DefaultReplyDelayMs;
+    bool answerIdentification = true;
+    QByteArray identification;
+    bool network = true; // the S-protocol frame carries the echo text only there
+
+    // What the blocks carry; the unit's settings live in unit().HdLocalConfig,
+    // its time-alignment table, e-mail settings and unit record beside it.
+    THdBlockFields fields;
+    THdData& unit() { return *m_unit; }
+    QDateTime stamp; // the unit's clock under the S protocol (now when null)
+    int blockIntervalMs = 200;
+
+    // Faults.
+    int badChecksums = 0;   // the next n blocks carry a wrong sum
+    int truncateNextAt = 0; // the next block is cut after n bytes
+    QByteArray garbageBeforeBlocks;
+    bool splitInThree = false;      // each block in three writes
+    bool doubleBlocks = false;      // two blocks in one write
+    bool sendNoMarkerBurst = false; // 3000 bytes without a marker instead of a block
+    bool unknownTypes = false;      // types 3, 7 and 200 join the rotation
+    // XHDR values, an "S" message every tenth block and the "L" chunks of its
+    // two pictures (again after about 30 s).
+    bool dataServices = true;
+
+    static HdConfigRecord defaultConfig();
+
+    bool streaming() const { return m_streaming; }
+    int blocksSent() const { return m_blocksSent; }
+    int badSums() const { return m_badSums; }
+    QList<QByteArray> requestLines() const { return m_requestLines; }
+    // The block type of the next block.
+    int nextType() const;
+    // The next block as it would be sent, advancing the rotation.
+    QByteArray nextBlock();
+    // Sends one block at once (tests that want exact control).
+    void sendBlock();
+    // The unit's S-protocol or classic frame around a block.
+    QByteArray frame(const QByteArray& block, const QByteArray& echoLine) const;
+
+protected:
+    void handleLine(const QByteArray& line) override;
+
+private:
+    void startStreaming();
+    void stopStreaming();
+    void applyRequest(const QByteArray& line);
+    void fillType(QByteArray& block, int type);
+    void fillDataService(THdBlockFields& s);
+
+    std::unique_ptr<THdData> m_unit;
+    QTimer* m_blockTimer = nullptr;
+    bool m_streaming = false;
+    bool m_awaitingPassword = false;
+    int m_blocksSent = 0;
+    int m_rotation = 0;
+    int m_badSums = 0;
+    quint16 m_echoId = 0xFFFF;
+    std::array<quint8, 4> m_echoValue{};
+    QByteArray m_echoLine;
+    QList<QByteArray> m_requestLines;
+    // A running history ("SH") or diagnostic ("DD") answer.
+    int m_chunkType = 0; // 0 none, 11, 12
+    int m_chunkId = 0;
+    qint32 m_chunkIndex = 0;
+    QByteArray m_chunkData;
+    // The chunks of the pictures still to send, and blocks to wait before the next round.
+    struct TPendingChunk
+    {
+        qint32 total;
+        qint32 position;
+        QByteArray payload;
+    };
+    QList<TPendingChunk> m_objectChunks;
+    int m_objectPause = 0;
+    QByteArray m_jpegObject, m_pngObject;
+};

@@ -1,0 +1,491 @@
+#include "link/HDLink.h"
+
+#include "common/BaseDirectory.h"
+#include "common/TDateTime.h"
+#include "common/TextPositions.h"
+#include "link/Frame2.h"
+#include "link/FrameHooks.h"
+#include "link/LinkSequences.h"
+#include "platform/UserMessages.h"
+#include "protocol/BlockCutter.h"
+#include "protocol/hd/HdBlockLayout.h"
+#include "protocol/hd/HdDecoder.h"
+#include "protocol/hd/HdFirmware.h"
+#include "protocol/hd/HdRequests.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QSaveFile>
+
+namespace {
+
+constexpr int HdSignOutWaitTicks = 20;
+
+void send(TFrame2& f, THdLine line)
+{
+    f.SendCommand(BuildHdLine(line));
+}
+
+// Every failed step ends the same way: the unit is told goodbye and the
+// connection waits in error until the user acts.
+void fail(TFrame2& f, const QString& message)
+{
+    f.ProcessState = 0;
+    f.Status = stError;
+    send(f, THdLine::CarriageReturn);
+    send(f, THdLine::EC);
+    f.LogEvent(message, lkError);
+}
+
+QString field(const QByteArray& reply, qsizetype pos, qsizetype count)
+{
+    return QString::fromLatin1(copyAt(reply, pos, count));
+}
+
+// ---- Login (ProcessState 2) -------------------------------------------------
+
+void loginStep2(TFrame2& f)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    const QByteArray password = HdSafeText(f.DevicePassword, -1);
+    bool matched = true;
+    if (reply.contains("SPASSWORD")) {
+        // Clear first: a fast reply to the password must not be thrown away
+        // with the prompt.
+        f.ClearReceive();
+        f.SendCommand("SP" + password + "\r");
+        f.LoginStep = 3;
+        f.TickCount = 0;
+        f.SProtocol = true;
+    } else if (reply.contains("PASSWORD")) {
+        f.ClearReceive();
+        f.SendCommand(password + "\r");
+        f.LoginStep = 3;
+        f.TickCount = 0;
+        f.SProtocol = false;
+    } else if (reply.contains("SVALID")) {
+        f.LoginStep = 4;
+        f.SetTimerInterval(100);
+        f.SProtocol = true;
+        f.AccessLevel = 3;
+        f.ReadOnlyAccess = false;
+    } else if (reply.contains("VALID")) {
+        f.LoginStep = 4;
+        f.SetTimerInterval(100);
+        f.SProtocol = false;
+        f.AccessLevel = 3;
+        f.ReadOnlyAccess = false;
+    } else {
+        matched = false;
+    }
+    // The waits count only while nothing has answered.
+    if (matched)
+        return;
+    if (f.TickCount == 25) {
+        f.ClearReceive();
+        send(f, THdLine::CarriageReturn);
+        send(f, THdLine::SC);
+        f.SetTimerInterval(1000);
+    }
+    if (f.TickCount > 30)
+        fail(f, " HD Hardware not responding check settings ");
+}
+
+void loginStep3(TFrame2& f)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    if (f.LineComplete) {
+        auto grant = [&](int level, bool readOnly) {
+            f.AccessLevel = level;
+            f.ReadOnlyAccess = readOnly;
+            f.LoginStep = 4;
+            f.SetTimerInterval(100);
+        };
+        if (reply.contains("INVAILD")) {
+            fail(f, " HD INVAILD PASSWORD             ");
+            return;
+        }
+        if (reply.contains("SUPERVISOR"))
+            grant(3, false);
+        else if (reply.contains("OPERATOR"))
+            grant(2, false);
+        else if (reply.contains("OBSERVER"))
+            grant(1, true);
+    }
+    // Examined after the reply: a level in the eleventh tick is too late.
+    if (f.TickCount > 10)
+        fail(f, " HD password verification failed ");
+}
+
+void askIdentification(TFrame2& f)
+{
+    // Nothing of a unit seen before on this connection may survive into the
+    // identification of this one.
+    f.HdUnitType = 0;
+    f.HdUnitDescription.clear();
+    f.HdModelName.clear();
+    f.HdHasLcd = false;
+    f.HdLcdType = 0;
+    f.SerialNumber.clear();
+    f.SoftwareVersion.clear();
+    f.HdBootVersion.clear();
+    f.HdLanVersion.clear();
+    f.HdFirmwareUpToDate = false;
+    f.UnitPresence[upVren1] = false;
+    f.DetectedUnits = 0;
+
+    f.ClearReceive();
+    send(f, THdLine::UI);
+    f.LoginStep = 5;
+    f.TickCount = 0;
+}
+
+void loginStep5(TFrame2& f)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    if (f.LineComplete) {
+        if (const unsigned next = HdIdentify(f, reply)) {
+            f.LoginStep = next;
+            return;
+        }
+    }
+    if (f.TickCount == 25) {
+        f.ClearReceive();
+        send(f, THdLine::CarriageReturn);
+        send(f, THdLine::UI);
+    }
+    if (f.TickCount > 50)
+        fail(f, " HD hardware not responding");
+}
+
+void startPolling(TFrame2& f)
+{
+    f.SetTimerInterval(50);
+    f.LoginStep = 7;
+    send(f, THdLine::SD);
+    f.LogEvent(" HD Succesful Connection", lkStatus);
+    f.Status = stActive;
+    f.RefreshHardwareList();
+    f.ButtonC3->setEnabled(!f.SProtocol);
+}
+
+// Steps 8 and 9: an update is due. The dialog takes the connection when it
+// can; otherwise the unit is polled and the engineer told.
+void updateDue(TFrame2& f, THdUpdateDialog which)
+{
+    f.SetTimerInterval(50);
+    if (FrameHooks().hdUpdateDue && FrameHooks().hdUpdateDue(f, which)) {
+        f.ProcessState = 0;
+        f.LogEvent(" HD Succesful Connection", lkStatus);
+        f.RefreshHardwareList();
+        f.ButtonC3->setEnabled(!f.SProtocol);
+        return;
+    }
+    f.LogEvent(" HD firmware update available; the unit is polled meanwhile ", lkStatus);
+    startPolling(f);
+}
+
+void HdLogin(TFrame2& f)
+{
+    f.TraceEnabled = false;
+    switch (f.LoginStep) {
+    case 0:
+        f.SetTimerInterval(1000);
+        send(f, THdLine::HD);
+        f.LoginStep = 1;
+        f.Status = stConnecting;
+        break;
+    case 1:
+        f.TickCount = 0;
+        f.ClearReceive();
+        send(f, THdLine::SC);
+        f.LoginStep = 2;
+        break;
+    case 2:
+        loginStep2(f);
+        break;
+    case 3:
+        loginStep3(f);
+        break;
+    case 4:
+        askIdentification(f);
+        break;
+    case 5:
+        loginStep5(f);
+        break;
+    case 6:
+        startPolling(f);
+        break;
+    case 7:
+        f.SetTimerInterval(50);
+        f.ProcessState = 4;
+        f.HdUpdateLocalConfig = true;
+        f.UpdateLocalTables = true;
+        f.HdUpdateTimeAlign = true;
+        f.HdUpdateEmail = true;
+        // Requests left from before the login must not reach this unit.
+        ResetRequestQueue(f);
+        break;
+    case 8:
+        updateDue(f, THdUpdateDialog::TUpDateHD);
+        break;
+    case 9:
+        updateDue(f, THdUpdateDialog::TUpDateVren1);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Receive (ProcessState 4) -----------------------------------------------
+
+int blockLength(const TFrame2& f)
+{
+    if (!f.SProtocol)
+        return HdBlockLength;
+    return f.Transport == trNetwork ? HdNetworkStampedLength : HdSerialStampedLength;
+}
+
+bool takeBlock(TFrame2& f)
+{
+    const int length = blockLength(f);
+    std::optional<QByteArray> block = CutMarkedBlock(f.RxBuffer, length, HdBlockBacklog);
+    if (!block)
+        return false;
+    if (HdComputedChecksum(*block) != HdReceivedChecksum(*block)) {
+        // A block cut short by a lost stretch holds the start of the next one:
+        // hand that back, so only the short block is lost.
+        const qsizetype next =
+            block->left(HdOffset::Checksum).indexOf(QByteArray("\xFF\xFE\xFD", 3), 1);
+        if (next > 0)
+            f.RxBuffer.prepend(block->mid(next));
+    }
+    ++f.BlocksSinceDisplay;
+    f.BlockNumber = (f.BlockNumber + 1) % 10;
+    f.DecodePending = true;
+    f.BlockPending = true;
+    f.BlockRingIndex = (f.BlockRingIndex + 1) % BlockRingSize;
+    const QDateTime now = QDateTime::currentDateTime();
+    if (f.SProtocol) {
+        // The unit's own stamp; one that is no date must not become the time.
+        const auto stamp = TDateTimeFromBytes(block->mid(HdOffset::Stamp, 8));
+        f.LastBlockTime = stamp ? *stamp : now;
+    } else {
+        f.LastBlockTime = now;
+        block->append(TDateTimeBytes(now));
+    }
+    f.BlockSlots[BlockRingFirstSlot + f.BlockRingIndex] = *block;
+    f.BlockSlots[CurrentHdBlockSlot] = *block;
+    f.NewDataFlags.fill(1);
+    return true;
+}
+
+THdDecodeSink sinkOf(TFrame2& f)
+{
+    THdDecodeSink sink;
+    sink.objectEvent = [&f](const QString& text, int kind) { f.LogObjectEvent(text, kind); };
+    sink.error = [&f](const QString& text) { f.LogEvent(text, lkError); };
+    sink.writeFile = [](const QString& name, const QByteArray& bytes) {
+        // Written whole or not at all: a half-written picture helps nobody.
+        QSaveFile file(QDir::current().filePath(name));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write(bytes);
+        return file.commit();
+    };
+    return sink;
+}
+
+bool decodeCurrent(TFrame2& f)
+{
+    if (!f.DecodePending)
+        return false;
+    f.DecodePending = false;
+    const THdBlockVerdict v = DecodeHdBlock(f.BlockSlots[CurrentHdBlockSlot], f, f, sinkOf(f));
+    if (v == THdBlockVerdict::Decoded) {
+        f.HdBadBlockRun = 0;
+        return true;
+    }
+    // A run of bad blocks is reported once, when it begins.
+    if (f.HdBadBlockRun++ == 0)
+        f.LogEvent(
+            QString(" HD block refused: checksum $%1, computed $%2 ")
+                .arg(QString::number(f.BlockChecksums[1], 16).toUpper().rightJustified(4, '0'),
+                     QString::number(f.BlockChecksums[0], 16).toUpper().rightJustified(4, '0')),
+            lkError);
+    return false;
+}
+
+int receiveBlocks(TFrame2& f)
+{
+    f.GatherReceived(0);
+    int decoded = 0;
+    // Every complete block waiting is decoded, in order: none is lost to a
+    // tick that came late.
+    while (f.ProcessState == 4 && takeBlock(f)) {
+        f.RackFamily = rkFM;
+        decoded += decodeCurrent(f) ? 1 : 0;
+        f.BlockPending = false;
+    }
+    return decoded;
+}
+
+void HdPoll(TFrame2& f)
+{
+    f.SetTimerInterval(125);
+    SendNextRequest(f);
+    int decoded = 0;
+    switch (f.Transport) {
+    case trSerial:
+        decoded = ReceiveHdBlockSerial(f);
+        break;
+    case trNetwork:
+        decoded = ReceiveHdBlockNetwork(f);
+        break;
+    default: // a modem has no receive path here
+        break;
+    }
+    if (decoded > 0)
+        PostMessage(f.RackWindow, UM_HD_DATA);
+}
+
+} // namespace
+
+unsigned HdIdentify(TFrame2& f, const QByteArray& reply)
+{
+    if (reply.contains("VREN-1")) {
+        f.HdUnitType = 1;
+        f.HdUnitDescription = QString::fromLatin1(reply);
+        f.HdModelName = "VREN-1";
+        f.UnitPresence[upVren1] = true;
+        f.DetectedUnits = 1;
+        f.HdBootVersion.clear();
+        f.SoftwareVersion.clear();
+        f.HdLanVersion.clear();
+        f.HdHasLcd = false;
+        f.HdLcdType = 0;
+        f.SerialNumber.clear();
+        const qsizetype sn = posOf("SN(", reply);
+        const qsizetype sw = posOf("SW(", reply);
+        if (sn)
+            f.SerialNumber = field(reply, sn + 3, 6);
+        const qsizetype lcd = posOf("LCD", reply);
+        if (!lcd) {
+            if (sw)
+                f.SoftwareVersion = field(reply, sw + 3, 7);
+            return 8;
+        }
+        f.HdHasLcd = true;
+        if (const qsizetype open = posOf("LCD(", reply)) {
+            // A character that is no hex digit gives type 0 (no file serves it).
+            bool ok = false;
+            const int type = QByteArray(1, charAt(reply, open + 4)).toInt(&ok, 16);
+            f.HdLcdType = ok ? quint8(type) : 0;
+        }
+        if (sw) {
+            f.HdBootVersion = field(reply, sw + 3, 5);
+            f.SoftwareVersion = field(reply, sw + 9, 5);
+        }
+        if (const qsizetype lan = posOf("LAN(", reply))
+            f.HdLanVersion = field(reply, lan + 4, 7);
+        const TVren1FirmwareCheck c = CheckVren1Firmware(
+            {f.HdBootVersion, f.SoftwareVersion, f.HdLcdType}, DataFolder("DLD"));
+        if (c.UpToDateKnown)
+            f.HdFirmwareUpToDate = c.UpToDate;
+        if (c.Result == 0)
+            f.FirmwareLineCount = quint16(c.LineCount);
+        return (c.Result == 0 && !f.HdFirmwareUpToDate) ? 9 : 6;
+    }
+    if (reply.contains("PRAK-1")) {
+        f.HdUnitType = 2;
+        f.HdUnitDescription = QString::fromLatin1(reply);
+        f.HdModelName = f.HdUnitDescription;
+        f.DetectedUnits = 2;
+        return 6;
+    }
+    return 0;
+}
+
+int ReceiveHdBlockSerial(TFrame2& f)
+{
+    return receiveBlocks(f);
+}
+
+int ReceiveHdBlockNetwork(TFrame2& f)
+{
+    return receiveBlocks(f);
+}
+
+void DecodeAndNotify(TFrame2& f)
+{
+    if (decodeCurrent(f))
+        PostMessage(f.RackWindow, UM_HD_DATA);
+}
+
+void SendNextRequest(TFrame2& f)
+{
+    const TRequestRec r = PopRequest(f);
+    if (!r.Pending)
+        return;
+    const THdRequestLine built = BuildHdRequestLine(r, f);
+    if (built.line.isEmpty()) {
+        if (!built.dropReason.isEmpty())
+            f.LogEvent(built.dropReason, lkDebug);
+        return;
+    }
+    f.TxLine = built.line;
+    f.TxLineNew = true;
+    f.SendCommand(built.line);
+}
+
+void RunHdStateMachine(TFrame2& f)
+{
+    switch (f.ProcessState) {
+    case 1:
+        if (f.PortOpen && f.Transport == trModem) {
+            // The unit has no modem dialogue; say so rather than wait in silence.
+            f.CloseConnection();
+            f.Status = stError;
+            f.LogEvent(" HD cannot be reached over a modem: choose RS-232 or Network ", lkError);
+            break;
+        }
+        if (f.PortOpen) {
+            f.ProcessState = 2;
+            f.LoginStep = 0;
+            f.RefreshConnectionList();
+        }
+        break;
+    case 2:
+        HdLogin(f);
+        break;
+    case 3:
+    case 5:
+        // The firmware and network-module senders join here.
+        break;
+    case 4:
+        HdPoll(f);
+        break;
+    case 6:
+        f.TraceEnabled = false;
+        RunConnectSequence(f, BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC),
+                           HdSignOutWaitTicks);
+        break;
+    case 7:
+        f.SetTimerInterval(100);
+        f.TraceEnabled = false;
+        RunSignOutSequence(f, BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC),
+                           HdSignOutWaitTicks, "Disconnect", f.DisconnectDone);
+        break;
+    case 8:
+        f.SetTimerInterval(100);
+        f.TraceEnabled = true;
+        RunSignOutSequence(f, BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC),
+                           HdSignOutWaitTicks, "Exit", f.ExitDone);
+        break;
+    default:
+        break;
+    }
+}
