@@ -9,8 +9,10 @@
 #include "platform/UserMessages.h"
 #include "plots/SpectrumChart.h"
 #include "plots/SpectrumPageView.h"
+#include "sim/hd/HdSim.h"
 #include "sim/tavr1/Tavr1Sim.h"
 #include "tavr1/Tavr1_Spectrum.h"
+#include "vren1/HD_Spectrum.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -33,6 +35,11 @@ struct Owner
         frame.Tavr1LocalConfig[28] = fill ? 1 : 0; // curve fill
         frame.Tavr1LocalConfig[29] = 1;            // colour ON: seven runs
         frame.Tavr1SpectrumMode = 8;
+        HdSim unit;
+        unit.useStationSpectrum();
+        frame.HdLocalConfig = unit.unit().HdLocalConfig;
+        frame.HdLocalConfig[27] = fill ? 1 : 0;
+        hdSpectrum = unit.measuredSpectrum();
         nextBlock();
     }
     TChildWindowArgs args() { return {&panel, &frame, QPointer<QObject>(&panel), pfTavr1, 0, 0}; }
@@ -42,17 +49,27 @@ struct Owner
         const std::array<qint32, 509> s = Tavr1Sim::pageSpectrum(0);
         for (int i = 0; i < 501; ++i)
             frame.Tavr1Spectrum[std::size_t(i)] = s[std::size_t(i)] + (i * 7 + n) % 40;
+        for (int i = 0; i < 501; ++i)
+            frame.HdSpectrum[std::size_t(i)] = hdSpectrum[std::size_t(i)] + (i * 5 + n) % 40;
+        for (int k = 0; k < 8; ++k)
+            frame.HdSpectrumPower[std::size_t(k)] = hdSpectrum[std::size_t(501 + k)] + n % 3;
         ++n;
     }
 
     TFrame2 frame{"Connect1"};
     QWidget panel;
+    std::array<qint32, 509> hdSpectrum{};
     int n = 0;
 };
 
+int refreshMessage(QWidget* w)
+{
+    return qobject_cast<THDSpectrum*>(w) ? UM_HD_REFRESH : UM_TAVR1_REFRESH;
+}
+
 void refresh(QWidget* w)
 {
-    PostMessage(QPointer<QObject>(w), UM_TAVR1_REFRESH);
+    PostMessage(QPointer<QObject>(w), refreshMessage(w));
     QCoreApplication::sendPostedEvents(w);
 }
 
@@ -63,11 +80,20 @@ double threadCpuSeconds()
     return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
-void oneRefresh(benchmark::State& state, bool fill, bool wholeWindow)
+void oneRefresh(benchmark::State& state, bool fill, bool wholeWindow, bool hd = false)
 {
     Owner owner(fill);
-    auto* w = new TTavr1Spectrum(owner.args());
-    TSpectrumChart* chart = w->pageView(0)->chart();
+    QWidget* w = nullptr;
+    TSpectrumChart* chart = nullptr;
+    if (hd) {
+        auto* h = new THDSpectrum(owner.args());
+        chart = h->pageView()->chart();
+        w = h;
+    } else {
+        auto* t = new TTavr1Spectrum(owner.args());
+        chart = t->pageView(0)->chart();
+        w = t;
+    }
     w->resize(900, 800);
     w->show();
     chart->setFixedSize(800, 500);
@@ -97,16 +123,26 @@ void BM_Tavr1RfLineRefreshAndWholeWindow(benchmark::State& state)
 {
     oneRefresh(state, false, true);
 }
+void BM_HdLineRefreshAndPaint(benchmark::State& state)
+{
+    oneRefresh(state, false, false, true);
+}
+void BM_HdLineRefreshAndWholeWindow(benchmark::State& state)
+{
+    oneRefresh(state, false, true, true);
+}
 
 // Eight windows on eight frames, each refreshed 8 times a second for 10 s
 // through the event loop, painted as the screen would be (offscreen).
 void BM_EightSpectrumWindowsFor10s(benchmark::State& state)
 {
     std::vector<std::unique_ptr<Owner>> owners;
-    std::vector<TTavr1Spectrum*> windows;
+    std::vector<QWidget*> windows;
     for (int i = 0; i < 8; ++i) {
+        // Four Tavr1 (line and fill alternately) and four HD windows.
         owners.push_back(std::make_unique<Owner>(i % 2 == 1));
-        auto* w = new TTavr1Spectrum(owners.back()->args());
+        QWidget* w = i < 4 ? static_cast<QWidget*>(new TTavr1Spectrum(owners.back()->args()))
+                           : new THDSpectrum(owners.back()->args());
         w->resize(800, 600);
         w->show();
         windows.push_back(w);
@@ -118,7 +154,7 @@ void BM_EightSpectrumWindowsFor10s(benchmark::State& state)
         QObject::connect(&blocks, &QTimer::timeout, [&] {
             for (std::size_t i = 0; i < windows.size(); ++i) {
                 owners[i]->nextBlock();
-                PostMessage(QPointer<QObject>(windows[i]), UM_TAVR1_REFRESH);
+                PostMessage(QPointer<QObject>(windows[i]), refreshMessage(windows[i]));
             }
         });
         QTimer probe;
@@ -143,7 +179,7 @@ void BM_EightSpectrumWindowsFor10s(benchmark::State& state)
         state.counters["gui_busy_pct"] = busy * 100.0;
         state.counters["worst_late_ms"] = double(worstLate);
     }
-    for (TTavr1Spectrum* w : windows)
+    for (QWidget* w : windows)
         delete w;
 }
 
@@ -152,6 +188,8 @@ void BM_EightSpectrumWindowsFor10s(benchmark::State& state)
 BENCHMARK(BM_Tavr1RfLineRefreshAndPaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Tavr1RfFillRefreshAndPaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Tavr1RfLineRefreshAndWholeWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HdLineRefreshAndPaint)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HdLineRefreshAndWholeWindow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EightSpectrumWindowsFor10s)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
