@@ -46,6 +46,10 @@ TSpectrumChart::TSpectrumChart(const QString& name, const QColor& cursorColour,
 {
     setObjectName(name);
     setRenderHint(QPainter::Antialiasing, false);
+    // Every block repaints the plot area: no painter state to save, no
+    // margin for antialiased edges, which the chart never draws.
+    setOptimizationFlags(QGraphicsView::DontSavePainterState |
+                         QGraphicsView::DontAdjustForAntialiasing);
     QChart* c = makePlotChart(QString());
     c->setBackgroundBrush(Qt::black);
     c->setPlotAreaBackgroundVisible(false);
@@ -60,7 +64,9 @@ TSpectrumChart::TSpectrumChart(const QString& name, const QColor& cursorColour,
     m_fill = addFilledSeries(c, QStringLiteral("Fill"), QColor(0x00, 0xFF, 0x00), m_bottom, m_left,
                              QPointF(0, fillFloor));
     m_fill->setObjectName(QStringLiteral("Fill"));
-    m_fill->setBorderColor(QColor(0x00, 0xFF, 0x00));
+    // The fill is its own outline: stroking 501 segments again would double
+    // the cost of painting it.
+    m_fill->setPen(Qt::NoPen);
     m_fill->lowerSeries()->clear();
     m_c1 = namedLine(c, QStringLiteral("C1"), cursorColour, m_bottom, m_left);
     m_c2 = namedLine(c, QStringLiteral("C2"), cursorColour, m_bottom, m_left);

@@ -33,6 +33,14 @@ QLabel* plainLabel(QWidget* parent, const QString& name)
     return l;
 }
 
+// A readout that changes with every block keeps the width of its widest
+// text, so a new value repaints the label alone and never re-lays out the
+// window.
+void fixWidth(QLabel* l, const QString& widest)
+{
+    l->setFixedWidth(l->fontMetrics().horizontalAdvance(widest) + 6);
+}
+
 void setSlider(QSlider* s, int min, int max, int value)
 {
     if (s->minimum() != min || s->maximum() != max)
@@ -223,6 +231,8 @@ TSpectrumPageView::TSpectrumPageView(const TSetup& setup, QWidget* parent)
     auto* strip = new QHBoxLayout;
     m_c1Text = plainLabel(this, name("C1_StaticText"));
     m_c2Text = plainLabel(this, name("C2_StaticText"));
+    fixWidth(m_c1Text, "-1000.0 dB");
+    fixWidth(m_c2Text, " -1000.000 kHz  -1000.0dB");
     strip->addWidget(new QLabel("C1", this));
     strip->addWidget(m_c1Text);
     strip->addSpacing(20);
@@ -233,6 +243,7 @@ TSpectrumPageView::TSpectrumPageView(const TSetup& setup, QWidget* parent)
         m_c2R = plainLabel(this, name("C2R_StaticText"));
         m_c2D = plainLabel(this, name("C2D_StaticText"));
         for (QLabel* l : {m_c2L, m_c2R, m_c2D}) {
+            fixWidth(l, "-1000.0dB");
             strip->addSpacing(12);
             strip->addWidget(l);
         }

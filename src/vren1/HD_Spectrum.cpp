@@ -77,6 +77,7 @@ THDSpectrum::THDSpectrum(const TChildWindowArgs& args)
         auto* v = new QLabel(m_powerGroup);
         v->setObjectName(powerRows[r].name);
         v->setTextFormat(Qt::PlainText);
+        v->setFixedWidth(v->fontMetrics().horizontalAdvance(" -10000.0 dB ") + 6);
         g->addWidget(v, 2 * r + 1, 0);
         m_power << v;
     }
