@@ -148,6 +148,12 @@ void BM_EightSpectrumWindowsFor10s(benchmark::State& state)
         w->show();
         windows.push_back(w);
     }
+    {
+        // The windows' first painting and layout is not the steady state.
+        QEventLoop settle;
+        QTimer::singleShot(1000, &settle, &QEventLoop::quit);
+        settle.exec();
+    }
     for (auto _ : state) {
         QTimer blocks;
         blocks.setTimerType(Qt::PreciseTimer);

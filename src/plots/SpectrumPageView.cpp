@@ -33,12 +33,14 @@ QLabel* plainLabel(QWidget* parent, const QString& name)
     return l;
 }
 
-// A readout that changes with every block keeps the width of its widest
+// A readout that changes with every block keeps the size of its widest
 // text, so a new value repaints the label alone and never re-lays out the
 // window.
+// Fixed in both directions: a label whose size may change asks its layout
+// to run again on every new text, and the window repaints whole.
 void fixWidth(QLabel* l, const QString& widest)
 {
-    l->setFixedWidth(l->fontMetrics().horizontalAdvance(widest) + 6);
+    l->setFixedSize(l->fontMetrics().horizontalAdvance(widest) + 6, l->sizeHint().height());
 }
 
 void setSlider(QSlider* s, int min, int max, int value)

@@ -77,7 +77,9 @@ THDSpectrum::THDSpectrum(const TChildWindowArgs& args)
         auto* v = new QLabel(m_powerGroup);
         v->setObjectName(powerRows[r].name);
         v->setTextFormat(Qt::PlainText);
-        v->setFixedWidth(v->fontMetrics().horizontalAdvance(" -10000.0 dB ") + 6);
+        // A fixed size: a new value repaints the readout, not the window.
+        v->setFixedSize(v->fontMetrics().horizontalAdvance(" -10000.0 dB ") + 6,
+                        v->sizeHint().height());
         g->addWidget(v, 2 * r + 1, 0);
         m_power << v;
     }
