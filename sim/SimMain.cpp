@@ -276,6 +276,7 @@ int runHd(QCoreApplication& app, const QStringList& args)
 {
     HdSim sim;
     sim.lookLikeAStation();
+    sim.useStationSpectrum();
     bool tcp = false, pty = false;
     quint16 port = 0;
     QString corpus;
@@ -297,6 +298,8 @@ int runHd(QCoreApplication& app, const QStringList& args)
             sim.setModel(HdSim::Model::Prak1);
         } else if (a == "--no-lcd") {
             sim.setModel(HdSim::Model::Vren1);
+        } else if (a == "--antenna") {
+            sim.setRfInput(0);
         } else if (a == "--password" && i + 1 < args.size()) {
             sim.password = args[++i].toLatin1();
         } else {
@@ -366,7 +369,9 @@ const Subcommand subcommands[] = {
      "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR; FILE holds\n"
      "        the Lyn1's RDS groups, one a line as four hexadecimal words (\"6201 00F7 E704 5349\")",
      runRack},
-    {"hd", "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--password PW] | --corpus DIR",
+    {"hd",
+     "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--antenna] [--password PW] | "
+     "--corpus DIR",
      "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new "
      "pseudo-terminal; or the HD fuzz seeds under DIR",
      runHd},

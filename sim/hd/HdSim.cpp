@@ -1,5 +1,9 @@
 #include "sim/hd/HdSim.h"
 
+#include "models/HdSpectrumConfig.h"
+
+#include <cmath>
+
 #include "protocol/hd/HdBlockLayout.h"
 #include "protocol/hd/HdIdTable.h"
 #include "sim/hd/HdObjects.h"
@@ -293,6 +297,8 @@ void HdSim::lookLikeAStation()
 QByteArray HdSim::nextBlock()
 {
     advanceBlockState();
+    if (spectrumFollowsSettings)
+        fields.spectrum = measuredSpectrum();
     THdBlockFields s = fields;
     const int type = nextType();
     s.blockType = type;
@@ -535,6 +541,7 @@ void HdSim::applyRequest(const QByteArray& line)
             return;
         if (qint32* item = HdIdItem(u, int(id), 0))
             *item = HdIdValue(int(id), value);
+        applySpectrumRules(int(id));
         m_echoId = quint16(id);
         m_echoValue = {0,
                        quint8(row->source == THdIdSource::TaCurrent
@@ -543,6 +550,75 @@ void HdSim::applyRequest(const QByteArray& line)
                        quint8(digits == 4 ? value >> 8 : 0), quint8(value)};
         return;
     }
+}
+
+void HdSim::applySpectrumRules(int id)
+{
+    // The unit keeps its spectrum settings by the rules the window applies,
+    // so the record it reloads agrees with what the window computed.
+    const TSpectrumWordMap& m = HdSpectrumWords();
+    HdConfigRecord& c = m_unit->HdLocalConfig;
+    THdSpectrumConfig config(c);
+    if (id == m.codePsd && c[m.psd] == 1) {
+        c[m.hr] = 5;
+        c[m.freq] = 0;
+        c.setReal(m.zoomReal, 0.0);
+        c[m.mode] = 2;
+        c[m.average] = 50;
+    }
+    if (id == m.codeHr) {
+        if (c[m.rfInput] == 0 && c[m.hr] > 6)
+            c[m.hr] = 6;
+        SpectrumApplyHr(m, config);
+    }
+    if (id == m.codeHr || id == m.codeC2 || id == m.codeFreq)
+        SpectrumStoreC2Real(m, config);
+}
+
+void HdSim::setRfInput(int input)
+{
+    const TSpectrumWordMap& m = HdSpectrumWords();
+    HdConfigRecord& c = m_unit->HdLocalConfig;
+    c[m.rfInput] = input;
+    if (input == 0 && c[m.hr] > 6)
+        c[m.hr] = 6;
+}
+
+void HdSim::useStationSpectrum()
+{
+    spectrumFollowsSettings = true;
+    HdConfigRecord& c = m_unit->HdLocalConfig;
+    c[12] = 0, c[13] = 7, c[14] = 100, c[15] = 350, c[16] = 5, c[17] = 0;
+    c[22] = 0, c[23] = 10, c[24] = 10, c[25] = 0, c[26] = 0, c[27] = 0, c[28] = 1;
+    c[29] = 1, c[30] = -300, c[31] = -300, c[32] = 0;
+    THdSpectrumConfig config(c);
+    SpectrumStoreC2Real(HdSpectrumWords(), config);
+}
+
+std::array<qint32, 509> HdSim::measuredSpectrum() const
+{
+    const TSpectrumWordMap& m = HdSpectrumWords();
+    const HdConfigRecord& c = m_unit->HdLocalConfig;
+    const TSpectrumHorizontalAxis axis =
+        SpectrumHorizontalAxis(TSpectrumPageKind::Hd, c[m.hr], c[m.freq]);
+    std::array<qint32, 509> s{};
+    for (int i = 0; i < SpectrumPoints; ++i) {
+        const double kHz = double(SpectrumPointHz(axis, i)) / 1000.0;
+        const double a = std::fabs(kHz);
+        double v = -950;
+        if (a < 100) {
+            const double d = kHz / 40.0;
+            v = -700 + 550 * std::exp(-d * d);
+        } else if (a >= 123 && a <= 200) {
+            v = -450;
+        }
+        s[std::size_t(i)] = qint32(std::lround(v));
+    }
+    // Power: HD LSB, HD USB, HD total, analog, ratio, then three spare.
+    const std::array<qint32, 8> power = {-352, -348, -320, -105, -215, 0, 0, 0};
+    for (int k = 0; k < 8; ++k)
+        s[std::size_t(SpectrumPoints + k)] = power[std::size_t(k)];
+    return s;
 }
 
 void HdSim::startStreaming()

@@ -63,6 +63,19 @@ public:
     // two pictures (again after about 30 s).
     bool dataServices = true;
 
+    // The spectrum the unit measures at its own settings: an analog hump
+    // within 100 kHz, the digital sidebands 123 .. 200 kHz either side, and
+    // eight power values. false: the blocks carry fields.spectrum unchanged.
+    bool spectrumFollowsSettings = false;
+    // The RF input (word 4): 0 Antenna, which the unit measures to 1.5 kHz a
+    // point at most, else High Level.
+    void setRfInput(int input);
+    // Spectrum settings a station might leave (the default record fills the
+    // words with test patterns): 0.8 dB a step, 1 kHz a point, colour and
+    // mask on; and the spectrum follows them.
+    void useStationSpectrum();
+    std::array<qint32, 509> measuredSpectrum() const;
+
     static HdConfigRecord defaultConfig();
     // Readings that look like a station on the air (the program's default;
     // the tests keep the distinct values of defaultFields).
@@ -97,6 +110,7 @@ private:
     void startStreaming();
     void stopStreaming();
     void applyRequest(const QByteArray& line);
+    void applySpectrumRules(int id);
     void fillType(QByteArray& block, int type);
     void fillDataService(THdBlockFields& s);
     void advanceBlockState();

@@ -1,5 +1,9 @@
 #include "sim/tavr1/Tavr1Sim.h"
 
+#include "models/Tavr1SpectrumConfig.h"
+
+#include <cmath>
+
 #include "protocol/tavr1/Tavr1CodeTable.h"
 
 #include <QTimer>
@@ -99,7 +103,16 @@ Tavr1ConfigRecord Tavr1Sim::defaultConfig()
         c[117 + 3 * n] = alarms[n].time;
         c[118 + 3 * n] = alarms[n].action;
     }
-    c.setReal(Tavr1RfZoomItem, 100.1);
+    // Spectrum pages a station might leave: 0.8 dB a step, 1 kHz a point on
+    // RF with colour and mask on, C1 and C2 where they show something.
+    c[14] = 7, c[15] = 100, c[16] = 350, c[17] = 5, c[25] = 10, c[26] = 10;
+    c[29] = 1, c[30] = 1;
+    c[33] = 7, c[34] = 100, c[35] = 190, c[36] = 3, c[43] = 10, c[44] = 10;
+    c[50] = 7, c[51] = 100, c[52] = 100, c[53] = 3, c[59] = 1, c[60] = 3;
+    c[63] = 10, c[64] = 10;
+    c.setReal(Tavr1RfZoomItem, 100.0);
+    c.setReal(Tavr1CompositeZoomItem, 9.5);
+    c.setReal(Tavr1AudioZoomItem, 1.0);
     return c;
 }
 
@@ -173,11 +186,57 @@ void Tavr1Sim::applySetting(const QByteArray& line)
                 config[entry->mirrorItem] = valueInForm(entry->form, set->value);
         }
     }
+    applySpectrumRules(set->code);
     if (echoSettings) {
         const Tavr1Echo echo = tavr1EchoFor(*set);
         if (echo.code != 255)
             m_pendingEcho = echo;
     }
+}
+
+void Tavr1Sim::applySpectrumRules(int code)
+{
+    // The unit keeps its spectrum pages consistent by the rules the window
+    // applies, so what it reloads after these codes is what the window shows.
+    TTavr1SpectrumConfig c(config);
+    for (int page = 0; page < 3; ++page) {
+        const TSpectrumWordMap& m = Tavr1SpectrumWords(page);
+        if (code == m.codeHr) {
+            SpectrumApplyHr(m, c);
+            SpectrumStoreC2Real(m, c);
+        } else if (code == m.codeC2 || code == m.codeFreq) {
+            SpectrumStoreC2Real(m, c);
+        } else if (code == m.codeInputType) {
+            SpectrumApplyAudioReset(m, c);
+        }
+    }
+}
+
+std::array<qint32, 509> Tavr1Sim::pageSpectrum(int page)
+{
+    std::array<qint32, 509> s{};
+    for (int i = 0; i < 509; ++i) {
+        double v = 0;
+        switch (page) {
+        case 0: { // the carrier's hump, centred
+            const double d = (i - 250) / 45.0;
+            v = -950 + 800 * std::exp(-d * d);
+            break;
+        }
+        case 1: // a floor with the stereo band and a pilot line at point 190
+            v = i < 150 ? -600 : -1100;
+            if (i == 190)
+                v = -250;
+            break;
+        default: // two tones, one in each input's half
+            v = -1200;
+            if (i == 100 || i == 351)
+                v = -300;
+            break;
+        }
+        s[std::size_t(i)] = qint32(std::lround(v));
+    }
+    return s;
 }
 
 void Tavr1Sim::applyAction(const QByteArray& line)
@@ -228,6 +287,8 @@ QByteArray Tavr1Sim::nextBlock()
     f.tailKind = nextTailKind();
     f.config = config;
     f.spectrumMode = quint8(config[0]);
+    if (spectrumFollowsPage)
+        f.spectrum = pageSpectrum(Tavr1SpectrumPageOf(config[0]));
     if (m_alarmTestBlocks > 0) {
         --m_alarmTestBlocks;
         f.alarmMasks[0] |= 1;

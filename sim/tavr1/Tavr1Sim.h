@@ -43,7 +43,13 @@ public:
     // What the blocks carry.
     Tavr1BlockFields fields;  // measurements, spectrum, lamps, masks, RDS, table
     Tavr1ConfigRecord config; // the unit's settings, sent in every settings tail
-    QDateTime stamp;          // the unit's clock under the S protocol (now when null)
+    // The spectrum follows the page item 0 names: a hump around the carrier
+    // on RF, a pilot line on composite, two tones on audio. false: the blocks
+    // carry fields.spectrum whatever the page.
+    bool spectrumFollowsPage = true;
+    // The 509 values the unit sends for a page (0 RF, 1 composite, 2 audio).
+    static std::array<qint32, 509> pageSpectrum(int page);
+    QDateTime stamp; // the unit's clock under the S protocol (now when null)
     int blockIntervalMs = 250;
     // An alarm test lights alarm 1 in the first mask word for this many blocks.
     static constexpr int AlarmTestBlocks = 4;
@@ -86,6 +92,7 @@ private:
     void startStreaming();
     void applySetting(const QByteArray& line);
     void applyAction(const QByteArray& line);
+    void applySpectrumRules(int code);
     QByteArray nextBlock();
     void varyFields(Tavr1BlockFields& f);
 

@@ -11,6 +11,8 @@
 #include <QPen>
 #include <QValueAxis>
 
+#include <algorithm>
+
 QColor plotSeriesColour(int series)
 {
     switch (series) {
@@ -76,6 +78,15 @@ void setFixedAxis(QValueAxis* axis, double min, double max, double increment)
 {
     const AxisRange r{min, max};
     applyRange(axis, r, tickInterval(r, increment));
+}
+
+void setFixedAxis(QValueAxis* axis, double min, double max, double increment,
+                  const QString& labelFormat)
+{
+    const AxisRange r{min, max};
+    applyRange(axis, r, tickInterval(r, increment));
+    if (axis->labelFormat() != labelFormat)
+        axis->setLabelFormat(labelFormat);
 }
 
 void setAutomaticAxis(QValueAxis* axis, AxisRange r)
@@ -147,4 +158,72 @@ QLineSeries* addLineSeries(QChart* chart, const QString& name, const QColor& col
     pen.setWidth(1);
     series->setPen(pen);
     return series;
+}
+
+TBandLine::TBandLine(QChart* chart, QValueAxis* x, QValueAxis* y, const QString& name)
+{
+    for (int i = 0; i < MaxRuns; ++i) {
+        QLineSeries* s = addLineSeries(chart, name, QColor(Qt::green), x, y);
+        s->setObjectName(QString("%1Run%2").arg(name).arg(i));
+        m_runs << s;
+        m_sizes << 0;
+    }
+}
+
+void TBandLine::setRun(int run, const QList<QPointF>& points, const QColor& colour)
+{
+    QLineSeries* s = m_runs[run];
+    if (!points.isEmpty() && s->color() != colour) {
+        QPen pen(colour);
+        pen.setWidth(1);
+        s->setPen(pen);
+    }
+    if (points.isEmpty() && m_sizes[run] == 0)
+        return; // an unused run stays as it is
+    s->replace(points);
+    m_sizes[run] = int(points.size());
+}
+
+void TBandLine::setPoints(const QList<QPointF>& points, const QList<quint8>& bands,
+                          const QList<QColor>& bandColours)
+{
+    const qsizetype n = std::min(points.size(), bands.size());
+    auto colourOf = [&](qsizetype i) {
+        const int b = bands[i];
+        return b < bandColours.size() ? bandColours[b] : QColor(Qt::green);
+    };
+    int run = 0;
+    qsizetype start = 0;
+    while (start < n && run < MaxRuns) {
+        qsizetype end = start + 1;
+        if (run == MaxRuns - 1)
+            end = n;
+        else
+            while (end < n && bands[end] == bands[start])
+                ++end;
+        // The run takes the next run's first point too, closing the gap.
+        const qsizetype last = std::min(end + 1, n);
+        setRun(run, points.mid(start, last - start), colourOf(start));
+        ++run;
+        start = end;
+    }
+    for (; run < MaxRuns; ++run)
+        setRun(run, {}, QColor());
+}
+
+void TBandLine::clear()
+{
+    for (int run = 0; run < MaxRuns; ++run)
+        setRun(run, {}, QColor());
+}
+
+int TBandLine::pointCount() const
+{
+    int total = 0;
+    int used = 0;
+    for (int s : m_sizes) {
+        total += s;
+        used += s > 0;
+    }
+    return used > 1 ? total - (used - 1) : total;
 }

@@ -38,6 +38,10 @@ inline void setFixedAxis(QValueAxis* axis, AxisRange r, double increment)
 {
     setFixedAxis(axis, r.min, r.max, increment);
 }
+// The same with a label format of the window's own ("%.7g" prints at most
+// the digits a value has: "###0.###").
+void setFixedAxis(QValueAxis* axis, double min, double max, double increment,
+                  const QString& labelFormat);
 // Limits with a label spacing of its own (1, 2 or 5 of a power of ten).
 void setAutomaticAxis(QValueAxis* axis, AxisRange r);
 AxisRange axisRange(const QValueAxis* axis);
@@ -59,3 +63,31 @@ void useFixedPitchLegend(QChart* chart);
 
 QLineSeries* addLineSeries(QChart* chart, const QString& name, const QColor& colour, QValueAxis* x,
                            QValueAxis* y);
+
+// A line whose points take their colour by band, drawn as one series per
+// contiguous run of one band: a pen per series costs nothing where a colour
+// per point makes the chart rebuild every point's style. Neighbouring runs
+// share their boundary point, so the trace has no gaps. Each run is refilled
+// with one replace(); runs left over are emptied once and then not touched.
+class TBandLine
+{
+public:
+    static constexpr int MaxRuns = 7; // the spectrum's bands give at most seven
+
+    TBandLine(QChart* chart, QValueAxis* x, QValueAxis* y, const QString& name);
+
+    // bands[i] indexes bandColours. Past MaxRuns runs the rest of the points
+    // join the last run.
+    void setPoints(const QList<QPointF>& points, const QList<quint8>& bands,
+                   const QList<QColor>& bandColours);
+    void clear();
+    const QList<QLineSeries*>& runs() const { return m_runs; }
+    // Points of all runs, the shared boundary points counted once.
+    int pointCount() const;
+
+private:
+    void setRun(int run, const QList<QPointF>& points, const QColor& colour);
+
+    QList<QLineSeries*> m_runs;
+    QList<int> m_sizes;
+};

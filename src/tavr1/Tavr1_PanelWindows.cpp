@@ -8,6 +8,7 @@
 #include "tavr1/Tavr1_RDSBasic.h"
 #include "tavr1/Tavr1_RawData.h"
 #include "tavr1/Tavr1_Settings.h"
+#include "tavr1/Tavr1_Spectrum.h"
 #include "tavr1/Tavr1_dBRead.h"
 
 TTavr1WindowClasses Tavr1WindowClasses()
@@ -25,6 +26,7 @@ TTavr1WindowClasses Tavr1WindowClasses()
     c.histogram = makeChildWindow<THistogram>;
     c.dataTimePlot = makeChildWindow<TDataTimePlot>;
     c.dbReadings = makeChildWindow<TTavr1dBRead>;
+    c.spectrum = makeChildWindow<TTavr1Spectrum>;
     c.rdsBasic = makeChildWindow<TTavr1RDSBasic>;
     c.alarmRelay = makeChildWindow<TTavr1AlarmRelay>;
     c.alarmRelaySnmp = makeChildWindow<TTavr1AlarmRelaySNMP>;

@@ -5,13 +5,14 @@
 #include "vren1/HD_BERData.h"
 #include "vren1/HD_BarGraph.h"
 #include "vren1/HD_ProgramSel.h"
+#include "vren1/HD_Spectrum.h"
 
 TVren1WindowClasses Vren1WindowClasses()
 {
     TVren1WindowClasses c;
-    // Each window the panel opens is listed here once it exists, as
-    //     c.spectrum = makeChildWindow<THDSpectrum>;
-    // Until then its menu entry stays disabled.
+    // Each window the panel opens is listed here once it exists; until then
+    // its menu entry stays disabled.
+    c.spectrum = makeChildWindow<THDSpectrum>;
     c.barGraph = makeChildWindow<THDBarGraph>;
     c.analogBarGraph = makeChildWindow<THDAnalogBG>;
     c.histogram = makeChildWindow<THistogram>;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "models/SpectrumModel.h"
+#include "protocol/hd/HdData.h"
+
+// An HD unit's settings record seen through the spectrum model. Word numbers
+// the record does not hold read as 0 and are not written.
+class THdSpectrumConfig : public TSpectrumConfig
+{
+public:
+    explicit THdSpectrumConfig(HdConfigRecord& record)
+        : m_record(record)
+    {}
+    qint32 word(int k) const override { return valid(k) ? m_record.items[std::size_t(k)] : 0; }
+    void setWord(int k, qint32 v) override
+    {
+        if (valid(k))
+            m_record.items[std::size_t(k)] = v;
+    }
+    double real(int firstWord) const override { return m_record.real(firstWord); }
+    void setReal(int firstWord, double v) override { m_record.setReal(firstWord, v); }
+
+private:
+    static bool valid(int k) { return k >= 0 && k < HdConfigWordCount; }
+    HdConfigRecord& m_record;
+};
