@@ -128,7 +128,7 @@ TEST(Vren1PanelMenu, EveryCaptionInOrderAndWhatThisBuildEnables)
     EXPECT_EQ(captions(p.PopupMenu1),
               (QStringList{"BarGraph", "Histogram", "Data Vs Time Graph", "Historical Data 24 hr",
                            "SIS Data [off]", "PAD Data [off]", "SIG Information [off]",
-                           "AAS/LOT Data", "Spectrum [off]", "Time/ Level  Alignment",
+                           "AAS/LOT Data", "Spectrum", "Time/ Level  Alignment",
                            "Program Select", "BER", "Relay Alarms [off]", "Settings [off]",
                            "Presets", "Unit Config [off]", "Raw Data [hidden] [off]"}));
     EXPECT_EQ(captions(menu("BarGraph1")),
