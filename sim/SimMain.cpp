@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <QTimer>
 #include <cstdio>
 
 // tolvex-sim: the simulated instruments as a program, so a person can point a
@@ -196,6 +197,21 @@ int runRack(QCoreApplication& app, const QStringList& args)
     ModemSim modemSim(family);
     setUp(rack.unit);
     setUp(modemSim.unit);
+    // The FM rack's Kelb1 lights its three LEDs and its alarm bits in turn, so
+    // a person sees the panel's lamps and the alarm window change.
+    QTimer lamps;
+    int lampStep = 0;
+    if (family == rkFM) {
+        QObject::connect(&lamps, &QTimer::timeout, [&] {
+            ++lampStep;
+            for (RackUnit* u : {&rack.unit, &modemSim.unit}) {
+                SimModuleState& k = u->records.module(SimModule::Kelb1);
+                k.status = (k.status & ~0xE0) | (0x80 >> (lampStep % 3));
+                k.alarm = (1 << (lampStep % 4)) | (lampStep % 2 ? 0x80 : 0);
+            }
+        });
+        lamps.start(1000);
+    }
     const char* name = family == rkFM ? "FM" : family == rkTV ? "TV" : "AM";
     if (tcp) {
         const quint16 listening = rack.listenTcp(port);

@@ -9,6 +9,34 @@ constexpr char Term = char(0xFE);
 constexpr char Poll = char(0xFF);
 } // namespace
 
+// The module's own menu order, as its firmware holds it: the measurement page
+// from position 0, the settings page from 20, each option's items before the
+// page's last item. Kept apart from the panel's tables on purpose, so a test
+// against this module shows when the two disagree.
+std::vector<int> SimKelb1MenuOrder(int optionBits)
+{
+    std::vector<int> pageA{0, 20, 21, 22, 6, 17, 18};
+    std::vector<int> pageB{1, 2, 3, 4, 13, 12, 19, 7, 5, 9, 8, 14, 15, 10, 11, 16};
+    if (optionBits & 0x01)
+        pageB.push_back(40);
+    if (optionBits & 0x02) {
+        pageA.insert(pageA.end(), {47, 45, 46});
+        pageB.insert(pageB.end(), {44, 42, 43});
+    }
+    if (optionBits & 0x04)
+        pageA.insert(pageA.end(), {51, 50});
+    if (optionBits & 0x08)
+        pageA.push_back(55);
+    pageA.push_back(23);
+    pageB.push_back(24);
+    std::vector<int> order(41, 0);
+    for (std::size_t i = 0; i < pageA.size() && i < 20; ++i)
+        order[i] = pageA[i];
+    for (std::size_t i = 0; i < pageB.size() && 20 + i < order.size(); ++i)
+        order[20 + i] = pageB[i];
+    return order;
+}
+
 bool SRecordSumOk(const QByteArray& line)
 {
     if (line.size() < 4 || (line.size() % 2) != 0 || line.at(0) != 'S')
@@ -215,6 +243,17 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
             return;
         if (item < int(s.settings.size()))
             s.settings[item] = value;
+        if (m == SimModule::Kelb1) {
+            // The Boolean settings live in the settings bit word too.
+            const int bit = item == 3    ? 0x01
+                            : item == 4  ? 0x02
+                            : item == 12 ? 0x04
+                            : item == 13 ? 0x08
+                            : item == 40 ? 0x20
+                                         : 0;
+            if (bit)
+                s.settingsBits = value ? (s.settingsBits | bit) : (s.settingsBits & ~bit);
+        }
         s.echoItem = item;
         s.echoValue = value;
     };
@@ -227,7 +266,8 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
         m_rdsStream = cmd.size() >= 2 && cmd.at(1) != 0;
         return true;
     case 'P':
-        setValue(fm ? SimModule::Kelb1 : (controller == "Pelo1" ? SimModule::Pelo1 : SimModule::Pelo2),
+        setValue(fm ? SimModule::Kelb1
+                    : (controller == "Pelo1" ? SimModule::Pelo1 : SimModule::Pelo2),
                  fm || controller != "Pelo1" ? 4 : 2);
         return true;
     case 'L':
@@ -237,7 +277,14 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
         setValue(tv ? SimModule::Gry250 : SimModule::Lyn1, 2);
         return true;
     case 0x18:
-        showItem(fm ? SimModule::Kelb1 : SimModule::Pelo2);
+        if (fm)
+            kelb1ShowPosition(cmd.size() >= 2 ? static_cast<unsigned char>(cmd.at(1)) : -1);
+        else
+            showItem(SimModule::Pelo2);
+        return true;
+    case 0x19:
+        if (fm && cmd.size() >= 2)
+            kelb1SelectPage(cmd.at(1) != 0);
         return true;
     case 0x14:
         showItem(tv ? SimModule::Gry230 : SimModule::Nuva1);
@@ -296,4 +343,30 @@ QByteArray RackUnit::nextBlocks()
         out += finish(records.recordBlock(r, r.w[3]));
     }
     return out;
+}
+
+void RackUnit::kelb1ShowPosition(int position)
+{
+    const std::vector<int> order = SimKelb1MenuOrder(records.module(SimModule::Kelb1).optionBits);
+    if (position < 0 || position >= int(order.size()))
+        return;
+    records.module(SimModule::Kelb1).menuItem = order[std::size_t(position)];
+}
+
+void RackUnit::kelb1SelectPage(bool settings)
+{
+    const std::vector<int> order = SimKelb1MenuOrder(records.module(SimModule::Kelb1).optionBits);
+    SimModuleState& s = records.module(SimModule::Kelb1);
+    if (settings) {
+        // Entered from wherever the module's menu stands.
+        for (std::size_t p = 0; p < order.size(); ++p) {
+            if (order[p] == s.menuItem && p < 20) {
+                m_kelb1Return = int(p);
+                break;
+            }
+        }
+        kelb1ShowPosition(20);
+    } else {
+        kelb1ShowPosition(m_kelb1Return);
+    }
 }

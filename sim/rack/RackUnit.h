@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 #include <functional>
+#include <vector>
 
 // The rack's side of the dialogue, with no transport: bytes come in through
 // take(), answers leave through the output callback. Commands end in FE; a
@@ -81,6 +82,9 @@ private:
     void download(const QByteArray& cmd);
     bool moduleCommand(const QByteArray& cmd);
     QByteArray finish(QByteArray block);
+    // Kelb1: show the item at a menu position; enter or leave the settings page.
+    void kelb1ShowPosition(int position);
+    void kelb1SelectPage(bool settings);
 
     QByteArray m_in;
     QList<QByteArray> m_commands;
@@ -98,10 +102,14 @@ private:
     int m_signOffs = 0;
     int m_blocksSent = 0;
     bool m_rdsStream = false;
+    int m_kelb1Return = 7;
     bool m_pendingSecondHalf = false;
     TRackModuleRecord m_pairRecord;
     QByteArray m_lastStamp;
 };
+
+// The Kelb1 module's menu order (item by position 0..40) with its option bits.
+std::vector<int> SimKelb1MenuOrder(int optionBits);
 
 // Whether an S-record line's count, address, data and checksum bytes add up
 // to FF.

@@ -1,6 +1,7 @@
 #include "app/C8L1Frame.h"
 
 #include "link/Frame2.h"
+#include "shell/LogPlayback.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -19,4 +20,6 @@ TC8L1Frame::TC8L1Frame(QWidget* parent)
         Connect[n - 1] = frame;
         PageControl2->addTab(frame, n == 1 ? QString("Connect #1") : QString("     #%1   ").arg(n));
     }
+    Log1 = new TFrame3(PageControl2);
+    PageControl2->addTab(Log1, "    Log  ");
 }

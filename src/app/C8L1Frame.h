@@ -5,6 +5,7 @@
 
 class QTabWidget;
 class TFrame2;
+class TFrame3;
 
 // The eight connection frames, one on each tab.
 class TC8L1Frame : public QFrame
@@ -15,4 +16,5 @@ public:
 
     QTabWidget* PageControl2 = nullptr;
     std::array<TFrame2*, 8> Connect{}; // Connect1 .. Connect8
+    TFrame3* Log1 = nullptr;           // the ninth tab: log playback
 };

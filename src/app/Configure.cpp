@@ -325,14 +325,15 @@ void TConfigure::apply()
         }
     }
 
-    const QString logPath = s.LogPath, logPrefix = s.LogPrefix;
-    const bool logging = s.LoggingEnabled;
+    // The log settings the frame held before the new ones are stored.
+    const bool logChanged =
+        s.LogPath != f.LogPath || s.LogPrefix != f.LogPrefix || !s.LoggingEnabled;
     static_cast<TConnectionSettings&>(f) = s;
     f.BaudCode = BaudCodeFor(f.HardwareType, f.Transport, f.BaudChoice);
-    // Starting and stopping the data log joins here with the log files.
-    Q_UNUSED(logPath);
-    Q_UNUSED(logPrefix);
-    Q_UNUSED(logging);
+    if (f.LogOpen && logChanged)
+        f.StopLog();
+    if (f.LoggingEnabled && !f.LogOpen)
+        f.StartLog();
 
     if (closed || (!f.TransportOpen() && !f.PortOpen && f.ConnectOnStartup))
         f.OpenConnection();

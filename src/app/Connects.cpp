@@ -6,6 +6,7 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "shell/EventLogView.h"
+#include "shell/LogPlayback.h"
 #include "shell/PUListBox.h"
 
 #include <QLabel>
@@ -76,7 +77,7 @@ void TConnects::InitConnections()
     // file never keeps the others from starting.
     for (TFrame2* f : C8L1Frame->Connect)
         f->LoadConfiguration();
-    // The log-playback frame is reset here once it exists.
+    C8L1Frame->Log1->Reset();
     UpdateTabCaptions();
 }
 

@@ -54,6 +54,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 TFrame2::TFrame2(const QString& name, QWidget* parent)
     : QFrame(parent)
+    , m_logWriter(std::make_unique<DataLog::TWriter>())
 {
     setObjectName(name);
     ReadBuffer.resize(2048);
@@ -154,13 +155,6 @@ void TFrame2::SetTimerInterval(int ms)
         ms = 100;
     if (Timer1->interval() != ms)
         Timer1->setInterval(ms);
-}
-
-void TFrame2::LogRackBlock(const QByteArray& entry, const QDateTime& pcTime)
-{
-    // The data log joins here.
-    Q_UNUSED(entry);
-    Q_UNUSED(pcTime);
 }
 
 void TFrame2::StopTimer()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/ConnectionConfig.h"
+#include "data/DataLog.h"
 #include "data/FrameState.h"
 #include "protocol/bry1/Bry1Data.h"
 #include "protocol/hd/HdData.h"
@@ -8,6 +9,7 @@
 #include "protocol/tavr1/Tavr1Data.h"
 
 #include <QDateTime>
+#include <QtNumeric>
 #include <QFrame>
 #include <functional>
 #include <memory>
@@ -69,8 +71,20 @@ public:
     // The rack's new password, set by the password dialog's owner before it
     // calls StartPasswordChange.
     QString NewPassword;
-    // Hands one received rack block (the 108-byte entry) to the data log.
+    // The data log (link/FrameLog.cpp). StartLog opens a new log for the
+    // hardware type (closing an open one first), StopLog closes the kind that
+    // is open, LogRackBlock writes one received rack block (the 108-byte
+    // entry) and starts a new file when 04:00 has passed.
+    void StartLog();
+    void StopLog();
     void LogRackBlock(const QByteArray& entry, const QDateTime& pcTime);
+    // The writer of the open log file; tests replace its write call.
+    DataLog::TWriter& logWriter() { return *m_logWriter; }
+    // The hardware type the open log was started for, -1 when none is.
+    int LogKind = -1;
+    // The time of the last record (TDateTime days), NaN before the first.
+    double LogDayMark = qQNaN();
+    QByteArray LogRecord;
 
     // Configuration file (CONFIG/<name>.CFG).
     QString ConfigFilePath() const;
@@ -154,4 +168,6 @@ private:
     // The serial port this frame opened, or -1. Another frame configured for the
     // same port number never writes to, reads from or releases it.
     int m_heldSerialPort = -1;
+    std::unique_ptr<DataLog::TWriter> m_logWriter;
+    void logFileError(const QString& path, const QString& reason);
 };

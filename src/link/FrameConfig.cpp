@@ -48,7 +48,8 @@ void TFrame2::LoadConfiguration()
 
     if (ConnectOnStartup)
         OpenConnection();
-    // The data log starts here once it exists.
+    if (LoggingEnabled)
+        StartLog();
 }
 
 bool TFrame2::SaveConfiguration(QString* error)

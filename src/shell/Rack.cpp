@@ -7,6 +7,7 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "panels/PanelBase.h"
+#include "modules/Kelb1_Panel.h"
 #include "tavr1/Tavr1_Panel.h"
 
 #include <QCloseEvent>
@@ -38,7 +39,7 @@ const TRackPanelKind panelKinds[] = {
     {rkFM, upVren1, &TRack::Vren1Panel, 0, PanelToken::Vren1, nullptr},
     {rkFM, upTavr1, &TRack::Tavr1Panel, 0, PanelToken::Tavr1, makePanel<TTavr1Panel>},
     {rkFM, upJov4, &TRack::Jov4Panel, 0, nullptr, nullptr},
-    {rkFM, upKelb1, &TRack::Kelb1Panel, 0, PanelToken::Kelb1, nullptr},
+    {rkFM, upKelb1, &TRack::Kelb1Panel, 0, PanelToken::Kelb1, makePanel<TKelb1Panel>},
     {rkFM, upNuva1, &TRack::Nuva1Panel, 0, PanelToken::Nuva1, nullptr},
     {rkFM, upLyn1, &TRack::Lyn1Panel, 0, PanelToken::Lyn1, nullptr},
     {rkFM, upVarn1Unit0, &TRack::Varn1Panel0, 0, PanelToken::Varn1Unit0, nullptr},

@@ -17,9 +17,26 @@ void Lamp::setColor(const QColor& color)
     update();
 }
 
+void Lamp::setRound(bool round)
+{
+    if (round == m_round)
+        return;
+    m_round = round;
+    // A circle leaves the corners to the panel behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent, !round);
+    update();
+}
+
 void Lamp::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    if (m_round) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(m_color.darker(160));
+        p.setBrush(m_color);
+        p.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        return;
+    }
     p.fillRect(rect(), m_color);
     // A darker rim gives the shape an edge on the black panels without
     // changing the colour it shows.

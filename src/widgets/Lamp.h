@@ -18,9 +18,14 @@ public:
     // same lamps again costs nothing.
     void setColor(const QColor& color);
 
+    // Drawn as a circle in its rectangle (the LEDs of the rack-module panels).
+    bool isRound() const { return m_round; }
+    void setRound(bool round);
+
 protected:
     void paintEvent(QPaintEvent* e) override;
 
 private:
     QColor m_color;
+    bool m_round = false;
 };

@@ -6,11 +6,13 @@
 #include "app/Forms.h"
 #include "app/Pass.h"
 #include "link/Frame2.h"
-#include "widgets/MessageBoxService.h"
 #include "sim/peer/SimPeer.h"
+#include "widgets/MessageBoxService.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -201,4 +203,40 @@ TEST_F(ConfigureFixture, ThePasswordDialogUpperCasesAndCancelEmpties)
     });
     EXPECT_EQ(Pass->Ask(), QDialog::Rejected);
     EXPECT_TRUE(Pass->NewPassword.isEmpty());
+}
+
+TEST_F(ConfigureFixture, ApplyStartsStopsAndRestartsTheLog)
+{
+    CreateForms();
+    TFrame2* f = frame1();
+    f->HardwareType = htRackSystem;
+    QDateTime clock(QDate(2026, 12, 9), QTime(8, 0, 0));
+    f->Clock = [&] { return clock; };
+    const QDir logs(f->LogPath);
+
+    Configure->FillFrom(*f);
+    Configure->CheckBox2->setChecked(true);
+    Configure->ButtonApplyClick();
+    EXPECT_TRUE(f->LogOpen);
+    EXPECT_EQ(logs.entryList({"*.LW1"}).size(), 1);
+
+    // A new prefix is a new file; the old one is closed.
+    clock = clock.addSecs(10);
+    Configure->FillFrom(*f);
+    Configure->EditPre->setText("Night-");
+    Configure->ButtonApplyClick();
+    EXPECT_TRUE(f->LogOpen);
+    EXPECT_EQ(logs.entryList({"Night-*.LW1"}).size(), 1);
+
+    // The same settings again keep the open file.
+    clock = clock.addSecs(10);
+    Configure->FillFrom(*f);
+    Configure->ButtonApplyClick();
+    EXPECT_EQ(logs.entryList({"*.LW1"}).size(), 2);
+
+    Configure->FillFrom(*f);
+    Configure->CheckBox2->setChecked(false);
+    Configure->ButtonApplyClick();
+    EXPECT_FALSE(f->LogOpen);
+    EXPECT_FALSE(f->logWriter().isOpen());
 }

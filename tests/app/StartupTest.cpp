@@ -7,6 +7,7 @@
 #include "common/Enums.h"
 #include "link/Frame2.h"
 
+#include <QDir>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -44,7 +45,9 @@ TEST(Startup, AnEmptyDirectoryGetsEightDefaultConnectionFiles)
     EXPECT_EQ(lines[13], "    #3  \r");
     EXPECT_EQ(lines[14], "Rack3\r");
 
-    EXPECT_EQ(p.tabs()->count(), 8);
+    EXPECT_EQ(p.tabs()->count(), 9);
+    EXPECT_EQ(p.tabs()->tabText(8), "    Log  ");
+    EXPECT_EQ(p.tabs()->widget(8)->objectName(), "Log1");
     EXPECT_EQ(p.tabs()->tabText(0), "Connect #1");
     for (int n = 2; n <= 8; ++n)
         EXPECT_EQ(p.tabs()->tabText(n - 1), QString("    #%1  ").arg(n));
@@ -119,8 +122,22 @@ TEST(Startup, TheLogTabsOnlyTheConnectionTabsChangeTheCurrentConnection)
     Program p(base);
     p.tabs()->setCurrentIndex(4);
     EXPECT_EQ(CurrentConnection, 5);
-    Connects->PageControl2Change(8); // a ninth page (the log playback) keeps the last one
+    p.tabs()->setCurrentIndex(8); // the log playback keeps the last one
     EXPECT_EQ(CurrentConnection, 5);
+}
+
+TEST(Startup, AConnectionWithLoggingStartsItsLogAndApplyStopsItWhenSwitchedOff)
+{
+    TempBase base;
+    TConnectionSettings s = DefaultSettings("Connect2", base.path());
+    s.HardwareType = htRackSystem;
+    s.LoggingEnabled = true;
+    base.writeConfig("Connect2", s);
+    Program p(base);
+    EXPECT_TRUE(p.frame(2)->LogOpen);
+    EXPECT_FALSE(p.frame(1)->LogOpen);
+    const QStringList files = QDir(base.file("LOG")).entryList({"Connect2-Date..*.LW2"});
+    EXPECT_EQ(files.size(), 1);
 }
 
 TEST(Startup, StayOnTopKeepsExactlyOneItemChecked)

@@ -1,0 +1,236 @@
+#include "data/DataLog.h"
+
+#include "common/TDateTime.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtEndian>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace DataLog {
+
+namespace {
+
+constexpr double Nan = std::numeric_limits<double>::quiet_NaN();
+constexpr double FourHours = 1.0 / 6.0;
+
+} // namespace
+
+QByteArray MakeRecord(const QByteArray& entry)
+{
+    QByteArray r(RecordSize, '\0');
+    r[0] = char(LengthByte);
+    const int n = int(qMin<qsizetype>(entry.size(), LengthByte));
+    std::memcpy(r.data() + 1, entry.constData(), std::size_t(n));
+    return r;
+}
+
+QString FileStem(const QString& folder, const QString& prefix, const QDateTime& start)
+{
+    return folder + "/" + prefix + start.toString("'Date..'MM'.'dd'.'yy' Time..'hh'.'mm'.'ss");
+}
+
+QString RackExtension(const QString& frameName)
+{
+    return ".LW" + (frameName.size() >= 8 ? QString(frameName.at(7)) : QString("1"));
+}
+
+bool RollsOver(double lastTime, double time)
+{
+    if (!std::isfinite(lastTime) || !std::isfinite(time))
+        return false;
+    return std::floor(time - FourHours) > std::floor(lastTime - FourHours);
+}
+
+double RecordTime(const QByteArray& record)
+{
+    if (record.size() < RecordSize || quint8(record[0]) != LengthByte)
+        return Nan;
+    const auto t = TDateTimeFromBytes(record.mid(TimeOffset, 8));
+    if (!t)
+        return Nan;
+    const quint64 bits = qFromLittleEndian<quint64>(record.constData() + TimeOffset);
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+// ---- Writer -----------------------------------------------------------------
+
+TWriter::TWriter()
+{
+    write = [](QFile& f, const char* data, qint64 size) { return f.write(data, size); };
+}
+
+TWriter::~TWriter()
+{
+    close();
+}
+
+bool TWriter::openFile(const QString& path, QIODevice::OpenMode mode, QString* reason)
+{
+    close();
+    const QFileInfo info(path);
+    if (!QDir().mkpath(info.absolutePath())) {
+        if (reason)
+            *reason = "the folder cannot be made";
+        return false;
+    }
+    m_file.setFileName(path);
+    if (!m_file.open(mode)) {
+        if (reason)
+            *reason = m_file.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool TWriter::openRecords(const QString& path, QString* reason)
+{
+    if (!openFile(path, QIODevice::ReadWrite, reason))
+        return false;
+    const qint64 whole = m_file.size() / RecordSize * RecordSize;
+    if (whole != m_file.size() && !m_file.resize(whole)) {
+        if (reason)
+            *reason = m_file.errorString();
+        m_file.close();
+        return false;
+    }
+    if (!m_file.seek(whole)) {
+        if (reason)
+            *reason = m_file.errorString();
+        m_file.close();
+        return false;
+    }
+    return true;
+}
+
+bool TWriter::openText(const QString& path, const QByteArray& line, QString* reason)
+{
+    if (!openFile(path, QIODevice::WriteOnly | QIODevice::Truncate, reason))
+        return false;
+    const QByteArray text = line + "\r\n";
+    if (write(m_file, text.constData(), text.size()) != text.size() || !m_file.flush()) {
+        if (reason)
+            *reason = m_file.errorString();
+        m_file.close();
+        return false;
+    }
+    return true;
+}
+
+bool TWriter::append(const QByteArray& record, QString* reason)
+{
+    if (!m_file.isOpen()) {
+        if (reason)
+            *reason = "the file is not open";
+        return false;
+    }
+    const qint64 before = m_file.pos();
+    const qint64 n = write(m_file, record.constData(), record.size());
+    if (n == record.size() && m_file.flush())
+        return true;
+    if (reason) {
+        if (n >= 0 && n < record.size())
+            *reason = QString("only %1 of %2 bytes were written").arg(n).arg(record.size());
+        else if (m_file.error() != QFileDevice::NoError)
+            *reason = m_file.errorString();
+        else
+            *reason = "the record could not be written";
+    }
+    // Drop what the short write left in the buffer, then cut the file back
+    // so it still ends on a whole record.
+    m_file.close();
+    QFile::resize(m_file.fileName(), before);
+    return false;
+}
+
+void TWriter::close()
+{
+    if (m_file.isOpen()) {
+        m_file.flush();
+        m_file.close();
+    }
+}
+
+// ---- Reader -----------------------------------------------------------------
+
+void TReader::scan(const std::function<QByteArray(qint64, int)>& read, qint64 size)
+{
+    m_times.clear();
+    m_damaged = 0;
+    const qint64 n = size / RecordSize;
+    m_trailing = int(size - n * RecordSize);
+    m_times.reserve(std::size_t(n));
+    for (qint64 i = 0; i < n; ++i) {
+        const double t = RecordTime(read(i * RecordSize, RecordSize));
+        if (std::isnan(t))
+            ++m_damaged;
+        m_times.push_back(t);
+    }
+}
+
+bool TReader::open(const QString& path, QString* reason)
+{
+    close();
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        if (reason)
+            *reason = m_file.errorString();
+        return false;
+    }
+    scan(
+        [this](qint64 offset, int size) {
+            if (!m_file.seek(offset))
+                return QByteArray();
+            return m_file.read(size);
+        },
+        m_file.size());
+    return true;
+}
+
+void TReader::openBytes(const QByteArray& bytes)
+{
+    close();
+    m_bytes = bytes;
+    m_inMemory = true;
+    scan([this](qint64 offset, int size) { return m_bytes.mid(offset, size); }, m_bytes.size());
+}
+
+void TReader::close()
+{
+    m_file.close();
+    m_bytes.clear();
+    m_inMemory = false;
+    m_times.clear();
+    m_trailing = 0;
+    m_damaged = 0;
+}
+
+double TReader::time(int i) const
+{
+    if (i < 0 || i >= count())
+        return Nan;
+    return m_times[std::size_t(i)];
+}
+
+bool TReader::isDamaged(int i) const
+{
+    return std::isnan(time(i));
+}
+
+QByteArray TReader::record(int i)
+{
+    if (i < 0 || i >= count())
+        return {};
+    const qint64 offset = qint64(i) * RecordSize;
+    if (m_inMemory)
+        return m_bytes.mid(offset, RecordSize);
+    if (!m_file.isOpen() || !m_file.seek(offset))
+        return {};
+    return m_file.read(RecordSize);
+}
+
+} // namespace DataLog
