@@ -64,9 +64,13 @@ void TRackModulePanel::buildForm(const QString& unitName)
     // The lamps share the room right of the keys, in up to three rows.
     const int lampsLeft = left + 252;
     const int count = int(m_design.lamps.size());
-    const int rows = count > 8 ? 3 : count > 4 ? 2 : 1;
+    // As many rows (up to three) as it takes for a caption to fit its cell.
+    const int room = m_design.width - 6 - lampsLeft;
+    int rows = 1;
+    while (rows < 3 && room / qMax((count + rows - 1) / rows, 1) < 54)
+        ++rows;
     const int perRow = qMax((count + rows - 1) / rows, 1);
-    const int cell = qMin(60, (m_design.width - 6 - lampsLeft) / perRow);
+    const int cell = qMin(60, room / perRow);
     const int pitch = rows == 3 ? 38 : 46;
     const int lamp = rows == 3 ? 14 : 16;
     for (int i = 0; i < count; ++i) {
