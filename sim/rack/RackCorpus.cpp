@@ -2,6 +2,10 @@
 
 #include "sim/rack/RackUnit.h"
 
+#include "common/TDateTime.h"
+#include "data/DataLog.h"
+#include "protocol/rack/RackReceive.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -24,7 +28,57 @@ QByteArray blocks(int family, bool sProtocol, bool pairs, int count)
     return out;
 }
 
+// The simulator's blocks as the log writer stores them: count records one
+// second apart, with the PC time or (S protocol) the unit's stamp.
+QByteArray logRecords(bool sProtocol, int count)
+{
+    QByteArray stream = blocks(rkFM, sProtocol, false, count);
+    QDateTime t(QDate(2025, 1, 1), QTime(4, 0, 0));
+    QByteArray out;
+    while (std::optional<QByteArray> block = CutRackBlock(stream, sProtocol)) {
+        if (out.size() / DataLog::RecordSize >= count)
+            break;
+        const QByteArray entry = sProtocol ? *block : *block + TDateTimeBytes(t);
+        out += DataLog::MakeRecord(entry);
+        t = t.addSecs(1);
+    }
+    return out;
+}
+
+bool writeSeeds(const QString& folder,
+                const std::initializer_list<std::pair<const char*, QByteArray>>& seeds,
+                QString* error)
+{
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = "cannot create " + folder;
+        return false;
+    }
+    for (const auto& [name, bytes] : seeds) {
+        QFile f(folder + "/" + name);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+            if (error)
+                *error = "cannot write " + f.fileName();
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+bool WriteRackLogCorpus(const QString& dir, QString* error)
+{
+    const QByteArray five = logRecords(false, 5);
+    return writeSeeds(dir + "/RackLogFuzz",
+                      {
+                          {"one-record", logRecords(false, 1)},
+                          {"five-records", five},
+                          {"fragment", five + five.left(50)},
+                          {"s-protocol-stamp", logRecords(true, 3)},
+                      },
+                      error);
+}
 
 bool WriteRackCorpus(const QString& dir, QString* error)
 {
@@ -58,5 +112,5 @@ bool WriteRackCorpus(const QString& dir, QString* error)
             return false;
         }
     }
-    return true;
+    return WriteRackLogCorpus(dir, error);
 }

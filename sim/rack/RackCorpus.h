@@ -8,6 +8,11 @@
 // index into RackFuzzControllers.
 constexpr int RackFuzzControllers[] = {0, 1, 2, 4, 8, 17, 18, 19, 33, 34};
 
-// Writes the seeds into dir/RackRecordFuzz/. Returns false (with a reason)
+// Writes the seeds into dir/RackRecordFuzz/ and those of the log reader
+// (fuzz/RackLogFuzz.cpp: rack log files) into dir/RackLogFuzz/. Returns false (with a reason)
 // when a file cannot be written.
 bool WriteRackCorpus(const QString& dir, QString* error = nullptr);
+
+// The log reader's seeds alone: one record, five, five and a fragment, and
+// records with the unit's own stamps.
+bool WriteRackLogCorpus(const QString& dir, QString* error = nullptr);

@@ -40,14 +40,22 @@ QByteArray TDateTimeBytes(const QDateTime& t)
     return out;
 }
 
-std::optional<QDateTime> TDateTimeFromBytes(const QByteArray& eightBytes)
+std::optional<double> TDateTimeDaysFromBytes(const char* eightBytes)
 {
-    if (eightBytes.size() != 8)
-        return std::nullopt;
-    const quint64 bits = qFromLittleEndian<quint64>(eightBytes.constData());
+    const quint64 bits = qFromLittleEndian<quint64>(eightBytes);
     double v = 0;
     std::memcpy(&v, &bits, sizeof v);
     if (!std::isfinite(v) || v < firstDay || v >= lastDay + 1)
         return std::nullopt;
-    return FromTDateTime(v);
+    return v;
+}
+
+std::optional<QDateTime> TDateTimeFromBytes(const QByteArray& eightBytes)
+{
+    if (eightBytes.size() != 8)
+        return std::nullopt;
+    const std::optional<double> v = TDateTimeDaysFromBytes(eightBytes.constData());
+    if (!v)
+        return std::nullopt;
+    return FromTDateTime(*v);
 }

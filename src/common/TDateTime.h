@@ -15,3 +15,6 @@ QByteArray TDateTimeBytes(const QDateTime& t);
 // The stamp in 8 bytes, or nothing when it is not a finite day number within
 // 1899-12-31 .. 9999-12-31 (a garbled stamp must not become the block's time).
 std::optional<QDateTime> TDateTimeFromBytes(const QByteArray& eightBytes);
+// The same check on the day number alone, without making a QDateTime (a log
+// file's scan reads one per record).
+std::optional<double> TDateTimeDaysFromBytes(const char* eightBytes);

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QtEndian>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -15,6 +14,13 @@ namespace {
 
 constexpr double Nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double FourHours = 1.0 / 6.0;
+
+double recordTime(const char* record)
+{
+    if (quint8(record[0]) != LengthByte)
+        return Nan;
+    return TDateTimeDaysFromBytes(record + TimeOffset).value_or(Nan);
+}
 
 } // namespace
 
@@ -46,15 +52,9 @@ bool RollsOver(double lastTime, double time)
 
 double RecordTime(const QByteArray& record)
 {
-    if (record.size() < RecordSize || quint8(record[0]) != LengthByte)
+    if (record.size() < RecordSize)
         return Nan;
-    const auto t = TDateTimeFromBytes(record.mid(TimeOffset, 8));
-    if (!t)
-        return Nan;
-    const quint64 bits = qFromLittleEndian<quint64>(record.constData() + TimeOffset);
-    double d;
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
+    return recordTime(record.constData());
 }
 
 // ---- Writer -----------------------------------------------------------------
@@ -164,11 +164,21 @@ void TReader::scan(const std::function<QByteArray(qint64, int)>& read, qint64 si
     const qint64 n = size / RecordSize;
     m_trailing = int(size - n * RecordSize);
     m_times.reserve(std::size_t(n));
-    for (qint64 i = 0; i < n; ++i) {
-        const double t = RecordTime(read(i * RecordSize, RecordSize));
-        if (std::isnan(t))
-            ++m_damaged;
-        m_times.push_back(t);
+    // Read in runs of records: a day's file is scanned in a few dozen reads.
+    constexpr qint64 RunRecords = 4096;
+    for (qint64 i = 0; i < n;) {
+        const qint64 want = qMin(RunRecords, n - i);
+        const QByteArray run = read(i * RecordSize, int(want * RecordSize));
+        const qint64 got = run.size() / RecordSize;
+        for (qint64 j = 0; j < got; ++j) {
+            const double t = recordTime(run.constData() + j * RecordSize);
+            if (std::isnan(t))
+                ++m_damaged;
+            m_times.push_back(t);
+        }
+        if (got < want)
+            break; // the file shrank while it was read: what was read stands
+        i += got;
     }
 }
 

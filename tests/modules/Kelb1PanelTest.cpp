@@ -80,7 +80,8 @@ protected:
 TEST_F(Kelb1PanelTest, TheRackShowsThePanelAndItsKeysDriveTheModule)
 {
     ASSERT_TRUE(waitFor([&] { return frame()->Status == stActive; }, 20000));
-    ASSERT_TRUE(waitFor([&] { return panel() != nullptr; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return frame()->UnitPresence[upKelb1]; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return panel() != nullptr; }, 2200));
     TKelb1Panel* p = panel();
     EXPECT_EQ(p->pos().y(), 0);
     EXPECT_EQ(p->size(), QSize(600, 117));
