@@ -37,7 +37,7 @@ QByteArray bytes(std::initializer_list<int> b)
 class RackPanelsTest : public ::testing::Test
 {
 protected:
-    void start(int family, const QByteArray& password = "QUMOR7")
+    void start(int family, const QByteArray& password = "QUMOR7", bool serial = false)
     {
         rack = std::make_unique<RackSim>(family);
         // The TV controller asks for its program: an empty one, already current.
@@ -50,7 +50,14 @@ protected:
         s.Transport = trNetwork;
         s.ConnectOnStartup = true;
         s.IpAddress = "127.0.0.1";
-        s.TcpPort = rack->listenTcp();
+        if (serial) {
+            // COM1 is the simulated rack's pseudo-terminal.
+            s.Transport = trSerial;
+            s.SerialPort = 0;
+            qputenv("TOLVEX_COM1", rack->openPty().toLocal8Bit());
+        } else {
+            s.TcpPort = rack->listenTcp();
+        }
         s.DevicePassword = QString::fromLatin1(password);
         base.writeConfig("Connect1", s);
         CreateForms();
@@ -58,6 +65,7 @@ protected:
     void TearDown() override
     {
         DestroyForms();
+        qunsetenv("TOLVEX_COM1");
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     virtual void configure(RackSim&) {}
@@ -163,6 +171,20 @@ TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
     pump(300);
     rack->dropLink();
     pump(1000);
+}
+
+TEST_F(RackPanelsTest, AmRackKeysReachTheModulesOverASerialLine)
+{
+    start(rkAM, "QUMOR7", true);
+    rack->unit.records.module(SimModule::Pelo1).menuItem = 14;
+    ASSERT_TRUE(waitFor([&] { return panel<TPelo1Panel>("Rack1_PELO1") != nullptr; }, 30000));
+    auto* p1 = panel<TPelo1Panel>("Rack1_PELO1");
+    ASSERT_TRUE(waitFor([&] { return p1->MenuString->text() == "  CAR SETTINGS  "; }, 8000));
+    ASSERT_TRUE(waitFor([&] { return frame()->Pelo1State.MenuIndex == 14; }));
+    ASSERT_TRUE(press(p1->SpeedButton3, bytes({0x19, 0x03, 0xFE})));
+    EXPECT_TRUE(
+        waitFor([&] { return rack->unit.records.module(SimModule::Pelo1).menuItem == 31; }));
+    EXPECT_TRUE(waitFor([&] { return p1->MenuString->text() == "MOD MODE - FIXED"; }, 8000));
 }
 
 class Jov4PanelTest : public RackPanelsTest
