@@ -1,5 +1,7 @@
 #include "sim/rack/RackUnit.h"
 
+#include "protocol/rack/RackMenuTables.h"
+
 #include "common/TDateTime.h"
 
 using namespace RackLayout;
@@ -261,14 +263,69 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
         if (cmd.size() >= 2)
             records.module(m).menuItem = static_cast<unsigned char>(cmd.at(1));
     };
+    // A module that shows its items in item order follows the panel's pages
+    // from its menu table: page k entered at its first item, page 0 back at
+    // the entry item of the page being left.
+    auto selectPage = [&](SimModuleState& s, const TModuleMenuTable& t, int page) {
+        if (page == 0) {
+            const int from = MenuPageOf(t, s.menuItem);
+            if (from > 0)
+                s.menuItem = t.pages[std::size_t(from)].entryItem;
+            return;
+        }
+        for (const TMenuPage& p : t.pages) {
+            if (p.entryItem >= 0 && p.selectPage == page)
+                s.menuItem = p.first;
+        }
+    };
+    auto varn1Unit = [&]() -> SimModuleState* {
+        if (!fm || cmd.size() < 3)
+            return nullptr;
+        return &records.module(cmd.at(1) == 1 ? SimModule::Varn1Unit1 : SimModule::Varn1Unit0);
+    };
     switch (op) {
+    case 0x1A:
+        if ((fm || tv) && cmd.size() >= 2)
+            selectPage(records.module(fm ? SimModule::Nuva1 : SimModule::Gry230),
+                       fm ? Nuva1MenuTable() : Gry230MenuTable(),
+                       static_cast<unsigned char>(cmd.at(1)));
+        return true;
+    case 0x1B:
+        if (tv && cmd.size() >= 2)
+            selectPage(records.module(SimModule::Gry250), Gry250MenuTable(),
+                       static_cast<unsigned char>(cmd.at(1)));
+        return true;
+    case 0x1F:
+        if (SimModuleState* u = varn1Unit())
+            u->menuItem = static_cast<unsigned char>(cmd.at(2));
+        return true;
+    case 0x20:
+        if (SimModuleState* u = varn1Unit())
+            selectPage(*u, Varn1MenuTable(), static_cast<unsigned char>(cmd.at(2)));
+        return true;
+    case 'R':
+        if (SimModuleState* u = varn1Unit(); u && cmd.size() >= 5) {
+            const int item = static_cast<unsigned char>(cmd.at(2));
+            const int value = hexAt(3, 2);
+            if (value < 0)
+                return true;
+            if (item < int(u->settings.size()))
+                u->settings[std::size_t(item)] = value;
+            u->echoItem = item;
+            u->echoValue = value;
+        }
+        return true;
     case 0x08:
         m_rdsStream = cmd.size() >= 2 && cmd.at(1) != 0;
         return true;
     case 'P':
-        setValue(fm ? SimModule::Kelb1
-                    : (controller == "Pelo1" ? SimModule::Pelo1 : SimModule::Pelo2),
-                 fm || controller != "Pelo1" ? 4 : 2);
+        // The AM modules share the opcode: the Pelo1 value has two digits,
+        // the Pelo2 value four.
+        if (fm)
+            setValue(SimModule::Kelb1, 4);
+        else
+            setValue(cmd.size() == 4 ? SimModule::Pelo1 : SimModule::Pelo2,
+                     cmd.size() == 4 ? 2 : 4);
         return true;
     case 'L':
         setValue(tv ? SimModule::Gry230 : SimModule::Nuva1, 2);
@@ -277,14 +334,22 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
         setValue(tv ? SimModule::Gry250 : SimModule::Lyn1, 2);
         return true;
     case 0x18:
-        if (fm)
+        if (fm) {
             kelb1ShowPosition(cmd.size() >= 2 ? static_cast<unsigned char>(cmd.at(1)) : -1);
-        else
+        } else {
+            // Both AM modules take the same menu commands.
+            showItem(SimModule::Pelo1);
             showItem(SimModule::Pelo2);
+        }
         return true;
     case 0x19:
-        if (fm && cmd.size() >= 2)
+        if (fm && cmd.size() >= 2) {
             kelb1SelectPage(cmd.at(1) != 0);
+        } else if (!fm && !tv && cmd.size() >= 2) {
+            const int page = static_cast<unsigned char>(cmd.at(1));
+            selectPage(records.module(SimModule::Pelo1), Pelo1MenuTable(), page);
+            selectPage(records.module(SimModule::Pelo2), Pelo2MenuTable(), page);
+        }
         return true;
     case 0x14:
         showItem(tv ? SimModule::Gry230 : SimModule::Nuva1);

@@ -6,7 +6,12 @@
 #include "link/Frame2.h"
 #include "panels/PanelBase.h"
 #include "modules/Kelb1_Panel.h"
+#include "modules/Gry_Panels.h"
+#include "modules/Jov4_Panel.h"
 #include "modules/Lyn1_Panel.h"
+#include "modules/Nuva1_Panel.h"
+#include "modules/Pelo_Panels.h"
+#include "modules/Varn1_Panel.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_Panel.h"
 #include "vren1/Vren1_Panel.h"
@@ -40,16 +45,16 @@ struct TRackPanelKind
 const TRackPanelKind panelKinds[] = {
     {rkFM, upVren1, &TRack::Vren1Panel, 0, PanelToken::Vren1, makePanel<TVren1Panel>},
     {rkFM, upTavr1, &TRack::Tavr1Panel, 0, PanelToken::Tavr1, makePanel<TTavr1Panel>},
-    {rkFM, upJov4, &TRack::Jov4Panel, 0, nullptr, nullptr},
+    {rkFM, upJov4, &TRack::Jov4Panel, 0, nullptr, makePanel<TJov4Panel>},
     {rkFM, upKelb1, &TRack::Kelb1Panel, 0, PanelToken::Kelb1, makePanel<TKelb1Panel>},
-    {rkFM, upNuva1, &TRack::Nuva1Panel, 0, PanelToken::Nuva1, nullptr},
+    {rkFM, upNuva1, &TRack::Nuva1Panel, 0, PanelToken::Nuva1, makePanel<TNuva1Panel>},
     {rkFM, upLyn1, &TRack::Lyn1Panel, 0, PanelToken::Lyn1, makePanel<TLyn1Panel>},
-    {rkFM, upVarn1Unit0, &TRack::Varn1Panel0, 0, PanelToken::Varn1Unit0, nullptr},
-    {rkFM, upVarn1Unit1, &TRack::Varn1Panel1, 1, PanelToken::Varn1Unit1, nullptr},
-    {rkTV, upGry230, &TRack::Gry230Panel, 0, PanelToken::Gry230, nullptr},
-    {rkTV, upGry250, &TRack::Gry250Panel, 0, PanelToken::Gry250, nullptr},
-    {rkAM, upPelo1, &TRack::Pelo1Panel, 0, PanelToken::Pelo1, nullptr},
-    {rkAM, upPelo2, &TRack::Pelo2Panel, 0, PanelToken::Pelo2, nullptr},
+    {rkFM, upVarn1Unit0, &TRack::Varn1Panel0, 0, PanelToken::Varn1Unit0, makePanel<TVarn1Panel>},
+    {rkFM, upVarn1Unit1, &TRack::Varn1Panel1, 1, PanelToken::Varn1Unit1, makePanel<TVarn1Panel>},
+    {rkTV, upGry230, &TRack::Gry230Panel, 0, PanelToken::Gry230, makePanel<TGry230Panel>},
+    {rkTV, upGry250, &TRack::Gry250Panel, 0, PanelToken::Gry250, makePanel<TGry250Panel>},
+    {rkAM, upPelo1, &TRack::Pelo1Panel, 0, PanelToken::Pelo1, makePanel<TPelo1Panel>},
+    {rkAM, upPelo2, &TRack::Pelo2Panel, 0, PanelToken::Pelo2, makePanel<TPelo2Panel>},
 };
 
 // The order a family's module panels are told to refresh in. It is kept apart

@@ -1,6 +1,7 @@
 #include "protocol/rack/RackDecoder.h"
 
 #include "common/FieldHelpers.h"
+#include "protocol/rack/RackMenuTables.h"
 
 #include <cstdlib>
 
@@ -23,10 +24,43 @@ struct ItemRule
 {
     ItemKind kind = ItemKind::None;
     quint16 bit = 0;
+    int word = 0;     // 0 SettingsBits, 1 SettingsBits2
+    int clears = -1;  // a numeric item set to 0 with this one
+    int min = 0;      // a numeric value below it is no setting (a mode's reply)
 };
 
 constexpr ItemRule numeric{ItemKind::Numeric, 0};
 constexpr ItemRule boolean(quint16 bit) { return {ItemKind::Boolean, bit}; }
+
+// The echo rule of an item of a module's menu table: what its key stores.
+ItemRule tableRule(const TModuleMenuTable& table, int item)
+{
+    const TValueRow* row = FindValueRow(table, item);
+    if (!row)
+        return {};
+    switch (row->kind) {
+    case TValueKind::Step:
+    case TValueKind::Cyclic:
+        return numeric;
+    case TValueKind::CyclicClears:
+        return {ItemKind::Numeric, 0, 0, row->timeModeItem};
+    case TValueKind::Boolean:
+    case TValueKind::UpOnlyBoolean:
+        return {ItemKind::Boolean, row->bit, row->bitWord};
+    case TValueKind::Hold:
+        return {ItemKind::Hold, 0};
+    case TValueKind::TimeMode:
+        return {ItemKind::HoldBoolean, row->bit, row->bitWord};
+    case TValueKind::Custom:
+        // A value of the module's own rule (the Pelo2 frequency): stored
+        // when it lies within the row's bounds.
+        return {ItemKind::Numeric, 0, 0, -1, row->low};
+    case TValueKind::SendOnly:
+    case TValueKind::SendBoth:
+        return {};
+    }
+    return {};
+}
 
 // Each module's items exactly as its panel changes them, so an echo and a key
 // press leave the same state. Items outside a module's table are ignored.
@@ -46,16 +80,8 @@ ItemRule itemRule(TRackModule m, int item)
         default: return {};
         }
     case TRackModule::Nuva1:
-        if (item >= 5 && item <= 13)
-            return boolean(0x10);
-        switch (item) {
-        case 15: return {ItemKind::Hold, 0};
-        case 16: return {ItemKind::HoldBoolean, 0x04};
-        case 17: return boolean(0x01);
-        case 18: return boolean(0x08);
-        case 20: return boolean(0x20);
-        default: return {};
-        }
+        // The remote line has no key; the module reports it in bit 0x08.
+        return item == 18 ? boolean(0x08) : tableRule(Nuva1MenuTable(), item);
     case TRackModule::Lyn1:
         switch (item) {
         case 10: return {ItemKind::Hold, 0};
@@ -64,32 +90,15 @@ ItemRule itemRule(TRackModule m, int item)
         default: return {};
         }
     case TRackModule::Varn1:
-        switch (item) {
-        case 2: case 3: case 4: case 9: case 10: case 12: case 13: case 14: case 15: case 18:
-        case 23: case 24:
-            return numeric;
-        case 8: return boolean(0x01);
-        case 17: return {ItemKind::Hold, 0};
-        case 19: return boolean(0x04);
-        case 20: return boolean(0x01);
-        case 21: return boolean(0x08);
-        case 25: return boolean(0x20);
-        case 26: return boolean(0x80);
-        default: return {};
-        }
+        return item == 21 ? boolean(Varn1RemoteBit) : tableRule(Varn1MenuTable(), item);
     case TRackModule::Gry230:
-        if (item >= 7 && item <= 15)
-            return boolean(0x10);
-        if (item >= 18 && item <= 25)
-            return numeric;
-        if (item == 27)
-            return {ItemKind::Hold, 0};
-        return {};
+        return tableRule(Gry230MenuTable(), item);
     case TRackModule::Gry250:
+        return item == 25 ? boolean(Gry250RemoteBit) : tableRule(Gry250MenuTable(), item);
     case TRackModule::Pelo1:
-        return (item >= 0 && item <= 49) ? numeric : ItemRule{};
+        return tableRule(Pelo1MenuTable(), item);
     case TRackModule::Pelo2:
-        return (item >= 0 && item <= 52) ? numeric : ItemRule{};
+        return tableRule(Pelo2MenuTable(), item);
     }
     return {};
 }
@@ -157,7 +166,7 @@ void seedBooleans(TRackModule m, TRackModuleState& s)
     for (int item = 0; item < RackSettingItems; ++item) {
         const ItemRule rule = itemRule(m, item);
         if (rule.kind == ItemKind::Boolean || rule.kind == ItemKind::HoldBoolean)
-            s.Flags[item] = (s.SettingsBits & rule.bit) != 0;
+            s.Flags[item] = ((rule.word == 1 ? s.SettingsBits2 : s.SettingsBits) & rule.bit) != 0;
     }
 }
 
@@ -493,18 +502,28 @@ void ApplyRackMenuEcho(TRackModule module, TRackModuleState& s, int item, int va
     case ItemKind::None:
         return;
     case ItemKind::Numeric:
+        if (value < rule.min)
+            return;
         s.Settings[item] = value;
+        if (rule.clears >= 0 && rule.clears < RackSettingItems)
+            s.Settings[std::size_t(rule.clears)] = 0;
         break;
     case ItemKind::Boolean:
-    case ItemKind::HoldBoolean:
+    case ItemKind::HoldBoolean: {
+        quint16& bits = rule.word == 1 ? s.SettingsBits2 : s.SettingsBits;
         if (value != 0)
-            s.SettingsBits |= rule.bit;
+            bits |= rule.bit;
         else
-            s.SettingsBits &= quint16(~rule.bit);
+            bits &= quint16(~rule.bit);
         s.Flags[item] = value != 0;
+        // The time mode: past with hold off holds until told; real time
+        // never does, as the panel's key leaves it.
         if (rule.kind == ItemKind::HoldBoolean && value != 0 && s.HoldIsZero)
             s.HoldExternal = true;
+        if (rule.kind == ItemKind::HoldBoolean && value == 0)
+            s.HoldExternal = false;
         break;
+    }
     case ItemKind::Hold:
         s.Settings[item] = value;
         if (value == 0) {

@@ -1,0 +1,123 @@
+#include "models/Gry230_Menu.h"
+
+#include "common/FieldHelpers.h"
+#include "models/RackMenuLines.h"
+#include "protocol/rack/RackCommands.h"
+
+using namespace RackLines;
+
+namespace {
+
+double hs(const TMeasurementHistory& history, int s)
+{
+    return h(history, TGry230Menu::SeriesArea, s);
+}
+
+bool flag(const TRackModuleState& s, int item)
+{
+    return s.Flags[std::size_t(item)];
+}
+
+} // namespace
+
+TGry230Menu::TGry230Menu()
+    : TRackMenuModel(Gry230MenuTable(), {[](int n) { return Gry230ShowItemCmd(n); },
+                                         [](int k) { return Gry230SelectPageCmd(k); },
+                                         [](int e, int v) { return Gry230SetValueCmd(e, v); }})
+{}
+
+QString TGry230Menu::Readout(int which, const TGry230State& s, const TMeasurementHistory& hist)
+{
+    const bool sum = s.MenuIndex == PilotItem;
+    const int series = which == 0 ? (sum ? 12 : 6) : (sum ? 15 : 9);
+    return IntField(RoundHalfEven(hs(hist, series) / 10), 3);
+}
+
+QString TGry230Menu::MenuText(int item, const TGry230State& s, const TMeasurementHistory& hist)
+{
+    const bool marked = (s.SettingsBits & Gry230FlagBit) != 0;
+    const bool busy = (s.StatusBits & GryBusyBit) != 0;
+    const qint32 v = item >= 0 && item < RackSettingItems ? s.Settings[std::size_t(item)] : 0;
+    static const char* const modes[] = {"OFF   ", "ON    ", "AUTO  "};
+    switch (item) {
+    case 0:
+        return percentLine("  TOTAL   ", hs(hist, 0));
+    case 1:
+        return percentLine(" STEREO   ", hs(hist, 3));
+    case 2:
+        return "STEREO PPM " + IntField(qint64(hs(hist, 22)), 4) + " ";
+    case 3:
+        return percentLine("  L + R   ", hs(hist, 12));
+    case 4:
+        return "L + R  PPM " + IntField(qint64(hs(hist, 23)), 4) + " ";
+    case 5:
+        return percentLine("  L - R   ", hs(hist, 15));
+    case 6:
+        return "PILOT  " + RealField(4, 1, hs(hist, 18) / 10) + " KHZ";
+    case 7:
+        return dbLine(" LEFT  ", hs(hist, 19), marked);
+    case 8:
+        return dbLine(" RIGHT ", hs(hist, 20), marked);
+    case 9:
+        return markSixteenth("  SEP  -" + RealField(4, 1, hs(hist, 21) / 2) + " DB ",
+                             marked ? '*' : ' ');
+    case 10:
+        return dbLine(" L + R ", hs(hist, 19), marked);
+    case 11:
+        return dbLine(" L - R ", hs(hist, 20), marked);
+    case 12:
+        return markSixteenth("XTALK  -" + RealField(4, 1, hs(hist, 21) / 2) + " DB ",
+                             marked ? '*' : ' ');
+    case 13:
+        return dbLine(" TOTAL ", hs(hist, 19), marked);
+    case 14:
+        return dbLine(" PILOT ", hs(hist, 19), marked);
+    case 15:
+        return dbLine(" SUB   ", hs(hist, 20), marked);
+    case 16:
+        return QStringLiteral("   MODIFY PPM   ");
+    case 17:
+        return QStringLiteral(" MODIFY SETTINGS");
+    case 18:
+        return "   SAP  - " + tableText(modes, v, unknownCode(6));
+    case 19:
+        return "   PRO  - " + tableText(modes, v, unknownCode(6));
+    case 20:
+        return " ST PEAK " + IntField(v, 4) + " %";
+    case 23:
+        return "L+R PEAK " + IntField(v, 4) + " %";
+    case 21:
+        return " ST THRES  " + IntField(v, 4) + " ";
+    case 24:
+        return "L+R THRES  " + IntField(v, 4) + " ";
+    case 22:
+        return durationLine(" ST DUR ", v, " ST DUR - TRACK");
+    case 25:
+        return durationLine("L+R DUR ", v, "L+R DUR - TRACK");
+    case 26:
+    case 37:
+        return QStringLiteral("     EXIT ?     ");
+    case 27:
+        return holdLine(s);
+    case 28:
+        return onOffLine(flag(s, 28), "TIME MODE - PAST", "TIME MODE - REAL");
+    case 29:
+        return onOffLine(flag(s, 29), " INFINITE -  ON ", " INFINITE - OFF ");
+    case 30:
+        return onOffLine(flag(s, 30), "  REMOTE -  ON  ", "  REMOTE - OFF  ");
+    case 31:
+        return onOffLine(busy, "    SAVING      ", "  SAVE CONFIG   ");
+    case 32:
+        return onOffLine(busy, "    LOADING     ", "  LOAD CONFIG   ");
+    case 33:
+        return onOffLine(flag(s, 33), " MODE - MTS     ", " MODE - EQUIV   ");
+    case 34:
+        return onOffLine(flag(s, 34), "   DBX - IN    ", "   DBX - OUT   ");
+    case 35:
+        return onOffLine(flag(s, 35), "INPUT SEL - #2 ", "INPUT SEL - #1 ");
+    case 36:
+        return onOffLine(flag(s, 36), "SYNC DET - ON  ", "SYNC DET - OFF ");
+    default:
+        return reservedLine;
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/FrameState.h"
+#include "protocol/rack/RackData.h"
+
+#include <QString>
+#include <span>
+
+// The line forms the rack modules' LCD lines share, and the bounded lookups
+// every text chosen by a device value goes through.
+namespace RackLines {
+
+// The shown text for a code that comes from the module: fallback when the code
+// has no entry.
+QString tableText(std::span<const char* const> table, qint64 code, const QString& fallback);
+
+// Asterisks of the field's width, for a code that has no name.
+QString unknownCode(int width);
+
+// Entry 1 of series s of the module's area (first slot `area`); 0 outside the
+// history.
+qint32 h(const TMeasurementHistory& history, int area, int s);
+
+// label + IntField(RoundHalfEven(h / 10), 3) + " % "
+QString percentLine(const QString& label, double h);
+
+// a := 3.5 - h / 2; label + "+" or "-" + RealField(4, 1, |a|) + " DB ", with
+// the sixteenth character replaced by '*' when marked.
+QString dbLine(const QString& label, double h, bool marked);
+
+// Replaces the sixteenth character (when the line has one).
+QString markSixteenth(QString line, QChar mark);
+
+// "   HOLD - EXT   " or "   HOLD " + RealField(4, 1, hold x 0.5) + " SEC".
+QString holdLine(const TRackModuleState& s);
+
+QString onOffLine(bool on, const char* onText, const char* offText);
+
+// The duration codes 0..5 (10..500 ms) as "<label>" + IntField(ms, 4) + " MS";
+// any other code (6 and what the module echoes) is the tracking line.
+QString durationLine(const QString& label, qint64 code, const QString& trackLine);
+
+// The weighting codes 1..8 (3..45 cycles) as "<label>" + IntField(c, 2) +
+// " CYC"; 0 and any code outside the table is the off line.
+QString weightingLine(const QString& label, qint64 code, const QString& offLine);
+
+inline const QString reservedLine = QStringLiteral("  RESERVED     ");
+
+} // namespace RackLines

@@ -1,0 +1,140 @@
+#include "models/Varn1_Menu.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> b)
+{
+    QByteArray a;
+    for (int x : b)
+        a.append(char(x));
+    return a;
+}
+
+using Cmds = QList<QByteArray>;
+
+struct Varn1MenuTest : ::testing::Test
+{
+    TVarn1Menu menu{1};
+    TVarn1UnitState s;
+    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
+
+    QString line() const { return TVarn1Menu::MenuText(s.MenuIndex, s, *hist, 1); }
+};
+
+TEST_F(Varn1MenuTest, PagesCarryTheUnitByteAndReturnToTheirEntryItems)
+{
+    s.MenuIndex = 5;
+    s.Settings[8] = 0;
+    EXPECT_EQ(menu.key3(s, 3), Cmds{bytes({0x20, 0x01, 0x01, 0xFE})});
+    EXPECT_EQ(s.MenuIndex, 8);
+    EXPECT_FALSE(s.Flags[8]); // entering does not switch the filter in
+    s.MenuIndex = 11;
+    EXPECT_EQ(menu.key3(s, 3), Cmds{bytes({0x20, 0x01, 0x00, 0xFE})});
+    EXPECT_EQ(s.MenuIndex, 5);
+
+    // Entering the detector page leaves the modulation type alone.
+    s.MenuIndex = 6;
+    EXPECT_EQ(menu.key3(s, 3), Cmds{bytes({0x20, 0x01, 0x02, 0xFE})});
+    EXPECT_EQ(s.Settings[12], 0);
+    s.MenuIndex = 16;
+    menu.key3(s, 3);
+    EXPECT_EQ(s.MenuIndex, 6);
+    s.MenuIndex = 7;
+    menu.key3(s, 3);
+    EXPECT_EQ(s.MenuIndex, 17);
+    s.MenuIndex = 27;
+    menu.key3(s, 3);
+    EXPECT_EQ(s.MenuIndex, 7);
+
+    s.MenuIndex = 7;
+    EXPECT_EQ(menu.key1(s), Cmds{bytes({0x1F, 0x01, 0x00, 0xFE})});
+}
+
+TEST_F(Varn1MenuTest, ChannelWrapsAndIsLockedByTheCalibrator)
+{
+    s.MenuIndex = 2;
+    s.Settings[2] = 5;
+    EXPECT_EQ(menu.key3(s, 2), Cmds{bytes({0x52, 0x01, 0x02, 0x30, 0x31, 0xFE})});
+    EXPECT_EQ(s.Settings[2], 1);
+    EXPECT_EQ(line().left(10), "SCA#1 INJ ");
+
+    (*hist)[1024 + 256 + 3][1] = 87;
+    s.SettingsBits |= 0x80;
+    EXPECT_EQ(line(), "SCA#* INJ  8.7 %");
+    EXPECT_TRUE(menu.key3(s, 3).isEmpty());
+    EXPECT_TRUE(menu.key4(s, 3).isEmpty());
+    EXPECT_EQ(s.Settings[2], 1);
+}
+
+TEST_F(Varn1MenuTest, RdsModeLocksFrequencyBandwidthAndMute)
+{
+    s.Settings[12] = 1;
+    s.Settings[9] = 100;
+    s.Settings[10] = 4;
+    s.Settings[23] = 1;
+    const struct
+    {
+        int item;
+        const char* line;
+    } cases[] = {{9, "FREQ<RDS> 57 KHZ"}, {10, " BPF BW - RDS   "}, {23, " MUTE<RDS> - ON "}};
+    for (const auto& c : cases) {
+        s.MenuIndex = c.item;
+        EXPECT_EQ(line(), c.line);
+        EXPECT_TRUE(menu.key3(s, 3).isEmpty()) << c.item;
+        EXPECT_TRUE(menu.key4(s, 3).isEmpty()) << c.item;
+    }
+    EXPECT_EQ(s.Settings[9], 100);
+    s.Settings[12] = 0;
+    s.MenuIndex = 9;
+    EXPECT_EQ(line(), "FREQ -  50.0 KHZ");
+    EXPECT_EQ(menu.key3(s, 3), Cmds{bytes({0x52, 0x01, 0x09, 0x36, 0x35, 0xFE})});
+}
+
+TEST_F(Varn1MenuTest, LinesAndDeviceCodesOutsideTheirTables)
+{
+    (*hist)[1024 + 256 + 4][1] = 9;
+    const struct
+    {
+        int item;
+        qint32 value;
+        const char* line;
+    } cases[] = {
+        {4, 0, " SCA   - 1.0 DB "},   {4, 1, " SCA   - 1.0 DB*"},   {4, 2, " SCA   - 1.0 DB+"},
+        {13, 0, "DET RESP - FLAT "},  {13, 2, "DET RESP - 150US "}, {13, 7, "DET RESP - ***** "},
+        {23, 0, "  MUTE -  OFF   "},  {23, 2, "  MUTE - AUTO   "},  {23, 9, "  MUTE - ****   "},
+        {14, 7, " DET BW -  8 KHZ"},  {15, 60, " NORM -  7.0 KHZ"}, {18, 150, " PEAK MOD 150  %"},
+        {24, 15, "  MUTE    1.5 % "}, {200, 0, "  RESERVED     "},
+    };
+    for (const auto& c : cases) {
+        s.MenuIndex = c.item;
+        if (c.item < RackSettingItems)
+            s.Settings[std::size_t(c.item)] = c.value;
+        EXPECT_EQ(line(), c.line) << c.item << " " << c.value;
+    }
+    s.MenuIndex = 200;
+    EXPECT_TRUE(menu.key3(s, 3).isEmpty());
+    EXPECT_EQ(menu.key2(s), Cmds{bytes({0x1F, 0x01, 0x07, 0xFE})});
+
+    s.StatusBits = 0x40;
+    EXPECT_EQ(TVarn1Menu::Readout(s, *hist, 1), "- - -");
+}
+
+TEST_F(Varn1MenuTest, InfiniteAndFilterKeepSeparateBits)
+{
+    s.MenuIndex = 20;
+    menu.key3(s, 2);
+    EXPECT_FALSE(s.Flags[8]);
+    EXPECT_EQ(s.SettingsBits & 0x01, 0);
+    s.MenuIndex = 8;
+    menu.key3(s, 2);
+    s.MenuIndex = 20;
+    menu.key4(s, 2);
+    EXPECT_TRUE(s.Flags[8]);
+    EXPECT_EQ(s.SettingsBits & 0x01, 0x01);
+}
+
+} // namespace

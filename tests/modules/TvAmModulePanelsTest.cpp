@@ -1,0 +1,236 @@
+// The TV and AM rack panels and the FM rack's tuner panel in the whole program
+// against the simulated racks.
+#include "modules/Gry_Panels.h"
+#include "modules/Jov4_Panel.h"
+#include "modules/Pelo_Panels.h"
+
+#include "TestSupport.h"
+#include "app/Connects.h"
+#include "app/Forms.h"
+#include "app/Main.h"
+#include "link/Frame2.h"
+#include "modules/DisplayAlarms.h"
+#include "plots/BarGraph.h"
+#include "shell/Rack.h"
+#include "sim/rack/RackSim.h"
+#include "widgets/Lamp.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> b)
+{
+    QByteArray a;
+    for (int x : b)
+        a.append(char(x));
+    return a;
+}
+
+class RackPanelsTest : public ::testing::Test
+{
+protected:
+    void start(int family, const QByteArray& password = "QUMOR7", bool serial = false)
+    {
+        rack = std::make_unique<RackSim>(family);
+        // The TV controller asks for its program: an empty one, already current.
+        QDir().mkpath(base.file("DLD"));
+        base.writeFile("DLD/Gry230.DLD", "0\r\n");
+        rack->unit.programCurrent = true;
+        configure(*rack);
+        TConnectionSettings s = DefaultSettings("Connect1", base.path());
+        s.HardwareType = htRackSystem;
+        s.Transport = trNetwork;
+        s.ConnectOnStartup = true;
+        s.IpAddress = "127.0.0.1";
+        if (serial) {
+            // COM1 is the simulated rack's pseudo-terminal.
+            s.Transport = trSerial;
+            s.SerialPort = 0;
+            qputenv("TOLVEX_COM1", rack->openPty().toLocal8Bit());
+        } else {
+            s.TcpPort = rack->listenTcp();
+        }
+        s.DevicePassword = QString::fromLatin1(password);
+        base.writeConfig("Connect1", s);
+        CreateForms();
+    }
+    void TearDown() override
+    {
+        DestroyForms();
+        qunsetenv("TOLVEX_COM1");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    virtual void configure(RackSim&) {}
+
+    TFrame2* frame() const { return Connects->ConnectionByIndex(1); }
+    template <typename T>
+    T* panel(const char* name) const
+    {
+        return Main->Rack1 ? Main->Rack1->findChild<T*>(name) : nullptr;
+    }
+    int commandsLike(const QByteArray& c) const { return int(rack->unit.commands().count(c)); }
+    bool press(QToolButton* key, const QByteArray& expected)
+    {
+        const int before = commandsLike(expected);
+        key->click();
+        return waitFor([&] { return commandsLike(expected) > before; }, 4000);
+    }
+
+    TempBase base;
+    std::unique_ptr<RackSim> rack;
+};
+
+TEST_F(RackPanelsTest, TvRackPanelsShowTheirLampsAndTheirPlotEntriesOpenNothing)
+{
+    start(rkTV);
+    rack->unit.records.module(SimModule::Gry230).status = 0x05;
+    rack->unit.records.module(SimModule::Gry230).menuItem = 16;
+    rack->unit.records.module(SimModule::Gry250).status = 0x01;
+    ASSERT_TRUE(waitFor(
+        [&] { return panel<TGry230Panel>("Rack1_GRY230") && panel<TGry250Panel>("Rack1_GRY250"); },
+        30000));
+    auto* g230 = panel<TGry230Panel>("Rack1_GRY230");
+    auto* g250 = panel<TGry250Panel>("Rack1_GRY250");
+    EXPECT_EQ(g230->size(), QSize(600, 117));
+    EXPECT_EQ(g250->size(), QSize(600, 116));
+    EXPECT_EQ(g230->y() + g230->height(), g250->y());
+    EXPECT_EQ(commandsLike(bytes({0x1D, 0xFE})), 1);
+    EXPECT_EQ(commandsLike(bytes({0x1E, 0xFE})), 1);
+
+    ASSERT_TRUE(waitFor([&] { return g230->Leds[0]->color() == QColor(255, 0, 0); }, 4000));
+    EXPECT_EQ(g230->Leds[1]->color(), QColor(128, 0, 0));
+    EXPECT_EQ(g230->Leds[2]->color(), QColor(0, 255, 0));
+    EXPECT_EQ(g230->Leds[3]->color(), QColor(128, 128, 0));
+    EXPECT_TRUE(waitFor([&] { return g250->Leds[0]->color() == QColor(0, 255, 0); }, 4000));
+    EXPECT_EQ(g250->ModulationString2->text(), "- - -");
+    EXPECT_NE(g250->ModulationString1->text(), "- - -");
+
+    // Key 3 on "MODIFY PPM" enters its page on the module; the echo follows.
+    ASSERT_TRUE(waitFor([&] { return g230->MenuString->text() == "   MODIFY PPM   "; }, 4000));
+    ASSERT_TRUE(press(g230->SpeedButton3, bytes({0x1A, 0x01, 0xFE})));
+    EXPECT_TRUE(
+        waitFor([&] { return rack->unit.records.module(SimModule::Gry230).menuItem == 18; }));
+    ASSERT_TRUE(waitFor([&] { return frame()->Gry230State.MenuIndex == 18; }));
+    ASSERT_TRUE(press(g230->SpeedButton3, bytes({0x4C, 0x12, 0x30, 0x31, 0xFE})));
+    EXPECT_TRUE(waitFor([&] { return g230->MenuString->text() == "   SAP  - ON    "; }, 4000));
+    ASSERT_TRUE(press(g250->SpeedButton1, bytes({0x17, 0x01, 0xFE})));
+
+    for (const char* name : {"BarGraph1", "Histogram1", "DatavsTime1"}) {
+        QAction* a = g230->findChild<QAction*>(name);
+        ASSERT_TRUE(a) << name;
+        a->trigger();
+    }
+    pump(100);
+    EXPECT_TRUE(g230->findChildren<TInstrumentChildWindow*>().isEmpty());
+}
+
+TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
+{
+    start(rkAM);
+    rack->unit.records.module(SimModule::Pelo1).led = 0x81;
+    ASSERT_TRUE(waitFor(
+        [&] { return panel<TPelo1Panel>("Rack1_PELO1") && panel<TPelo2Panel>("Rack1_PELO2"); },
+        30000));
+    auto* p1 = panel<TPelo1Panel>("Rack1_PELO1");
+    auto* p2 = panel<TPelo2Panel>("Rack1_PELO2");
+    EXPECT_EQ(p1->size(), QSize(600, 118));
+    EXPECT_EQ(p2->size(), QSize(600, 125));
+    EXPECT_EQ(p1->y() + p1->height(), p2->y());
+    EXPECT_EQ(commandsLike(bytes({0x1C, 0xFE})), 2);
+    ASSERT_TRUE(waitFor([&] { return p1->Leds[0]->color() == QColor(255, 0, 0); }, 4000));
+    for (int i = 1; i < 7; ++i) {
+        const QColor c = p1->Leds[std::size_t(i)]->color();
+        EXPECT_LE(qMax(c.red(), c.green()), 128) << "LED" << i + 1 << " lit";
+    }
+    EXPECT_EQ(p1->Leds[7]->color(), QColor(255, 255, 0));
+    EXPECT_EQ(p2->Leds.size(), 11u);
+    EXPECT_EQ(p2->findChild<QMenu*>("BarGraph1")->actions().size(), 8);
+    EXPECT_EQ(p2->findChild<QMenu*>("Histogram1")->actions().size(), 6);
+
+    p2->findChild<QAction*>("Alarms1")->trigger();
+    auto* alarms = p2->findChild<TDisplayAlarms*>("Rack1_PELO2_Alarms");
+    ASSERT_TRUE(alarms);
+    EXPECT_EQ(alarms->instrument(), 1);
+    p2->findChild<QAction*>("BarGraph_7")->trigger();
+    QPointer<TBarGraph> bar = p2->findChild<TBarGraph*>();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->index(), 7);
+    EXPECT_EQ(bar->family(), 3);
+    bar->close();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(bar.isNull());
+    pump(300);
+    rack->dropLink();
+    pump(1000);
+}
+
+TEST_F(RackPanelsTest, AmRackKeysReachTheModulesOverASerialLine)
+{
+    start(rkAM, "QUMOR7", true);
+    rack->unit.records.module(SimModule::Pelo1).menuItem = 14;
+    ASSERT_TRUE(waitFor([&] { return panel<TPelo1Panel>("Rack1_PELO1") != nullptr; }, 30000));
+    auto* p1 = panel<TPelo1Panel>("Rack1_PELO1");
+    ASSERT_TRUE(waitFor([&] { return p1->MenuString->text() == "  CAR SETTINGS  "; }, 8000));
+    ASSERT_TRUE(waitFor([&] { return frame()->Pelo1State.MenuIndex == 14; }));
+    ASSERT_TRUE(press(p1->SpeedButton3, bytes({0x19, 0x03, 0xFE})));
+    EXPECT_TRUE(
+        waitFor([&] { return rack->unit.records.module(SimModule::Pelo1).menuItem == 31; }));
+    EXPECT_TRUE(waitFor([&] { return p1->MenuString->text() == "MOD MODE - FIXED"; }, 8000));
+}
+
+class Jov4PanelTest : public RackPanelsTest
+{
+protected:
+    void configure(RackSim& r) override
+    {
+        r.unit.records.jov4.value = 232;
+        r.unit.records.jov4.model = QByteArray("JOV-4") + char(0);
+        r.unit.records.jov4.presets[3] = QByteArray("WABC\x01 NEWS  ", 12);
+    }
+};
+
+TEST_F(Jov4PanelTest, KeypadSendsPresetsAndFrequenciesAndTheBarShowsTheLevel)
+{
+    start(rkFM);
+    ASSERT_TRUE(waitFor([&] { return panel<TJov4Panel>("Rack1_JOV4") != nullptr; }, 30000));
+    auto* j = panel<TJov4Panel>("Rack1_JOV4");
+    EXPECT_EQ(j->size(), QSize(600, 107));
+    EXPECT_EQ(j->y(), 0);
+    EXPECT_TRUE(j->isEnabled());
+    ASSERT_TRUE(waitFor([&] { return j->Bars[8]->color() == QColor(255, 0, 0); }, 4000));
+    EXPECT_EQ(j->Bars[9]->color(), QColor(128, 0, 0));
+    EXPECT_TRUE(waitFor(
+        [&] { return j->findChild<QAction*>("Preset31")->text().startsWith("WABC  NEWS"); }, 8000));
+    EXPECT_TRUE(j->findChild<QAction*>("preset91"));
+
+    ASSERT_TRUE(press(j->DigitKeys[5], bytes({0x43, 0x35, 0xFE})));
+    j->SpeedButton11->click();
+    EXPECT_EQ(j->MenuString->text(), "Enter Freq");
+    for (int d : {9, 8, 1})
+        j->DigitKeys[std::size_t(d)]->click();
+    EXPECT_EQ(j->MenuString->text(), "D   98.1     ");
+    ASSERT_TRUE(press(j->DigitKeys[5], bytes({0x44, 0x30, 0x39, 0x38, 0x31, 0x35, 0xFE})));
+    EXPECT_EQ(commandsLike(bytes({0x43, 0x35, 0xFE})), 1);
+}
+
+TEST_F(Jov4PanelTest, AnObserverGetsADisabledPanel)
+{
+    start(rkFM, "OBSERV");
+    ASSERT_TRUE(waitFor([&] { return panel<TJov4Panel>("Rack1_JOV4") != nullptr; }, 30000));
+    auto* j = panel<TJov4Panel>("Rack1_JOV4");
+    ASSERT_TRUE(waitFor([&] { return !j->isEnabled(); }, 4000));
+    j->DigitKeys[5]->click();
+    pump(200);
+    EXPECT_EQ(commandsLike(bytes({0x43, 0x35, 0xFE})), 0);
+}
+
+} // namespace
