@@ -291,10 +291,15 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
                        static_cast<unsigned char>(cmd.at(1)));
         return true;
     case 0x1B:
+        // The Gry250's select-page on a TV rack. On an FM rack the Lyn1's
+        // settings page starts at item 10 and is left at item 9; its records
+        // report the new item, which the panel's menu follows.
         if (tv && cmd.size() >= 2)
             selectPage(records.module(SimModule::Gry250), Gry250MenuTable(),
                        static_cast<unsigned char>(cmd.at(1)));
-        return true;
+        else if (fm && cmd.size() >= 2)
+            records.module(SimModule::Lyn1).menuItem = cmd.at(1) != 0 ? 10 : 9;
+        return fm || tv;
     case 0x1F:
         if (SimModuleState* u = varn1Unit())
             u->menuItem = static_cast<unsigned char>(cmd.at(2));
@@ -357,12 +362,6 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
     case 0x17:
         showItem(tv ? SimModule::Gry250 : SimModule::Lyn1);
         return true;
-    case 0x1B:
-        // The Lyn1's settings page starts at item 10 and is left at item 9;
-        // its records report the new item, which the panel's menu follows.
-        if (fm && cmd.size() >= 2)
-            records.module(SimModule::Lyn1).menuItem = cmd.at(1) != 0 ? 10 : 9;
-        return fm;
     default:
         return false; // logged only
     }
