@@ -98,6 +98,8 @@ TEST_F(FmModulePanelsTest, PanelsStackShowTheirModulesAndKeysDriveThem)
     EXPECT_EQ(v0->y() + v0->height(), v1->y());
     EXPECT_EQ(v0->UnitName->text(), "Varn-1 [0]");
     EXPECT_EQ(v1->UnitName->text(), "Varn-1 [1]");
+    // The open commands are on their way once the panels exist.
+    EXPECT_TRUE(waitFor([&] { return commandsLike(bytes({0x21, 0x01, 0xFE})) >= 1; }, 5000));
     EXPECT_EQ(commandsLike(bytes({0x1D, 0xFE})), 1);
     EXPECT_EQ(commandsLike(bytes({0x21, 0x00, 0xFE})), 1);
     EXPECT_EQ(commandsLike(bytes({0x21, 0x01, 0xFE})), 1);

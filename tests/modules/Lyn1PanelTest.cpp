@@ -105,6 +105,7 @@ TEST_F(Lyn1PanelTest, TheRackShowsThePanelAndItsKeysDriveTheModule)
     TLyn1Panel* p = panel();
     EXPECT_EQ(p->size(), QSize(600, 117));
     EXPECT_EQ(p->UnitName->text(), "Lyn-1");
+    EXPECT_TRUE(waitFor([&] { return commandsLike(bytes({0x1E, 0xFE})) >= 1; }, 5000));
     EXPECT_EQ(commandsLike(bytes({0x1E, 0xFE})), 1);
     ASSERT_TRUE(waitFor([&] { return menuLine() == "  MODIFY SETTINGS   "; }, 4000));
     EXPECT_EQ(p->LED1->color(), QColor(0, 255, 0));

@@ -102,6 +102,7 @@ TEST_F(RackPanelsTest, TvRackPanelsShowTheirLampsAndTheirPlotEntriesOpenNothing)
     EXPECT_EQ(g230->size(), QSize(600, 117));
     EXPECT_EQ(g250->size(), QSize(600, 116));
     EXPECT_EQ(g230->y() + g230->height(), g250->y());
+    EXPECT_TRUE(waitFor([&] { return commandsLike(bytes({0x1E, 0xFE})) >= 1; }, 5000));
     EXPECT_EQ(commandsLike(bytes({0x1D, 0xFE})), 1);
     EXPECT_EQ(commandsLike(bytes({0x1E, 0xFE})), 1);
 
@@ -144,6 +145,8 @@ TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
     EXPECT_EQ(p1->size(), QSize(600, 118));
     EXPECT_EQ(p2->size(), QSize(600, 125));
     EXPECT_EQ(p1->y() + p1->height(), p2->y());
+    // The open commands are on their way once the panels exist.
+    EXPECT_TRUE(waitFor([&] { return commandsLike(bytes({0x1C, 0xFE})) >= 2; }, 5000));
     EXPECT_EQ(commandsLike(bytes({0x1C, 0xFE})), 2);
     ASSERT_TRUE(waitFor([&] { return p1->Leds[0]->color() == QColor(255, 0, 0); }, 4000));
     for (int i = 1; i < 7; ++i) {
