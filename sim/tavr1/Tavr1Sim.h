@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/firmware/DownloadSide.h"
 #include "sim/peer/SimPeer.h"
 #include "sim/tavr1/Tavr1Block.h"
 
@@ -69,6 +70,9 @@ public:
 
     // Sends one block at once (tests that want exact control).
     void sendBlock();
+
+    // The unit's side of a firmware download (accepts downloads unless told).
+    TSimDownloadSide* download = nullptr;
 
 signals:
     void blockSent(int tailKind);
