@@ -44,9 +44,7 @@ protected:
             if (pred())
                 return true;
             f.Timer1Timer();
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-            if (pumpMs > 1)
-                pump(pumpMs);
+            pump(pumpMs);
         }
         return pred();
     }
