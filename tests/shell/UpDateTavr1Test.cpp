@@ -9,6 +9,8 @@
 #include "sim/tavr1/Tavr1Sim.h"
 #include "widgets/MessageBoxService.h"
 
+#include <QAbstractItemModel>
+#include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -431,4 +433,94 @@ TEST_F(UpDateTavr1Test, MissingFilesOnlyShowTheirBox)
     EXPECT_EQ(f->Status, stActive);
     EXPECT_TRUE(errorLines().isEmpty());
     EXPECT_TRUE(lines("declined").isEmpty());
+}
+
+// A unit of revision C updates its SOM: "SO" starts, "UC" resets it, and the
+// frame reconnects after the wait. Four refusals end in the SOM's own text.
+TEST_F(UpDateTavr1Test, SomUpdateAndItsFailure)
+{
+    for (const bool refuse : {false, true}) {
+        SCOPED_TRACE(refuse ? "four BC" : "success");
+        log.clear();
+        boxes.clear();
+        Tavr1Sim unit;
+        unit.identification =
+            "Tavr-1 SN(123456) SW(01.04,01.18) OPT(1) REV(1:C 2:B 3:B) SOM(1.05)";
+        unit.download->replyDelayMs = 1;
+        unit.download->resetMs = 100;
+        if (refuse) {
+            unit.download->bcLine = 3;
+            unit.download->bcCount = 4;
+        }
+        base.writeFile("DLD/TAVR1_CBB.DLD", MakeDldFile({4, "V01.04", "V01.18", {}, "\r\n"}));
+        base.writeFile("DLD/SOM.DLD", MakeDldFile({6, {}, {}, "V1.06", "\r\n"}));
+        auto f = std::make_unique<TFrame2>("Connect1");
+        f->HardwareType = htTavr1;
+        f->Transport = trNetwork;
+        f->IpAddress = "127.0.0.1";
+        f->TcpPort = unit.listenTcp();
+        f->OpenConnection();
+        ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
+        ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+        ASSERT_TRUE(dialog.ShowFor(*f, false));
+        ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
+        EXPECT_EQ(dialog.Button2->text(), "Update SOM");
+        EXPECT_EQ(dialog.HeaderControl1->model()->headerData(2, Qt::Horizontal).toString(), "SOM");
+        EXPECT_EQ(dialog.LAN_Ver1_ST->text(), "1.05");
+        EXPECT_EQ(dialog.LAN_Ver2_ST->text(), "V1.06");
+        ASSERT_TRUE(dialog.Button2->isEnabled());
+        int result = -1;
+        auto c = QObject::connect(&dialog, &QDialog::finished, [&](int x) { result = x; });
+        dialog.Button2->click();
+        ASSERT_EQ(boxes.size(), 1);
+        EXPECT_TRUE(boxes[0].startsWith("Updating the SOM Network Device."));
+        ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0 || f->TransferStep == 7; }, 2000, 2));
+        if (refuse) {
+            ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0; }, 50, 2));
+            EXPECT_EQ(result, 2);
+            const QStringList errors = errorLines();
+            ASSERT_EQ(errors.size(), 1) << errors.join('|').toStdString();
+            EXPECT_TRUE(errors[0].endsWith(" SOM Update Failed "));
+            EXPECT_TRUE(unit.receivedLines().contains("DE"));
+            EXPECT_EQ(boxes.size(), 2);
+            expectClean(*f);
+            QObject::disconnect(c);
+            continue;
+        }
+        const QList<QByteArray> got = unit.receivedLines();
+        const qsizetype so = got.lastIndexOf("SO");
+        ASSERT_GE(so, 0);
+        EXPECT_EQ(got.value(so + 1), "PG0008");
+        EXPECT_EQ(got.mid(so + 2, 8).size(), 8);
+        // The unit drops the link half a second after "UC": no error.
+        pump(800);
+        EXPECT_FALSE(f->PortOpen);
+        ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0; }, 1000, 0));
+        QObject::disconnect(c);
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(countLogLines(" SOM Update Succesful "), 1);
+        ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+        EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+        expectClean(*f);
+    }
+}
+
+// A unit that never answers after its update: the success line says only
+// that the transfer completed; the failed reconnect says what to do next.
+TEST_F(UpDateTavr1Test, AUnitSilentAfterTheUpdateIsReported)
+{
+    sim.download->resetMs = -1;
+    auto f = connectTcp();
+    loginToDialog(*f);
+    dialog.Button1->click();
+    ASSERT_TRUE(tickUntil(*f, [&] { return !dialog.isVisible(); }, 4000, 2));
+    EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+    ASSERT_TRUE(tickUntil(*f, [&] { return countLogLines("No answer from the unit") > 0; }, 3000,
+                          2));
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[0].contains("not responding"));
+    EXPECT_TRUE(errors[1].endsWith(" No answer from the unit after the update: check the unit, "
+                                   "then press Connect "));
+    EXPECT_EQ(f->Status, stError);
 }
