@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -240,4 +241,89 @@ TEST_F(UpDateHdTest, HdSenderOverAPtyEndToEnd)
                           10));
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
     qunsetenv("TOLVEX_COM1");
+}
+
+namespace {
+
+std::unique_ptr<TFrame2> hdOverTcp(HdSim& sim)
+{
+    auto f = std::make_unique<TFrame2>("Connect1");
+    f->HardwareType = htHDSystem;
+    f->Transport = trNetwork;
+    f->IpAddress = "127.0.0.1";
+    f->TcpPort = sim.listenTcp();
+    f->OpenConnection();
+    EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+    return f;
+}
+
+} // namespace
+
+// The sender of the unit with display: "PG" carries the count, each phase
+// waits for its own "PASS", and a failed phase closes the connection with
+// the advice to start again.
+TEST_F(UpDateHdTest, Vren1SenderFailsAPhaseAndClosesTheConnection)
+{
+    base.writeFile("DLD/VREN1_HAN.DLD", MakeDldFile({4, "V03.06", "V04.05", {}, "\r\n"}));
+    base.writeFile("DLD/VREN1_HANB.DLD", MakeDldFile({48, "V03.06", "V04.05", {}, "\r\n"}));
+    HdSim sim;
+    sim.download->replyDelayMs = 1;
+    sim.download->scriptLineGapMs = 5;
+    sim.download->failPhase = 1;
+    TUpDateVren1 d;
+    FrameHooks().hdUpdateDue = [&](TFrame2& fr, THdUpdateDialog which) {
+        EXPECT_EQ(which, THdUpdateDialog::TUpDateVren1);
+        return d.ShowFor(fr, true);
+    };
+    auto f = hdOverTcp(sim);
+    ASSERT_TRUE(tickUntil(*f, [&] { return d.isVisible(); }, 400, 20));
+    EXPECT_TRUE(d.UseAltMainFile) << "04.03 gets the alternative file";
+    d.Button1->click();
+    ASSERT_TRUE(tickUntil(*f, [&] { return !d.isVisible(); }, 3000, 2));
+    const QList<QByteArray> got = sim.receivedLines();
+    EXPECT_TRUE(got.contains("PG0032")) << "50 data lines";
+    EXPECT_EQ(sim.download->linesAccepted(), 50);
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Flashing EEPROM Failed "));
+    EXPECT_TRUE(errors[1].endsWith(" Please Close Tolvex, and Re-open, and Re-Connect"));
+    EXPECT_FALSE(f->PortOpen);
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->FirmwareFile(), nullptr);
+    EXPECT_NE(f->Timer1->interval(), 10);
+}
+
+// A cancel during the HD sender's data ends with its own text and the
+// disconnect sequence; a login-opened HD dialog declined leaves the unit
+// unpolled.
+TEST_F(UpDateHdTest, HdSenderCancelAndDecline)
+{
+    base.writeFile("DLD/VREN1_KYO.DLD", MakeDldFile({40, "V04.00", "V04.00", {}, "\r\n"}));
+    HdSim sim;
+    sim.setModel(HdSim::Model::Vren1);
+    sim.download->replyDelayMs = 1;
+    TUpDateHD d;
+    FrameHooks().hdUpdateDue = [&](TFrame2& fr, THdUpdateDialog which) {
+        EXPECT_EQ(which, THdUpdateDialog::TUpDateHD);
+        return d.ShowFor(fr, true);
+    };
+    auto f = hdOverTcp(sim);
+    ASSERT_TRUE(tickUntil(*f, [&] { return d.isVisible(); }, 400, 20));
+    d.Button2->click();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(countLogLines(" HD firmware update declined; the unit is not polled "), 1);
+    tickUntil(*f, [] { return false; }, 5, 10);
+    EXPECT_EQ(f->ProcessState, 0u);
+
+    // Opened again with the Update button, and cancelled mid-data.
+    ASSERT_TRUE(d.ShowFor(*f, false));
+    ASSERT_TRUE(waitFor([&] { return d.isVisible(); }));
+    d.Button1->click();
+    ASSERT_TRUE(tickUntil(*f, [&] { return sim.download->linesAccepted() >= 5; }, 500, 2));
+    f->AbortTransfer(4);
+    ASSERT_TRUE(tickUntil(*f, [&] { return !d.isVisible(); }, 10, 2));
+    EXPECT_EQ(countLogLines(" EEPROM Update Canceled "), 1);
+    EXPECT_EQ(f->ProcessState, 7u) << "the disconnect sequence";
+    EXPECT_EQ(f->FirmwareFile(), nullptr);
+    EXPECT_FALSE(f->ButtonC3->isEnabled());
 }
