@@ -13,8 +13,7 @@ void BM_ReadLargestDldFile(benchmark::State& state)
     const QByteArray bytes = MakeDldFile({65533, "V01.05", "V01.18", {}, "\r\n"});
     for (auto _ : state) {
         TDldFile file;
-        const TDldError e =
-            ReadDldFile(QByteArrayView(bytes), TDldHeaderForm::MainFirmware, &file);
+        const TDldError e = ReadDldFile(QByteArrayView(bytes), TDldHeaderForm::MainFirmware, &file);
         benchmark::DoNotOptimize(e);
         if (e != TDldError::None || file.DataLineCount() != 65535)
             state.SkipWithError("the generated file was refused");

@@ -15,24 +15,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         TDldFile file;
         const TDldError e = ReadDldFile(QByteArrayView(bytes), form, &file);
         if (e == TDldError::None) {
-            if (file.Header.LineCount < 1 || file.Header.LineCount > 65535
-                || file.DataLineCount() > 65535)
+            if (file.Header.LineCount < 1 || file.Header.LineCount > 65535 ||
+                file.DataLineCount() > 65535)
                 std::abort();
             for (int i = 0; i < file.DataLineCount(); ++i) {
                 const QByteArray line = file.DataLine(i);
                 if (!ParseSRecord(line) || !bytes.contains(line))
                     std::abort();
             }
-        } else if (file.DataLineCount() != 0
-                   || (e == TDldError::BadRecord && file.ErrorLine < 2)) {
+        } else if (file.DataLineCount() != 0 || (e == TDldError::BadRecord && file.ErrorLine < 2)) {
             std::abort();
         }
         QBuffer buffer;
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         TDldHeader header;
-        if (ReadDldHeader(buffer, &header, form) == TDldError::None
-            && (header.LineCount < 1 || header.LineCount > 65535))
+        if (ReadDldHeader(buffer, &header, form) == TDldError::None &&
+            (header.LineCount < 1 || header.LineCount > 65535))
             std::abort();
     }
     for (const QByteArray& line : bytes.split('\n')) {

@@ -70,7 +70,9 @@ int WriteFirmwareCorpus(const QString& dir)
     QByteArray bad = MakeDldFile({2, "V01.05", "V01.18", {}, "\r\n"});
     bad[bad.indexOf("S2") + 12] = bad[bad.indexOf("S2") + 12] == '0' ? '1' : '0';
     seeds << bad;
-    seeds << "3\r\nV01.05\r\nV01.18\r\nS10500\r\n" << "65535\nA\nB\n\n\n" << "ten\r\n";
+    seeds << "3\r\nV01.05\r\nV01.18\r\nS10500\r\n"
+          << "65535\nA\nB\n\n\n"
+          << "ten\r\n";
     seeds << "1\r\nV01.05\r\nV01.18\r\n" + BuildSerialRecord(1, 2, 3) + "\r\n";
     int n = 0;
     for (const QByteArray& s : std::as_const(seeds)) {

@@ -6,9 +6,10 @@
 #include <QTimer>
 
 TSimDownloadSide::TSimDownloadSide(SimPeer* peer, ReplyFn reply, QObject* parent)
-    : QObject(parent), m_peer(peer), m_reply(std::move(reply))
-{
-}
+    : QObject(parent)
+    , m_peer(peer)
+    , m_reply(std::move(reply))
+{}
 
 bool TSimDownloadSide::handleLine(const QByteArray& line)
 {

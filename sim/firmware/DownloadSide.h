@@ -19,9 +19,9 @@ class TSimDownloadSide : public QObject
 public:
     enum class Script
     {
-        Tavr1,    // ERASE, FLASH, VERIFY, MICRO phases, then SUCCESS
-        Vren1,    // the same with two MICRO phases
-        HdNoLcd   // FLASH0..FLASH7, DONE
+        Tavr1,  // ERASE, FLASH, VERIFY, MICRO phases, then SUCCESS
+        Vren1,  // the same with two MICRO phases
+        HdNoLcd // FLASH0..FLASH7, DONE
     };
     using ReplyFn = std::function<void(const QByteArray& bytes, int delayMs)>;
 
@@ -29,9 +29,9 @@ public:
 
     Script script = Script::Tavr1;
     bool acceptDownloads = true;
-    int replyDelayMs = 5;       // between a line and its answer
-    int scriptLineGapMs = 200;  // between script lines; 0: one write
-    int progressWords = 3;      // "ERASE" etc. before each phase's end
+    int replyDelayMs = 5;      // between a line and its answer
+    int scriptLineGapMs = 200; // between script lines; 0: one write
+    int progressWords = 3;     // "ERASE" etc. before each phase's end
     // After SUCCESS/DONE: silent for resetMs, then answers again; -1 never.
     // After UL/UC: the link is dropped about 0.5 s later and connects are
     // refused (TCP) or the unit is silent (pty) for resetMs.
@@ -40,12 +40,12 @@ public:
 
     // Faults.
     bool answerPg = true;
-    int bcLine = 0;          // 1-based data line answered "BC" bcCount times
+    int bcLine = 0; // 1-based data line answered "BC" bcCount times
     int bcCount = 0;
-    int silentLine = 0;      // 1-based data line never answered
-    int strangeLine = 0;     // answered with neither GC nor BC
-    int dropAfterLine = 0;   // the link is dropped after this line
-    int failPhase = -1;      // 0-based script phase answered FAIL instead of PASS
+    int silentLine = 0;    // 1-based data line never answered
+    int strangeLine = 0;   // answered with neither GC nor BC
+    int dropAfterLine = 0; // the link is dropped after this line
+    int failPhase = -1;    // 0-based script phase answered FAIL instead of PASS
     int silentFromPhase = -1;
 
     // Readable by the tests.

@@ -146,8 +146,8 @@ HdSim::~HdSim() = default;
 
 void HdSim::setModel(Model m)
 {
-    download->script = m == Model::Vren1 ? TSimDownloadSide::Script::HdNoLcd
-                                         : TSimDownloadSide::Script::Vren1;
+    download->script =
+        m == Model::Vren1 ? TSimDownloadSide::Script::HdNoLcd : TSimDownloadSide::Script::Vren1;
     switch (m) {
     case Model::Vren1Lcd:
         identification = "VREN-1 SN(450123) SW(03.05,04.03) LCD(1) LAN(6.1.0.0)";

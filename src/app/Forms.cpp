@@ -1,12 +1,12 @@
 #include "app/Forms.h"
 
 #include "app/About.h"
+#include "app/C8L1Frame.h"
 #include "app/Configure.h"
 #include "app/Connects.h"
 #include "app/Main.h"
 #include "app/Pass.h"
 #include "app/PathSelect.h"
-#include "app/C8L1Frame.h"
 #include "app/TolvexUpdate.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
@@ -87,7 +87,7 @@ void InstallUpdateHooks()
     FrameHooks().tavr1UpdateDue = [claim](TFrame2& frame) { return claim(UpDateTavr1, frame); };
     FrameHooks().hdUpdateDue = [claim](TFrame2& frame, THdUpdateDialog which) {
         return which == THdUpdateDialog::TUpDateHD ? claim(UpDateHD, frame)
-                                                    : claim(UpDateVren1, frame);
+                                                   : claim(UpDateVren1, frame);
     };
 }
 

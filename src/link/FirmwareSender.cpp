@@ -32,10 +32,10 @@ constexpr int ReleaseTick = 10;
 struct TSenderRecord
 {
     bool tavr1;
-    bool plainPg;       // "PG\r" without the count (HD sender)
-    bool deOnFourthBc;  // "DE\r" when the unit refuses a line a fourth time
-    bool extraLine;     // the serial record after the data (HD sender)
-    bool hasCancelEnd;  // end 98 (HD senders); the others treat 98 as 99
+    bool plainPg;      // "PG\r" without the count (HD sender)
+    bool deOnFourthBc; // "DE\r" when the unit refuses a line a fourth time
+    bool extraLine;    // the serial record after the data (HD sender)
+    bool hasCancelEnd; // end 98 (HD senders); the others treat 98 as 99
     const char* failureText;
     const char* successText;
 };
@@ -44,19 +44,36 @@ TSenderRecord recordFor(TFirmwareSender s)
 {
     switch (s) {
     case TFirmwareSender::Tavr1Main:
-        return {true, false, true, false, false, " EEPROM Update Failed ", " EEPROM Update Succesful "};
+        return {
+            true, false, true, false, false, " EEPROM Update Failed ", " EEPROM Update Succesful "};
     case TFirmwareSender::Tavr1Network:
-        return {true, false, true, false, false, " Lantronix Update Failed ",
+        return {true,
+                false,
+                true,
+                false,
+                false,
+                " Lantronix Update Failed ",
                 " Lantronix Update Succesful "};
     case TFirmwareSender::Tavr1Som:
         return {true, false, true, false, false, " SOM Update Failed ", " SOM Update Succesful "};
     case TFirmwareSender::HdMain:
-        return {false, true, false, true, true, " EEPROM Update Failed ", " EEPROM Update Succesful "};
+        return {
+            false, true, false, true, true, " EEPROM Update Failed ", " EEPROM Update Succesful "};
     case TFirmwareSender::Vren1Main:
-        return {false, false, true, false, true, " Please Close Tolvex, and Re-open, and Re-Connect",
+        return {false,
+                false,
+                true,
+                false,
+                true,
+                " Please Close Tolvex, and Re-open, and Re-Connect",
                 " EEPROM Update Succesful "};
     case TFirmwareSender::HdNetwork:
-        return {false, false, true, false, true, " Lantronix Update Failed ",
+        return {false,
+                false,
+                true,
+                false,
+                true,
+                " Lantronix Update Failed ",
                 " Lantronix Update Succesful "};
     }
     return {};

@@ -8,8 +8,8 @@
 #include "link/RackLink.h"
 #include "link/Tavr1Link.h"
 #include "platform/IPClient.h"
-#include "protocol/firmware/DldFile.h"
 #include "protocol/bry1/Bry1Commands.h"
+#include "protocol/firmware/DldFile.h"
 #include "protocol/rack/RackCommands.h"
 
 #include <QHBoxLayout>

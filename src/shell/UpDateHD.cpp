@@ -50,8 +50,8 @@ TUpDateHD::TUpDateHD(QWidget* parent)
     DisplayText = makeLabel("DisplayText");
     auto* note1 = makeLabel("Label1", "     In order to use this version of Tolvex the Vren-1 most "
                                       "be updated to version 4.0 or higher.  ");
-    auto* note2 = makeLabel("Label2",
-                            "    The update process will take about 20 minutes. Please enter the "
+    auto* note2 =
+        makeLabel("Label2", "    The update process will take about 20 minutes. Please enter the "
                             "last  3 digits on the units serial number below, then press the "
                             "Confirm button to start the update process. ");
     note1->setWordWrap(true);

@@ -149,12 +149,11 @@ void TUpDateTavr1::FormActivate()
     Button1->setEnabled(mainUsable);
 
     const QString networkName = Tavr1NetworkFirmwareName(f->Tavr1OptionLetter);
-    NetworkFileName = networkName.isEmpty() ? QString()
-                                            : FindFileIgnoringCase(DataFolder("DLD"), networkName);
+    NetworkFileName =
+        networkName.isEmpty() ? QString() : FindFileIgnoringCase(DataFolder("DLD"), networkName);
     TDldHeader nh;
-    if (NetworkFileName.isEmpty()
-        || ReadDldHeader(NetworkFileName, &nh, TDldHeaderForm::NetworkModule)
-               == TDldError::NotFound) {
+    if (NetworkFileName.isEmpty() ||
+        ReadDldHeader(NetworkFileName, &nh, TDldHeaderForm::NetworkModule) == TDldError::NotFound) {
         errorBox("Download File Not Found:" + NetworkFileName);
     } else {
         NetworkFileVersion = nh.MainVersion;
@@ -211,8 +210,7 @@ void TUpDateTavr1::Button2Click()
     else
         return; // no network module file exists for other letters
     if (ShowMessageBox(this, {QMessageBox::Warning, windowTitle(), text,
-                              QMessageBox::Ok | QMessageBox::Cancel})
-        != QMessageBox::Ok)
+                              QMessageBox::Ok | QMessageBox::Cancel}) != QMessageBox::Ok)
         return;
     if (!m_frame || !takeFile(NetworkFileName, true))
         return;
@@ -228,4 +226,3 @@ void TUpDateTavr1::Button3Click()
 {
     reject();
 }
-

@@ -159,8 +159,7 @@ void TUpDateVren1::FormActivate()
 
     NetworkFileName = FindFileIgnoringCase(dld, "XPORT.DLD");
     TDldHeader nh;
-    if (ReadDldHeader(NetworkFileName, &nh, TDldHeaderForm::NetworkModule)
-        == TDldError::NotFound) {
+    if (ReadDldHeader(NetworkFileName, &nh, TDldHeaderForm::NetworkModule) == TDldError::NotFound) {
         errorBox("Download File Not Found:" + NetworkFileName);
     } else {
         LAN_Ver2_ST->setText(nh.MainVersion);
@@ -185,17 +184,15 @@ void TUpDateVren1::Button1Click()
     if (BootNotNewer)
         warned = ShowMessageBox(this, {QMessageBox::Warning, windowTitle(),
                                        "Update BOOT Software Version is the same or older then "
-                                       "Current Software. Please download latest Tolvex for "
-                                           + QString(UpdatePageUrl),
-                                       QMessageBox::Ok})
-                 == QMessageBox::Ok;
+                                       "Current Software. Please download latest Tolvex for " +
+                                           QString(UpdatePageUrl),
+                                       QMessageBox::Ok}) == QMessageBox::Ok;
     if (MainNotNewer && !warned)
         warned = ShowMessageBox(this, {QMessageBox::Warning, windowTitle(),
                                        "Update MAIN Software Version is the same or older then "
-                                       "Current Software.Please download latest Tolvex for "
-                                           + QString(UpdatePageUrl),
-                                       QMessageBox::Ok})
-                 == QMessageBox::Ok;
+                                       "Current Software.Please download latest Tolvex for " +
+                                           QString(UpdatePageUrl),
+                                       QMessageBox::Ok}) == QMessageBox::Ok;
     if (warned) {
         reject();
         return;
@@ -216,8 +213,7 @@ void TUpDateVren1::Button2Click()
                               "Updating the Lantronix Network Device will take 20 minutes. "
                               "During this process the network connection will be lost. If DHCP "
                               "is being used the IP address may change.",
-                              QMessageBox::Ok | QMessageBox::Cancel})
-        != QMessageBox::Ok)
+                              QMessageBox::Ok | QMessageBox::Cancel}) != QMessageBox::Ok)
         return;
     TransferFileName = NetworkFileName;
     if (!m_frame || !takeFile(TransferFileName, true))

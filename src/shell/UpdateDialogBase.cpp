@@ -155,11 +155,10 @@ bool TUpdateDialogBase::takeFile(const QString& path, bool network)
     }
     if (file->DataLineCount() != file->Header.LineCount) {
         // The unit judges a short image; the engineer should know why it fails.
-        m_frame->LogEvent(" Firmware file " + path + " holds "
-                              + QString::number(file->DataLineCount())
-                              + " data lines, its header says "
-                              + QString::number(file->Header.LineCount) + " ",
-                          lkError);
+        m_frame->LogEvent(
+            " Firmware file " + path + " holds " + QString::number(file->DataLineCount()) +
+                " data lines, its header says " + QString::number(file->Header.LineCount) + " ",
+            lkError);
     }
     m_frame->FirmwareLineCount = quint16(file->Header.LineCount);
     m_frame->SetFirmwareFile(std::move(file), path);
@@ -203,7 +202,6 @@ void TUpdateDialogBase::FinishTransfer(int result)
 void TUpdateDialogBase::ReportBadChecksum(const QString& path)
 {
     // The sender calls this inside its tick; the box opens after it.
-    QTimer::singleShot(0, this, [this, path] {
-        errorBox("Bad Checksums, File Maybe Corrupt:  " + path);
-    });
+    QTimer::singleShot(0, this,
+                       [this, path] { errorBox("Bad Checksums, File Maybe Corrupt:  " + path); });
 }

@@ -21,7 +21,7 @@ public:
     explicit TUpdateDialogBase(QWidget* parent = nullptr);
 
     QLabel* CountText = nullptr;
-    QLabel* StaticText7 = nullptr; // state text
+    QLabel* StaticText7 = nullptr;     // state text
     QLabel* BadChecksumText = nullptr; // none on the HD dialog
     QProgressBar* ProgressBar1 = nullptr;
     QHeaderView* HeaderControl1 = nullptr;

@@ -134,7 +134,8 @@ TEST_F(UpDateHdTest, Vren1FileNotNewerEndsTheDialogWithNothingSent)
     ASSERT_TRUE(d.ShowFor(*f, false));
     ASSERT_TRUE(waitFor([&] { return d.isVisible(); }));
     d.Button1->click();
-    ASSERT_EQ(boxes.size(), 2) << boxes.join('|').toStdString(); // the missing XPORT.DLD, the warning
+    ASSERT_EQ(boxes.size(), 2)
+        << boxes.join('|').toStdString(); // the missing XPORT.DLD, the warning
     EXPECT_TRUE(boxes[1].startsWith("Update BOOT Software Version is the same or older"));
     EXPECT_FALSE(d.isVisible());
     EXPECT_FALSE(f->FirmwareTransferRunning());
@@ -208,7 +209,8 @@ TEST_F(UpDateHdTest, HdSenderOverAPtyEndToEnd)
     qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
     f->OpenConnection();
     ASSERT_TRUE(f->PortOpen);
-    ASSERT_TRUE(tickUntil(*f, [&] { return d.isVisible(); }, 400, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
     d.Serial100_CB->setCurrentIndex(4);
     d.Serial10_CB->setCurrentIndex(5);
     d.Serial1_CB->setCurrentIndex(6);
@@ -227,7 +229,8 @@ TEST_F(UpDateHdTest, HdSenderOverAPtyEndToEnd)
     EXPECT_EQ(maxFlash, 100);
     EXPECT_EQ(f->BaudChoice, 1);
     EXPECT_TRUE(base.readFile("CONFIG/Connect1.CFG").size() > 0);
-    ASSERT_TRUE(tickUntil(*f, [&] { return !d.isVisible(); }, 3100));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !d.isVisible(); }, 3100));
     EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
     const QList<QByteArray> got = sim.receivedLines();
     const qsizetype pg = got.indexOf("PG");
@@ -237,8 +240,8 @@ TEST_F(UpDateHdTest, HdSenderOverAPtyEndToEnd)
     EXPECT_EQ(sim.download->serialDigits(), QByteArray("\x04\x05\x06", 3));
     EXPECT_TRUE(got.contains("EF"));
     // The reconnect opens the port again without "Port already opened".
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 2 || f->ProcessState == 0; }, 200,
-                          10));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 2 || f->ProcessState == 0; }, 200, 10));
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
     qunsetenv("TOLVEX_COM1");
 }
@@ -276,10 +279,12 @@ TEST_F(UpDateHdTest, Vren1SenderFailsAPhaseAndClosesTheConnection)
         return d.ShowFor(fr, true);
     };
     auto f = hdOverTcp(sim);
-    ASSERT_TRUE(tickUntil(*f, [&] { return d.isVisible(); }, 400, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
     EXPECT_TRUE(d.UseAltMainFile) << "04.03 gets the alternative file";
     d.Button1->click();
-    ASSERT_TRUE(tickUntil(*f, [&] { return !d.isVisible(); }, 3000, 2));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !d.isVisible(); }, 3000, 2));
     const QList<QByteArray> got = sim.receivedLines();
     EXPECT_TRUE(got.contains("PG0032")) << "50 data lines";
     EXPECT_EQ(sim.download->linesAccepted(), 50);
@@ -308,20 +313,24 @@ TEST_F(UpDateHdTest, HdSenderCancelAndDecline)
         return d.ShowFor(fr, true);
     };
     auto f = hdOverTcp(sim);
-    ASSERT_TRUE(tickUntil(*f, [&] { return d.isVisible(); }, 400, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
     d.Button2->click();
     EXPECT_FALSE(d.isVisible());
     EXPECT_EQ(countLogLines(" HD firmware update declined; the unit is not polled "), 1);
-    tickUntil(*f, [] { return false; }, 5, 10);
+    tickUntil(
+        *f, [] { return false; }, 5, 10);
     EXPECT_EQ(f->ProcessState, 0u);
 
     // Opened again with the Update button, and cancelled mid-data.
     ASSERT_TRUE(d.ShowFor(*f, false));
     ASSERT_TRUE(waitFor([&] { return d.isVisible(); }));
     d.Button1->click();
-    ASSERT_TRUE(tickUntil(*f, [&] { return sim.download->linesAccepted() >= 5; }, 500, 2));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return sim.download->linesAccepted() >= 5; }, 500, 2));
     f->AbortTransfer(4);
-    ASSERT_TRUE(tickUntil(*f, [&] { return !d.isVisible(); }, 10, 2));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !d.isVisible(); }, 10, 2));
     EXPECT_EQ(countLogLines(" EEPROM Update Canceled "), 1);
     EXPECT_EQ(f->ProcessState, 7u) << "the disconnect sequence";
     EXPECT_EQ(f->FirmwareFile(), nullptr);

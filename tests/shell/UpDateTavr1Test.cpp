@@ -20,8 +20,7 @@
 namespace {
 
 // A unit at boot 01.04, main 01.17 with letters B, B, A: it wants TAVR1_1.DLD.
-const QByteArray Unit117 =
-    "Tavr-1 SN(123456) SW(01.04,01.17) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+const QByteArray Unit117 = "Tavr-1 SN(123456) SW(01.04,01.17) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
 
 class UpDateTavr1Test : public ::testing::Test
 {
@@ -80,7 +79,8 @@ protected:
     // dialog and the dialog is shown.
     void loginToDialog(TFrame2& f)
     {
-        ASSERT_TRUE(tickUntil(f, [&] { return dialog.isVisible(); }, 400, 20));
+        ASSERT_TRUE(tickUntil(
+            f, [&] { return dialog.isVisible(); }, 400, 20));
         ASSERT_EQ(dialog.Frame(), &f);
     }
 
@@ -207,28 +207,47 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
         QByteArray badBox; // expected box text start
     };
     const Row rows[] = {
-        {"no READY", [](Tavr1Sim& s) { s.download->answerPg = false; },
-         {" Hardware Not Responding", " EEPROM Update Failed "}, false, {}},
+        {"no READY",
+         [](Tavr1Sim& s) { s.download->answerPg = false; },
+         {" Hardware Not Responding", " EEPROM Update Failed "},
+         false,
+         {}},
         {"three BC then GC",
          [](Tavr1Sim& s) {
              s.download->bcLine = 7;
              s.download->bcCount = 3;
          },
-         {}, true, {}},
+         {},
+         true,
+         {}},
         {"four BC",
          [](Tavr1Sim& s) {
              s.download->bcLine = 7;
              s.download->bcCount = 4;
          },
-         {" EEPROM Update Failed "}, false, "Bad Checksums, File Maybe Corrupt:  "},
-        {"silence on a line", [](Tavr1Sim& s) { s.download->silentLine = 9; },
-         {" Data Download Timeout ", " EEPROM Update Failed "}, false, {}},
-        {"FAIL in flash", [](Tavr1Sim& s) { s.download->failPhase = 1; },
-         {" Flashing EEPROM Failed ", " EEPROM Update Failed "}, false, {}},
-        {"replies in one burst", [](Tavr1Sim& s) { s.download->scriptLineGapMs = 0; }, {}, true,
+         {" EEPROM Update Failed "},
+         false,
+         "Bad Checksums, File Maybe Corrupt:  "},
+        {"silence on a line",
+         [](Tavr1Sim& s) { s.download->silentLine = 9; },
+         {" Data Download Timeout ", " EEPROM Update Failed "},
+         false,
          {}},
-        {"silent from verify on", [](Tavr1Sim& s) { s.download->silentFromPhase = 2; },
-         {"Verify EEPROM Timeout", " EEPROM Update Failed "}, false, {}},
+        {"FAIL in flash",
+         [](Tavr1Sim& s) { s.download->failPhase = 1; },
+         {" Flashing EEPROM Failed ", " EEPROM Update Failed "},
+         false,
+         {}},
+        {"replies in one burst",
+         [](Tavr1Sim& s) { s.download->scriptLineGapMs = 0; },
+         {},
+         true,
+         {}},
+        {"silent from verify on",
+         [](Tavr1Sim& s) { s.download->silentFromPhase = 2; },
+         {"Verify EEPROM Timeout", " EEPROM Update Failed "},
+         false,
+         {}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -257,7 +276,8 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
         dialog.reject();
         dialog.close();
         EXPECT_TRUE(dialog.isVisible());
-        ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0; }, 20000));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return result >= 0; }, 20000));
         QObject::disconnect(c);
         pump(5);
         EXPECT_EQ(result, r.succeeds ? 1 : 2);
@@ -282,7 +302,8 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
         }
         if (r.succeeds) {
             EXPECT_EQ(unit.download->linesAccepted(), 50);
-            ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 10));
+            ASSERT_TRUE(tickUntil(
+                *f, [&] { return f->ProcessState == 4; }, 400, 10));
         } else {
             waitFor([&] { return unit.receivedLines().endsWith("EC"); }, 1000);
             const QList<QByteArray> got = unit.receivedLines();
@@ -297,7 +318,8 @@ TEST_F(UpDateTavr1Test, TheLinkDroppedMidDownloadEndsTheTransfer)
     auto f = connectTcp();
     loginToDialog(*f);
     dialog.Button1->click();
-    ASSERT_TRUE(tickUntil(*f, [&] { return !dialog.isVisible(); }, 8000));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 8000));
     expectClean(*f);
     const QStringList errors = errorLines();
     ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
@@ -350,7 +372,8 @@ TEST_F(UpDateTavr1Test, AShortFileIsLoggedAndTheUnitRefusesToFlashIt)
     auto f = connectTcp();
     loginToDialog(*f);
     dialog.Button1->click();
-    ASSERT_TRUE(tickUntil(*f, [&] { return !dialog.isVisible(); }, 8000));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 8000));
     expectClean(*f);
     const QStringList errors = errorLines();
     ASSERT_EQ(errors.size(), 3) << errors.join('|').toStdString();
@@ -368,7 +391,8 @@ TEST_F(UpDateTavr1Test, NetworkModuleResetIsWaitedOutAndReconnected)
     base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.05", "V01.18", {}, "\r\n"}));
     sim.download->resetMs = 200;
     auto f = connectTcp();
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
     f->ButtonC3->setEnabled(true);
     FrameHooks().showUpdate = [this](TFrame2& fr) { dialog.ShowFor(fr, false); };
     f->ButtonC3->click();
@@ -379,17 +403,21 @@ TEST_F(UpDateTavr1Test, NetworkModuleResetIsWaitedOutAndReconnected)
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0].startsWith("Updating the Lantronix Network Device"));
     // Data and "UL" on the tick seam.
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->TransferStep == 7; }, 2000, 2));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->TransferStep == 7; }, 2000, 2));
     EXPECT_TRUE(sim.receivedLines().contains("UL"));
     // The unit drops the link about half a second later: nothing is logged.
     pump(800);
     EXPECT_FALSE(f->PortOpen);
     EXPECT_EQ(f->Status, stUpdating);
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->TransferStep == 17; }, 4300, 0));
-    ASSERT_TRUE(tickUntil(*f, [&] { return !dialog.isVisible(); }, 1000, 0));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->TransferStep == 17; }, 4300, 0));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 1000, 0));
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
     EXPECT_EQ(lines(" Lantronix Update Succesful ").size(), 1);
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
 }
 
@@ -405,7 +433,8 @@ TEST_F(UpDateTavr1Test, CancelOnALoginDialogPollsTheUnit)
     dialog.Button3->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(lines(" Tavr1 firmware update declined; the unit is polled ").size(), 1);
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 20, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 20, 20));
     EXPECT_EQ(f->Status, stActive);
     EXPECT_EQ(lines(" Tavr1 Succesful Connection").size(), 1);
     EXPECT_TRUE(sim.receivedLines().contains("SD"));
@@ -418,7 +447,8 @@ TEST_F(UpDateTavr1Test, MissingFilesOnlyShowTheirBox)
     sim.identification = "Tavr-1 SN(123456) SW(01.05,01.18) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
     base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.05", "V01.18", {}, "\r\n"}));
     auto f = connectTcp();
-    ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
     ASSERT_TRUE(dialog.ShowFor(*f, false));
     ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
     ASSERT_EQ(boxes.size(), 1);
@@ -428,7 +458,8 @@ TEST_F(UpDateTavr1Test, MissingFilesOnlyShowTheirBox)
     EXPECT_TRUE(dialog.Button1->isEnabled());
     EXPECT_EQ(dialog.MessageText->text(), "Tavr-1 EEPROM firmware is up to date.");
     dialog.Button3->click();
-    tickUntil(*f, [] { return false; }, 5, 20);
+    tickUntil(
+        *f, [] { return false; }, 5, 20);
     EXPECT_EQ(f->ProcessState, 4u);
     EXPECT_EQ(f->Status, stActive);
     EXPECT_TRUE(errorLines().isEmpty());
@@ -444,8 +475,7 @@ TEST_F(UpDateTavr1Test, SomUpdateAndItsFailure)
         log.clear();
         boxes.clear();
         Tavr1Sim unit;
-        unit.identification =
-            "Tavr-1 SN(123456) SW(01.04,01.18) OPT(1) REV(1:C 2:B 3:B) SOM(1.05)";
+        unit.identification = "Tavr-1 SN(123456) SW(01.04,01.18) OPT(1) REV(1:C 2:B 3:B) SOM(1.05)";
         unit.download->replyDelayMs = 1;
         unit.download->resetMs = 100;
         if (refuse) {
@@ -461,7 +491,8 @@ TEST_F(UpDateTavr1Test, SomUpdateAndItsFailure)
         f->TcpPort = unit.listenTcp();
         f->OpenConnection();
         ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
-        ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->ProcessState == 4; }, 400, 20));
         ASSERT_TRUE(dialog.ShowFor(*f, false));
         ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
         EXPECT_EQ(dialog.Button2->text(), "Update SOM");
@@ -474,9 +505,11 @@ TEST_F(UpDateTavr1Test, SomUpdateAndItsFailure)
         dialog.Button2->click();
         ASSERT_EQ(boxes.size(), 1);
         EXPECT_TRUE(boxes[0].startsWith("Updating the SOM Network Device."));
-        ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0 || f->TransferStep == 7; }, 2000, 2));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return result >= 0 || f->TransferStep == 7; }, 2000, 2));
         if (refuse) {
-            ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0; }, 50, 2));
+            ASSERT_TRUE(tickUntil(
+                *f, [&] { return result >= 0; }, 50, 2));
             EXPECT_EQ(result, 2);
             const QStringList errors = errorLines();
             ASSERT_EQ(errors.size(), 1) << errors.join('|').toStdString();
@@ -495,11 +528,13 @@ TEST_F(UpDateTavr1Test, SomUpdateAndItsFailure)
         // The unit drops the link half a second after "UC": no error.
         pump(800);
         EXPECT_FALSE(f->PortOpen);
-        ASSERT_TRUE(tickUntil(*f, [&] { return result >= 0; }, 1000, 0));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return result >= 0; }, 1000, 0));
         QObject::disconnect(c);
         EXPECT_EQ(result, 1);
         EXPECT_EQ(countLogLines(" SOM Update Succesful "), 1);
-        ASSERT_TRUE(tickUntil(*f, [&] { return f->ProcessState == 4; }, 400, 20));
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->ProcessState == 4; }, 400, 20));
         EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
         expectClean(*f);
     }
@@ -513,10 +548,11 @@ TEST_F(UpDateTavr1Test, AUnitSilentAfterTheUpdateIsReported)
     auto f = connectTcp();
     loginToDialog(*f);
     dialog.Button1->click();
-    ASSERT_TRUE(tickUntil(*f, [&] { return !dialog.isVisible(); }, 4000, 2));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 4000, 2));
     EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
-    ASSERT_TRUE(tickUntil(*f, [&] { return countLogLines("No answer from the unit") > 0; }, 3000,
-                          2));
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return countLogLines("No answer from the unit") > 0; }, 3000, 2));
     const QStringList errors = errorLines();
     ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
     EXPECT_TRUE(errors[0].contains("not responding"));

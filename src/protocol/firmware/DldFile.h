@@ -60,7 +60,7 @@ enum class TDldHeaderForm
 
 struct TDldHeader
 {
-    int LineCount = 0; // 1..65535
+    int LineCount = 0;   // 1..65535
     QString BootVersion; // empty in the network-module form
     QString MainVersion; // the network-module form's one version line
 };

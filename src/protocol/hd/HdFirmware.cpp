@@ -60,8 +60,8 @@ QByteArray BuildSerialRecord(int hundreds, int tens, int units)
         if (d < 0 || d > 9)
             return {};
     }
-    const quint8 bytes[] = {0x08, 0x00, 0x20, 0x09, 0x00, quint8(hundreds), quint8(tens),
-                            quint8(units)};
+    const quint8 bytes[] = {0x08,         0x00,         0x20, 0x09, 0x00, quint8(hundreds),
+                            quint8(tens), quint8(units)};
     QByteArray line = "S2";
     unsigned sum = 0;
     for (quint8 b : bytes) {

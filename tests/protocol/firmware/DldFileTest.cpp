@@ -71,9 +71,9 @@ TEST(DldFile, SRecordsAreCheckedForFormAndTheirChecksumIsReported)
         {"S21401000000070E151C232A31383F464D545B6269A", false, false, 0, 0, 0},  // odd length
         {"S21501000000070E151C232A31383F464D545B6269A2", false, false, 0, 0, 0}, // count too big
         {"S21301000000070E151C232A31383F464D545B6269A2", false, false, 0, 0, 0}, // count too small
-        {"S4030000FC", false, false, 0, 0, 0},          // type 4 does not exist
+        {"S4030000FC", false, false, 0, 0, 0},             // type 4 does not exist
         {"S21401000000070E151C23", false, false, 0, 0, 0}, // cut in the middle
-        {"S2030000FC", false, false, 0, 0, 0},          // count shorter than an S2 address
+        {"S2030000FC", false, false, 0, 0, 0},             // count shorter than an S2 address
         {"SX030000FC", false, false, 0, 0, 0},
         {"s9030000FC", false, false, 0, 0, 0},
         {"S9030000FC\r", false, false, 0, 0, 0}, // the reader strips line ends
@@ -116,8 +116,8 @@ TEST(DldFile, WholeFilesAreReadOrRefusedWithTheLineThatFailed)
         {"0x1A at the end", head + S0 + "\r\n" + S9 + "\r\n\x1A", M, TDldError::None, 2, 3},
         {"0x1A line at the end", head + S0 + "\r\n" + S9 + "\r\n\x1A\r\n", M, TDldError::None, 2,
          3},
-        {"0x1A in the middle", head + S0 + "\r\n\x1A\r\n" + S9 + "\r\n", M, TDldError::BadRecord,
-         5, 0},
+        {"0x1A in the middle", head + S0 + "\r\n\x1A\r\n" + S9 + "\r\n", M, TDldError::BadRecord, 5,
+         0},
         {"two-line header", "2\r\nV6.10\r\n" + S0 + "\r\n" + S9 + "\r\n", N, TDldError::None, 2, 2},
         {"two-line header read as three", "2\r\nV6.10\r\n" + S0 + "\r\n" + S9 + "\r\n", M,
          TDldError::None, 1, 2},
