@@ -166,6 +166,8 @@ struct TConnectionState
     // Between "UL"/"UC" and the reconnect the unit resets: a closed link is
     // expected then, not a failure.
     bool UnitResetExpected = false;
+    // The link failed during a transfer: the sender's failure end runs next.
+    bool TransferLinkLost = false;
     // The reconnect after a successful update: a login that ends in error
     // gets one more line telling the user what to do.
     bool ReconnectingAfterUpdate = false;

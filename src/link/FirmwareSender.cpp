@@ -156,6 +156,7 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
         f.RefreshConnectionList();
         f.UnitResetExpected = false;
         f.ReconnectingAfterUpdate = false;
+        f.TransferLinkLost = false;
         f.ExtraLineSent = false;
         f.ClearReceive();
         if (s == TFirmwareSender::Tavr1Som)
@@ -589,6 +590,12 @@ void cancelEnd(TFrame2& f)
 void RunFirmwareSender(TFrame2& f, TFirmwareSender s)
 {
     const TSenderRecord r = recordFor(s);
+    // A link lost during the last step (a write that failed, a socket that
+    // closed) wins over whatever step that step chose.
+    if (f.TransferLinkLost) {
+        f.TransferLinkLost = false;
+        f.TransferStep = 99;
+    }
     if (f.TransferStep == 98 && !r.hasCancelEnd)
         f.TransferStep = 99;
     if (f.TransferStep == 98) {

@@ -248,7 +248,7 @@ void TFrame2::serialDeviceLost(int code)
         const quint32 state = ProcessState;
         ReportPortResult(code);
         ProcessState = state;
-        TransferStep = 99;
+        TransferLinkLost = true;
         return;
     }
     ReportPortResult(code);
@@ -380,7 +380,7 @@ void TFrame2::SocketFailed()
         return;
     }
     if (FirmwareTransferRunning())
-        TransferStep = 99; // the sender's failure end runs at the next tick
+        TransferLinkLost = true; // the sender's failure end runs at the next tick
     else
         ProcessState = 0;
     Status = stError;

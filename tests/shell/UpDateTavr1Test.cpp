@@ -560,3 +560,26 @@ TEST_F(UpDateTavr1Test, AUnitSilentAfterTheUpdateIsReported)
                                    "then press Connect "));
     EXPECT_EQ(f->Status, stError);
 }
+
+TEST_F(UpDateTavr1Test, TheSerialDeviceLostMidDownloadEndsTheTransfer)
+{
+    sim.download->dropAfterLine = 5;
+    auto f = std::make_unique<TFrame2>("Connect1");
+    f->HardwareType = htTavr1;
+    f->Transport = trSerial;
+    f->SerialPort = 0;
+    qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
+    f->OpenConnection();
+    ASSERT_TRUE(f->PortOpen);
+    loginToDialog(*f);
+    dialog.Button1->click();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 8000, 2));
+    expectClean(*f);
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[1].endsWith(" EEPROM Update Failed "));
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->ProcessState, 0u);
+    qunsetenv("TOLVEX_COM1");
+}
