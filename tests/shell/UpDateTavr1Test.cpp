@@ -583,3 +583,27 @@ TEST_F(UpDateTavr1Test, TheSerialDeviceLostMidDownloadEndsTheTransfer)
     EXPECT_EQ(f->ProcessState, 0u);
     qunsetenv("TOLVEX_COM1");
 }
+
+// Under the S protocol the download starts with "SU", and "UC" after the
+// unit's "SUCCESS" starts its new firmware.
+TEST_F(UpDateTavr1Test, SProtocolStartsWithSuAndEndsWithUc)
+{
+    sim.prompt = Tavr1Sim::Prompt::SProtocol;
+    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.04", "V01.18", {}, "\r\n"}));
+    auto f = connectTcp();
+    loginToDialog(*f);
+    ASSERT_TRUE(f->SProtocol);
+    int result = -1;
+    QObject::connect(&dialog, &QDialog::finished, [&](int x) { result = x; });
+    dialog.Button1->click();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return result >= 0; }, 4000, 2));
+    EXPECT_EQ(result, 1);
+    ASSERT_TRUE(waitFor([&] { return sim.receivedLines().contains("UC"); }, 1000));
+    const QList<QByteArray> got = sim.receivedLines();
+    const qsizetype pg = got.indexOf("PG0032");
+    ASSERT_GE(pg, 1);
+    EXPECT_EQ(got[pg - 1], "SU");
+    EXPECT_GT(got.indexOf("UC"), got.indexOf("EF"));
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+}
