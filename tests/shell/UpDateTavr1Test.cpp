@@ -607,3 +607,51 @@ TEST_F(UpDateTavr1Test, SProtocolStartsWithSuAndEndsWithUc)
     EXPECT_GT(got.indexOf("UC"), got.indexOf("EF"));
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
 }
+
+// What the dialog shows and refuses before anything is sent, on a frame
+// filled as an identification would.
+TEST_F(UpDateTavr1Test, ActivationErrorsOnlyShowTheirBox)
+{
+    base.writeFile("DLD/TAVR1_BBB.DLD", "ten\r\nV01.04\r\nV01.18\r\n");
+    struct Row
+    {
+        const char* letters;
+        QStringList boxes;
+        bool button1, button2;
+    };
+    const Row rows[] = {
+        {"DDD", {"Download File Not Found:", "Download File Not Found:"}, false, false},
+        {"BBB", {"Invaild File Software Version, Please Contact Korsa"}, false, false},
+        {"BBA", {}, true, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.letters);
+        boxes.clear();
+        TFrame2 f("Connect1");
+        f.HardwareType = htTavr1;
+        f.Tavr1ModelText = "Tavr-1";
+        f.Tavr1SoftwareVersion = "01.04";
+        f.Tavr1BootVersion = "01.17";
+        f.Tavr1OptionLetter = QString(r.letters[0]);
+        f.Tavr1RevisionLetter2 = QString(r.letters[1]);
+        f.Tavr1RevisionLetter3 = QString(r.letters[2]);
+        ASSERT_TRUE(dialog.ShowFor(f, false));
+        ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
+        ASSERT_EQ(boxes.size(), r.boxes.size()) << boxes.join('|').toStdString();
+        for (int i = 0; i < boxes.size(); ++i)
+            EXPECT_TRUE(boxes[i].startsWith(r.boxes[i])) << boxes[i].toStdString();
+        EXPECT_EQ(dialog.Button1->isEnabled(), r.button1);
+        EXPECT_EQ(dialog.Button2->isEnabled(), r.button2);
+        EXPECT_TRUE(dialog.Button3->isEnabled());
+        // Cancel in the network-module confirmation sends nothing.
+        answer = QMessageBox::Cancel;
+        dialog.Button2Click();
+        answer = QMessageBox::Ok;
+        EXPECT_FALSE(f.FirmwareTransferRunning());
+        dialog.Button3->click();
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(f.ProcessState, 0u);
+        EXPECT_EQ(f.FirmwareFile(), nullptr);
+        EXPECT_TRUE(errorLines().isEmpty());
+    }
+}
