@@ -301,35 +301,35 @@ int runDld(QCoreApplication&, const QStringList& args)
     if (args.isEmpty() || args[0].startsWith("--"))
         return -1;
     const QString path = args[0];
-    TDldSpec spec;
+    TDldShape shape;
     bool versions = false;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == "--lines" && i + 1 < args.size()) {
             bool ok = false;
-            spec.records = args[++i].toInt(&ok);
+            shape.records = args[++i].toInt(&ok);
             // The header's count (records + 2) must fit the program command.
-            if (!ok || spec.records < 0 || spec.records > 65533)
+            if (!ok || shape.records < 0 || shape.records > 65533)
                 return -1;
         } else if (a == "--versions" && i + 2 < args.size()) {
-            spec.bootVersion = args[++i];
-            spec.mainVersion = args[++i];
+            shape.bootVersion = args[++i];
+            shape.mainVersion = args[++i];
             versions = true;
         } else if (a == "--network" && i + 1 < args.size()) {
-            spec.networkVersion = args[++i];
+            shape.networkVersion = args[++i];
         } else {
             return -1;
         }
     }
-    if (versions == !spec.networkVersion.isEmpty())
+    if (versions == !shape.networkVersion.isEmpty())
         return -1;
-    const QByteArray bytes = MakeDldFile(spec);
+    const QByteArray bytes = MakeDldFile(shape);
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "tolvex-sim: cannot write %s\n", qPrintable(path));
         return 1;
     }
-    std::printf("%s: %d data lines\n", qPrintable(path), spec.records + 2);
+    std::printf("%s: %d data lines\n", qPrintable(path), shape.records + 2);
     return 0;
 }
 

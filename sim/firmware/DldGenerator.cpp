@@ -35,15 +35,15 @@ QByteArray be(quint32 v, int width)
 
 } // namespace
 
-QByteArray MakeDldFile(const TDldSpec& spec)
+QByteArray MakeDldFile(const TDldShape& shape)
 {
-    const int records = std::max(0, spec.records);
-    const QByteArray& e = spec.lineEnd;
+    const int records = std::max(0, shape.records);
+    const QByteArray& e = shape.lineEnd;
     QByteArray out = QByteArray::number(records + 2) + e;
-    if (spec.networkVersion.isEmpty())
-        out += spec.bootVersion.toLatin1() + e + spec.mainVersion.toLatin1() + e;
+    if (shape.networkVersion.isEmpty())
+        out += shape.bootVersion.toLatin1() + e + shape.mainVersion.toLatin1() + e;
     else
-        out += spec.networkVersion.toLatin1() + e;
+        out += shape.networkVersion.toLatin1() + e;
     out += record('0', be(0, 2), "TOLVEX-SIM") + e;
     quint32 address = 0x010000;
     for (int r = 0; r < records; ++r) {

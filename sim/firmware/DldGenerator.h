@@ -7,7 +7,7 @@
 // for the tests and for the fuzz seeds: an S0 record, records data records of
 // 16 bytes each (S2, consecutive addresses, bytes that change from record to
 // record), then an S9. The header's count is every data line: records + 2.
-struct TDldSpec
+struct TDldShape
 {
     int records = 48;
     QString bootVersion = "V01.05";
@@ -16,7 +16,7 @@ struct TDldSpec
     QString networkVersion;
     QByteArray lineEnd = "\r\n";
 };
-QByteArray MakeDldFile(const TDldSpec& spec);
+QByteArray MakeDldFile(const TDldShape& shape);
 
 // Writes the seeds of the firmware-file fuzz target into dir/DldFileFuzz/.
 // Returns how many, or -1.
