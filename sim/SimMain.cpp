@@ -1,6 +1,7 @@
 #include "platform/SerialLib.h"
 #include "sim/bry1/Bry1Corpus.h"
 #include "sim/bry1/Bry1Sim.h"
+#include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdCorpus.h"
 #include "sim/hd/HdSim.h"
 #include "sim/peer/HttpCommand.h"
@@ -339,6 +340,55 @@ int runHd(QCoreApplication& app, const QStringList& args)
     return app.exec();
 }
 
+// A synthetic firmware file for trying an update: put it into the DLD folder
+// under the name the update dialog looks for, then press Update. Or, with
+// --corpus DIR, the seeds of the firmware-file fuzz target.
+int runDld(QCoreApplication&, const QStringList& args)
+{
+    if (args.size() == 2 && args[0] == "--corpus") {
+        const int written = WriteFirmwareCorpus(args[1]);
+        if (written < 0) {
+            std::fprintf(stderr, "tolvex-sim: cannot write seeds under %s\n", qPrintable(args[1]));
+            return 1;
+        }
+        std::printf("%d firmware seeds written under %s\n", written, qPrintable(args[1]));
+        return 0;
+    }
+    if (args.isEmpty() || args[0].startsWith("--"))
+        return -1;
+    const QString path = args[0];
+    TDldShape shape;
+    bool versions = false;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == "--lines" && i + 1 < args.size()) {
+            bool ok = false;
+            shape.records = args[++i].toInt(&ok);
+            // The header's count (records + 2) must fit the program command.
+            if (!ok || shape.records < 0 || shape.records > 65533)
+                return -1;
+        } else if (a == "--versions" && i + 2 < args.size()) {
+            shape.bootVersion = args[++i];
+            shape.mainVersion = args[++i];
+            versions = true;
+        } else if (a == "--network" && i + 1 < args.size()) {
+            shape.networkVersion = args[++i];
+        } else {
+            return -1;
+        }
+    }
+    if (versions == !shape.networkVersion.isEmpty())
+        return -1;
+    const QByteArray bytes = MakeDldFile(shape);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        std::fprintf(stderr, "tolvex-sim: cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    std::printf("%s: %d data lines\n", qPrintable(path), shape.records + 2);
+    return 0;
+}
+
 struct Subcommand
 {
     const char* name;
@@ -375,6 +425,10 @@ const Subcommand subcommands[] = {
      "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new "
      "pseudo-terminal; or the HD fuzz seeds under DIR",
      runHd},
+    {"dld", "FILE --lines N (--versions BOOT MAIN | --network VERSION) | --corpus DIR",
+     "write a synthetic firmware file (an S0 record, N data records, an S9) to FILE, or the "
+     "firmware-file fuzz seeds into DIR/DldFileFuzz/",
+     runDld},
 };
 
 int usage()

@@ -102,6 +102,11 @@ HdSim::HdSim(QObject* parent)
     , fields(defaultFields())
     , m_unit(std::make_unique<THdData>())
 {
+    download = new TSimDownloadSide(
+        this, [this](const QByteArray& bytes, int delayMs) { reply(bytes, delayMs); }, this);
+    connect(download, &TSimDownloadSide::resetDone, this, [this](const QByteArray& version) {
+        identification = TSimDownloadSide::withMainVersion(identification, version);
+    });
     setModel(Model::Vren1Lcd);
     m_unit->HdLocalConfig = defaultConfig();
     m_unit->HdLocalUnitRecord = {1, 2, 3, 4, 5};
@@ -145,6 +150,8 @@ HdSim::~HdSim() = default;
 
 void HdSim::setModel(Model m)
 {
+    download->script =
+        m == Model::Vren1 ? TSimDownloadSide::Script::HdNoLcd : TSimDownloadSide::Script::Vren1;
     switch (m) {
     case Model::Vren1Lcd:
         identification = "VREN-1 SN(450123) SW(03.05,04.03) LCD(1) LAN(6.1.0.0)";
@@ -391,6 +398,8 @@ void HdSim::sendBlock()
 void HdSim::handleLine(const QByteArray& line)
 {
     SimPeer::handleLine(line);
+    if (download->handleLine(line))
+        return;
     if (line.isEmpty())
         return; // a lone CR
     if (line == "HD") {

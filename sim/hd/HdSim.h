@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/firmware/DownloadSide.h"
 #include "sim/hd/HdBlock.h"
 #include "sim/peer/SimPeer.h"
 
@@ -94,6 +95,9 @@ public:
     int blocksSent() const { return m_blocksSent; }
     int badSums() const { return m_badSums; }
     QList<QByteArray> requestLines() const { return m_requestLines; }
+    // The unit's side of a firmware download (accepts downloads unless told);
+    // its script follows the model.
+    TSimDownloadSide* download = nullptr;
     // The block type of the next block.
     int nextType() const;
     // The next block as it would be sent, advancing the rotation.

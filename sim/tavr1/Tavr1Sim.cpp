@@ -39,6 +39,14 @@ Tavr1Sim::Tavr1Sim(QObject* parent)
     : SimPeer(parent)
     , config(defaultConfig())
 {
+    download = new TSimDownloadSide(
+        this, [this](const QByteArray& bytes, int delayMs) { reply(bytes, delayMs); }, this);
+    download->script = TSimDownloadSide::Script::Tavr1;
+    // After an update the unit reports its new main version, so the
+    // reconnect's check finds it up to date.
+    connect(download, &TSimDownloadSide::resetDone, this, [this](const QByteArray& version) {
+        identification = TSimDownloadSide::withMainVersion(identification, version);
+    });
     // Plausible readings: every value distinct, so a swapped field shows.
     for (int i = 0; i < 100; ++i)
         fields.raw[i] = 100 + 7 * i;
@@ -126,6 +134,11 @@ int Tavr1Sim::nextTailKind() const
 void Tavr1Sim::handleLine(const QByteArray& line)
 {
     SimPeer::handleLine(line);
+    if (download->handleLine(line)) {
+        if (line == "SU" || line == "SO")
+            stopStreaming();
+        return;
+    }
     if (line.isEmpty())
         return; // a lone CR
     if (line == "HD") {

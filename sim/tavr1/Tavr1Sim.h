@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/firmware/DownloadSide.h"
 #include "sim/peer/SimPeer.h"
 #include "sim/tavr1/Tavr1Block.h"
 
@@ -81,6 +82,9 @@ public:
     void sendBlock();
     // Stops the blocks as "EC" does (a measured run ends here).
     void stopStreaming();
+
+    // The unit's side of a firmware download (accepts downloads unless told).
+    TSimDownloadSide* download = nullptr;
 
 signals:
     void blockSent(int tailKind);

@@ -153,6 +153,24 @@ struct TConnectionState
 
     // Firmware: the line count of the file about to be sent.
     quint16 FirmwareLineCount = 0;
+    // A running download: TransferKind says what is sent, TransferStep where
+    // the sender stands (98 cancelled, 99 failed).
+    qint32 TransferStep = 0;
+    quint16 LinesSent = 0;
+    qint32 FirmwareBadChecksums = 0;
+    bool FirmwareSendNext = true;
+    bool ExtraLineSent = false;
+    qint32 PhaseReplies = 0; // progress words of the running wait phase
+    // The update dialog was opened by this frame's login.
+    bool UpdateOfferedAtLogin = false;
+    // Between "UL"/"UC" and the reconnect the unit resets: a closed link is
+    // expected then, not a failure.
+    bool UnitResetExpected = false;
+    // The link failed during a transfer: the sender's failure end runs next.
+    bool TransferLinkLost = false;
+    // The reconnect after a successful update: a login that ends in error
+    // gets one more line telling the user what to do.
+    bool ReconnectingAfterUpdate = false;
 
     // Data log.
     bool LogOpen = false;

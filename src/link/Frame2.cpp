@@ -2,12 +2,14 @@
 
 #include "data/EventLog.h"
 #include "link/Bry1Link.h"
+#include "link/FirmwareSender.h"
 #include "link/FrameHooks.h"
 #include "link/HDLink.h"
 #include "link/RackLink.h"
 #include "link/Tavr1Link.h"
 #include "platform/IPClient.h"
 #include "protocol/bry1/Bry1Commands.h"
+#include "protocol/firmware/DldFile.h"
 #include "protocol/rack/RackCommands.h"
 
 #include <QHBoxLayout>
@@ -23,6 +25,12 @@ TFrameHooks& FrameHooks()
 {
     static TFrameHooks hooks;
     return hooks;
+}
+
+QList<TFrame2*>& LiveFrames()
+{
+    static QList<TFrame2*> frames;
+    return frames;
 }
 
 namespace {
@@ -59,6 +67,7 @@ TFrame2::TFrame2(const QString& name, QWidget* parent)
     setObjectName(name);
     ReadBuffer.resize(2048);
     buildUi(name);
+    LiveFrames().append(this);
 
     m_client = new TIPClientForm(this);
     m_client->setObjectName(name + "_IPClient");
@@ -70,6 +79,7 @@ TFrame2::TFrame2(const QString& name, QWidget* parent)
 
 TFrame2::~TFrame2()
 {
+    LiveFrames().removeAll(this);
     Timer1->stop();
     if (m_heldSerialPort >= 0)
         ReleaseSerialPort(m_heldSerialPort);
@@ -140,9 +150,11 @@ void TFrame2::Timer1Timer()
         break;
     case htHDSystem:
         RunHdStateMachine(*this);
+        WatchReconnectAfterUpdate(*this);
         break;
     case htTavr1:
         Tavr1Step(*this);
+        WatchReconnectAfterUpdate(*this);
         break;
     default:
         break;
@@ -262,6 +274,7 @@ void TFrame2::StartFirmwareTransfer()
         return;
     ProcessState = 3;
     TransferKind = 0;
+    TransferStep = 0;
 }
 
 void TFrame2::StartNetworkModuleTransfer()
@@ -270,6 +283,7 @@ void TFrame2::StartNetworkModuleTransfer()
         return;
     ProcessState = 5;
     TransferKind = 1;
+    TransferStep = 0;
 }
 
 void TFrame2::StartSomTransfer()
@@ -278,19 +292,19 @@ void TFrame2::StartSomTransfer()
         return;
     ProcessState = 9;
     TransferKind = 0;
+    TransferStep = 0;
 }
 
 void TFrame2::AbortTransfer(int kind)
 {
-    if (HardwareType != htHDSystem && HardwareType != htTavr1)
+    // Nothing to abort on a frame that is not transferring: the dialogs'
+    // error boxes must not tear down a polling connection.
+    if (!FirmwareTransferRunning())
         return;
-    if (kind >= 1 && kind <= 3) {
-        ProcessState = 3;
-        TransferKind = 99;
-    } else if (kind == 4) {
-        ProcessState = 3;
-        TransferKind = 98;
-    }
+    if (kind >= 1 && kind <= 3)
+        TransferStep = 99;
+    else if (kind == 4)
+        TransferStep = 98;
 }
 
 bool TFrame2::IsRackActive() const

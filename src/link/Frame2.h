@@ -12,10 +12,14 @@
 #include <QDateTime>
 #include <QtNumeric>
 #include <QFrame>
+#include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class IIPClient;
+class TDldFile;
+class TFirmwareDialogPort;
 struct TMeasurementSeries;
 class TIPClientForm;
 class QLabel;
@@ -136,7 +140,36 @@ public:
     void StartFirmwareTransfer();
     void StartNetworkModuleTransfer();
     void StartSomTransfer();
+    // Acts only while this frame transfers firmware: 1..3 fail the
+    // transfer (step 99), 4 cancels it (step 98).
     void AbortTransfer(int kind);
+
+    // Firmware transfers (the senders are in link/FirmwareSender.cpp).
+    // This frame streams firmware now: an HD frame in state 3 or 5, a Tavr1
+    // frame in 3, 5 or 9 (other families use those numbers for the login).
+    bool FirmwareTransferRunning() const;
+    // Any of the program's frames streams firmware: one transfer at a time.
+    static bool AnyFirmwareTransferRunning();
+    // The update dialog bound to this frame; null once it is gone.
+    void BindFirmwareDialog(TFirmwareDialogPort* dialog);
+    TFirmwareDialogPort* FirmwareDialog() const;
+    // The file of the next transfer, read and checked at the click; every
+    // end of a transfer releases it.
+    void SetFirmwareFile(std::unique_ptr<TDldFile> file, const QString& path);
+    const TDldFile* FirmwareFile() const { return m_firmwareFile.get(); }
+    QString FirmwareFilePath() const { return m_firmwareFilePath; }
+    void CloseFirmwareFile();
+    // The dialog the login opened was closed without a transfer.
+    void FirmwareUpdateDeclined();
+    // Releases the port or socket without the rest of CloseConnection, which
+    // would end the state machine (the unit resets after "UL"/"UC").
+    void ReleaseTransport();
+    // Sets the rate of the serial port this frame holds (HD after an update).
+    void SetHeldPortBaud(int code);
+    // A consuming read: gathers what arrived, takes everything through the
+    // first CR out of RxBuffer and returns it without the CR (NUL read as
+    // "X"); nothing while no CR has come.
+    std::optional<QByteArray> TakeLine();
     bool IsRackActive() const;
     // Stops the state machine's ticks (shut-down).
     void StopTimer();
@@ -174,6 +207,10 @@ private:
     void serialDeviceLost(int code);
 
     TIPClientForm* m_client = nullptr;
+    std::unique_ptr<TDldFile> m_firmwareFile;
+    QString m_firmwareFilePath;
+    QPointer<QObject> m_firmwareDialogObject;
+    TFirmwareDialogPort* m_firmwareDialog = nullptr;
     // The serial port this frame opened, or -1. Another frame configured for the
     // same port number never writes to, reads from or releases it.
     int m_heldSerialPort = -1;

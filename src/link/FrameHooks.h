@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <functional>
 
 class TFrame2;
@@ -31,3 +32,7 @@ struct TFrameHooks
 };
 
 TFrameHooks& FrameHooks();
+
+// Every connection frame alive, so a transfer can see whether another frame
+// is already updating firmware.
+QList<TFrame2*>& LiveFrames();

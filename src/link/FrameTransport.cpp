@@ -238,6 +238,19 @@ QByteArray TFrame2::GatherReceived(int maxSerialBytes)
 void TFrame2::serialDeviceLost(int code)
 {
     m_heldSerialPort = -1;
+    if (FirmwareTransferRunning()) {
+        if (UnitResetExpected) {
+            PortOpen = false; // the unit resetting after "UL"/"UC"
+            return;
+        }
+        // The sender's failure end runs at the next tick: it closes the
+        // dialog and releases the file.
+        const quint32 state = ProcessState;
+        ReportPortResult(code);
+        ProcessState = state;
+        TransferLinkLost = true;
+        return;
+    }
     ReportPortResult(code);
 }
 
@@ -351,8 +364,7 @@ void TFrame2::SendCommand(const QByteArray& bytes)
     if (n < 0) {
         // The device went away under a write (a poll goes out before the
         // read that would have noticed): report it here, once.
-        m_heldSerialPort = -1;
-        ReportPortResult(n);
+        serialDeviceLost(n);
     }
 }
 
@@ -369,11 +381,18 @@ void TFrame2::SocketConnected()
 
 void TFrame2::SocketFailed()
 {
-    ProcessState = 0;
-    Status = stError;
     // A dead socket must not look open to the rest of the program.
     PortOpen = false;
     Socket->SetConnected(false);
+    if (FirmwareTransferRunning() && UnitResetExpected) {
+        Socket->SetLastError(0); // the unit resetting after "UL"/"UC"
+        return;
+    }
+    if (FirmwareTransferRunning())
+        TransferLinkLost = true; // the sender's failure end runs at the next tick
+    else
+        ProcessState = 0;
+    Status = stError;
     LogEvent(
         QString("Socket Error(%1): %2").arg(Socket->GetLastError()).arg(Socket->GetLastErrorText()),
         lkError);

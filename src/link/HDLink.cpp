@@ -3,6 +3,7 @@
 #include "common/BaseDirectory.h"
 #include "common/TDateTime.h"
 #include "common/TextPositions.h"
+#include "link/FirmwareSender.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
 #include "link/LinkSequences.h"
@@ -462,8 +463,10 @@ void RunHdStateMachine(TFrame2& f)
         HdLogin(f);
         break;
     case 3:
+        RunFirmwareSender(f, f.HdHasLcd ? TFirmwareSender::Vren1Main : TFirmwareSender::HdMain);
+        break;
     case 5:
-        // The firmware and network-module senders join here.
+        RunFirmwareSender(f, TFirmwareSender::HdNetwork);
         break;
     case 4:
         HdPoll(f);

@@ -2,6 +2,7 @@
 
 #include "common/BaseDirectory.h"
 #include "common/TDateTime.h"
+#include "link/FirmwareSender.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
 #include "link/LinkSequences.h"
@@ -383,9 +384,13 @@ void Tavr1Step(TFrame2& f)
         Tavr1Login(f);
         break;
     case 3:
+        RunFirmwareSender(f, TFirmwareSender::Tavr1Main);
+        break;
     case 5:
+        RunFirmwareSender(f, TFirmwareSender::Tavr1Network);
+        break;
     case 9:
-        // The firmware, network-module and SOM senders join here.
+        RunFirmwareSender(f, TFirmwareSender::Tavr1Som);
         break;
     case 4:
         Tavr1Poll(f);

@@ -435,14 +435,20 @@ TEST_F(FrameTest, TransfersOnlyOnFamiliesThatHaveThem)
     t->ProcessState = 4;
     t->AbortTransfer(5);
     EXPECT_EQ(t->ProcessState, 4u);
+    // An abort on a polling frame changes nothing: there is no transfer.
     t->AbortTransfer(4);
-    EXPECT_EQ(t->ProcessState, 3u);
-    EXPECT_EQ(t->TransferKind, 98);
-    t->AbortTransfer(2);
-    EXPECT_EQ(t->TransferKind, 99);
+    EXPECT_EQ(t->ProcessState, 4u);
+    EXPECT_EQ(t->TransferStep, 0);
     t->StartSomTransfer();
     EXPECT_EQ(t->ProcessState, 9u);
     EXPECT_EQ(t->TransferKind, 0);
+    EXPECT_EQ(t->TransferStep, 0);
+    // On a transferring frame it sets the step, and the state stays.
+    t->AbortTransfer(4);
+    EXPECT_EQ(t->ProcessState, 9u);
+    EXPECT_EQ(t->TransferStep, 98);
+    t->AbortTransfer(2);
+    EXPECT_EQ(t->TransferStep, 99);
 }
 
 TEST_F(FrameTest, RackActiveOnlyForRackHdAndTavr1)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
+#include <algorithm>
 
 std::optional<double> ParseVersionText(const QString& text, TVersionError* error)
 {
@@ -34,26 +35,234 @@ QString FindFileIgnoringCase(const QString& folder, const QString& name)
     return dir.filePath(name);
 }
 
-TDldError ReadDldHeader(QIODevice& device, TDldHeader* header)
+namespace {
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// The byte written as two hex digits at line[at], or -1.
+int hexByte(QByteArrayView line, qsizetype at)
+{
+    const int hi = hexDigit(line[at]);
+    const int lo = hexDigit(line[at + 1]);
+    return hi < 0 || lo < 0 ? -1 : hi * 16 + lo;
+}
+
+int addressBytes(int type)
+{
+    switch (type) {
+    case 2:
+    case 6:
+    case 8:
+        return 3;
+    case 3:
+    case 7:
+        return 4;
+    default: // 0, 1, 5, 9
+        return 2;
+    }
+}
+
+QByteArray hex4(quint16 v)
+{
+    return QByteArray::number(v, 16).toUpper().rightJustified(4, '0');
+}
+
+// A count line: decimal digits only, 1..65535.
+bool parseCount(QByteArrayView text, int* count)
+{
+    const QByteArrayView t = text.trimmed();
+    if (t.isEmpty())
+        return false;
+    int v = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9')
+            return false;
+        v = std::min(v * 10 + (c - '0'), 65536); // leading zeros are fine
+    }
+    if (v < 1 || v > 65535)
+        return false;
+    *count = v;
+    return true;
+}
+
+int versionLines(TDldHeaderForm form)
+{
+    return form == TDldHeaderForm::MainFirmware ? 2 : 1;
+}
+
+void setVersion(TDldHeader* header, TDldHeaderForm form, int index, const QString& text)
+{
+    if (form == TDldHeaderForm::NetworkModule || index == 1)
+        header->MainVersion = text;
+    else
+        header->BootVersion = text;
+}
+
+} // namespace
+
+std::optional<TSRecord> ParseSRecord(QByteArrayView line)
+{
+    if (line.size() < 4 || line[0] != 'S')
+        return std::nullopt;
+    const char t = line[1];
+    if (t < '0' || t > '9' || t == '4')
+        return std::nullopt;
+    TSRecord r;
+    r.Type = t - '0';
+    const int count = hexByte(line, 2);
+    const int width = addressBytes(r.Type);
+    // The count covers the address, the data and the checksum byte.
+    if (count < width + 1 || line.size() != 4 + 2 * qsizetype(count))
+        return std::nullopt;
+    r.ByteCount = count;
+    unsigned sum = unsigned(count);
+    QByteArray bytes(count, Qt::Uninitialized);
+    for (int i = 0; i < count; ++i) {
+        const int b = hexByte(line, 4 + 2 * qsizetype(i));
+        if (b < 0)
+            return std::nullopt;
+        bytes[i] = char(b);
+    }
+    for (int i = 0; i < width; ++i) {
+        r.Address = (r.Address << 8) | quint8(bytes[i]);
+        sum += quint8(bytes[i]);
+    }
+    r.Data = bytes.mid(width, count - width - 1);
+    for (char b : std::as_const(r.Data))
+        sum += quint8(b);
+    r.Checksum = quint8(bytes[count - 1]);
+    r.ChecksumGood = quint8(~sum) == r.Checksum;
+    return r;
+}
+
+QByteArray BuildPageLine(quint16 count)
+{
+    return "PG" + hex4(count) + "\r";
+}
+
+QByteArray TDldFile::DataLine(int index) const
+{
+    if (index < 0 || index >= lines.size())
+        return {};
+    const Span& s = lines[index];
+    return bytes.mid(s.begin, s.length);
+}
+
+void TDldFile::Clear()
+{
+    Header = {};
+    ErrorLine = 0;
+    bytes.clear();
+    lines.clear();
+}
+
+TDldError ReadDldFile(QByteArrayView input, TDldHeaderForm form, TDldFile* file)
+{
+    file->Clear();
+    if (input.size() > TDldFile::MaxBytes)
+        return TDldError::TooLarge;
+    file->bytes = input.toByteArray();
+    const QByteArray& b = file->bytes;
+    const int headerLines = 1 + versionLines(form);
+    int lineNumber = 0;
+    qsizetype pos = 0;
+    auto fail = [&](TDldError e) {
+        const int at = lineNumber;
+        file->Clear();
+        if (e == TDldError::BadRecord)
+            file->ErrorLine = at;
+        return e;
+    };
+    while (pos < b.size()) {
+        qsizetype end = b.indexOf('\n', pos);
+        const bool terminated = end >= 0;
+        if (!terminated)
+            end = b.size();
+        qsizetype length = end - pos;
+        if (length > 0 && b[pos + length - 1] == '\r')
+            --length;
+        const QByteArrayView text(b.constData() + pos, length);
+        const qsizetype next = terminated ? end + 1 : end;
+        ++lineNumber;
+        if (lineNumber == 1) {
+            if (!parseCount(text, &file->Header.LineCount))
+                return fail(TDldError::BadCount);
+        } else if (lineNumber <= headerLines) {
+            setVersion(&file->Header, form, lineNumber - 2,
+                       QString::fromLatin1(text.toByteArray()).trimmed());
+        } else if (text.trimmed().isEmpty()) {
+            // blank lines carry nothing for the unit
+        } else if (text == "\x1A" && next >= b.size()) {
+            break; // the end-of-file mark some editors leave
+        } else if (!ParseSRecord(text)) {
+            return fail(TDldError::BadRecord);
+        } else {
+            if (file->lines.size() >= 65535)
+                return fail(TDldError::TooManyLines);
+            file->lines.append({pos, length});
+        }
+        pos = next;
+    }
+    if (lineNumber == 0)
+        return fail(TDldError::BadCount);
+    return TDldError::None;
+}
+
+TDldError ReadDldFile(QIODevice& device, TDldHeaderForm form, TDldFile* file)
+{
+    // One byte past the limit tells a file at the limit from a larger one.
+    const QByteArray bytes = device.read(TDldFile::MaxBytes + 1);
+    if (bytes.size() > TDldFile::MaxBytes) {
+        file->Clear();
+        return TDldError::TooLarge;
+    }
+    return ReadDldFile(QByteArrayView(bytes), form, file);
+}
+
+TDldError ReadDldFile(const QString& path, TDldHeaderForm form, TDldFile* file)
+{
+    QFile f(path);
+    if (path.isEmpty() || !f.open(QIODevice::ReadOnly)) {
+        file->Clear();
+        return TDldError::NotFound;
+    }
+    if (f.size() > TDldFile::MaxBytes) {
+        file->Clear();
+        return TDldError::TooLarge;
+    }
+    return ReadDldFile(f, form, file);
+}
+
+TDldError ReadDldHeader(QIODevice& device, TDldHeader* header, TDldHeaderForm form)
 {
     // Long enough for any count or version line, short enough that a binary
     // file picked by mistake is not read into memory.
     constexpr qint64 maxLine = 256;
-    auto line = [&] { return QString::fromLatin1(device.readLine(maxLine)).trimmed(); };
-    bool ok = false;
-    const qlonglong count = QLocale::c().toLongLong(line(), &ok);
-    header->BootVersion = line();
-    header->MainVersion = line();
-    if (!ok || count <= 0 || count > 65535)
+    auto line = [&] { return device.readLine(maxLine); };
+    *header = {};
+    int count = 0;
+    const bool ok = parseCount(line(), &count);
+    for (int i = 0; i < versionLines(form); ++i)
+        setVersion(header, form, i, QString::fromLatin1(line()).trimmed());
+    if (!ok)
         return TDldError::BadCount;
-    header->LineCount = int(count);
+    header->LineCount = count;
     return TDldError::None;
 }
 
-TDldError ReadDldHeader(const QString& path, TDldHeader* header)
+TDldError ReadDldHeader(const QString& path, TDldHeader* header, TDldHeaderForm form)
 {
     QFile f(path);
     if (path.isEmpty() || !f.open(QIODevice::ReadOnly))
         return TDldError::NotFound;
-    return ReadDldHeader(f, header);
+    return ReadDldHeader(f, header, form);
 }

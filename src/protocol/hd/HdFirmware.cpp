@@ -53,3 +53,20 @@ TVren1FirmwareCheck CheckVren1Firmware(const TVren1FirmwareUnit& unit, const QSt
     c.UpToDate = *fileMain == *unitMain;
     return c;
 }
+
+QByteArray BuildSerialRecord(int hundreds, int tens, int units)
+{
+    for (int d : {hundreds, tens, units}) {
+        if (d < 0 || d > 9)
+            return {};
+    }
+    const quint8 bytes[] = {0x08,         0x00,         0x20, 0x09, 0x00, quint8(hundreds),
+                            quint8(tens), quint8(units)};
+    QByteArray line = "S2";
+    unsigned sum = 0;
+    for (quint8 b : bytes) {
+        line += QByteArray::number(b, 16).toUpper().rightJustified(2, '0');
+        sum += b;
+    }
+    return line + QByteArray::number(quint8(~sum), 16).toUpper().rightJustified(2, '0');
+}

@@ -36,3 +36,8 @@ struct TVren1FirmwareCheck
 // The silent check the HD login runs. The file is closed again once its
 // header is read.
 TVren1FirmwareCheck CheckVren1Firmware(const TVren1FirmwareUnit& unit, const QString& dldFolder);
+
+// The extra record the HD sender sends after the last data line: an S2 record
+// to address 002009 whose data are 00 and the unit's three serial digits
+// (hundreds, tens, units), each 0..9. Empty for a digit out of range.
+QByteArray BuildSerialRecord(int hundreds, int tens, int units);

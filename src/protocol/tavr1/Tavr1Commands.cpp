@@ -75,11 +75,6 @@ QByteArray BuildTavr1Line(TTavr1Line line)
     return {};
 }
 
-QByteArray BuildTavr1PageLine(quint16 page)
-{
-    return "PG" + hex2(page >> 8) + hex2(page) + "\r";
-}
-
 QByteArray BuildTavr1SetLine(int code, quint8 b3, const Tavr1ConfigRecord& local)
 {
     if (!fitsCode(code))

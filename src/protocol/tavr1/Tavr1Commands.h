@@ -24,8 +24,6 @@ enum class TTavr1Line
     UC,
 };
 QByteArray BuildTavr1Line(TTavr1Line line);
-// "PG" + the page number as four hex digits + "\r".
-QByteArray BuildTavr1PageLine(quint16 page);
 
 constexpr int Tavr1ResetDefaultsAction = 200;
 

@@ -54,6 +54,9 @@ TTavr1FirmwareCheck CheckTavr1Firmware(const TTavr1FirmwareUnit& unit, const QSt
         c.Result = 5;
         return c;
     case TDldError::BadCount:
+    case TDldError::TooLarge:
+    case TDldError::BadRecord:
+    case TDldError::TooManyLines:
         c.Result = 10;
         return c;
     case TDldError::None:

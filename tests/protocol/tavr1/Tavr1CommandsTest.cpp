@@ -29,9 +29,6 @@ TEST(Tavr1Commands, FixedLines)
     };
     for (const auto& [line, text] : rows)
         EXPECT_EQ(BuildTavr1Line(line), text);
-    EXPECT_EQ(BuildTavr1PageLine(1234), "PG04D2\r");
-    EXPECT_EQ(BuildTavr1PageLine(0), "PG0000\r");
-    EXPECT_EQ(BuildTavr1PageLine(0xFFFF), "PGFFFF\r");
 }
 
 TEST(Tavr1Commands, LinesFromTheWorkingCopy)

@@ -1,0 +1,643 @@
+#include "link/FirmwareSender.h"
+
+#include "common/FieldHelpers.h"
+#include "data/EventLog.h"
+#include "link/FirmwareDialog.h"
+#include "link/Frame2.h"
+#include "platform/SerialLib.h"
+#include "protocol/firmware/DldFile.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+constexpr int DownloadIntervalMs = 10;
+constexpr int WaitIntervalMs = 125;
+constexpr int ResetIntervalMs = 100;
+constexpr int ReadyRetryTick = 120;
+constexpr int ReadyTimeoutTick = 240;
+constexpr int LineRetryTick1 = 1500;
+constexpr int LineRetryTick2 = 3000;
+constexpr int LineTimeoutTick = 6000;
+constexpr int PhaseTimeoutTick = 480;
+constexpr int PhaseWordsForFullBar = 70;
+constexpr int NetworkResetTicks = 4200;
+constexpr int ModuleRestartTicks = 900;
+constexpr int HdResetTicks = 3000;
+constexpr int ReleaseTick = 10;
+
+// What tells the senders apart.
+struct TSenderRecord
+{
+    bool tavr1;
+    bool plainPg;      // "PG\r" without the count (HD sender)
+    bool deOnFourthBc; // "DE\r" when the unit refuses a line a fourth time
+    bool extraLine;    // the serial record after the data (HD sender)
+    bool hasCancelEnd; // end 98 (HD senders); the others treat 98 as 99
+    const char* failureText;
+    const char* successText;
+};
+
+TSenderRecord recordFor(TFirmwareSender s)
+{
+    switch (s) {
+    case TFirmwareSender::Tavr1Main:
+        return {
+            true, false, true, false, false, " EEPROM Update Failed ", " EEPROM Update Succesful "};
+    case TFirmwareSender::Tavr1Network:
+        return {true,
+                false,
+                true,
+                false,
+                false,
+                " Lantronix Update Failed ",
+                " Lantronix Update Succesful "};
+    case TFirmwareSender::Tavr1Som:
+        return {true, false, true, false, false, " SOM Update Failed ", " SOM Update Succesful "};
+    case TFirmwareSender::HdMain:
+        return {
+            false, true, false, true, true, " EEPROM Update Failed ", " EEPROM Update Succesful "};
+    case TFirmwareSender::Vren1Main:
+        return {false,
+                false,
+                true,
+                false,
+                true,
+                " Please Close Tolvex, and Re-open, and Re-Connect",
+                " EEPROM Update Succesful "};
+    case TFirmwareSender::HdNetwork:
+        return {false,
+                false,
+                true,
+                false,
+                true,
+                " Lantronix Update Failed ",
+                " Lantronix Update Succesful "};
+    }
+    return {};
+}
+
+TFirmwareDialogPort* dialog(TFrame2& f)
+{
+    return f.FirmwareDialog();
+}
+
+void setProgress(TFrame2& f, qint64 percent)
+{
+    if (auto* d = dialog(f))
+        d->SetProgress(int(std::clamp<qint64>(percent, 0, 100)));
+}
+
+void setState(TFrame2& f, const QString& text)
+{
+    if (auto* d = dialog(f))
+        d->SetStateText(text);
+}
+
+void setCount(TFrame2& f, const QString& text)
+{
+    if (auto* d = dialog(f))
+        d->SetCountText(text);
+}
+
+void showBadChecksums(TFrame2& f)
+{
+    if (auto* d = dialog(f))
+        d->SetBadChecksumText("Bad Checksums: " + IntField(f.FirmwareBadChecksums, 5));
+}
+
+void finish(TFrame2& f, int result)
+{
+    if (auto* d = dialog(f))
+        d->FinishTransfer(result);
+    f.BindFirmwareDialog(nullptr);
+}
+
+// Back to the interval before the transfer; never the download's 10 ms.
+void restoreInterval(TFrame2& f)
+{
+    const int ms = f.SavedInterval > DownloadIntervalMs ? f.SavedInterval : WaitIntervalMs;
+    f.SetTimerInterval(ms);
+}
+
+int lineCount(const TFrame2& f)
+{
+    return f.FirmwareLineCount;
+}
+
+QByteArray currentLine(const TFrame2& f)
+{
+    const TDldFile* file = f.FirmwareFile();
+    return file ? file->DataLine(int(f.LinesSent) - 1) : QByteArray();
+}
+
+int dataLines(const TFrame2& f)
+{
+    const TDldFile* file = f.FirmwareFile();
+    return file ? file->DataLineCount() : 0;
+}
+
+void sendPg(TFrame2& f, const TSenderRecord& r)
+{
+    f.SendCommand(r.plainPg ? QByteArray("PG\r") : BuildPageLine(quint16(lineCount(f))));
+}
+
+// Steps 0-5, the same for every sender. Returns true when the data are done
+// and the sender's own steps take over (TransferStep 6).
+void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
+{
+    switch (f.TransferStep) {
+    case 0:
+        f.SavedInterval = f.Timer1->interval();
+        f.SetTimerInterval(WaitIntervalMs);
+        f.Status = stUpdating;
+        f.RefreshConnectionList();
+        f.UnitResetExpected = false;
+        f.ReconnectingAfterUpdate = false;
+        f.TransferLinkLost = false;
+        f.ExtraLineSent = false;
+        f.ClearReceive();
+        if (s == TFirmwareSender::Tavr1Som)
+            f.SendCommand("SO\r");
+        else if (s == TFirmwareSender::Tavr1Main && f.SProtocol)
+            f.SendCommand("SU\r");
+        else
+            f.SendCommand("HD\r");
+        f.TransferStep = 1;
+        break;
+    case 1:
+        f.TickCount = 0;
+        f.ClearReceive();
+        sendPg(f, r);
+        f.TransferStep = 2;
+        break;
+    case 2:
+        ++f.TickCount;
+        // Block bytes still arriving from before "HD" may hold CRs of their
+        // own: look through every complete line for the answer.
+        while (auto line = f.TakeLine()) {
+            if (line->contains("READY")) {
+                f.TransferStep = 3;
+                break;
+            }
+        }
+        if (f.TransferStep == 3)
+            break;
+        if (f.TickCount == ReadyRetryTick) {
+            f.SendCommand("\r");
+            f.ClearReceive();
+            sendPg(f, r);
+        } else if (f.TickCount > ReadyTimeoutTick) {
+            f.LogEvent(" Hardware Not Responding", lkError);
+            f.TransferStep = 99;
+        }
+        break;
+    case 3:
+        setProgress(f, 0);
+        f.LinesSent = 0;
+        f.FirmwareBadChecksums = 0;
+        f.FirmwareSendNext = true;
+        f.SetTimerInterval(DownloadIntervalMs);
+        setCount(f, "0 of " + IntField(lineCount(f), 6));
+        showBadChecksums(f);
+        setState(f, "Downloading Program ");
+        f.ClearReceive();
+        f.TransferStep = 4;
+        break;
+    case 4: {
+        const bool dataDone = f.FirmwareSendNext && f.LinesSent >= dataLines(f);
+        if (f.ExtraLineSent || (dataDone && !r.extraLine)) {
+            f.CloseFirmwareFile();
+            f.SetTimerInterval(WaitIntervalMs);
+            f.TransferStep = 6;
+            break;
+        }
+        QByteArray line;
+        if (dataDone) {
+            // The unit's serial digits, once, after the last data line.
+            auto* d = dialog(f);
+            line = d ? d->SerialRecord() : QByteArray();
+            f.ExtraLineSent = true;
+            if (line.isEmpty())
+                break; // nothing to add: the next tick ends the data
+        } else if (f.FirmwareSendNext) {
+            ++f.LinesSent;
+            line = currentLine(f);
+            const int count = lineCount(f);
+            setProgress(f, count > 0 ? qint64(f.LinesSent) * 100 / count : 0);
+            setCount(f, IntField(f.LinesSent, 6) + " of " + IntField(count, 6));
+        } else {
+            line = currentLine(f);
+        }
+        f.ClearReceive();
+        f.SendCommand(line + "\r");
+        f.TransferStep = 5;
+        break;
+    }
+    case 5: {
+        ++f.TickCount;
+        const auto reply = f.TakeLine();
+        if (reply && reply->contains("GC")) {
+            f.FirmwareSendNext = true;
+            f.TickCount = 0;
+            f.FirmwareBadChecksums = 0;
+            f.TransferStep = 4;
+        } else if (reply && reply->contains("BC")) {
+            f.FirmwareSendNext = false;
+            f.TickCount = 0;
+            ++f.FirmwareBadChecksums;
+            showBadChecksums(f);
+            f.TransferStep = 4;
+            if (f.FirmwareBadChecksums > 3) {
+                if (r.deOnFourthBc)
+                    f.SendCommand("DE\r");
+                if (auto* d = dialog(f))
+                    d->ReportBadChecksum(f.FirmwareFilePath());
+                f.TransferStep = 99;
+            }
+        } else if (f.TickCount == LineRetryTick1 || f.TickCount == LineRetryTick2) {
+            const QByteArray line = f.ExtraLineSent ? QByteArray() : currentLine(f);
+            f.SendCommand("\r");
+            if (!line.isEmpty())
+                f.SendCommand(line + "\r");
+        } else if (f.TickCount > LineTimeoutTick) {
+            f.LogEvent(" Data Download Timeout ", lkError);
+            f.TransferStep = 99;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// One wait phase: a line per tick; "FAIL" fails, "PASS" goes on, the
+// phase's own word moves the bar.
+void waitPhase(TFrame2& f, const QByteArray& word, const QString& failText,
+               const QString& timeoutText, int next)
+{
+    ++f.TickCount;
+    if (const auto line = f.TakeLine()) {
+        if (line->contains("FAIL")) {
+            f.LogEvent(failText, lkError);
+            f.TransferStep = 99;
+            return;
+        }
+        if (line->contains("PASS")) {
+            f.TickCount = 0;
+            f.TransferStep = next;
+            return;
+        }
+        if (line->contains(word)) {
+            ++f.PhaseReplies;
+            setProgress(f, qint64(f.PhaseReplies) * 100 / PhaseWordsForFullBar);
+        }
+    }
+    if (f.TickCount > PhaseTimeoutTick) {
+        f.LogEvent(timeoutText, lkError);
+        f.TransferStep = 99;
+    }
+}
+
+void startPhase(TFrame2& f, const QString& state, int next)
+{
+    setState(f, state);
+    setProgress(f, 0);
+    f.PhaseReplies = 0;
+    f.TickCount = 0;
+    f.TransferStep = next;
+}
+
+void succeed(TFrame2& f, const TSenderRecord& r)
+{
+    restoreInterval(f);
+    f.CloseFirmwareFile();
+    f.UnitResetExpected = false;
+    finish(f, 1);
+    f.StartConnect();
+    f.ReconnectingAfterUpdate = true;
+    f.LogEvent(r.successText, lkStatus);
+}
+
+// The wait for "SUCCESS" after the unit's last phase.
+void waitSuccess(TFrame2& f, const QString& timeoutText, int next)
+{
+    ++f.TickCount;
+    const auto line = f.TakeLine();
+    if (line && line->contains("SUCCESS")) {
+        setProgress(f, 100);
+        f.TransferStep = next;
+        return;
+    }
+    setProgress(f, qint64(f.TickCount) * 100 / ModuleRestartTicks);
+    if (f.TickCount > ModuleRestartTicks) {
+        f.LogEvent(timeoutText, lkError);
+        f.TransferStep = 99;
+    }
+}
+
+void tavr1Main(TFrame2& f, const TSenderRecord& r)
+{
+    switch (f.TransferStep) {
+    case 6:
+        f.ClearReceive();
+        f.SendCommand("EF\r");
+        startPhase(f, "Erasing EEPROM     ", 7);
+        break;
+    case 7:
+        waitPhase(f, "ERASE", " Erase EEPROM Failed ", " Erase EEPROM Timeout ", 8);
+        break;
+    case 8:
+        startPhase(f, "Flashing EEPROM     ", 9);
+        break;
+    case 9:
+        waitPhase(f, "FLASH", " Flashing EEPROM Failed ", "Flash EEPROM Timeout", 10);
+        break;
+    case 10:
+        f.SetTimerInterval(ResetIntervalMs);
+        startPhase(f, "Verifying EEPROM    ", 11);
+        break;
+    case 11:
+        waitPhase(f, "VERIFY", " Verifying EEPROM Failed ", "Verify EEPROM Timeout", 12);
+        break;
+    case 12:
+        startPhase(f, "Updating Micro   ", 13);
+        break;
+    case 13:
+        waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 14);
+        break;
+    case 14:
+        f.SetTimerInterval(ResetIntervalMs);
+        startPhase(f, "Resetting Unit   ", 15);
+        break;
+    case 15:
+        waitSuccess(f, " Reset Timeout ", 16);
+        break;
+    case 16:
+        // Under the S protocol the unit takes "UC" to start its new firmware.
+        if (f.SProtocol)
+            f.SendCommand("UC\r");
+        succeed(f, r);
+        break;
+    default:
+        break;
+    }
+}
+
+void vren1Main(TFrame2& f, const TSenderRecord& r)
+{
+    switch (f.TransferStep) {
+    case 6:
+        f.ClearReceive();
+        f.SendCommand("EF\r");
+        startPhase(f, "Erasing EEPROM     ", 7);
+        break;
+    case 7:
+        waitPhase(f, "ERASE", " Erase EEPROM Failed ", " Erase EEPROM Timeout ", 8);
+        break;
+    case 8:
+        startPhase(f, "Flashing EEPROM     ", 9);
+        break;
+    case 9:
+        waitPhase(f, "FLASH", " Flashing EEPROM Failed ", "Flash EEPROM Timeout", 10);
+        break;
+    case 10:
+        f.SetTimerInterval(ResetIntervalMs);
+        startPhase(f, "Verifying EEPROM    ", 11);
+        break;
+    case 11:
+        waitPhase(f, "VERIFY", " Verifying EEPROM Failed ", "Verify EEPROM Timeout", 12);
+        break;
+    case 12:
+        startPhase(f, "Updating Micro#1   ", 13);
+        break;
+    case 13:
+        waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 14);
+        break;
+    case 14:
+        startPhase(f, "Updating Micro#2   ", 15);
+        break;
+    case 15:
+        waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 16);
+        break;
+    case 16:
+        f.ClearReceive();
+        f.SetTimerInterval(ResetIntervalMs);
+        startPhase(f, "Resetting Unit   ", 17);
+        break;
+    case 17:
+        waitSuccess(f, " Reset Timeout ", 18);
+        break;
+    case 18:
+        succeed(f, r);
+        break;
+    case 100:
+        // No step leads here; kept for a unit that asks to be reopened.
+        restoreInterval(f);
+        f.OpenConnection();
+        break;
+    default:
+        break;
+    }
+}
+
+void hdMain(TFrame2& f, const TSenderRecord& r)
+{
+    switch (f.TransferStep) {
+    case 6:
+        f.ClearReceive();
+        f.SendCommand("EF\r");
+        setCount(f, QString());
+        startPhase(f, "Flashing EEPROM     ", 9);
+        break;
+    case 9: {
+        ++f.TickCount;
+        const auto line = f.TakeLine();
+        if (line && line->contains("FLASH")) {
+            const int n = line->size() > 5 ? line->at(5) - '0' : -1;
+            if (n >= 0 && n <= 7)
+                setProgress(f, (n + 1) * 125 / 10);
+            f.TickCount = 0;
+        } else if (line && line->contains("DONE")) {
+            // The unit restarts at 115200 baud.
+            f.BaudChoice = 1;
+            if (f.Transport == trSerial)
+                f.SetHeldPortBaud(SioBaud115200);
+            QString error;
+            if (!f.SaveConfiguration(&error))
+                f.LogEvent(" Configuration not saved: " + error + " ", lkError);
+            f.TransferStep = 10;
+        } else if (f.TickCount > PhaseTimeoutTick) {
+            f.LogEvent("Flash EEPROM Timeout", lkError);
+            f.TransferStep = 99;
+        }
+        break;
+    }
+    case 10:
+        f.SetTimerInterval(ResetIntervalMs);
+        startPhase(f, "Resetting and Configuring Unit   ", 11);
+        break;
+    case 11:
+        ++f.TickCount;
+        f.TakeLine(); // whatever the unit says while it restarts
+        setProgress(f, qint64(f.TickCount) * 100 / HdResetTicks);
+        if (f.TickCount >= HdResetTicks) {
+            setProgress(f, 100);
+            f.TransferStep = 12;
+        }
+        break;
+    case 12:
+        // The held serial port is released by the reconnect's open.
+        f.PortOpen = false;
+        succeed(f, r);
+        break;
+    default:
+        break;
+    }
+}
+
+// After the data of a network module or SOM: the unit takes the image and
+// resets, dropping the link; the frame waits and reconnects.
+void moduleReset(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
+{
+    const bool som = s == TFirmwareSender::Tavr1Som;
+    switch (f.TransferStep) {
+    case 6:
+        f.UnitResetExpected = true;
+        f.SendCommand(som ? "UC\r" : "UL\r");
+        setCount(f, QString());
+        setState(f, som ? "Resetting Unit   " : "Updating Lantronix  ");
+        f.SetTimerInterval(ResetIntervalMs);
+        f.TickCount = 0;
+        f.TransferStep = 7;
+        break;
+    case 7:
+        ++f.TickCount;
+        if (f.PortOpen)
+            f.TakeLine();
+        if (!som)
+            setProgress(f, (qint64(f.TickCount) * 100 + 100) / NetworkResetTicks);
+        if (f.TickCount == ReleaseTick)
+            f.ReleaseTransport();
+        if (som && f.TickCount >= ReleaseTick) {
+            f.TickCount = 0;
+            f.TransferStep = 17;
+        } else if (f.TickCount > NetworkResetTicks) {
+            setProgress(f, 0);
+            setState(f, "Resetting Unit   ");
+            f.TickCount = 0;
+            f.TransferStep = 17;
+        }
+        break;
+    case 17:
+        ++f.TickCount;
+        setProgress(f, (qint64(f.TickCount) * 100 + 100) / ModuleRestartTicks);
+        if (f.TickCount > ModuleRestartTicks)
+            f.TransferStep = 18;
+        break;
+    case 18:
+        f.PortOpen = false;
+        succeed(f, r);
+        break;
+    default:
+        break;
+    }
+}
+
+void failEnd(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
+{
+    restoreInterval(f);
+    f.CloseFirmwareFile();
+    setProgress(f, 0);
+    finish(f, 2);
+    const bool mainPath = s == TFirmwareSender::Tavr1Main || !r.tavr1;
+    if (mainPath)
+        f.ButtonC3->setEnabled(false);
+    f.UnitResetExpected = false;
+    if (s == TFirmwareSender::Vren1Main) {
+        f.CloseConnection();
+        f.LogEvent(r.failureText, lkError);
+        f.Status = stError;
+        f.RefreshConnectionList();
+        return;
+    }
+    // Nothing goes out when the link is already gone.
+    f.SendCommand("\r");
+    f.SendCommand("EC\r");
+    f.LogEvent(r.failureText, lkError);
+    f.Status = stError;
+    f.ProcessState = 0;
+    f.RefreshConnectionList();
+}
+
+void cancelEnd(TFrame2& f)
+{
+    restoreInterval(f);
+    f.CloseFirmwareFile();
+    setProgress(f, 0);
+    finish(f, 2);
+    f.ButtonC3->setEnabled(false);
+    f.UnitResetExpected = false;
+    f.LogEvent(" EEPROM Update Canceled ", lkError);
+    f.Status = stError;
+    f.StartDisconnect();
+}
+
+} // namespace
+
+void RunFirmwareSender(TFrame2& f, TFirmwareSender s)
+{
+    const TSenderRecord r = recordFor(s);
+    // A link lost during the last step (a write that failed, a socket that
+    // closed) wins over whatever step that step chose.
+    if (f.TransferLinkLost) {
+        f.TransferLinkLost = false;
+        f.TransferStep = 99;
+    }
+    if (f.TransferStep == 98 && !r.hasCancelEnd)
+        f.TransferStep = 99;
+    if (f.TransferStep == 98) {
+        cancelEnd(f);
+        return;
+    }
+    if (f.TransferStep == 99) {
+        failEnd(f, s, r);
+        return;
+    }
+    if (f.TransferStep <= 5) {
+        download(f, s, r);
+        return;
+    }
+    switch (s) {
+    case TFirmwareSender::Tavr1Main:
+        tavr1Main(f, r);
+        break;
+    case TFirmwareSender::Vren1Main:
+        vren1Main(f, r);
+        break;
+    case TFirmwareSender::HdMain:
+        hdMain(f, r);
+        break;
+    case TFirmwareSender::Tavr1Network:
+    case TFirmwareSender::Tavr1Som:
+    case TFirmwareSender::HdNetwork:
+        moduleReset(f, s, r);
+        break;
+    }
+}
+
+void WatchReconnectAfterUpdate(TFrame2& f)
+{
+    if (!f.ReconnectingAfterUpdate)
+        return;
+    if (f.Status == stActive) {
+        f.ReconnectingAfterUpdate = false;
+    } else if (f.Status == stError && f.ProcessState == 0) {
+        f.ReconnectingAfterUpdate = false;
+        f.LogEvent(" No answer from the unit after the update: check the unit, then press "
+                   "Connect ",
+                   lkError);
+    }
+}
