@@ -199,3 +199,30 @@ TEST_F(RdsPagingTest, StationChangeKeepsMessagesAndSetUpClearsThem)
 }
 
 } // namespace
+
+namespace {
+
+// Each window's decoder holds its own paging and other-network state: two
+// stations decoded side by side do not see each other's messages.
+TEST(RdsPagingAndEon, TwoDecodersKeepSeparateStates)
+{
+    TRdsDecoder a, b;
+    a.setUp();
+    b.setUp();
+    for (TRdsDecoder* d : {&a, &b})
+        d->feed(rdsGroup(Pi, gt0A, 0));
+    a.feed(rdsGroup(Pi, gt7A, 2, 0x1234, 0x0012));
+    a.feed(rdsGroup(Pi, gt7A, 3, 0x3456, 0x7890));
+    a.feed(rdsGroup(Pi, gt14A, 0, 0x4142, 0x4A3C));
+    b.feed(rdsGroup(Pi, gt14A, 0, 0x5859, 0x4A3D));
+    EXPECT_EQ(a.paging().TenDone, "1234567890");
+    EXPECT_EQ(b.paging().TenDone, QByteArray(10, ' '));
+    EXPECT_FALSE(b.paging().Received[S::TenDigit]);
+    EXPECT_EQ(a.eon().OnPs, "AB******");
+    EXPECT_EQ(b.eon().OnPs, "XY******");
+    b.setUp(); // a window created again starts afresh; the other keeps its own
+    EXPECT_EQ(a.paging().TenDone, "1234567890");
+    EXPECT_EQ(b.eon().OnPs, "********");
+}
+
+} // namespace
