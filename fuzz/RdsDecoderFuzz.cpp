@@ -36,6 +36,30 @@ void expectGroupTypes(const TRdsDecoder& d, const QString& text)
         std::abort();
 }
 
+// The paging and other-network texts keep their widths however long a
+// message or list runs.
+void expectBounded(const TRdsDecoder& d)
+{
+    const TRdsPagingState& p = d.paging();
+    if (p.AlphaWork.size() != TRdsPagingState::AlphaLength ||
+        p.AlphaDone.size() != TRdsPagingState::AlphaLength ||
+        p.AlphaPosition > TRdsPagingState::AlphaLength + 1 || p.TenDone.size() != 10 ||
+        p.EighteenDone.size() != 18 || p.FifteenDone.size() != 15 || p.HexDone.size() != 7 ||
+        p.PrefixDone.size() != 3 || p.LastPagingText.size() > TRdsPagingState::AlphaLength)
+        std::abort();
+    const TRdsEonState& e = d.eon();
+    for (int i = 0; i < 2; ++i)
+        if (e.AfLines[i].size() != TRdsEonState::LineWidth ||
+            e.MappedLines[i].size() != TRdsEonState::LineWidth ||
+            e.AfPositions[i] > TRdsEonState::LineWidth + 1)
+            std::abort();
+    if (e.MappedPosition > TRdsEonState::LineWidth + 1 || e.OnPs.size() != 8 ||
+        e.PinHour.size() != 2)
+        std::abort();
+    if (d.pagingFields().PagingBitIndex > 3 || d.pagingFields().PagingInterval > 15)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -65,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         expectWidth(p.time, 8);
         expectWidth(p.date, 8);
         expectGroupTypes(d, p.groupTypes.text);
+        expectBounded(d);
     }
     return 0;
 }

@@ -66,6 +66,37 @@ QByteArray rdsSeed(char mode, RdsScript script, int batches)
     return out;
 }
 
+// Long runs of the groups the paging, other-network and data decoders read:
+// alphanumeric messages past 80 characters, AF(ON) lists and mapped
+// frequencies past a line, changes of the other network, all 16 variants.
+RdsScript otherDecoders()
+{
+    RdsScript s;
+    auto add = [&](int type, int low, quint16 c, quint16 d) {
+        s.groups.push_back({0x47F3, quint16(type << 11 | (low & 0x1F)), c, d});
+    };
+    add(0, 0, 0, 0x4B56);
+    for (int i = 0; i < 6; ++i)
+        add(2, (i == 1 || i == 2) ? 0x3 : (i & 1), 0x00A0, 0x5000);
+    add(14, 8, 0x1234, 0x5600);
+    for (int i = 0; i < 24; ++i)
+        add(14, 9 + i % 6, quint16(0x4142 + i), 0x0043);
+    add(14, 15, 0x2020, 0x2020);
+    for (int v = 0; v < 16; ++v)
+        add(14, v, quint16(0xA5C3 ^ (v * 0x1111)), quint16(0x9F0A + v));
+    add(28, 4, 0xE9FA, 0x4A3C);
+    for (int i = 0; i < 30; ++i)
+        add(28, 4, quint16((100 + 2 * i) << 8 | (101 + 2 * i)), 0x4A3C);
+    add(28, 5, 0x41FA, 0x4A3C);
+    for (int i = 0; i < 30; ++i)
+        add(28, 6 + i % 4, quint16(0x4100 | (130 + i)), 0x4A3C);
+    for (int v = 0; v < 16; ++v)
+        add(28, v, quint16(0xD123 + v), quint16(0x4A3C + (v & 8)));
+    for (int ch = 0; ch < 34; ++ch)
+        add(10 + ch % 4, ch, quint16(0x4100 + ch), 0x0044);
+    return s;
+}
+
 RdsScript captures()
 {
     const char* text = "6204 0130 966B 594C\n6204 0131 93CD 4520\n6204 0132 E472 5833\n"
@@ -76,8 +107,7 @@ RdsScript captures()
     return *RdsScript::fromText(text);
 }
 
-bool writeSeeds(const QString& folder,
-                const std::vector<std::pair<const char*, QByteArray>>& seeds,
+bool writeSeeds(const QString& folder, const std::vector<std::pair<const char*, QByteArray>>& seeds,
                 QString* error)
 {
     if (!QDir().mkpath(folder)) {
@@ -105,15 +135,18 @@ bool writeRdsCorpus(const QString& dir, QString* error)
     gone.emptyEntries = true;
     RdsScript change = station;
     change.injectPi = 0x9950;
-    return writeSeeds(dir + "/RdsDecoderFuzz",
-                      {
-                          {"station-rbds", rdsSeed(0, station, 2 * loop)},
-                          {"station-rds", rdsSeed(1, station, loop)},
-                          {"captures", rdsSeed(0, captures(), 6)},
-                          {"station-gone", rdsSeed(0, station, 3) + rdsSeed(0, gone, 2).mid(1)},
-                          {"pi-change", rdsSeed(0, change, 4)},
-                      },
-                      error);
+    return writeSeeds(
+        dir + "/RdsDecoderFuzz",
+        {
+            {"station-rbds", rdsSeed(0, station, 2 * loop)},
+            {"station-rds", rdsSeed(1, station, loop)},
+            {"captures", rdsSeed(0, captures(), 6)},
+            {"station-gone", rdsSeed(0, station, 3) + rdsSeed(0, gone, 2).mid(1)},
+            {"pi-change", rdsSeed(0, change, 4)},
+            {"paging-eon-data",
+             rdsSeed(1, otherDecoders(), 2 * int(otherDecoders().groups.size()) / 6 + 2)},
+        },
+        error);
 }
 
 } // namespace

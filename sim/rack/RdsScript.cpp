@@ -41,6 +41,38 @@ void addText(std::vector<RdsScript::Group>& out, const char* text, bool flagB)
                        word(t.constData(), 4 * a + 2)});
 }
 
+// 1A: ECC and PIN, with B bits 0-1 carrying the paging interval number 10
+// (a group without the sync bit first, so every loop reads the same number);
+// 7A: a 10-digit and an alphanumeric message to group 12, pager 3456.
+void addPaging(std::vector<RdsScript::Group>& out)
+{
+    const quint16 pin = quint16(10 << 11 | 14 << 6 | 30);
+    for (quint16 low : {0x0, 0x2, 0x3, 0x0, 0x1, 0x0})
+        out.push_back({StationPi, b(2, low), 0x00A0, pin});
+    out.push_back({StationPi, b(14, 2), 0x1234, 0x5612});
+    out.push_back({StationPi, b(14, 3), 0x3456, 0x7890});
+    const char* text = "CALL STUDIO ";
+    out.push_back({StationPi, b(14, 8), 0x1234, 0x5600});
+    out.push_back({StationPi, b(14, 9), word(text, 0), word(text, 2)});
+    out.push_back({StationPi, b(14, 10), word(text, 4), word(text, 6)});
+    out.push_back({StationPi, b(14, 15), word(text, 8), word(text, 10)});
+}
+
+// 14A about one other network: its PS, a three-frequency AF list, its PTY
+// and TA; 5A and 6B data channels.
+void addOtherNetwork(std::vector<RdsScript::Group>& out)
+{
+    constexpr quint16 OnPi = 0x4A3C;
+    const char* ps = "KVEX AM ";
+    for (int v = 0; v < 4; ++v)
+        out.push_back({StationPi, b(28, quint16(0x10 | v)), word(ps, 2 * v), OnPi});
+    out.push_back({StationPi, b(28, 0x14), 0xE341, OnPi});
+    out.push_back({StationPi, b(28, 0x14), 0x4D55, OnPi});
+    out.push_back({StationPi, b(28, 0x1D), quint16(10 << 11 | 1), OnPi});
+    out.push_back({StationPi, b(10, 2), word("DATA", 0), word("DATA", 2)});
+    out.push_back({StationPi, b(13, 1), 0, word("IH", 0)});
+}
+
 } // namespace
 
 RdsScript::Group RdsClockGroup(quint16 pi, const QDateTime& utc, int offsetHalfHours)
@@ -70,6 +102,9 @@ RdsScript RdsScript::builtIn()
     addText(g, "KVEX 98.3 FM - THE ROCK OF THE VALLEY", true);
     addPs(g);
     g.push_back({StationPi, 0, 0, ClockMarker & 0xFFFF});
+    addPaging(g);
+    addPs(g);
+    addOtherNetwork(g);
     return s;
 }
 

@@ -112,7 +112,8 @@ TEST_F(Lyn1RdsDataTest, OpensStreamsDecodesTheStationAndStopsOnClose)
     EXPECT_EQ(text("Date_LD"), "05/31/25");
     EXPECT_EQ(text("AF_Count_LD"), "05");
     EXPECT_TRUE(text("AF_Line1_LD").startsWith(" 98.3 101.1 95.7 103.5 88.1"));
-    EXPECT_TRUE(text("GT_LD").startsWith(" 0A 2A 4A 10A"));
+    EXPECT_TRUE(text("GT_LD").startsWith(" 0A 1A 2A 4A 5A 6B 7A 10A 14A"))
+        << qPrintable(text("GT_LD"));
     for (const char* name : {"PI_Call_LD", "PS_LD", "PTY_S_LD", "RT_A_LD", "RT_B_LD", "Time_LD",
                              "Date_LD", "AF_MethodA_LD", "AF_Line1_LD", "GT_LD", "PTYN_LD"})
         EXPECT_TRUE(yellow(name)) << name;
@@ -174,6 +175,27 @@ TEST_F(Lyn1RdsDataTest, TheStationOverASerialLine)
     EXPECT_EQ(text("AF_Count_LD"), "05");
     window->close();
     ASSERT_TRUE(tickUntil([&] { return commandCount(QByteArray("\x08\x00", 2)) == 1; }, 20));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+TEST_F(Lyn1RdsDataTest, TheWindowsDecoderFollowsPagingOtherNetworkAndData)
+{
+    ASSERT_TRUE(start(4));
+    openWindow();
+    stream(40);
+    const TRdsDecoder& d = window->decoder();
+    EXPECT_EQ(d.eon().OnPs, "KVEX AM ");
+    EXPECT_EQ(d.paging().TenDone, "1234567890");
+    EXPECT_EQ(d.pagingFields().PagingInterval, 10);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(d.tdc().channel(2).aText.data()), 4),
+              "DATA");
+    // The Basic page reads as before, with the 1A fields.
+    EXPECT_EQ(text("PS_LD"), "KVEX FM ");
+    EXPECT_EQ(text("PI_Call_LD"), "KVEX");
+    EXPECT_EQ(text("ECC_LD"), "A0");
+    EXPECT_EQ(text("AF_Count_LD"), "05");
+    window->close();
+    pump(5);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -5,7 +5,10 @@ using namespace Rds;
 void TRdsDecoder::setUp()
 {
     m_fed = 0;
-    // The paging, EON and data decoders set themselves up here once they exist.
+    m_paging.init();
+    m_tdc.init();
+    m_inHouse.init();
+    m_eon.init();
     reset();
 }
 
@@ -13,9 +16,15 @@ void TRdsDecoder::reset()
 {
     const int mode = m_mode;
     const qint64 fed = m_fed;
+    // The other network's data and the paging messages outlive a change of
+    // the tuned station; the data channels and paging codes do not.
+    const TRdsEon eon = m_eon;
+    const TRdsPagingState paging = m_paging.state();
     *this = TRdsDecoder();
     m_mode = mode;
     m_fed = fed;
+    m_eon = eon;
+    m_paging.restoreState(paging);
     m_ps.fill(' ');
     m_ps15.fill(' ');
     m_ptyn.fill(' ');
@@ -61,10 +70,21 @@ void TRdsDecoder::feed(const TRdsGroupRec& g)
         handOff(type, g.B, g.C, g.D);
 }
 
-void TRdsDecoder::handOff(int, quint16, quint16, quint16)
+void TRdsDecoder::handOff(int type, quint16 b, quint16 c, quint16 d)
 {
-    // The paging and EON decoders take their groups here once they exist.
     ++m_handOffs;
+    if (type == gt7A)
+        m_paging.decodeMessage(b, c, d);
+    else
+        m_eon.decode(b, c, d, &m_eonTa);
+}
+
+void TRdsDecoder::dataChannels(TRdsDataChannels& store, int type, const TRdsGroupRec& g)
+{
+    if (type & 1)
+        store.decodeB(g.B, g.D);
+    else
+        store.decodeA(g.B, g.C, g.D);
 }
 
 void TRdsDecoder::putWord(std::array<quint8, 8>& text, int at, quint16 word)
@@ -97,7 +117,7 @@ void TRdsDecoder::decode(int type, const TRdsGroupRec& g)
         break;
     case gt1A:
     case gt1B:
-        pagingCodes(g);
+        m_paging.decodeCodes(g.B);
         // Variant 0 carries the ECC in the low byte; the bits above it hold
         // paging and the linkage actuator.
         if (type == gt1A && (g.C & 0x7000) == 0)
@@ -144,14 +164,14 @@ void TRdsDecoder::decode(int type, const TRdsGroupRec& g)
         break;
     case gt5A:
     case gt5B:
-        transparentData(type, g);
+        dataChannels(m_tdc, type, g);
         break;
     case gt6A:
     case gt6B:
-        inHouseData(type, g);
+        dataChannels(m_inHouse, type, g);
         break;
     case gt7A:
-        pagingGroup(g);
+        m_paging.groupHook(g.B, g.C, g.D);
         break;
     case gt10A: {
         const int at = (g.B & 0x01) * 4;

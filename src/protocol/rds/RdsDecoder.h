@@ -3,6 +3,9 @@
 #include "protocol/rack/RackData.h"
 #include "protocol/rds/RdsAltFreq.h"
 #include "protocol/rds/RdsBasicData.h"
+#include "protocol/rds/RdsDataChannels.h"
+#include "protocol/rds/RdsEon.h"
+#include "protocol/rds/RdsPaging.h"
 
 #include <QtGlobal>
 #include <array>
@@ -68,16 +71,23 @@ public:
     bool eonTa() const { return m_eonTa; }
     quint16 eonPi() const { return m_eonPi; }
 
+    // Transparent data (5A/5B) and in-house data (6A/6B).
+    const TRdsDataChannels& tdc() const { return m_tdc; }
+    const TRdsDataChannels& inHouse() const { return m_inHouse; }
+    // The other network of the 14A groups; survives reset().
+    const TRdsEonState& eon() const { return m_eon.state(); }
+    // Radio paging: the codes of 1A/1B and the 7A address are cleared by
+    // reset(); the messages survive it.
+    const TRdsPagingFields& pagingFields() const { return m_paging.fields(); }
+    const TRdsPagingState& paging() const { return m_paging.state(); }
+
 private:
     void decode(int type, const TRdsGroupRec& g);
     void basics(quint16 bits);
     static void putWord(std::array<quint8, 8>& text, int at, quint16 word);
 
     // The places of the paging, EON, transparent-data and in-house decoders.
-    void pagingCodes(const TRdsGroupRec&) {}
-    void pagingGroup(const TRdsGroupRec&) {}
-    void transparentData(int, const TRdsGroupRec&) {}
-    void inHouseData(int, const TRdsGroupRec&) {}
+    static void dataChannels(TRdsDataChannels& store, int type, const TRdsGroupRec& g);
     void handOff(int type, quint16 b, quint16 c, quint16 d);
 
     int m_mode = 0;
@@ -109,4 +119,9 @@ private:
 
     bool m_eonTp = false, m_eonTa = false;
     quint16 m_eonPi = 0;
+
+    TRdsDataChannels m_tdc;
+    TRdsDataChannels m_inHouse;
+    TRdsEon m_eon;
+    TRdsPaging m_paging;
 };

@@ -66,6 +66,29 @@ TEST(RdsScript, BuiltInStationLoopsAndItsSwitches)
     EXPECT_EQ(b[1][0], 0x47F3);
 }
 
+TEST(RdsScript, BuiltInStationCarriesPagingOtherNetworkAndData)
+{
+    RdsScript s = RdsScript::builtIn();
+    TRdsDecoder d = decodeBatches(s, 2 * (int(s.groups.size()) / 6 + 1));
+    EXPECT_EQ(d.pagingFields().PagingInterval, 10);
+    EXPECT_TRUE(d.paging().Received[TRdsPagingState::TenDigit]);
+    EXPECT_EQ(d.paging().TenDone, "1234567890");
+    EXPECT_EQ(d.paging().AlphaDone, QByteArray("CALL STUDIO ").leftJustified(80, ' '));
+    EXPECT_EQ(d.paging().LastIndividualCode, 3456);
+    EXPECT_EQ(d.eon().OnPs, "KVEX AM ");
+    EXPECT_EQ(d.eon().AfLines[0], QByteArray(" 94.0 95.2 96.0").leftJustified(71, ' '));
+    EXPECT_EQ(d.eon().OnPty, 10);
+    EXPECT_TRUE(d.eonTa());
+    EXPECT_TRUE(d.eonTp());
+    const auto& tdc = d.tdc().channel(2).aText;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(tdc.data()), 4), "DATA");
+    const auto& ih = d.inHouse().channel(1).bText;
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(ih.data()), 4), "--IH");
+    const TRdsBasicPage p = RdsBasicPage(d);
+    EXPECT_EQ(p.ecc.text, "A0");
+    EXPECT_EQ(p.ps.text, "KVEX FM ");
+}
+
 TEST(RdsScript, TheLyn1StreamsItsGroupsAndKeepsItsMenu)
 {
     RackUnit unit(rkFM);
