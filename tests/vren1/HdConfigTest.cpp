@@ -48,7 +48,7 @@ protected:
         EXPECT_TRUE(tickUntil(
             *f, [&] { return f->ProcessState == 4; }, 40));
         EXPECT_TRUE(tickUntil(
-            *f, [&] { return !f->HdUpdateLocalConfig && f->HdLocalConfig[13] != 0; }, 80));
+            *f, [&] { return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001; }, 80));
         return f;
     }
 
