@@ -22,7 +22,8 @@ int WriteHdCorpus(const QString& dir)
 {
     const QString blocks = dir + "/HdBlockFuzz";
     const QString echoes = dir + "/HdEchoLineFuzz";
-    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes))
+    const QString history = dir + "/HdHistoryRowsFuzz";
+    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes) || !QDir().mkpath(history))
         return -1;
     int count = 0;
     int n = 0;
@@ -81,5 +82,26 @@ int WriteHdCorpus(const QString& dir)
                              "PS0400ops@example.org5B", "CC00C7I00026B", "CC0013FE"})
         if (!seed(echoes, line))
             return -1;
+
+    // Downloads of every row layout, one cut short, and a Type without one:
+    // the Type, the Len (two bytes, most significant first), then the data.
+    const struct
+    {
+        quint8 type;
+        int stride;
+        int rows;
+    } downloads[] = {{2, 2, 1440}, {3, 6, 1440}, {4, 4, 1440}, {5, 8, 1440},
+                     {6, 4, 1440}, {7, 8, 1440}, {3, 6, 700},  {9, 6, 1440}};
+    for (const auto& d : downloads) {
+        const int len = d.stride * d.rows;
+        QByteArray input;
+        input += char(d.type);
+        input += char(len >> 8);
+        input += char(len & 0xFF);
+        for (int i = 0; i < len; ++i)
+            input += char((i / d.stride * 7 + i % d.stride * 31) & 0xFF);
+        if (!seed(history, input))
+            return -1;
+    }
     return count;
 }

@@ -92,9 +92,6 @@ THdBlockFields defaultFields()
     return s;
 }
 
-// History rows: a stride of six bytes a minute, a day of them.
-constexpr int HistoryStride = 6;
-
 } // namespace
 
 HdSim::HdSim(QObject* parent)
@@ -198,9 +195,66 @@ HdConfigRecord HdSim::defaultConfig()
     return c;
 }
 
+int HdSim::historyType(int index)
+{
+    static const int late[] = {4, 5, 6, 7, 6};
+    return index >= 43 && index <= 47 ? late[index - 43] : 3;
+}
+
+int HdSim::historyStride(int type)
+{
+    switch (type) {
+    case 2:
+        return 2;
+    case 3:
+        return 6;
+    case 4:
+    case 6:
+        return 4;
+    default:
+        return 8;
+    }
+}
+
+qint32 HdSim::historyRaw(int type, int minute, int series)
+{
+    switch (type) {
+    case 2:
+    case 3:
+        return (minute + 100 * series) % 2001; // tenths of a percent
+    case 4:
+        return (minute - 720) * 10 + series; // tenths of a dB, 16 bits
+    case 5:
+        return (minute - 720) * 100 + series; // samples
+    case 6:
+        return minute * 10000; // microseconds
+    default:
+        return (minute - 720) * 3 + series; // microseconds
+    }
+}
+
+QByteArray HdSim::historyBytes(int index)
+{
+    const int type = historyType(index);
+    const int stride = historyStride(type);
+    const int width = type == 3 || type == 4 || type == 2 ? 2 : 4;
+    QByteArray d;
+    d.reserve(1440 * stride);
+    for (int minute = 0; minute < 1440; ++minute) {
+        for (int s = 0; s < stride / width; ++s) {
+            const quint32 v = quint32(historyRaw(type, minute, s));
+            for (int b = width - 1; b >= 0; --b)
+                d += char((v >> (8 * b)) & 0xFF);
+        }
+    }
+    return d;
+}
+
 int HdSim::nextType() const
 {
-    if (m_chunkType && m_blocksSent % 2 == 1)
+    const bool stalled = m_chunkType == 11 && historyStallAfterChunks >= 0 &&
+                         m_chunksSent >= historyStallAfterChunks;
+    if (m_chunkType && m_blocksSent % 2 == 1 && !stalled)
         return m_chunkType;
     static const int rotation[] = {0, 1, 13, 13, 18};
     static const int withUnknown[] = {0, 1, 13, 13, 18, 3, 7, 200};
@@ -227,10 +281,14 @@ void HdSim::fillType(QByteArray& b, int type)
     case 11:
     case 12: {
         const qint32 len = qint32(m_chunkData.size());
-        WriteHdChunk(b, quint8(m_chunkId), quint8(type == 11 ? (m_chunkId <= 42 ? 3 : 4) : 0), len,
+        const bool history = type == 11;
+        const int id = history && historyIdOverride >= 0 ? historyIdOverride : m_chunkId;
+        const qint32 sentLen = history && historyLenOverride >= 0 ? historyLenOverride : len;
+        WriteHdChunk(b, quint8(id), quint8(history ? historyType(m_chunkId) : 0), sentLen,
                      m_chunkIndex, m_chunkData.mid(m_chunkIndex, HdChunkLength));
         m_chunkIndex += HdChunkLength;
-        if (m_chunkIndex >= len)
+        ++m_chunksSent;
+        if (m_chunkIndex >= len || (history && m_chunkIndex >= sentLen))
             m_chunkType = 0;
         break;
     }
@@ -457,11 +515,10 @@ void HdSim::applyRequest(const QByteArray& line)
         hexAt(body, 2, 2, &i);
         m_chunkId = int(i);
         m_chunkIndex = 0;
+        m_chunksSent = 0;
         if (kind == "SH") {
             m_chunkType = 11;
-            m_chunkData = QByteArray(1440 * HistoryStride, '\0');
-            for (int k = 0; k < m_chunkData.size(); ++k)
-                m_chunkData[k] = char((k * 31 + int(i)) & 0x7F);
+            m_chunkData = historyBytes(int(i));
         } else {
             m_chunkType = 12;
             m_chunkData.clear();

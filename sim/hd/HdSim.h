@@ -86,6 +86,17 @@ public:
     // this many blocks later, and only once that program is available in
     // the decoder; until then the decoder keeps playing its old one.
     int currentProgramDelayBlocks = 0;
+
+    // The day history "SH" asks for. Its layout follows the index (Type 3
+    // up to 42; 4, 5, 6, 7, 6 for 43 .. 47) and every value follows from the
+    // minute, so a test can predict each cell.
+    static int historyType(int index);
+    static int historyStride(int type);
+    static qint32 historyRaw(int type, int minute, int series);
+    static QByteArray historyBytes(int index);
+    int historyStallAfterChunks = -1; // stop sending after this many chunks
+    int historyIdOverride = -1;       // the chunks carry this Id instead
+    qint32 historyLenOverride = -1;   // the chunks carry this Len instead
     // Where P1's bits-tested count starts on "PB" 521 (a value near 2^32
     // shows an unsigned count).
     quint32 berStartBitsP1 = 0;
@@ -133,6 +144,7 @@ private:
     // A running history ("SH") or diagnostic ("DD") answer.
     int m_chunkType = 0; // 0 none, 11, 12
     int m_chunkId = 0;
+    int m_chunksSent = 0;
     qint32 m_chunkIndex = 0;
     QByteArray m_chunkData;
     // The chunks of the pictures still to send, and blocks to wait before the next round.

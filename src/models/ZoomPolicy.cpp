@@ -82,3 +82,15 @@ AxisRange timeAxisZoom(AxisRange requested)
         requested.min = 0;
     return widenToSpan(requested, 30, 0);
 }
+
+AxisRange historyTimeZoom(AxisRange requested)
+{
+    if (requested.min < 0)
+        requested.min = 0;
+    if (requested.span() > 1)
+        return requested;
+    const double centre = (requested.min + requested.max) / 2;
+    if (centre - 0.25 < 0)
+        return {0, 1};
+    return {centre - 0.25, centre + 0.25};
+}

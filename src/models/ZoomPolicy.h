@@ -48,3 +48,7 @@ AxisRange histogramPercentZoom(AxisRange requested);
 // Time plot, time axis: a minimum below 0 becomes 0; at least 30 seconds wide,
 // never below 0.
 AxisRange timeAxisZoom(AxisRange requested);
+// Day history, time axis in hours: a minimum below 0 becomes 0; a span of an
+// hour or less becomes the half hour around its centre, or 0 .. 1 where that
+// would start below 0.
+AxisRange historyTimeZoom(AxisRange requested);

@@ -4,6 +4,8 @@
 #include "plots/Histogram.h"
 #include "vren1/HD_BERData.h"
 #include "vren1/HD_BarGraph.h"
+#include "vren1/HD_Config.h"
+#include "vren1/HD_Data.h"
 #include "vren1/HD_ProgramSel.h"
 #include "vren1/HD_Spectrum.h"
 
@@ -19,5 +21,7 @@ TVren1WindowClasses Vren1WindowClasses()
     c.dataTimePlot = makeChildWindow<TDataTimePlot>;
     c.programSel = makeChildWindow<THDProgramSel>;
     c.berData = makeChildWindow<THDBERData>;
+    c.unitConfig = makeChildWindow<THDConfig>;
+    c.historicalData = makeChildWindow<THData>;
     return c;
 }

@@ -713,8 +713,10 @@ TEST_F(HDLinkTest, AHistoryRequestFillsTheAreaChunkByChunk)
     EXPECT_EQ(f->HistoryData.Id, 5);
     EXPECT_EQ(f->HistoryData.Len, 8640);
     EXPECT_EQ(f->HistoryData.Index, 8500);
+    const QByteArray sent = HdSim::historyBytes(5);
+    ASSERT_EQ(sent.size(), 8640);
     for (int k = 0; k < 8640; ++k)
-        ASSERT_EQ(f->HistoryData.Data[size_t(k)], quint8((k * 31 + 5) & 0x7F)) << k;
+        ASSERT_EQ(f->HistoryData.Data[size_t(k)], quint8(sent[k])) << k;
     EXPECT_EQ(f->HistoryData.Data[8640], 0);
 
     // A diagnostic text of 2,384 bytes: its last chunk is clipped, not lost.

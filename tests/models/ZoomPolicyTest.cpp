@@ -1,4 +1,5 @@
 #include "models/ZoomPolicy.h"
+#include "models/HdHistoryChart.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -83,4 +84,28 @@ TEST(ZoomPolicy, AnAxisIsAtLeastOneStepWide)
     EXPECT_EQ(atLeastOneStep({200, 200}, 1, {0, 200}), (AxisRange{199, 200}));
     EXPECT_EQ(atLeastOneStep({0, 2}, 5, {0, 100}), (AxisRange{0, 5}));
     EXPECT_EQ(atLeastOneStep({3, 9}, 5, {0, 100}), (AxisRange{3, 9}));
+}
+
+TEST(ZoomPolicy, HistoryTimeZoom)
+{
+    const struct
+    {
+        AxisRange requested, expected;
+    } cases[] = {
+        {{2.0, 2.6}, {2.05, 2.55}}, // an hour or less: the half hour around it
+        {{-0.5, 0.3}, {0, 1}},      // it would start below 0
+        {{3, 10}, {3, 10}},
+        {{-2, 5}, {0, 5}},
+        {{23.5, 24}, {23.5, 24}},
+    };
+    for (const auto& c : cases) {
+        const AxisRange r = historyTimeZoom(c.requested);
+        EXPECT_NEAR(r.min, c.expected.min, 1e-9) << c.requested.min << ".." << c.requested.max;
+        EXPECT_NEAR(r.max, c.expected.max, 1e-9) << c.requested.min << ".." << c.requested.max;
+    }
+    // Kind 1 has no Vren1 series; its scroll limits reach past its axis.
+    const THistoryAxisSet kind1 = HistoryAxisSet(1);
+    EXPECT_TRUE(scrollAllowed(kind1.range, 25, kind1.scrollLimits));
+    EXPECT_FALSE(scrollAllowed(kind1.range, 26, kind1.scrollLimits));
+    EXPECT_FALSE(scrollAllowed(kind1.range, -1, kind1.scrollLimits));
 }

@@ -8,16 +8,19 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// The seeds of both HD fuzz targets are written, and every block seed the
+// The seeds of the HD fuzz targets are written, and every block seed the
 // simulator writes is one the decoder takes whole.
-TEST(HdCorpus, SeedsForBothTargets)
+TEST(HdCorpus, SeedsForEveryTarget)
 {
     QTemporaryDir dir;
     const int written = WriteHdCorpus(dir.path());
     ASSERT_GT(written, 10);
     const QStringList blocks = QDir(dir.path() + "/HdBlockFuzz").entryList(QDir::Files);
     const QStringList echoes = QDir(dir.path() + "/HdEchoLineFuzz").entryList(QDir::Files);
-    EXPECT_EQ(blocks.size() + echoes.size(), written);
+    const QStringList history =
+        QDir(dir.path() + "/HdHistoryRowsFuzz").entryList(QDir::Files);
+    EXPECT_EQ(blocks.size() + echoes.size() + history.size(), written);
+    EXPECT_FALSE(history.isEmpty());
     EXPECT_FALSE(echoes.isEmpty());
     int decoded = 0;
     for (const QString& name : blocks) {
