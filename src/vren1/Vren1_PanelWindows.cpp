@@ -6,6 +6,7 @@
 #include "vren1/HD_BarGraph.h"
 #include "vren1/HD_ProgramSel.h"
 #include "vren1/HD_Spectrum.h"
+#include "vren1/Vren1_AlarmRelay.h"
 
 TVren1WindowClasses Vren1WindowClasses()
 {
@@ -19,5 +20,6 @@ TVren1WindowClasses Vren1WindowClasses()
     c.dataTimePlot = makeChildWindow<TDataTimePlot>;
     c.programSel = makeChildWindow<THDProgramSel>;
     c.berData = makeChildWindow<THDBERData>;
+    c.alarmRelay = makeChildWindow<TVren1AlarmRelay>;
     return c;
 }
