@@ -23,7 +23,9 @@ int WriteHdCorpus(const QString& dir)
     const QString blocks = dir + "/HdBlockFuzz";
     const QString echoes = dir + "/HdEchoLineFuzz";
     const QString history = dir + "/HdHistoryRowsFuzz";
-    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes) || !QDir().mkpath(history))
+    const QString diagnostics = dir + "/HdDiagnosticsFuzz";
+    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes) || !QDir().mkpath(history) ||
+        !QDir().mkpath(diagnostics))
         return -1;
     int count = 0;
     int n = 0;
@@ -103,5 +105,18 @@ int WriteHdCorpus(const QString& dir)
         if (!seed(history, input))
             return -1;
     }
+    // Diagnostic records: Id, Type, Len and Index as four little-endian
+    // int32s, then the text; a Len past the area and a negative one.
+    auto record = [](qint32 len, const QByteArray& text) {
+        QByteArray r;
+        for (qint32 v : {0, 12, len, 0})
+            for (int k = 0; k < 4; ++k)
+                r += char(quint32(v) >> (8 * k));
+        return r + text;
+    };
+    const QByteArray text = "Boot\r\nTuner ok\n***\nLine " + QByteArray(120, 'x') + "\n";
+    for (qint32 len : {qint32(text.size()), 0, 100000, -5})
+        if (!seed(diagnostics, record(len, text)))
+            return -1;
     return count;
 }

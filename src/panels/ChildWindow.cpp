@@ -57,6 +57,6 @@ void TInstrumentChildWindow::closeEvent(QCloseEvent* e)
     // Posted, so the panel forgets this window after the close has finished;
     // a panel that is itself going gets nothing (its children die without a
     // close event).
-    PostMessage(m_args.ownerHandle, UM_CHILD_CLOSED, m_kind, m_args.index);
+    PostMessage(m_args.ownerHandle, UM_CHILD_CLOSED, m_kind, closeIndex());
     QWidget::closeEvent(e);
 }

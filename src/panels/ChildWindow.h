@@ -49,6 +49,11 @@ public:
     // " " + rack caption + title.
     void setDesignedName(const TWindowToken& token, const QString& title);
 
+    // The index posted with UM_CHILD_CLOSED when the panel keeps the window
+    // under another index than the one that names it; by default the index.
+    void setCloseIndex(int index) { m_closeIndex = index; }
+    int closeIndex() const { return m_closeIndex >= 0 ? m_closeIndex : m_args.index; }
+
 protected:
     // Redraw from the frame; runs on the refresh message the policy admits.
     virtual void RefreshWindow(qintptr lParam) { Q_UNUSED(lParam); }
@@ -63,4 +68,5 @@ private:
     int m_kind;
     int m_refreshMessage;
     TRefreshPolicy m_policy;
+    int m_closeIndex = -1;
 };

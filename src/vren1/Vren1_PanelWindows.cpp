@@ -8,6 +8,7 @@
 #include "vren1/HD_Data.h"
 #include "vren1/HD_ProgramSel.h"
 #include "vren1/HD_Spectrum.h"
+#include "vren1/Vren1_AlarmRelay.h"
 
 TVren1WindowClasses Vren1WindowClasses()
 {
@@ -23,5 +24,6 @@ TVren1WindowClasses Vren1WindowClasses()
     c.berData = makeChildWindow<THDBERData>;
     c.unitConfig = makeChildWindow<THDConfig>;
     c.historicalData = makeChildWindow<THData>;
+    c.alarmRelay = makeChildWindow<TVren1AlarmRelay>;
     return c;
 }

@@ -59,7 +59,11 @@ void UpDown::step(int delta)
     if (!isEnabled())
         return;
     const qint64 wanted = qint64(m_position) + delta;
-    const int next = int(qBound(qint64(m_min), wanted, qint64(m_max)));
+    int next = int(qBound(qint64(m_min), wanted, qint64(m_max)));
+    if (m_wrap && wanted > m_max)
+        next = m_min;
+    else if (m_wrap && wanted < m_min)
+        next = m_max;
     if (next == m_position)
         return;
     m_position = next;

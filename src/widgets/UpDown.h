@@ -24,6 +24,11 @@ public:
     void setRange(int min, int max);
     // Steps below 1 count as 1.
     void setIncrement(int increment);
+    // With wrap, a step past the maximum lands on the minimum and one below
+    // the minimum on the maximum (tuning dials, address octets), and clicked()
+    // follows as for any step.
+    void setWrap(bool wrap) { m_wrap = wrap; }
+    bool wrap() const { return m_wrap; }
     // Clamped into the range; emits nothing.
     void setPosition(int position);
 
@@ -45,4 +50,5 @@ private:
     int m_max = 100;
     int m_increment = 1;
     int m_position = 0;
+    bool m_wrap = false;
 };

@@ -72,3 +72,28 @@ TEST(RadioGroup, OnlyAClickSignalsAndAnUnknownIndexChoosesNone)
     EXPECT_EQ(g.title(), " Units ");
     EXPECT_EQ(g.button(0)->text(), "  %");
 }
+
+TEST(UpDown, WrapCarriesAStepPastOneEndToTheOther)
+{
+    UpDown u;
+    u.setRange(875, 1079);
+    u.setIncrement(2);
+    u.setPosition(1079);
+    QSignalSpy spy(&u, &UpDown::clicked);
+    u.stepUp();
+    EXPECT_EQ(u.position(), 1079) << "without wrap the end holds";
+    u.setWrap(true);
+    u.stepUp();
+    EXPECT_EQ(u.position(), 875);
+    u.stepDown();
+    EXPECT_EQ(u.position(), 1079);
+    u.stepDown();
+    EXPECT_EQ(u.position(), 1077) << "inside the range a step is a step";
+    ASSERT_EQ(spy.count(), 3);
+    EXPECT_EQ(spy[0][0].toInt(), 875);
+    EXPECT_EQ(spy[1][0].toInt(), 1079);
+
+    u.setRange(0, 0);
+    u.stepUp();
+    EXPECT_EQ(spy.count(), 3) << "a one-value range has nowhere to go";
+}

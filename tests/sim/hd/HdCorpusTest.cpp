@@ -19,9 +19,12 @@ TEST(HdCorpus, SeedsForEveryTarget)
     const QStringList echoes = QDir(dir.path() + "/HdEchoLineFuzz").entryList(QDir::Files);
     const QStringList history =
         QDir(dir.path() + "/HdHistoryRowsFuzz").entryList(QDir::Files);
-    EXPECT_EQ(blocks.size() + echoes.size() + history.size(), written);
+    const QStringList diagnostics =
+        QDir(dir.path() + "/HdDiagnosticsFuzz").entryList(QDir::Files);
+    EXPECT_EQ(blocks.size() + echoes.size() + history.size() + diagnostics.size(), written);
     EXPECT_FALSE(history.isEmpty());
     EXPECT_FALSE(echoes.isEmpty());
+    EXPECT_FALSE(diagnostics.isEmpty());
     int decoded = 0;
     for (const QString& name : blocks) {
         QFile f(dir.path() + "/HdBlockFuzz/" + name);
