@@ -22,7 +22,8 @@ int WriteHdCorpus(const QString& dir)
 {
     const QString blocks = dir + "/HdBlockFuzz";
     const QString echoes = dir + "/HdEchoLineFuzz";
-    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes))
+    const QString guides = dir + "/HdSigFuzz";
+    if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes) || !QDir().mkpath(guides))
         return -1;
     int count = 0;
     int n = 0;
@@ -81,5 +82,11 @@ int WriteHdCorpus(const QString& dir)
                              "PS0400ops@example.org5B", "CC00C7I00026B", "CC0013FE"})
         if (!seed(echoes, line))
             return -1;
+    // The SIG message bytes as the holder keeps them, and one cut short.
+    for (int variant : {0, 1})
+        if (!seed(guides, SimSigMessage(variant)))
+            return -1;
+    if (!seed(guides, SimSigMessage(0).left(60)))
+        return -1;
     return count;
 }

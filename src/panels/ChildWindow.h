@@ -48,6 +48,8 @@ public:
     // Names the window panel name + token + index and captions it
     // " " + rack caption + title.
     void setDesignedName(const TWindowToken& token, const QString& title);
+    // Named as setDesignedName names, captioned with the text as given.
+    void setFixedName(const TWindowToken& token, const QString& caption);
 
 protected:
     // Redraw from the frame; runs on the refresh message the policy admits.
