@@ -64,7 +64,7 @@ TEST_F(HdSigInfoTest, GuideRowsAndTheirTexts)
     // Two components, an empty row, eight (of ten), an empty row, one, an
     // empty row.
     QTreeWidget* l2 = w->ListView2;
-    ASSERT_EQ(l2->topLevelItemCount(), 3 + 1 + 9 + 2);
+    ASSERT_EQ(l2->topLevelItemCount(), 3 + 9 + 2);
     EXPECT_EQ(cell(l2, 0, 1), " :0001") << "a nameless service";
     EXPECT_EQ(cell(l2, 0, 10), "08");
     EXPECT_EQ(cell(l2, 0, 13), "") << "ID length 8: nothing expanded";

@@ -17,8 +17,10 @@ TEST(HdCorpus, SeedsForBothTargets)
     ASSERT_GT(written, 10);
     const QStringList blocks = QDir(dir.path() + "/HdBlockFuzz").entryList(QDir::Files);
     const QStringList echoes = QDir(dir.path() + "/HdEchoLineFuzz").entryList(QDir::Files);
-    EXPECT_EQ(blocks.size() + echoes.size(), written);
+    const QStringList guides = QDir(dir.path() + "/HdSigFuzz").entryList(QDir::Files);
+    EXPECT_EQ(blocks.size() + echoes.size() + guides.size(), written);
     EXPECT_FALSE(echoes.isEmpty());
+    EXPECT_EQ(guides.size(), 3);
     int decoded = 0;
     for (const QString& name : blocks) {
         QFile f(dir.path() + "/HdBlockFuzz/" + name);
