@@ -24,8 +24,9 @@ int WriteHdCorpus(const QString& dir)
     const QString echoes = dir + "/HdEchoLineFuzz";
     const QString history = dir + "/HdHistoryRowsFuzz";
     const QString diagnostics = dir + "/HdDiagnosticsFuzz";
+    const QString guides = dir + "/HdSigFuzz";
     if (!QDir().mkpath(blocks) || !QDir().mkpath(echoes) || !QDir().mkpath(history) ||
-        !QDir().mkpath(diagnostics))
+        !QDir().mkpath(diagnostics) || !QDir().mkpath(guides))
         return -1;
     int count = 0;
     int n = 0;
@@ -118,5 +119,11 @@ int WriteHdCorpus(const QString& dir)
     for (qint32 len : {qint32(text.size()), 0, 100000, -5})
         if (!seed(diagnostics, record(len, text)))
             return -1;
+    // The SIG message bytes as the holder keeps them, and one cut short.
+    for (int variant : {0, 1})
+        if (!seed(guides, SimSigMessage(variant)))
+            return -1;
+    if (!seed(guides, SimSigMessage(0).left(60)))
+        return -1;
     return count;
 }

@@ -129,11 +129,66 @@ QByteArray SimStatusTable()
     return t;
 }
 
+namespace {
+
+void putLe(QByteArray& m, quint32 v, int bytes)
+{
+    for (int b = 0; b < bytes; ++b)
+        m.append(char((v >> (8 * b)) & 0xFF));
+}
+
+void putSigService(QByteArray& m, quint16 number, quint8 status, quint16 sequence,
+                   const QByteArray& provider, const QByteArray& name, int components)
+{
+    putLe(m, number, 2);
+    m.append(char(1)); // priority
+    putLe(m, sequence, 2);
+    m.append(char(status));
+    putLe(m, 0x12345678u + number, 4); // receive time
+    m.append(char(0));
+    m.append(char(provider.size()));
+    m.append(provider);
+    m.append(char(0));
+    m.append(char(name.size()));
+    m.append(name);
+    m.append(char(components));
+}
+
+void putSigComponent(QByteArray& m, quint8 type, quint16 progPort, quint32 hash, quint8 idLength)
+{
+    m.append(char(type));
+    putLe(m, progPort, 2);
+    putLe(m, 0x0101, 2); // program or data type
+    m.append(char(0));
+    m.append(char(2)); // processing
+    m.append(char(3)); // priority
+    m.append(char(0)); // access rights
+    putLe(m, hash, 4);
+    m.append(char(idLength));
+    putLe(m, 0xA0B0C0D0u, 4); // ID provider
+    putLe(m, 0x00000100u + progPort, 4);
+    for (int b = 8; b < idLength; ++b)
+        m.append(char(0xE0 + b));
+}
+
+} // namespace
+
 QByteArray SimSigMessage(int variant)
 {
-    QByteArray m(HdSigMessageLength, '\0');
-    for (int i = 0; i < m.size(); ++i)
-        m[i] = char((i * 5 + 1) & 0x7F);
-    m[100] = char(variant & 0x7F);
+    // A guide of three services: a nameless one with a logo whose ID runs to
+    // 12 bytes, one with more components than a window lists, and one after it
+    // that must still be read from its own start.
+    QByteArray m;
+    m.append(char(0));
+    m.append(char(3));
+    putSigService(m, 0x0001, 2, quint16(variant), "Tolvex", "", 2);
+    putSigComponent(m, 0, 0x0001, 1304849498u, 8);
+    putSigComponent(m, 1, SimLogoPort, 3653707062u, 12);
+    putSigService(m, 0x0002, 3, 7, "", "Jazz", 10);
+    for (int k = 0; k < 10; ++k)
+        putSigComponent(m, 1, quint16(0x2000 + k), 1590400129u, quint8(k == 9 ? 10 : 8));
+    putSigService(m, 0x0003, 2, 9, "Tolvex", "News", 1);
+    putSigComponent(m, 1, 0x3000, 4152689510u, 8);
+    m.resize(HdSigMessageLength, '\0');
     return m;
 }

@@ -141,6 +141,16 @@ QString ByteToHex2(quint8 b)
     return QString::number(b, 16).toUpper().rightJustified(2, '0');
 }
 
+QString Hex4(quint32 v)
+{
+    return QString::number(v, 16).toUpper().rightJustified(4, '0');
+}
+
+QString Hex8(quint32 v)
+{
+    return QString::number(v, 16).toUpper().rightJustified(8, '0');
+}
+
 QString IntField(qint64 n, int w)
 {
     if (w <= 0)

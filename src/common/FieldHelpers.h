@@ -25,6 +25,9 @@ quint8 HexPairToByte(QChar high, QChar low);
 quint8 DecPairToByte(QChar tens, QChar units);
 // Two upper-case hexadecimal digits.
 QString ByteToHex2(quint8 b);
+// Upper-case hex of the value as unsigned, at least four or eight digits.
+QString Hex4(quint32 v);
+QString Hex8(quint32 v);
 // n right-aligned in w characters; w asterisks when it does not fit.
 QString IntField(qint64 n, int w);
 // x with d decimals right-aligned in w characters; w asterisks when it does not fit.

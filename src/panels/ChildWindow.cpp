@@ -29,6 +29,13 @@ void TInstrumentChildWindow::setDesignedName(const TWindowToken& token, const QS
     setWindowTitle(" " + (m_frame ? m_frame->RackCaption : QString()) + title);
 }
 
+void TInstrumentChildWindow::setFixedName(const TWindowToken& token, const QString& caption)
+{
+    const QString panelName = m_args.ownerPanel ? m_args.ownerPanel->objectName() : QString();
+    setObjectName(ChildWindowName(panelName, token, m_args.index));
+    setWindowTitle(caption);
+}
+
 bool TInstrumentChildWindow::handleMessage(int, qintptr, qintptr)
 {
     return false;

@@ -48,6 +48,8 @@ public:
     // Names the window panel name + token + index and captions it
     // " " + rack caption + title.
     void setDesignedName(const TWindowToken& token, const QString& title);
+    // Named as setDesignedName names, captioned with the text as given.
+    void setFixedName(const TWindowToken& token, const QString& caption);
 
     // The index posted with UM_CHILD_CLOSED when the panel keeps the window
     // under another index than the one that names it; by default the index.

@@ -128,6 +128,12 @@ QList<QPointF> horizontalBar(double origin, double end, double lo, double hi)
     return {{origin, lo}, {end, lo}, {end, hi}, {origin, hi}};
 }
 
+void setFloatingBar(QAreaSeries* series, double from, double to, double lo, double hi)
+{
+    setPointsIfChanged(series->lowerSeries(), {QPointF(from, lo)});
+    setPointsIfChanged(series->upperSeries(), horizontalBar(from, to, lo, hi));
+}
+
 void setReadoutTitle(QChart* chart, QAbstractSeries* series, const QString& text)
 {
     setNameIfChanged(series, text);

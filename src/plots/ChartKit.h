@@ -55,6 +55,10 @@ void setOutline(QAreaSeries* series, const QList<QPointF>& outline);
 // The outline of a horizontal bar from origin to end across lo .. hi of the
 // axis the bars stand on.
 QList<QPointF> horizontalBar(double origin, double end, double lo, double hi);
+// A bar that floats: from .. to across lo .. hi, its closing point moved with
+// it, so no sliver reaches back to where the series was created. A bar is
+// cleared with setOutline(series, {}).
+void setFloatingBar(QAreaSeries* series, double from, double to, double lo, double hi);
 
 // A series title that is a readout of fixed-width fields: the legend shows it
 // in a fixed-pitch font with its blanks kept, so the fields stay in line.

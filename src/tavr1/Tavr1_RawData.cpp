@@ -2,6 +2,7 @@
 
 #include "common/FieldHelpers.h"
 #include "link/Frame2.h"
+#include "panels/RawDump.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_ChildArgs.h"
 #include "widgets/SetIfChanged.h"
@@ -10,51 +11,8 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QScrollBar>
-#include <QStyledItemDelegate>
-#include <array>
-
-namespace {
-
-QString hex4(quint16 v)
-{
-    return ByteToHex2(quint8(v >> 8)) + ByteToHex2(quint8(v & 0xFF));
-}
-
-// The dump changes with every block, so its lines are drawn the short way:
-// one run of fixed-pitch text each, without the style's per-item layout of
-// icon, check box and elision, which cost more than the text itself.
-class PlainLineDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override
-    {
-        const bool selected = option.state & QStyle::State_Selected;
-        if (selected)
-            painter->fillRect(option.rect, option.palette.highlight());
-        painter->setPen(
-            option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->setFont(option.font);
-        painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                          index.data(Qt::DisplayRole).toString());
-    }
-};
-
-void appendCapped(QListWidget* list, const QString& text)
-{
-    list->addItem(text);
-    while (list->count() > TTavr1RawData::MaxListLines)
-        delete list->takeItem(0);
-    list->scrollToBottom();
-}
-
-} // namespace
 
 TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     : TInstrumentChildWindow(tavr1WindowArgs(args, 0), Kind, UM_TAVR1_REFRESH,
@@ -119,17 +77,17 @@ void TTavr1RawData::RefreshWindow(qintptr)
         f->RxLineNew = false;
         // Each line exactly as it went or came, terminator included: this is
         // the window that shows what is on the wire.
-        appendCapped(ListBox1, QString::fromLatin1(f->RxLine));
+        appendCapped(ListBox1, QString::fromLatin1(f->RxLine), MaxListLines);
     }
     if (f->TxLineNew) {
         f->TxLineNew = false;
-        appendCapped(ListBox2, QString::fromLatin1(f->TxLine));
+        appendCapped(ListBox2, QString::fromLatin1(f->TxLine), MaxListLines);
     }
     if (Paused)
         return;
     showBlockNumber();
-    setTextIfChanged(Label2, "Checksums =  $" + hex4(f->BlockChecksums[0]) + "   $" +
-                                 hex4(f->BlockChecksums[1]));
+    setTextIfChanged(Label2, "Checksums =  $" + Hex4(f->BlockChecksums[0]) + "   $" +
+                                 Hex4(f->BlockChecksums[1]));
     dumpBlock(false);
 }
 
@@ -141,38 +99,7 @@ void TTavr1RawData::showBlockNumber()
 
 void TTavr1RawData::dumpBlock(bool withPartialLine)
 {
-    const TFrame2* f = frame();
-    if (!f)
-        return;
-    const QByteArray& block = f->BlockSlots[CurrentTavr1BlockSlot];
-    const int top = ListBox3->verticalScrollBar()->value();
-    QString line;
-    int k = 0;
-    auto put = [&](int offset) {
-        const QString text = SpacePadInt(offset, 4) + "  " + line;
-        if (QListWidgetItem* item = ListBox3->item(k))
-            setIfChanged(
-                text, [&] { return item->text(); }, [&](const QString& t) { item->setText(t); });
-        else
-            ListBox3->addItem(text);
-        ++k;
-        line.clear();
-    };
-    // The text of each byte value is made once: the dump is rewritten with
-    // every block.
-    static const std::array<QString, 256> cells = [] {
-        std::array<QString, 256> c;
-        for (int b = 0; b < 256; ++b)
-            c[b] = SpacePadInt(b, 3) + "[" + ByteToHex2(quint8(b)) + "] ";
-        return c;
-    }();
-    for (qsizetype i = 1; i <= block.size(); ++i) {
-        // A byte is a number from 0 to 255, not a signed char.
-        line += cells[quint8(block[i - 1])];
-        if (i % 10 == 0)
-            put(int(i - 10));
-    }
-    if (withPartialLine && !line.isEmpty())
-        put(int(block.size() - block.size() % 10));
-    ListBox3->verticalScrollBar()->setValue(top);
+    if (const TFrame2* f = frame())
+        ::dumpBlock(ListBox3, f->BlockSlots[CurrentTavr1BlockSlot],
+                    withPartialLine ? TPartialLine::WithOffset : TPartialLine::Skip);
 }

@@ -2,13 +2,20 @@
 
 #include "plots/DataTimePlot.h"
 #include "plots/Histogram.h"
+#include "vren1/HD_AEEventLog.h"
+#include "vren1/HD_ArtistExperience.h"
 #include "vren1/HD_BERData.h"
 #include "vren1/HD_BarGraph.h"
 #include "vren1/HD_Config.h"
 #include "vren1/HD_Data.h"
+#include "vren1/HD_PADData.h"
 #include "vren1/HD_ProgramSel.h"
+#include "vren1/HD_RawData.h"
+#include "vren1/HD_SIGInfo.h"
+#include "vren1/HD_SISData.h"
 #include "vren1/HD_Spectrum.h"
 #include "vren1/Vren1_AlarmRelay.h"
+#include "vren1/HD_TimeAlign.h"
 
 TVren1WindowClasses Vren1WindowClasses()
 {
@@ -25,5 +32,12 @@ TVren1WindowClasses Vren1WindowClasses()
     c.unitConfig = makeChildWindow<THDConfig>;
     c.historicalData = makeChildWindow<THData>;
     c.alarmRelay = makeChildWindow<TVren1AlarmRelay>;
+    c.sisData = makeChildWindow<THDSISData>;
+    c.padData = makeChildWindow<THDPADData>;
+    c.sigInfo = makeChildWindow<THDSIGInfo>;
+    c.rawData = makeChildWindow<THDRawData>;
+    c.aeEventLog = makeChildWindow<TAEEventLog>;
+    c.artistExperience = makeChildWindow<TArtistExperience>;
+    c.timeAlign = makeChildWindow<THDTimeAlign>;
     return c;
 }

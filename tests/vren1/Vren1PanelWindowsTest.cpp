@@ -127,10 +127,9 @@ TEST(Vren1PanelMenu, EveryCaptionInOrderAndWhatThisBuildEnables)
 
     EXPECT_EQ(captions(p.PopupMenu1),
               (QStringList{"BarGraph", "Histogram", "Data Vs Time Graph", "Historical Data 24 hr",
-                           "SIS Data [off]", "PAD Data [off]", "SIG Information [off]",
-                           "AAS/LOT Data", "Spectrum", "Time/ Level  Alignment",
-                           "Program Select", "BER", "Relay Alarms", "Settings [off]",
-                           "Presets", "Unit Config", "Raw Data [hidden] [off]"}));
+                           "SIS Data", "PAD Data", "SIG Information", "AAS/LOT Data", "Spectrum",
+                           "Time/ Level  Alignment", "Program Select", "BER", "Relay Alarms",
+                           "Settings [off]", "Presets", "Unit Config", "Raw Data [hidden] [off]"}));
     EXPECT_EQ(captions(menu("BarGraph1")),
               (QStringList{"HD Audio: Analog", "HD Audio: HD1", "HD Audio: HD2", "HD Audio: HD3",
                            "HD Audio: HD4", "HD Audio: HD5", "HD Audio: HD6", "HD Audio: HD7",
@@ -145,10 +144,9 @@ TEST(Vren1PanelMenu, EveryCaptionInOrderAndWhatThisBuildEnables)
     EXPECT_EQ(captions(menu("DataVsTime1")).size(), 27);
     EXPECT_EQ(captions(menu("DataVsTime1")).value(4), "L-R");
     EXPECT_EQ(captions(menu("Historical1")), histogram);
-    EXPECT_EQ(captions(menu("AASLOT1")),
-              (QStringList{"Artist Experience [off]", "Event Log [off]"}));
+    EXPECT_EQ(captions(menu("AASLOT1")), (QStringList{"Artist Experience", "Event Log"}));
     EXPECT_EQ(captions(menu("TimeAlign1")),
-              (QStringList{"BarGraph and Status [off]", "Histogram [hidden] [off]",
+              (QStringList{"BarGraph and Status", "Histogram [hidden] [off]",
                            "Data vs Time Graph", "Historical Data 24 hr", "Settings [off]"}));
     EXPECT_EQ(captions(menu("TA_Histogram1")),
               (QStringList{"Level Alignment", "Time Alignment", " Device Delay", " Delay Error",

@@ -73,6 +73,18 @@ struct THdServiceRec
     quint32 SisAlfn = 0;
     qint32 SisTimeLocked = 0;
     qint32 SisNumTypes = 0;
+    QString SisFccId, SisNetworkId, SisCountry, SisLatitude, SisLongitude, SisShortName,
+        SisLongName;
+
+    // Program associated data of HD1..HD8, entry n for program n (entry 0 unused).
+    std::array<qint32, 9> PadPortId{};
+    std::array<qint32, 9> PadServiceId{}; // a byte
+    std::array<qint32, 9> PadSessionType{};
+    std::array<qint32, 9> PadPacketsAvail{};
+    std::array<qint32, 9> PadPacketLength{};
+    std::array<qint32, 9> PadSequenceNumber{};
+    std::array<qint32, 9> PadOverflowStatus{};
+    std::array<QString, 9> PadTitle, PadArtist, PadAlbum, PadGenre, PadComment;
 
     qint32 TaValid = 0;
     qint32 TaPolarityInverted = 0;

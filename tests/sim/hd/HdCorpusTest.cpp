@@ -21,10 +21,13 @@ TEST(HdCorpus, SeedsForEveryTarget)
         QDir(dir.path() + "/HdHistoryRowsFuzz").entryList(QDir::Files);
     const QStringList diagnostics =
         QDir(dir.path() + "/HdDiagnosticsFuzz").entryList(QDir::Files);
-    EXPECT_EQ(blocks.size() + echoes.size() + history.size() + diagnostics.size(), written);
+    const QStringList guides = QDir(dir.path() + "/HdSigFuzz").entryList(QDir::Files);
+    EXPECT_EQ(blocks.size() + echoes.size() + history.size() + diagnostics.size() + guides.size(),
+              written);
     EXPECT_FALSE(history.isEmpty());
     EXPECT_FALSE(echoes.isEmpty());
     EXPECT_FALSE(diagnostics.isEmpty());
+    EXPECT_EQ(guides.size(), 3);
     int decoded = 0;
     for (const QString& name : blocks) {
         QFile f(dir.path() + "/HdBlockFuzz/" + name);
