@@ -1,6 +1,7 @@
 #include "sim/rack/RackRecords.h"
 
 #include "common/TDateTime.h"
+#include "protocol/rack/RackMenuTables.h"
 
 using namespace RackLayout;
 
@@ -10,6 +11,38 @@ void putText(TRackModuleRecord& r, int first, const QByteArray& text, int count)
 {
     for (int i = 0; i < count; ++i)
         r.w[first + i] = i < text.size() ? static_cast<unsigned char>(text.at(i)) : ' ';
+}
+
+// The module whose menu table a simulated module's settings page follows.
+TRackModule menuModule(SimModule m)
+{
+    switch (m) {
+    case SimModule::Kelb1: return TRackModule::Kelb1;
+    case SimModule::Nuva1: return TRackModule::Nuva1;
+    case SimModule::Lyn1: return TRackModule::Lyn1;
+    case SimModule::Varn1Unit0:
+    case SimModule::Varn1Unit1: return TRackModule::Varn1;
+    case SimModule::Gry230: return TRackModule::Gry230;
+    case SimModule::Gry250: return TRackModule::Gry250;
+    case SimModule::Pelo1: return TRackModule::Pelo1;
+    case SimModule::Pelo2:
+    case SimModule::Jov4:
+    case SimModule::Count: break;
+    }
+    return TRackModule::Pelo2;
+}
+
+// The numeric settings of a settings page whose first word is first.
+void putSettings(TRackModuleRecord& r, int first, SimModule m, const SimModuleState& s)
+{
+    if (m == SimModule::Jov4)
+        return;
+    for (const TPageSetting& w : RackSettingsPageWords(menuModule(m))) {
+        const int value = s.settings[std::size_t(w.item)];
+        r.w[first + w.offset] = value & 0xFF;
+        if (w.wide)
+            r.w[first + w.offset + 1] = (value >> 8) & 0xFF;
+    }
 }
 
 } // namespace
@@ -50,6 +83,25 @@ RackRecords::RackRecords(int family_)
     module(SimModule::Kelb1).samples[0] = 0x34;
     module(SimModule::Kelb1).samples[1] = 0x02;
     module(SimModule::Lyn1).settings[10] = 3; // a hold of 1.5 s
+    // Each setting on a settings page starts at its lowest value, a hold
+    // count at 3, so the panels show values they can step from.
+    const struct
+    {
+        SimModule m;
+        const TModuleMenuTable& table;
+    } menus[] = {
+        {SimModule::Nuva1, Nuva1MenuTable()},   {SimModule::Varn1Unit0, Varn1MenuTable()},
+        {SimModule::Varn1Unit1, Varn1MenuTable()}, {SimModule::Gry230, Gry230MenuTable()},
+        {SimModule::Gry250, Gry250MenuTable()}, {SimModule::Pelo1, Pelo1MenuTable()},
+        {SimModule::Pelo2, Pelo2MenuTable()},
+    };
+    for (const auto& menu : menus) {
+        for (const TPageSetting& w : RackSettingsPageWords(menuModule(menu.m))) {
+            const TValueRow* row = FindValueRow(menu.table, w.item);
+            module(menu.m).settings[std::size_t(w.item)] =
+                row && row->kind == TValueKind::Hold ? 3 : row ? row->low : 0;
+        }
+    }
     for (int i = 0; i < 10; ++i)
         jov4.presets[i] = "PRESET " + QByteArray::number(i) + "    ";
     for (int g = 0; g < 6; ++g)
@@ -213,6 +265,7 @@ void RackRecords::fmPage(TRackModuleRecord& r, const Page& p)
                     r.w[w.word + 1] = (s.settings[w.item] >> 8) & 0xFF;
             }
         }
+        putSettings(r, FmInfoFirstWord, m, s);
         last = varn1 ? Varn1SettingsLastChecked : FmSettingsLastChecked;
     }
     SetRackCheck(r, FmInfoFirstWord, last, FmInfoCheckWord);
@@ -239,6 +292,7 @@ void RackRecords::tvLikePage(TRackModuleRecord& r, int k, SimModule m, int page,
         r.w[first + 1] = s.settings[0] & 0xFF;
         r.w[first + 2] = s.settingsBits & 0xFF;
         r.w[first + 3] = 0;
+        putSettings(r, first, m, s);
         length = settingsLength;
     }
     SetRackCheck(r, first, first + length - 1, k + 1);

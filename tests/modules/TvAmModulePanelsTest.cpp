@@ -133,6 +133,19 @@ TEST_F(RackPanelsTest, TvRackPanelsShowTheirLampsAndTheirPlotEntriesOpenNothing)
     EXPECT_TRUE(g230->findChildren<TInstrumentChildWindow*>().isEmpty());
 }
 
+TEST_F(RackPanelsTest, APanelShowsTheSettingItsModulesSettingsPageGave)
+{
+    // The module has never echoed item 20: only its settings page tells.
+    start(rkTV);
+    rack->unit.records.module(SimModule::Gry230).settings[20] = 85;
+    rack->unit.records.module(SimModule::Gry230).menuItem = 20;
+    ASSERT_TRUE(waitFor([&] { return panel<TGry230Panel>("Rack1_GRY230"); }, 30000));
+    auto* g230 = panel<TGry230Panel>("Rack1_GRY230");
+    EXPECT_TRUE(waitFor([&] { return g230->MenuString->text() == " ST PEAK   85 %"; }, 4000))
+        << g230->MenuString->text().toStdString();
+    EXPECT_EQ(frame()->Gry230State.Settings[20], 85);
+}
+
 TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
 {
     start(rkAM);

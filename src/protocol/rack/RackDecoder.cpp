@@ -170,6 +170,37 @@ void seedBooleans(TRackModule m, TRackModuleState& s)
     }
 }
 
+// A hold count: 0 is hold off (held until told), anything else a count.
+void applyHold(TRackModuleState& s, int item, int value)
+{
+    s.Settings[std::size_t(item)] = value;
+    if (value == 0) {
+        s.HoldExternal = true;
+        s.HoldIsZero = true;
+    } else {
+        s.HoldExternal = false;
+        s.HoldIsZero = false;
+        s.HoldTime = value;
+    }
+}
+
+// The numeric settings of a settings page whose first word is first. A hold
+// count takes the hold rule of the module's echo (0 is hold off); the others
+// are stored as they stand, so a setting that zeroes another on a key (the
+// Gry250 calibrations) does not undo what the page says of that other one.
+void seedNumbers(TRackModule m, TRackModuleState& s, const TRackModuleRecord& r, int first)
+{
+    for (const TPageSetting& w : RackSettingsPageWords(m)) {
+        const int value = w.wide ? word16(r, first + w.offset + 1, first + w.offset)
+                                 : (r[first + w.offset] & 0xFF);
+        if (itemRule(m, w.item).kind == ItemKind::Hold) {
+            applyHold(s, w.item, value);
+        } else {
+            s.Settings[std::size_t(w.item)] = value;
+        }
+    }
+}
+
 // ---- FM information channel ---------------------------------------------------
 
 struct FmModulePage
@@ -211,6 +242,7 @@ void fmModulePage(TConnectionState& c, TRackModuleState& s, const FmModulePage& 
         for (const TSettingWord& w : Kelb1SettingWords)
             s.Settings[w.item] = w.wide ? word16(r, w.word + 1, w.word) : r[w.word];
     }
+    seedNumbers(p.module, s, r, FmInfoFirstWord);
     markPresent(c, p.presence, p.bit);
 }
 
@@ -316,6 +348,7 @@ void tvLikePage(TConnectionState& c, TRackModuleState& s, TRackModule m, const T
     s.SettingsBits = quint16(r[first + 2]);
     s.SettingsBits2 = quint16(r[first + 3]);
     seedBooleans(m, s);
+    seedNumbers(m, s, r, first);
     markPresent(c, presence, bit);
 }
 
@@ -525,15 +558,7 @@ void ApplyRackMenuEcho(TRackModule module, TRackModuleState& s, int item, int va
         break;
     }
     case ItemKind::Hold:
-        s.Settings[item] = value;
-        if (value == 0) {
-            s.HoldExternal = true;
-            s.HoldIsZero = true;
-        } else {
-            s.HoldExternal = false;
-            s.HoldIsZero = false;
-            s.HoldTime = value;
-        }
+        applyHold(s, item, value);
         break;
     }
     s.LastValue = value;

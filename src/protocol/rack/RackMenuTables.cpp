@@ -1,5 +1,10 @@
 #include "protocol/rack/RackMenuTables.h"
 
+#include "protocol/rack/RackRecordLayout.h"
+
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // ---- Nuva1 --------------------------------------------------------------------
@@ -293,4 +298,79 @@ const TModuleMenuTable& Nuva1MenuTable()
 const TModuleMenuTable& Varn1MenuTable()
 {
     return varn1Table;
+}
+
+namespace {
+
+bool isNumeric(TValueKind k)
+{
+    switch (k) {
+    case TValueKind::Step:
+    case TValueKind::Cyclic:
+    case TValueKind::CyclicClears:
+    case TValueKind::Hold:
+    case TValueKind::Custom:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The numeric rows in item order from offset first up to the page's last
+// checked word; the list ends at the first setting that no longer fits.
+std::vector<TPageSetting> pageWords(const TModuleMenuTable& table, int first, int last)
+{
+    std::vector<TValueRow> rows;
+    for (const TValueRow& r : table.rows) {
+        if (isNumeric(r.kind))
+            rows.push_back(r);
+    }
+    std::sort(rows.begin(), rows.end(),
+              [](const TValueRow& a, const TValueRow& b) { return a.item < b.item; });
+    std::vector<TPageSetting> words;
+    int offset = first;
+    for (const TValueRow& r : rows) {
+        const bool wide = r.high > 255;
+        if (offset + (wide ? 1 : 0) > last)
+            break;
+        words.push_back({r.item, offset, wide});
+        offset += wide ? 2 : 1;
+    }
+    return words;
+}
+
+} // namespace
+
+std::span<const TPageSetting> RackSettingsPageWords(TRackModule module)
+{
+    using namespace RackLayout;
+    // FM pages: 0, the current item, the bit word, then the settings up to
+    // the last checked word. TV and AM pages: 0, the main setting, the two
+    // bit words, then the settings up to the end of the checked length.
+    constexpr int fmFirst = SettingsBitsOffset + 1;
+    constexpr int tvFirst = 4;
+    static const std::vector<TPageSetting> nuva1 =
+        pageWords(Nuva1MenuTable(), fmFirst, FmSettingsLastChecked - FmInfoFirstWord);
+    static const std::vector<TPageSetting> varn1 =
+        pageWords(Varn1MenuTable(), fmFirst, Varn1SettingsLastChecked - FmInfoFirstWord);
+    static const std::vector<TPageSetting> gry230 =
+        pageWords(Gry230MenuTable(), tvFirst, TvSettingsLength230 - 1);
+    static const std::vector<TPageSetting> gry250 =
+        pageWords(Gry250MenuTable(), tvFirst, TvSettingsLength250 - 1);
+    static const std::vector<TPageSetting> pelo1 =
+        pageWords(Pelo1MenuTable(), tvFirst, TvSettingsLength230 - 1);
+    static const std::vector<TPageSetting> pelo2 =
+        pageWords(Pelo2MenuTable(), tvFirst, TvSettingsLength230 - 1);
+    switch (module) {
+    case TRackModule::Nuva1: return nuva1;
+    case TRackModule::Varn1: return varn1;
+    case TRackModule::Gry230: return gry230;
+    case TRackModule::Gry250: return gry250;
+    case TRackModule::Pelo1: return pelo1;
+    case TRackModule::Pelo2: return pelo2;
+    case TRackModule::Kelb1:
+    case TRackModule::Lyn1:
+        break;
+    }
+    return {};
 }

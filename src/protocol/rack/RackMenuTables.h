@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/rack/RackData.h"
+#include "protocol/rack/RackDecoder.h"
 
 #include <span>
 
@@ -99,3 +100,22 @@ constexpr int Pelo2IncrementItem = 51;
 constexpr int Pelo2MinFrequency = 150;
 constexpr int Pelo2MaxFrequency = 30000;
 const TModuleMenuTable& Pelo2MenuTable();
+
+// A numeric setting on a module's settings page: the word at offset from the
+// page's first word (the word that must be 0), the high byte in the next word
+// when wide. The page carries the module's numeric items in item order, each
+// as one word or, past 255, as two (low first), for as many words as its check
+// covers; items past the end are not on the page and are learnt from the
+// module's echo only. The decoder seeds from this list and the simulated rack
+// writes its pages from it, so the two cannot disagree.
+struct TPageSetting
+{
+    int item;
+    int offset;
+    bool wide;
+};
+
+// Nuva1 and Varn1 (FM): after the current item and the bit word; Gry230,
+// Gry250, Pelo1 and Pelo2: after the main setting and the two bit words. The
+// Kelb1 and Lyn1 pages have their own lists (RackRecordLayout.h): empty here.
+std::span<const TPageSetting> RackSettingsPageWords(TRackModule module);

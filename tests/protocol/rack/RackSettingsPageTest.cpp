@@ -1,0 +1,165 @@
+#include "protocol/rack/RackDecoder.h"
+#include "protocol/rack/RackMenuTables.h"
+#include "sim/rack/RackRecords.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+// A module seen anew takes its numeric settings from its settings page: the
+// simulated rack writes the page, the decoder reads it, and the state record
+// must hold what the simulated module holds.
+
+namespace {
+
+struct SeedCase
+{
+    const char* name;
+    int family;
+    SimModule sim;
+    TRackModule module;
+    const TModuleMenuTable& (*table)();
+    TRackModuleState& (*state)(TRackData&);
+};
+
+const SeedCase seedCases[] = {
+    {"Nuva1", rkFM, SimModule::Nuva1, TRackModule::Nuva1, Nuva1MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Nuva1State; }},
+    {"Varn1Unit0", rkFM, SimModule::Varn1Unit0, TRackModule::Varn1, Varn1MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Varn1State[0]; }},
+    {"Varn1Unit1", rkFM, SimModule::Varn1Unit1, TRackModule::Varn1, Varn1MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Varn1State[1]; }},
+    {"Gry230", rkTV, SimModule::Gry230, TRackModule::Gry230, Gry230MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Gry230State; }},
+    {"Gry250", rkTV, SimModule::Gry250, TRackModule::Gry250, Gry250MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Gry250State; }},
+    {"Pelo1", rkAM, SimModule::Pelo1, TRackModule::Pelo1, Pelo1MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Pelo1State; }},
+    {"Pelo2", rkAM, SimModule::Pelo2, TRackModule::Pelo2, Pelo2MenuTable,
+     [](TRackData& d) -> TRackModuleState& { return d.Pelo2State; }},
+};
+
+class RackSettingsPageTest : public ::testing::TestWithParam<SeedCase>
+{
+protected:
+    // Decodes the simulated rack's records until the module's settings page
+    // has been seen (two turns of the page rotation at most).
+    void run(RackRecords& rack) { seed(rack, d, c); }
+    static void seed(RackRecords& rack, TRackData& d, TConnectionState& c)
+    {
+        c.RackFamily = GetParam().family;
+        TRackModuleState& s = GetParam().state(d);
+        for (int i = 0; i < 400 && !s.SettingsSeen; ++i) {
+            c.BlockNumber = i % 10;
+            d.RackBlock.Records[std::size_t(c.BlockNumber)] = rack.nextRecord();
+            DecodeRackStatus(d, c);
+        }
+        ASSERT_TRUE(s.SettingsSeen);
+    }
+
+    TRackData d;
+    TConnectionState c;
+};
+
+} // namespace
+
+TEST_P(RackSettingsPageTest, ANewModuleTakesEverySettingOnItsPage)
+{
+    const SeedCase& p = GetParam();
+    const auto words = RackSettingsPageWords(p.module);
+    ASSERT_FALSE(words.empty());
+
+    // A value of its own for each setting, within the item's bounds, and one
+    // that no other setting on the page holds.
+    RackRecords rack(p.family);
+    SimModuleState& m = rack.module(p.sim);
+    int n = 0;
+    for (const TPageSetting& w : words) {
+        const TValueRow* row = FindValueRow(p.table(), w.item);
+        ASSERT_NE(row, nullptr) << w.item;
+        const int span = row->high - row->low + 1;
+        m.settings[std::size_t(w.item)] = row->low + (3 + 5 * n++) % span;
+    }
+    run(rack);
+
+    const TRackModuleState& s = p.state(d);
+    for (const TPageSetting& w : words)
+        EXPECT_EQ(s.Settings[std::size_t(w.item)], m.settings[std::size_t(w.item)])
+            << "item " << w.item;
+}
+
+TEST_P(RackSettingsPageTest, AHoldOfZeroOnThePageIsHoldOff)
+{
+    const SeedCase& p = GetParam();
+    int holdItem = -1;
+    for (const TPageSetting& w : RackSettingsPageWords(p.module)) {
+        const TValueRow* row = FindValueRow(p.table(), w.item);
+        if (row && row->kind == TValueKind::Hold)
+            holdItem = w.item;
+    }
+    if (holdItem < 0)
+        GTEST_SKIP() << "the module's hold count is not on its page";
+
+    RackRecords rack(p.family);
+    rack.module(p.sim).settings[std::size_t(holdItem)] = 0;
+    run(rack);
+    EXPECT_TRUE(p.state(d).HoldExternal);
+    EXPECT_TRUE(p.state(d).HoldIsZero);
+
+    RackRecords rack2(p.family);
+    rack2.module(p.sim).settings[std::size_t(holdItem)] = 7;
+    auto d2 = std::make_unique<TRackData>();
+    auto c2 = std::make_unique<TConnectionState>();
+    seed(rack2, *d2, *c2);
+    EXPECT_FALSE(p.state(*d2).HoldExternal);
+    EXPECT_EQ(p.state(*d2).HoldTime, 7);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modules, RackSettingsPageTest, ::testing::ValuesIn(seedCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The page carries the settings in item order, one word each (two past 255),
+// right after the bit words, and never past the words its check covers.
+TEST(RackSettingsPageLayout, SettingsFollowTheBitWordsInItemOrderWithinTheCheck)
+{
+    // Words from the page's first word: FM pages put the first setting at 3
+    // and end at 16 (Nuva1) or 14 (Varn1); TV and AM pages start at 4 and end
+    // at 11 (Gry250: 10).
+    const struct
+    {
+        TRackModule module;
+        int first;
+        int last;
+    } pages[] = {
+        {TRackModule::Nuva1, 3, 16},  {TRackModule::Varn1, 3, 14}, {TRackModule::Gry230, 4, 11},
+        {TRackModule::Gry250, 4, 10}, {TRackModule::Pelo1, 4, 11}, {TRackModule::Pelo2, 4, 11},
+    };
+    for (const auto& page : pages) {
+        const auto words = RackSettingsPageWords(page.module);
+        ASSERT_FALSE(words.empty());
+        int next = page.first, item = -1;
+        for (const TPageSetting& w : words) {
+            EXPECT_EQ(w.offset, next);
+            EXPECT_GT(w.item, item);
+            item = w.item;
+            next += w.wide ? 2 : 1;
+        }
+        EXPECT_LE(next - 1, page.last);
+    }
+    EXPECT_TRUE(RackSettingsPageWords(TRackModule::Kelb1).empty());
+
+    // Spot checks written out by hand: the Nuva1's only numeric setting is
+    // its hold; the Varn1's twelve fill its page exactly; the Gry230's eight
+    // are items 18..25.
+    ASSERT_EQ(RackSettingsPageWords(TRackModule::Nuva1).size(), 1u);
+    EXPECT_EQ(RackSettingsPageWords(TRackModule::Nuva1)[0].item, 15);
+    const auto varn1 = RackSettingsPageWords(TRackModule::Varn1);
+    ASSERT_EQ(varn1.size(), 12u);
+    EXPECT_EQ(varn1.front().item, 2);
+    EXPECT_EQ(varn1.back().item, 24);
+    EXPECT_EQ(varn1.back().offset, 14);
+    const auto gry230 = RackSettingsPageWords(TRackModule::Gry230);
+    ASSERT_EQ(gry230.size(), 8u);
+    EXPECT_EQ(gry230.front().item, 18);
+    EXPECT_EQ(gry230.back().item, 25);
+}
