@@ -338,7 +338,9 @@ void waitSuccess(TFrame2& f, const QString& timeoutText, int next)
     }
 }
 
-void tavr1Main(TFrame2& f, const TSenderRecord& r)
+// Steps 6 to 11, the same on the Tavr1 and the Vren1: start the flash, then
+// the erase, flash and verify phases, each announced and then waited for.
+void eraseFlashVerify(TFrame2& f)
 {
     switch (f.TransferStep) {
     case 6:
@@ -361,6 +363,22 @@ void tavr1Main(TFrame2& f, const TSenderRecord& r)
         break;
     case 11:
         waitPhase(f, "VERIFY", " Verifying EEPROM Failed ", "Verify EEPROM Timeout", 12);
+        break;
+    default:
+        break;
+    }
+}
+
+void tavr1Main(TFrame2& f, const TSenderRecord& r)
+{
+    switch (f.TransferStep) {
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 10:
+    case 11:
+        eraseFlashVerify(f);
         break;
     case 12:
         startPhase(f, "Updating Micro   ", 13);
@@ -390,25 +408,12 @@ void vren1Main(TFrame2& f, const TSenderRecord& r)
 {
     switch (f.TransferStep) {
     case 6:
-        f.ClearReceive();
-        f.SendCommand("EF\r");
-        startPhase(f, "Erasing EEPROM     ", 7);
-        break;
     case 7:
-        waitPhase(f, "ERASE", " Erase EEPROM Failed ", " Erase EEPROM Timeout ", 8);
-        break;
     case 8:
-        startPhase(f, "Flashing EEPROM     ", 9);
-        break;
     case 9:
-        waitPhase(f, "FLASH", " Flashing EEPROM Failed ", "Flash EEPROM Timeout", 10);
-        break;
     case 10:
-        f.SetTimerInterval(ResetIntervalMs);
-        startPhase(f, "Verifying EEPROM    ", 11);
-        break;
     case 11:
-        waitPhase(f, "VERIFY", " Verifying EEPROM Failed ", "Verify EEPROM Timeout", 12);
+        eraseFlashVerify(f);
         break;
     case 12:
         startPhase(f, "Updating Micro#1   ", 13);
