@@ -106,11 +106,25 @@ void BM_HdLotListRebuild(benchmark::State& state)
     }
 }
 
+// The same window refreshed while its list stands: the rebuild is skipped.
+void BM_HdLotListUnchanged(benchmark::State& state)
+{
+    TSetup s;
+    for (int i = 0; i < 500; ++i)
+        s.frame.AEEventList.AddEvent(QString("03/04/2026 05:06:07,Received Complete Object,HD2,"
+                                             "Image,1002,%1,5123,ABCD,primary.jpg,")
+                                         .arg(i));
+    auto w = std::make_unique<TAEEventLog>(s.args(1));
+    for (auto _ : state)
+        refresh(w.get());
+}
+
 } // namespace
 
 BENCHMARK(BM_HdRawDataRefresh)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HdSigParseAndRebuild)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HdLotListRebuild)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_HdLotListUnchanged)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {

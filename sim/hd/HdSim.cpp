@@ -336,6 +336,20 @@ void HdSim::lookLikeAStation()
     v.AcqTimeData = 1840;
     v.AcqTimeAudio = 3120;
     v.BerCounts = {};
+    // Analog and digital audio a little apart, being held by the unit.
+    v.TaValid = 1;
+    v.TaPolarityInverted = 0;
+    v.LevelAvg = -4;
+    v.LevelFast = 3;
+    v.TimeAvg = 37;
+    v.TimeFast = 52;
+    v.TaState = 2;
+    v.DeviceDelayUs = 8012345;
+    v.AvgErrorNs = 1500;
+    v.FastErrorNs = -2300;
+    v.RampActive = 0;
+    v.AutoSampleResolution = 4;
+    m_unit->HdLocalConfig[177] = 1; // the alignment display at 12 ms
     auto& m = fields.measurements;
     m[0] = 863;  // RF level, percent (tenths)
     m[1] = -382; // and dB (tenths)
@@ -408,18 +422,33 @@ void HdSim::fillDataService(THdBlockFields& s)
             return;
         }
         bool headerFirst = false;
-        for (const QByteArray* o : {&m_jpegObject, &m_pngObject}) {
+        const QByteArray primary = primaryObject();
+        const QByteArray* objects[] = {&primary, &m_pngObject};
+        for (const QByteArray* o : objects) {
             for (const TSimChunk& c : SimObjectChunks(*o, headerFirst))
                 m_objectChunks.append({qint32(o->size()), c.position, c.payload});
             headerFirst = !headerFirst;
         }
-        m_objectPause = 150;
+        m_objectPause = objectRoundPauseBlocks;
     }
     const TPendingChunk c = m_objectChunks.takeFirst();
     s.messageKind = 'L';
     s.messageTotal = c.total;
     s.messagePosition = c.position;
     s.payload = c.payload;
+}
+
+QByteArray HdSim::primaryObject() const
+{
+    if (pngUnderJpegHash)
+        return SimObject(SimPrimaryPort, SimPrimaryLot, HdMimeJpeg, "primary,1.jpg",
+                         EncodeSimPng(SimPngSide, SimPngSide));
+    QByteArray o = m_jpegObject;
+    if (corruptObjectByte) {
+        const int at = HdObjectHeader::Length + 100;
+        o[at] = char(o[at] ^ 0x40);
+    }
+    return o;
 }
 
 QByteArray HdSim::frame(const QByteArray& block, const QByteArray& echoLine) const

@@ -63,6 +63,12 @@ public:
     // XHDR values, an "S" message every tenth block and the "L" chunks of its
     // two pictures (again after about 30 s).
     bool dataServices = true;
+    // The primary image's object as the next round sends it: PNG bytes under
+    // the JPEG hash (a sound object whose picture cannot be decoded), or one
+    // data byte changed after its checksum was taken.
+    bool pngUnderJpegHash = false;
+    bool corruptObjectByte = false;
+    int objectRoundPauseBlocks = 150; // blocks between two rounds of pictures
 
     // The spectrum the unit measures at its own settings: an analog hump
     // within 100 kHz, the digital sidebands 123 .. 200 kHz either side, and
@@ -128,6 +134,7 @@ private:
     void applySpectrumRules(int id);
     void fillType(QByteArray& block, int type);
     void fillDataService(THdBlockFields& s);
+    QByteArray primaryObject() const;
     void advanceBlockState();
 
     std::unique_ptr<THdData> m_unit;

@@ -300,6 +300,10 @@ THdDecodeSink sinkOf(TFrame2& f)
     return sink;
 }
 
+// Whether the rack is to hear of the block: every decoded one, and the first
+// of a run of refused ones. That one lets the raw-data window show the bad
+// checksums; announcing the rest would only have the plots count the last
+// good values again for every refused block.
 bool decodeCurrent(TFrame2& f)
 {
     if (!f.DecodePending)
@@ -311,45 +315,45 @@ bool decodeCurrent(TFrame2& f)
         return true;
     }
     // A run of bad blocks is reported once, when it begins.
-    if (f.HdBadBlockRun++ == 0)
-        f.LogEvent(
-            QString(" HD block refused: checksum $%1, computed $%2 ")
-                .arg(QString::number(f.BlockChecksums[1], 16).toUpper().rightJustified(4, '0'),
-                     QString::number(f.BlockChecksums[0], 16).toUpper().rightJustified(4, '0')),
-            lkError);
-    return false;
+    if (f.HdBadBlockRun++ != 0)
+        return false;
+    f.LogEvent(QString(" HD block refused: checksum $%1, computed $%2 ")
+                   .arg(QString::number(f.BlockChecksums[1], 16).toUpper().rightJustified(4, '0'),
+                        QString::number(f.BlockChecksums[0], 16).toUpper().rightJustified(4, '0')),
+               lkError);
+    return true;
 }
 
 int receiveBlocks(TFrame2& f)
 {
     f.GatherReceived(0);
-    int decoded = 0;
+    int announced = 0;
     // Every complete block waiting is decoded, in order: none is lost to a
     // tick that came late.
     while (f.ProcessState == 4 && takeBlock(f)) {
         f.RackFamily = rkFM;
-        decoded += decodeCurrent(f) ? 1 : 0;
+        announced += decodeCurrent(f) ? 1 : 0;
         f.BlockPending = false;
     }
-    return decoded;
+    return announced;
 }
 
 void HdPoll(TFrame2& f)
 {
     f.SetTimerInterval(125);
     SendNextRequest(f);
-    int decoded = 0;
+    int announced = 0;
     switch (f.Transport) {
     case trSerial:
-        decoded = ReceiveHdBlockSerial(f);
+        announced = ReceiveHdBlockSerial(f);
         break;
     case trNetwork:
-        decoded = ReceiveHdBlockNetwork(f);
+        announced = ReceiveHdBlockNetwork(f);
         break;
     default: // a modem has no receive path here
         break;
     }
-    if (decoded > 0)
+    if (announced > 0)
         PostMessage(f.RackWindow, UM_HD_DATA);
 }
 

@@ -14,7 +14,8 @@ void RunHdStateMachine(TFrame2& f);
 unsigned HdIdentify(TFrame2& f, const QByteArray& reply);
 
 // Cut every complete block waiting from the transport's bytes, each decoded in
-// order; return how many were decoded.
+// order; return how many the rack is to hear of (the decoded ones and the
+// first of a run of refused ones).
 int ReceiveHdBlockSerial(TFrame2& f);
 int ReceiveHdBlockNetwork(TFrame2& f);
 

@@ -10,6 +10,8 @@
 #include "link/Frame2.h"
 #include "shell/Rack.h"
 #include "sim/hd/HdSim.h"
+#include "vren1/HD_AEFrame.h"
+#include "vren1/HD_ArtistExperience.h"
 #include "vren1/HD_BERData.h"
 #include "vren1/Vren1_Panel.h"
 #include "widgets/Lamp.h"
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -252,4 +255,71 @@ TEST_F(Vren1RackTest, TwoConnectionsKeepTheirGlyphsWhenTheFirstGoes)
         {2}, [] { return false; }, 10);
     EXPECT_FALSE(second->grab().isNull());
     EXPECT_FALSE(second->PS_HD_D1[1]->icon().pixmap(14).isNull());
+}
+
+// The data-service and alignment windows open from the menu, show the unit's
+// values, are forgotten when closed and open anew; when the unit drops the
+// link they go with the rack at the next one-second tick.
+TEST_F(Vren1RackTest, DataServiceWindowsOpenFromTheMenuAndGoWithTheLink)
+{
+    HdSim unit;
+    unit.blockIntervalMs = 60;
+    unit.fields.service.SisPortId = 3;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    const struct
+    {
+        int kind, index;
+    } pairs[] = {{v1kSisData, 0},          {v1kPadData, 0},          {v1kSigInfo, 0},
+                 {v1kRawData, 0},          {v1kArtistExperience, 0}, {v1kArtistExperience, 1},
+                 {v1kTimeAlign, 0}};
+    std::vector<QPointer<QWidget>> windows;
+    for (const auto& w : pairs) {
+        p->menuEntry(w.kind, w.index)->trigger();
+        QPointer<QWidget> first = p->children().find(w.kind, w.index);
+        ASSERT_FALSE(first.isNull()) << w.kind << "," << w.index;
+        first->close();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(first.isNull());
+        EXPECT_EQ(p->children().find(w.kind, w.index), nullptr);
+        p->menuEntry(w.kind, w.index)->trigger();
+        windows.emplace_back(p->children().find(w.kind, w.index));
+        ASSERT_FALSE(windows.back().isNull()) << "opened again";
+    }
+    auto label = [&](int k, const char* name) {
+        auto* l = windows[size_t(k)]->findChild<QLabel*>(name);
+        return l ? l->text() : QString("<none>");
+    };
+    auto* ae = qobject_cast<TArtistExperience*>(windows[4].data());
+    ASSERT_NE(ae, nullptr);
+    auto* sig = windows[2]->findChild<QTreeWidget*>("ListView2");
+    auto* lot = windows[5]->findChild<QTreeWidget*>("ListView1");
+    ASSERT_TRUE(tickUntil(
+        {1},
+        [&] {
+            return label(0, "LPort_ID") == "3" && sig->topLevelItemCount() > 0 &&
+                   label(3, "Label2").endsWith(" Good Checksum") &&
+                   !ae->MultFrames[1]->Frames[2]->Image1->pixmap().isNull() &&
+                   lot->topLevelItemCount() > 0 &&
+                   label(6, "StatusStaticText") == "  Active       ";
+        },
+        300));
+    EXPECT_EQ(sig->topLevelItem(0)->text(1), " :0001");
+    EXPECT_EQ(ae->MultFrames[1]->Frames[2]->Dimen_LB->text(), " 60 x  80");
+
+    unit.dropLink();
+    ASSERT_TRUE(tickUntil({1}, [&] { return frame(1)->Status == stError; }));
+    for (const QPointer<QWidget>& w : windows)
+        EXPECT_FALSE(w.isNull()) << "until the main window's tick";
+    Main->Timer1Timer();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Main->Rack1, nullptr);
+    for (const QPointer<QWidget>& w : windows)
+        EXPECT_TRUE(w.isNull());
+    // The frame's later ticks post to nothing freed.
+    tickUntil(
+        {1}, [] { return false; }, 10);
 }

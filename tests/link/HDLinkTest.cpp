@@ -216,16 +216,23 @@ TEST_P(HDLinkBothTransports, TheStreamIsCutIntoWholeBlocksOnly)
     sendAndTick();
     EXPECT_EQ(f->BlockNumber, before + 3) << "decoding goes on";
 
-    // A bad checksum: refused with one line, nothing else changed.
+    // A bad checksum: refused with one line, nothing else changed. The rack
+    // hears of the run's first block (the raw-data window shows its sums),
+    // not of the rest.
     log.clear();
     sim.badChecksums = 2;
     f->HdMeasurements[0].Peak = 4242;
+    const size_t heard = rack.seen.size();
     sendAndTick();
+    EXPECT_EQ(rack.seen.size(), heard + 1);
+    EXPECT_NE(f->BlockChecksums[0], f->BlockChecksums[1]);
     sendAndTick();
+    EXPECT_EQ(rack.seen.size(), heard + 1);
     EXPECT_EQ(f->HdMeasurements[0].Peak, 4242);
     EXPECT_EQ(linesOf("ERROR").size(), 1);
     EXPECT_TRUE(linesOf("ERROR").value(0).contains("HD block refused: checksum"));
     sendAndTick();
+    EXPECT_EQ(rack.seen.size(), heard + 2);
     EXPECT_EQ(f->HdMeasurements[0].Peak, sim.fields.measurements[0]);
 
     // Silence: "InActive" at the next refresh, and no error for it.

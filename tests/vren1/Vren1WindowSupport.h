@@ -7,12 +7,17 @@
 #include "panels/ChildWindow.h"
 #include "platform/UserMessages.h"
 #include "protocol/hd/HdRequests.h"
+#include "sim/hd/HdSim.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <vector>
 
 // What the Vren1 windows need around them in a test: a stand-in for their
 // panel (named as the rack names it), an owner handle that records what the
@@ -73,4 +78,89 @@ protected:
     QWidget panel;
     TMessageRecorder<> closedRecorder;
     TFrame2 frame{"Connect1"};
+};
+
+// Takes the frame's UM_HD_DATA as the rack window does and posts UM_HD_REFRESH
+// (lParam 0) to every window, as the panel forwards it.
+class HdRefreshForwarder : public QObject
+{
+public:
+    std::vector<QPointer<QWidget>> windows;
+    int blocks = 0;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (UserMessageEvent::isUserMessage(e)) {
+            if (static_cast<UserMessageEvent*>(e)->msg() == UM_HD_DATA) {
+                ++blocks;
+                for (const QPointer<QWidget>& w : windows)
+                    PostMessage(w, UM_HD_REFRESH, 0, 0);
+            }
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+
+// The Vren1 windows on a frame logged in to the simulated HD unit over
+// loopback TCP; the test runs the frame's ticks.
+class Vren1SimWindowTest : public Vren1WindowTest
+{
+protected:
+    Vren1SimWindowTest() { sim.blockIntervalMs = 60; }
+
+    // Logged in, its timer stopped, the unit's settings and time-alignment
+    // table copied.
+    std::unique_ptr<TFrame2> connectToSim()
+    {
+        auto f = std::make_unique<TFrame2>("Connect1");
+        f->HardwareType = htHDSystem;
+        f->Transport = trNetwork;
+        f->IpAddress = "127.0.0.1";
+        f->TcpPort = sim.listenTcp();
+        f->RackCaption = "Studio B";
+        f->RackWindow = &rack;
+        f->OpenConnection();
+        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        f->Timer1->stop();
+        EXPECT_TRUE(tickUntil(
+            *f, [&] { return f->ProcessState == 4; }, 40));
+        EXPECT_TRUE(tickUntil(
+            *f,
+            [&] {
+                return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001 &&
+                       f->TimeAlignConfigs.User[0] == sim.unit().TimeAlignConfigs.User[0];
+            },
+            80));
+        return f;
+    }
+
+    // Runs ticks, letting the unit and the windows answer between them, until
+    // pred holds.
+    static bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks,
+                          int pumpMs = 30)
+    {
+        for (int i = 0; i < maxTicks; ++i) {
+            if (pred())
+                return true;
+            f.Timer1Timer();
+            pump(pumpMs);
+        }
+        return pred();
+    }
+
+    // A window on that frame, refreshed after every decoded block.
+    template <class W>
+    W* openOn(TFrame2& f, int index = 0)
+    {
+        TChildWindowArgs a = args(index);
+        a.frame = &f;
+        auto* w = new W(a);
+        rack.windows.emplace_back(w);
+        return w;
+    }
+
+    HdSim sim;
+    HdRefreshForwarder rack;
 };
