@@ -41,7 +41,11 @@ TAEEventLog::TAEEventLog(const TChildWindowArgs& args)
     ListView1 = makeReportList(Panel1, "ListView1",
                                {"Date:Time ", "Event", "Program", "Type", "Port", "LOT ID", "Size",
                                 "Checksum", "Filename"});
-    ListView1->header()->resizeSection(1, 130);
+    // The date and the event read whole; the file name takes what is left.
+    const QFontMetrics metrics = ListView1->fontMetrics();
+    ListView1->header()->resizeSection(1, metrics.horizontalAdvance("00/00/0000 00:00:00") + 16);
+    ListView1->header()->resizeSection(2, metrics.horizontalAdvance("Received Complete Object") + 16);
+    ListView1->header()->setStretchLastSection(true);
     p1->addWidget(ListView1);
     layout->addWidget(Panel1, 1);
 
@@ -86,6 +90,11 @@ TAEEventLog::TAEEventLog(const TChildWindowArgs& args)
     resize(900, PlainHeight);
     plainLayout();
     RefreshWindow(0);
+    // The diagnostics hold short hexadecimal texts of fixed width: columns
+    // fitted to them once leave every column of the narrow lists in view.
+    for (QTreeWidget* list : Diagnostics)
+        for (int c = 1; c < list->columnCount(); ++c)
+            list->resizeColumnToContents(c);
 }
 
 void TAEEventLog::plainLayout()

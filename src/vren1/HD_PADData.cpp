@@ -73,7 +73,8 @@ THDPADData::THDPADData(const TChildWindowArgs& args)
         addGroup(" Data ", DataFields, 5, 7);
         PageControl1->addTab(sheet, "HD " + QString::number(n));
     }
-    resize(420, 460);
+    // Wide enough that all eight tabs show, none behind the scroll buttons.
+    resize(qMax(420, PageControl1->tabBar()->sizeHint().width() + 24), 460);
     RefreshWindow(0);
 }
 

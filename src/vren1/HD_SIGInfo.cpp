@@ -5,6 +5,7 @@
 #include "platform/UserMessages.h"
 #include "widgets/ReportList.h"
 
+#include <QHeaderView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -50,6 +51,9 @@ THDSIGInfo::THDSIGInfo(const TChildWindowArgs& args)
                                {"Service ", "Type", "Prog/Port #", "Prog/Data Type", "Processsing",
                                 "Priority", "Access Rights", "MIME HASH", "HASH Type", "ID Length",
                                 "ID Provider", "Service ID", "Expanded Service ID"});
+    // Room for a service's name with its number, which leads each block of rows.
+    ListView2->header()->resizeSection(
+        1, ListView2->fontMetrics().horizontalAdvance("Service Name:0000") + 16);
     layout->addWidget(ListView1, 1);
     layout->addWidget(ListView2, 2);
     resize(900, 500);

@@ -6,6 +6,7 @@
 #include "widgets/FixedFont.h"
 #include "widgets/SetIfChanged.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -61,6 +62,10 @@ THDSISData::THDSISData(const TChildWindowArgs& args)
             value->setObjectName(Fields[k].name);
             value->setTextFormat(Qt::PlainText);
             value->setFont(fixed);
+            // As wide as the field, so the window keeps its size whether the
+            // values or the blanks show.
+            value->setMinimumWidth(
+                QFontMetrics(fixed).horizontalAdvance(QString(Fields[k].blanks, '0')));
             grid->addWidget(value, k - first, 1);
             Values[size_t(k)] = value;
         }

@@ -91,9 +91,12 @@ THDTimeAlign::THDTimeAlign(const TChildWindowArgs& args)
     Panel2->setObjectName("Panel2");
     Chart2 = makePlotChart(QString());
     Chart2->setObjectName("Chart2");
+    // The axis draws its title as rich text, which folds runs of blanks: the
+    // no-break spaces keep the two captions spread to the axis's ends.
     SamplesAxis = addValueAxis(Chart2, Qt::AlignBottom,
-                               "Analog Lagging                    samples                    "
-                               "Analog Leading");
+                               QString("Analog Lagging                    samples                    "
+                                       "Analog Leading")
+                                   .replace(' ', QChar(0x00A0)));
     MsAxis = addValueAxis(Chart2, Qt::AlignTop, "time(ms)");
     QValueAxis* timeY = hiddenBandAxis(Chart2);
     SeriesTA1 = addFilledSeries(Chart2, HdTaBlankTimeAvgTitle(), plotSeriesColour(1), SamplesAxis,
@@ -174,7 +177,17 @@ THDTimeAlign::THDTimeAlign(const TChildWindowArgs& args)
         showSampleResolution();
     }
     rescaleTimeAxes();
-    resize(760, 620);
+    for (QChart* chart : {Chart1, Chart2}) {
+        // The named green is dark on the chart's background: a bold, larger
+        // title keeps it readable.
+        QFont font = chart->titleFont();
+        font.setBold(true);
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() + 2);
+        chart->setTitleFont(font);
+    }
+    // Tall enough for the time chart's two axes to show their labels.
+    resize(900, 760);
 }
 
 int THDTimeAlign::currentConfig() const
