@@ -44,11 +44,11 @@ class TSettingsTable : public QObject
 public:
     enum class TKind
     {
-        Combo,  // QComboBox: the item index
-        Radio,  // RadioGroup: the item index
-        Spin,   // UpDown with a text beside it
-        Check,  // QAbstractButton: 0/1, or one bit of a mask
-        Text,   // QLineEdit: a string of the working copy
+        Combo, // QComboBox: the item index
+        Radio, // RadioGroup: the item index
+        Spin,  // UpDown with a text beside it
+        Check, // QAbstractButton: 0/1, or one bit of a mask
+        Text,  // QLineEdit: a string of the working copy
     };
     // How a checkable button and its word relate.
     enum class TBit
@@ -97,8 +97,7 @@ public:
     int addRadio(RadioGroup* group, const TBinding& b);
     int addUpDown(UpDown* updown, QLabel* text, const TBinding& b, Format format,
                   TScale scale = {});
-    int addCheck(QAbstractButton* button, const TBinding& b, TBit mode = TBit::Whole,
-                 int bit = 0);
+    int addCheck(QAbstractButton* button, const TBinding& b, TBit mode = TBit::Whole, int bit = 0);
     // The edit gets its maximum length and the printable Latin-1 validator.
     int addText(QLineEdit* edit, const TBinding& b, int maxLength);
 
@@ -114,9 +113,9 @@ public:
                          int columns = -1);
     // An up-down and its text ("<name>" with "_UD" turned into textSuffix) in
     // a captioned group box.
-    UpDown* addUpDown(QGridLayout* grid, int row, int col, const char* name,
-                      const QString& caption, int min, int max, int increment, const TBinding& b,
-                      Format format, TScale scale = {}, const char* textSuffix = "_LD");
+    UpDown* addUpDown(QGridLayout* grid, int row, int col, const char* name, const QString& caption,
+                      int min, int max, int increment, const TBinding& b, Format format,
+                      TScale scale = {}, const char* textSuffix = "_LD");
 
     // Binds every control to its handler through the signals only a user's
     // action sends (activated, clicked, textEdited). Call once, after the
