@@ -82,7 +82,7 @@ TEmailGroupFrame::TEmailGroupFrame(QWidget* parent, TFrame2* frame, int groupNum
         auto* box = new QGroupBox(caption, Email_GB);
         box->setObjectName(name);
         auto* grid = new QGridLayout(box);
-        grid->setHorizontalSpacing(4);
+        grid->setHorizontalSpacing(22);
         grid->setVerticalSpacing(0);
         // The column label: each address number over its button.
         for (int n = 0; n < 8; ++n) {
@@ -116,6 +116,8 @@ TEmailGroupFrame::TEmailGroupFrame(QWidget* parent, TFrame2* frame, int groupNum
     auto* subjectRow = new QHBoxLayout(subject);
     Subject_Edit = new QLineEdit(subject);
     Subject_Edit->setObjectName("Subject_Edit");
+    Subject_Edit->setMinimumWidth(
+        Subject_Edit->fontMetrics().horizontalAdvance(QString(subjectLength + 2, 'x')));
     subjectRow->addWidget(Subject_Edit);
     m_table->addText(Subject_Edit, {subjectFirstId + g, subjectFirstId + g, b3}, subjectLength);
     layout->addWidget(subject);
