@@ -253,12 +253,11 @@ void TSettingsTable::controlChanged(int index)
             m_hooks.store(c.bind.word, value);
         if (c.text && c.format)
             c.text->setText(c.format(value));
-        // The other bits of a mask show the stored word: a sender chosen
-        // alone clears any other the unit had reported.
+        // Every bit of a mask shows the stored word: a sender chosen alone
+        // clears any other the unit had reported.
         if (c.kind == TKind::Check && c.bitMode != TBit::Whole)
             for (int i = 0; i < m_controls.size(); ++i)
-                if (i != index && m_controls[i].kind == TKind::Check &&
-                    m_controls[i].bind.word == c.bind.word)
+                if (m_controls[i].kind == TKind::Check && m_controls[i].bind.word == c.bind.word)
                     fillControl(i);
         if (m_hooks.send)
             m_hooks.send(c.bind.code, c.bind.b3);
