@@ -206,6 +206,25 @@ TEST_F(Vren1SettingsSimTest, EachChangeReachesTheUnitAsItsLineAndTheEchoRefillsT
         EXPECT_EQ(f->HdLocalConfig[k], sim.unit().HdLocalConfig[k]) << "the unit holds word " << k;
 }
 
+// A unit of the stamped kind echoes a string line too: the echo refills the
+// Email page through its flag and nothing goes back.
+TEST_F(Vren1SettingsSimTest, AStringEchoRefillsTheEmailPage)
+{
+    sim.prompt = HdSim::Prompt::SProtocol;
+    auto f = connectToSim();
+    auto* w = openOn<TVren1Settings>(*f);
+    auto* edit = control<QLineEdit>(w, "EmailAddr2_Edit");
+    act(w, "EmailAddr2_Edit", Act::Type, 0, "n");
+    ASSERT_TRUE(linesReach(*f, 1));
+    EXPECT_EQ(sim.requestLines(), (QList<QByteArray>{hdSealed("PS0401n")}));
+    edit->setText("not what the unit holds"); // only a refill puts it back
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return edit->text() == "n"; }, 40));
+    settle(*f);
+    EXPECT_EQ(sim.requestLines().size(), 1);
+    EXPECT_FALSE(f->PageRefresh.isRaised(prHdEmail));
+}
+
 // A setting the unit takes without reporting it: the working copy keeps the
 // user's value until the unit's record is copied back.
 TEST_F(Vren1SettingsSimTest, AnUnreportedSettingStaysLocalUntilTheUnitsRecordIsCopied)
