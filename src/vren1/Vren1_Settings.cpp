@@ -106,7 +106,6 @@ TVren1Settings::TVren1Settings(const TChildWindowArgs& args)
     : TInstrumentChildWindow(args, Kind, UM_HD_REFRESH, TRefreshPolicy::ZeroLParam)
 {
     setDesignedName(WindowToken::Vren1Settings, " Vren1-1 Settings");
-    setAttribute(Qt::WA_StaticContents);
 
     TSettingsTable::THooks hooks;
     hooks.read = [this](int word) { return frame()->HdLocalConfig[wordOf(word)]; };
