@@ -283,12 +283,15 @@ void HdSim::fillType(QByteArray& b, int type)
         const qint32 len = qint32(m_chunkData.size());
         const bool history = type == 11;
         const int id = history && historyIdOverride >= 0 ? historyIdOverride : m_chunkId;
-        const qint32 sentLen = history && historyLenOverride >= 0 ? historyLenOverride : len;
+        qint32 sentLen = history && historyLenOverride >= 0 ? historyLenOverride : len;
+        if (!history && diagnosticLen)
+            sentLen = *diagnosticLen;
         WriteHdChunk(b, quint8(id), quint8(history ? historyType(m_chunkId) : 0), sentLen,
                      m_chunkIndex, m_chunkData.mid(m_chunkIndex, HdChunkLength));
         m_chunkIndex += HdChunkLength;
         ++m_chunksSent;
-        if (m_chunkIndex >= len || (history && m_chunkIndex >= sentLen))
+        const qint32 end = history ? qMin(len, sentLen) : qMax(len, sentLen);
+        if (m_chunkIndex >= end)
             m_chunkType = 0;
         break;
     }
@@ -550,8 +553,8 @@ void HdSim::applyRequest(const QByteArray& line)
             m_chunkData = historyBytes(int(i));
         } else {
             m_chunkType = 12;
-            m_chunkData.clear();
-            for (int k = 0; m_chunkData.size() < HdDiagnosticBytes; ++k)
+            m_chunkData = diagnosticText.left(HdDiagnosticBytes);
+            for (int k = 0; diagnosticText.isEmpty() && m_chunkData.size() < HdDiagnosticBytes; ++k)
                 m_chunkData += QByteArray("diagnostic line ") + QByteArray::number(k) + "\r\n";
             m_chunkData.truncate(HdDiagnosticBytes);
         }
@@ -637,6 +640,10 @@ void HdSim::applyRequest(const QByteArray& line)
         if (qint32* item = HdIdItem(u, int(id), 0))
             *item = HdIdValue(int(id), value);
         applySpectrumRules(int(id));
+        if (!echoSettings) {
+            m_echoLine.clear();
+            return;
+        }
         m_echoId = quint16(id);
         m_echoValue = {0,
                        quint8(row->source == THdIdSource::TaCurrent

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <memory>
+#include <optional>
 
 class QTimer;
 
@@ -103,6 +104,14 @@ public:
     int historyStallAfterChunks = -1; // stop sending after this many chunks
     int historyIdOverride = -1;       // the chunks carry this Id instead
     qint32 historyLenOverride = -1;   // the chunks carry this Len instead
+    // "DD" answers with this text (cut to the 2,384-byte area) instead of the
+    // numbered lines, when set.
+    QByteArray diagnosticText;
+    // The diagnostic chunks carry this Len instead of the text's; a Len past
+    // the text is covered with chunks to its end, as a unit would send them.
+    std::optional<qint32> diagnosticLen;
+    // false: a "CC" setting is taken into the unit's record but never echoed.
+    bool echoSettings = true;
     // Where P1's bits-tested count starts on "PB" 521 (a value near 2^32
     // shows an unsigned count).
     quint32 berStartBitsP1 = 0;

@@ -15,6 +15,7 @@
 #include "vren1/HD_SISData.h"
 #include "vren1/HD_Spectrum.h"
 #include "vren1/Vren1_AlarmRelay.h"
+#include "vren1/Vren1_Settings.h"
 #include "vren1/HD_TimeAlign.h"
 
 TVren1WindowClasses Vren1WindowClasses()
@@ -32,6 +33,7 @@ TVren1WindowClasses Vren1WindowClasses()
     c.unitConfig = makeChildWindow<THDConfig>;
     c.historicalData = makeChildWindow<THData>;
     c.alarmRelay = makeChildWindow<TVren1AlarmRelay>;
+    c.settings = makeChildWindow<TVren1Settings>;
     c.sisData = makeChildWindow<THDSISData>;
     c.padData = makeChildWindow<THDPADData>;
     c.sigInfo = makeChildWindow<THDSIGInfo>;

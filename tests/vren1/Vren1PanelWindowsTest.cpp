@@ -129,7 +129,7 @@ TEST(Vren1PanelMenu, EveryCaptionInOrderAndWhatThisBuildEnables)
               (QStringList{"BarGraph", "Histogram", "Data Vs Time Graph", "Historical Data 24 hr",
                            "SIS Data", "PAD Data", "SIG Information", "AAS/LOT Data", "Spectrum",
                            "Time/ Level  Alignment", "Program Select", "BER", "Relay Alarms",
-                           "Settings [off]", "Presets", "Unit Config", "Raw Data [hidden] [off]"}));
+                           "Settings", "Presets", "Unit Config", "Raw Data [hidden] [off]"}));
     EXPECT_EQ(captions(menu("BarGraph1")),
               (QStringList{"HD Audio: Analog", "HD Audio: HD1", "HD Audio: HD2", "HD Audio: HD3",
                            "HD Audio: HD4", "HD Audio: HD5", "HD Audio: HD6", "HD Audio: HD7",

@@ -37,6 +37,7 @@ QStringList HdDiagnosticLines(const THistoryDataRec& d)
             line += QStringLiteral("[LF]");
             out << line;
             line.clear();
+            counter = 0;
         } else {
             line += QChar(char16_t(b)); // Latin-1
         }
@@ -45,6 +46,7 @@ QStringList HdDiagnosticLines(const THistoryDataRec& d)
             line.remove(marker, 3);
             out << line << HdDiagnosticSeparator();
             line.clear();
+            counter = 0;
         }
         // A byte that ended a line counts as the first of the next one.
         if (++counter == LineBytes) {

@@ -52,6 +52,10 @@ TEST(HdDiagnostics, TheWalk)
         {QByteArray(200, 'a'), {QString(80, 'a'), QString(80, 'a'), QString(40, 'a')}},
         // The LF counts as the first byte of the next line.
         {lf100, {"[LF]", QString(79, 'b'), QString(21, 'b')}},
+        // Wherever the line end falls: text after it is never cut mid-line early.
+        {"ab\r\n" + QByteArray(100, 'c'), {"ab[CR][LF]", QString(79, 'c'), QString(21, 'c')}},
+        {QByteArray(50, 'a') + "***" + QByteArray(100, 'c'),
+         {QString(50, 'a'), stars, QString(79, 'c'), QString(21, 'c')}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(walked(record(c.text, qint32(c.text.size()))), c.lines) << c.text.toStdString();
