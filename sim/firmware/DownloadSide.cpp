@@ -135,6 +135,12 @@ void TSimDownloadSide::runScript()
             break;
         }
         QList<QByteArray> phase = phases[p];
+        if (p == stallPhase) {
+            for (int i = 0; i < stallWords; ++i)
+                lines << phase.first();
+            finished = false;
+            break;
+        }
         if (p == failPhase) {
             phase.last() = "FAIL";
             lines << phase;

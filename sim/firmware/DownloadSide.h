@@ -47,6 +47,10 @@ public:
     int dropAfterLine = 0; // the link is dropped after this line
     int failPhase = -1;    // 0-based script phase answered FAIL instead of PASS
     int silentFromPhase = -1;
+    // 0-based script phase whose word keeps coming (stallWords times) and
+    // never ends in PASS: a unit busy past the sender's patience.
+    int stallPhase = -1;
+    int stallWords = 1000;
 
     // Readable by the tests.
     bool inDownload() const { return m_inDownload; }

@@ -336,3 +336,37 @@ TEST_F(UpDateHdTest, HdSenderCancelAndDecline)
     EXPECT_EQ(f->FirmwareFile(), nullptr);
     EXPECT_FALSE(f->ButtonC3->isEnabled());
 }
+
+// A unit without display polled meanwhile (the dialog was busy at its
+// login), its file missing: the Update button's dialog shows the box, keeps
+// Confirm off, and its Cancel leaves the polling alone.
+TEST_F(UpDateHdTest, AMissingFileOnAPollingUnitOnlyShowsItsBox)
+{
+    HdSim sim;
+    sim.setModel(HdSim::Model::Vren1);
+    TUpDateHD d;
+    // Its login found the dialog taken by another connection.
+    FrameHooks().hdUpdateDue = [&](TFrame2&, THdUpdateDialog) { return false; };
+    FrameHooks().showUpdate = [&](TFrame2& fr) { d.ShowFor(fr, false); };
+    auto f = hdOverTcp(sim);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
+    EXPECT_EQ(countLogLines(" HD firmware update available; the unit is polled meanwhile "), 1);
+
+    f->ButtonC3->click();
+    ASSERT_TRUE(waitFor([&] { return d.isVisible(); }));
+    ASSERT_EQ(boxes.size(), 1) << boxes.join('|').toStdString();
+    EXPECT_TRUE(boxes[0].startsWith("Download File Not Found:"));
+    EXPECT_TRUE(boxes[0].endsWith("VREN1_KYO.DLD"));
+    EXPECT_FALSE(d.Button1->isEnabled());
+    EXPECT_TRUE(d.Button2->isEnabled());
+    d.Button2->click();
+    EXPECT_FALSE(d.isVisible());
+    tickUntil(
+        *f, [] { return false; }, 10, 30);
+    EXPECT_EQ(f->ProcessState, 4u);
+    EXPECT_EQ(f->Status, stActive);
+    EXPECT_TRUE(sim.streaming()) << "still polled";
+    EXPECT_EQ(countLogLines("declined"), 0);
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+}
