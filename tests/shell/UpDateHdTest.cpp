@@ -217,16 +217,19 @@ TEST_F(UpDateHdTest, HdSenderOverAPtyEndToEnd)
     ASSERT_TRUE(d.Button1->isEnabled());
     d.Button1->click();
     ASSERT_TRUE(f->FirmwareTransferRunning());
-    int maxFlash = 0;
+    QList<int> flashBar;
     ASSERT_TRUE(tickUntil(
         *f,
         [&] {
-            if (d.StaticText7->text() == "Flashing EEPROM     ")
-                maxFlash = std::max(maxFlash, d.ProgressBar1->value());
+            const int v = d.ProgressBar1->value();
+            if (d.StaticText7->text() == "Flashing EEPROM     " &&
+                (flashBar.isEmpty() || flashBar.last() != v))
+                flashBar << v;
             return f->TransferStep >= 11;
         },
         3000));
-    EXPECT_EQ(maxFlash, 100);
+    EXPECT_EQ(flashBar, (QList<int>{0, 12, 25, 37, 50, 62, 75, 87, 100}))
+        << "one step a FLASH digit";
     EXPECT_EQ(f->BaudChoice, 1);
     EXPECT_TRUE(base.readFile("CONFIG/Connect1.CFG").size() > 0);
     ASSERT_TRUE(tickUntil(
