@@ -176,11 +176,14 @@ void TSimDownloadSide::startReset(bool dropLink)
     };
     if (dropLink) {
         QTimer::singleShot(500, m_peer, [this, back] {
-            m_peer->dropLink();
-            if (m_peer->tcpPort())
+            // A network link goes with the unit; a serial line stays where
+            // it is, and the unit on it says nothing while it resets.
+            if (m_peer->tcpPort()) {
+                m_peer->dropLink();
                 m_peer->setRefuseConnections(true);
-            else
+            } else {
                 m_peer->setSilent(true);
+            }
             if (resetMs >= 0)
                 QTimer::singleShot(resetMs, this, back);
         });

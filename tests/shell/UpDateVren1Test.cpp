@@ -49,6 +49,7 @@ protected:
         FrameHooks() = TFrameHooks{};
         SetMessageBoxAnswerer({});
         MessageLines = nullptr;
+        qunsetenv("TOLVEX_COM1");
     }
 
     bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
@@ -76,9 +77,14 @@ protected:
     {
         auto f = std::make_unique<TFrame2>("Connect1");
         f->HardwareType = htHDSystem;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
+        f->Transport = transport;
+        if (transport == trNetwork) {
+            f->IpAddress = "127.0.0.1";
+            f->TcpPort = sim.listenTcp();
+        } else {
+            qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
+            f->SerialPort = 0;
+        }
         f->OpenConnection();
         EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
         EXPECT_TRUE(tickUntil(
@@ -89,6 +95,9 @@ protected:
         return f;
     }
 
+    void networkModuleUpdate();
+
+    int transport = trNetwork;
     TempBase base;
     TEventLog log;
     HdSim sim;
@@ -140,10 +149,10 @@ TEST_F(UpDateVren1Test, AUnitAtTheFilesVersionIsPolledAndWarned)
 }
 
 // The network module: "HD", "PG", the lines, "UL"; the unit drops the link
-// while it takes the image (nothing logged, still "Updating "), the frame
-// lets go of the socket at the tenth tick, waits the module out and
-// reconnects.
-TEST_F(UpDateVren1Test, NetworkModuleUpdateEndToEnd)
+// (or falls silent on a serial line) while it takes the image: nothing
+// logged, still "Updating ". The frame lets go of the socket or port at the
+// tenth tick, waits the module out and reconnects.
+void UpDateVren1Test::networkModuleUpdate()
 {
     auto f = pollingWithDialog();
     ASSERT_TRUE(dialog.Button2->isEnabled()) << "04.03 can update its module";
@@ -171,13 +180,14 @@ TEST_F(UpDateVren1Test, NetworkModuleUpdateEndToEnd)
     EXPECT_EQ(sim.download->linesAccepted(), 10);
 
     pump(800); // the unit drops the link half a second after "UL"
-    EXPECT_FALSE(f->PortOpen);
+    EXPECT_EQ(f->PortOpen, transport != trNetwork);
     EXPECT_EQ(f->Status, stUpdating);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
     for (int i = 0; i < 10; ++i)
         f->Timer1Timer();
     EXPECT_EQ(f->TransferStep, 7);
+    EXPECT_FALSE(f->PortOpen);
     EXPECT_EQ(f->Timer1->interval(), 100);
     ASSERT_TRUE(tickUntil(
         *f, [&] { return f->TransferStep == 17; }, 4300, 0));
@@ -189,10 +199,22 @@ TEST_F(UpDateVren1Test, NetworkModuleUpdateEndToEnd)
     EXPECT_EQ(f->FirmwareFile(), nullptr);
     EXPECT_NE(f->Timer1->interval(), 10);
     ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->ProcessState == 4; }, 400, 20));
+        *f, [&] { return f->ProcessState == 4; }, 400, 20))
+        << logOldestFirst().join('\n').toStdString();
     EXPECT_EQ(f->Status, stActive);
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
     EXPECT_EQ(countLogLines("No answer from the unit"), 0);
+}
+
+TEST_F(UpDateVren1Test, NetworkModuleUpdateOverTcp)
+{
+    networkModuleUpdate();
+}
+
+TEST_F(UpDateVren1Test, NetworkModuleUpdateOverASerialLine)
+{
+    transport = trSerial;
+    networkModuleUpdate();
 }
 
 // The unit refuses a network-module line four times: "DE", the box naming
@@ -228,4 +250,34 @@ TEST_F(UpDateVren1Test, NetworkModuleFourRefusalsEndInItsOwnText)
     EXPECT_NE(f->Timer1->interval(), 10);
     EXPECT_FALSE(TFrame2::AnyFirmwareTransferRunning());
     EXPECT_FALSE(dialog.isVisible());
+}
+
+// The unit's serial line is gone for good while the module resets: the
+// reconnect cannot open the port, and the no-answer line says what to do.
+TEST_F(UpDateVren1Test, ASerialLineGoneAfterTheModuleResetIsReported)
+{
+    transport = trSerial;
+    auto f = pollingWithDialog();
+    dialog.Button2->click();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->TransferStep == 7; }, 2000, 2));
+    pump(800);
+    sim.dropLink(); // the adapter pulled
+    pump(20);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 5300, 0));
+    EXPECT_EQ(countLogLines(" Lantronix Update Succesful "), 1);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return countLogLines("No answer from the unit") > 0; }, 100, 5));
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[0].contains("COM Port Error"));
+    EXPECT_TRUE(errors[1].endsWith(" No answer from the unit after the update: check the unit, "
+                                   "then press Connect "));
+    EXPECT_EQ(f->Status, stError);
+    EXPECT_EQ(f->FirmwareFile(), nullptr);
+    EXPECT_NE(f->Timer1->interval(), 10);
+    tickUntil(
+        *f, [] { return false; }, 20, 0);
+    EXPECT_EQ(countLogLines("No answer from the unit"), 1) << "said once";
 }
