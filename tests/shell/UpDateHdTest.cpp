@@ -373,3 +373,41 @@ TEST_F(UpDateHdTest, AMissingFileOnAPollingUnitOnlyShowsItsBox)
     EXPECT_EQ(countLogLines("declined"), 0);
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
 }
+
+// The same sender over the network: "DONE" saves the unit's new baud rate
+// but touches no serial port, and the reconnect opens a fresh socket and
+// logs in again (the unit, still at its old version, is offered the update
+// once more).
+TEST_F(UpDateHdTest, HdSenderOverTcpReconnects)
+{
+    base.writeFile("DLD/VREN1_KYO.DLD", MakeDldFile({6, "V04.00", "V04.00", {}, "\r\n"}));
+    HdSim sim;
+    sim.setModel(HdSim::Model::Vren1);
+    sim.download->replyDelayMs = 1;
+    sim.download->scriptLineGapMs = 5;
+    sim.download->resetMs = 100;
+    TUpDateHD d;
+    int offers = 0;
+    FrameHooks().hdUpdateDue = [&](TFrame2& fr, THdUpdateDialog) {
+        ++offers;
+        return d.ShowFor(fr, true);
+    };
+    auto f = hdOverTcp(sim);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
+    d.Button1->click();
+    int result = -1;
+    QObject::connect(&d, &QDialog::finished, [&](int r) { result = r; });
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return result >= 0; }, 4000));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+    EXPECT_EQ(f->BaudChoice, 1);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
+    EXPECT_EQ(offers, 2);
+    EXPECT_EQ(d.Frame(), f.get());
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+    d.Button2->click();
+    EXPECT_EQ(countLogLines(" HD firmware update declined; the unit is not polled "), 1);
+}
