@@ -135,6 +135,12 @@ void TSimDownloadSide::runScript()
             break;
         }
         QList<QByteArray> phase = phases[p];
+        if (p == stallPhase) {
+            for (int i = 0; i < stallWords; ++i)
+                lines << phase.first();
+            finished = false;
+            break;
+        }
         if (p == failPhase) {
             phase.last() = "FAIL";
             lines << phase;
@@ -170,11 +176,14 @@ void TSimDownloadSide::startReset(bool dropLink)
     };
     if (dropLink) {
         QTimer::singleShot(500, m_peer, [this, back] {
-            m_peer->dropLink();
-            if (m_peer->tcpPort())
+            // A network link goes with the unit; a serial line stays where
+            // it is, and the unit on it says nothing while it resets.
+            if (m_peer->tcpPort()) {
+                m_peer->dropLink();
                 m_peer->setRefuseConnections(true);
-            else
+            } else {
                 m_peer->setSilent(true);
+            }
             if (resetMs >= 0)
                 QTimer::singleShot(resetMs, this, back);
         });

@@ -33,8 +33,9 @@ public:
     int scriptLineGapMs = 200; // between script lines; 0: one write
     int progressWords = 3;     // "ERASE" etc. before each phase's end
     // After SUCCESS/DONE: silent for resetMs, then answers again; -1 never.
-    // After UL/UC: the link is dropped about 0.5 s later and connects are
-    // refused (TCP) or the unit is silent (pty) for resetMs.
+    // After UL/UC, about 0.5 s later: on TCP the link is dropped and
+    // connects are refused for resetMs; on a pty the line stays open and the
+    // unit is silent for resetMs.
     int resetMs = 2000;
     QByteArray versionAfterUpdate; // swapped into the identification at reset
 
@@ -47,6 +48,10 @@ public:
     int dropAfterLine = 0; // the link is dropped after this line
     int failPhase = -1;    // 0-based script phase answered FAIL instead of PASS
     int silentFromPhase = -1;
+    // 0-based script phase whose word keeps coming (stallWords times) and
+    // never ends in PASS: a unit busy past the sender's patience.
+    int stallPhase = -1;
+    int stallWords = 1000;
 
     // Readable by the tests.
     bool inDownload() const { return m_inDownload; }

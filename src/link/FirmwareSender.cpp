@@ -639,7 +639,9 @@ void WatchReconnectAfterUpdate(TFrame2& f)
         return;
     if (f.Status == stActive) {
         f.ReconnectingAfterUpdate = false;
-    } else if (f.Status == stError && f.ProcessState == 0) {
+    } else if (f.Status == stError && (f.ProcessState == 0 || !f.PortOpen)) {
+        // A refused socket idles the frame; a serial port that cannot be
+        // opened leaves it waiting for a port that will not come.
         f.ReconnectingAfterUpdate = false;
         f.LogEvent(" No answer from the unit after the update: check the unit, then press "
                    "Connect ",

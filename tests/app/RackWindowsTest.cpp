@@ -10,8 +10,11 @@
 #include "app/Main.h"
 #include "link/Frame2.h"
 #include "shell/Rack.h"
+#include "shell/UpDateTavr1.h"
+#include "sim/firmware/DldGenerator.h"
 #include "sim/tavr1/Tavr1Sim.h"
 #include "tavr1/Tavr1_Panel.h"
+#include "widgets/MessageBoxService.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -325,4 +328,70 @@ TEST_F(RackWindowsTest, ABasicUnitsPanelHasNoSpectrumEntry)
     QAction* spectrums = panelOf(Main->Rack1)->menuEntry(t1kSpectrum, 0);
     EXPECT_FALSE(spectrums->isVisible());
     EXPECT_FALSE(spectrums->isEnabled());
+}
+
+// A firmware update takes the unit away: its rack goes while the status is
+// "Updating ", and the reconnect after the update brings a new one.
+TEST_F(RackWindowsTest, AFirmwareUpdateTakesTheRackAwayAndTheReconnectBringsANewOne)
+{
+    QDir().mkpath(base.file("DLD"));
+    base.writeFile("DLD/TAVR1_1.DLD", MakeDldFile({8, "V01.05", "V01.18", {}, "\r\n"}));
+    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({8, "V01.05", "V01.18", {}, "\r\n"}));
+    base.writeFile("DLD/XPORT.DLD", MakeDldFile({8, {}, {}, "V6.10", "\r\n"}));
+    QStringList boxes;
+    SetMessageBoxAnswerer([&](const TMessageBoxRequest& r) {
+        boxes << r.text;
+        return QMessageBox::Ok;
+    });
+    Tavr1Sim unit;
+    unit.identification = "Tavr-1 SN(123456) SW(01.04,01.17) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+    unit.download->replyDelayMs = 1;
+    unit.download->scriptLineGapMs = 5;
+    unit.download->resetMs = 100;
+    unit.download->versionAfterUpdate = "01.18";
+    configure(1, unit, "Studio A Tavr");
+    start();
+    takeOverTimers();
+    TFrame2* f = frame(1);
+    // The login offers the update; declined, the unit is polled and racked.
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return UpDateTavr1->isVisible(); }, 400));
+    UpDateTavr1->Button3->click();
+    ASSERT_TRUE(active(1));
+    Main->Timer1Timer();
+    QPointer<TRack> old = Main->Rack1;
+    ASSERT_FALSE(old.isNull());
+
+    f->ButtonC3->click();
+    ASSERT_TRUE(waitFor([&] { return UpDateTavr1->isVisible(); }));
+    UpDateTavr1->Button1->click();
+    ASSERT_TRUE(f->FirmwareTransferRunning());
+    f->Timer1Timer();
+    ASSERT_EQ(f->Status, stUpdating);
+    Main->Timer1Timer();
+    EXPECT_EQ(Main->Rack1, nullptr);
+    EXPECT_TRUE(f->RackWindow.isNull()) << "the transfer posts nothing to a rack";
+    freeDeferred();
+    EXPECT_TRUE(old.isNull());
+
+    // The rest of the update, the main window ticking beside the frame.
+    bool rackDuringUpdate = false;
+    for (int i = 0; i < 4000 && !(f->Status == stActive && f->ProcessState == 4); ++i) {
+        f->Timer1Timer();
+        if (i % 50 == 0) {
+            Main->Timer1Timer();
+            rackDuringUpdate |= f->Status != stActive && Main->Rack1 != nullptr;
+        }
+        pump(f->FirmwareTransferRunning() ? 1 : 20);
+    }
+    ASSERT_EQ(f->Status, stActive);
+    EXPECT_FALSE(rackDuringUpdate);
+    EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+    EXPECT_FALSE(UpDateTavr1->isVisible());
+    Main->Timer1Timer();
+    ASSERT_NE(Main->Rack1, nullptr);
+    EXPECT_EQ(f->RackWindow.data(), static_cast<QObject*>(Main->Rack1.data()));
+    ASSERT_TRUE(tickUntil({1}, [&] { return panelOf(Main->Rack1) != nullptr; }));
+    EXPECT_EQ(boxes, QStringList()) << boxes.join('|').toStdString();
+    SetMessageBoxAnswerer({});
 }

@@ -217,16 +217,19 @@ TEST_F(UpDateHdTest, HdSenderOverAPtyEndToEnd)
     ASSERT_TRUE(d.Button1->isEnabled());
     d.Button1->click();
     ASSERT_TRUE(f->FirmwareTransferRunning());
-    int maxFlash = 0;
+    QList<int> flashBar;
     ASSERT_TRUE(tickUntil(
         *f,
         [&] {
-            if (d.StaticText7->text() == "Flashing EEPROM     ")
-                maxFlash = std::max(maxFlash, d.ProgressBar1->value());
+            const int v = d.ProgressBar1->value();
+            if (d.StaticText7->text() == "Flashing EEPROM     " &&
+                (flashBar.isEmpty() || flashBar.last() != v))
+                flashBar << v;
             return f->TransferStep >= 11;
         },
         3000));
-    EXPECT_EQ(maxFlash, 100);
+    EXPECT_EQ(flashBar, (QList<int>{0, 12, 25, 37, 50, 62, 75, 87, 100}))
+        << "one step a FLASH digit";
     EXPECT_EQ(f->BaudChoice, 1);
     EXPECT_TRUE(base.readFile("CONFIG/Connect1.CFG").size() > 0);
     ASSERT_TRUE(tickUntil(
@@ -335,4 +338,76 @@ TEST_F(UpDateHdTest, HdSenderCancelAndDecline)
     EXPECT_EQ(f->ProcessState, 7u) << "the disconnect sequence";
     EXPECT_EQ(f->FirmwareFile(), nullptr);
     EXPECT_FALSE(f->ButtonC3->isEnabled());
+}
+
+// A unit without display polled meanwhile (the dialog was busy at its
+// login), its file missing: the Update button's dialog shows the box, keeps
+// Confirm off, and its Cancel leaves the polling alone.
+TEST_F(UpDateHdTest, AMissingFileOnAPollingUnitOnlyShowsItsBox)
+{
+    HdSim sim;
+    sim.setModel(HdSim::Model::Vren1);
+    TUpDateHD d;
+    // Its login found the dialog taken by another connection.
+    FrameHooks().hdUpdateDue = [&](TFrame2&, THdUpdateDialog) { return false; };
+    FrameHooks().showUpdate = [&](TFrame2& fr) { d.ShowFor(fr, false); };
+    auto f = hdOverTcp(sim);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
+    EXPECT_EQ(countLogLines(" HD firmware update available; the unit is polled meanwhile "), 1);
+
+    f->ButtonC3->click();
+    ASSERT_TRUE(waitFor([&] { return d.isVisible(); }));
+    ASSERT_EQ(boxes.size(), 1) << boxes.join('|').toStdString();
+    EXPECT_TRUE(boxes[0].startsWith("Download File Not Found:"));
+    EXPECT_TRUE(boxes[0].endsWith("VREN1_KYO.DLD"));
+    EXPECT_FALSE(d.Button1->isEnabled());
+    EXPECT_TRUE(d.Button2->isEnabled());
+    d.Button2->click();
+    EXPECT_FALSE(d.isVisible());
+    tickUntil(
+        *f, [] { return false; }, 10, 30);
+    EXPECT_EQ(f->ProcessState, 4u);
+    EXPECT_EQ(f->Status, stActive);
+    EXPECT_TRUE(sim.streaming()) << "still polled";
+    EXPECT_EQ(countLogLines("declined"), 0);
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+}
+
+// The same sender over the network: "DONE" saves the unit's new baud rate
+// but touches no serial port, and the reconnect opens a fresh socket and
+// logs in again (the unit, still at its old version, is offered the update
+// once more).
+TEST_F(UpDateHdTest, HdSenderOverTcpReconnects)
+{
+    base.writeFile("DLD/VREN1_KYO.DLD", MakeDldFile({6, "V04.00", "V04.00", {}, "\r\n"}));
+    HdSim sim;
+    sim.setModel(HdSim::Model::Vren1);
+    sim.download->replyDelayMs = 1;
+    sim.download->scriptLineGapMs = 5;
+    sim.download->resetMs = 100;
+    TUpDateHD d;
+    int offers = 0;
+    FrameHooks().hdUpdateDue = [&](TFrame2& fr, THdUpdateDialog) {
+        ++offers;
+        return d.ShowFor(fr, true);
+    };
+    auto f = hdOverTcp(sim);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
+    d.Button1->click();
+    int result = -1;
+    QObject::connect(&d, &QDialog::finished, [&](int r) { result = r; });
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return result >= 0; }, 4000));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+    EXPECT_EQ(f->BaudChoice, 1);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return d.isVisible(); }, 400, 20));
+    EXPECT_EQ(offers, 2);
+    EXPECT_EQ(d.Frame(), f.get());
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+    d.Button2->click();
+    EXPECT_EQ(countLogLines(" HD firmware update declined; the unit is not polled "), 1);
 }

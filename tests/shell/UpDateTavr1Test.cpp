@@ -144,6 +144,7 @@ TEST_F(UpDateTavr1Test, MainFirmwareEndToEndInRealTime)
     EXPECT_TRUE(dialog.Button1->isEnabled());
     EXPECT_FALSE(dialog.Button2->isEnabled()) << "below 1.18 the network module waits";
     EXPECT_EQ(dialog.MessageText->text(), "Please update the Tavr-1 EEPROM firmware.");
+    EXPECT_TRUE(dialog.MessageText->styleSheet().contains("rgb(255, 0, 0)"));
     EXPECT_TRUE(boxes.isEmpty()) << boxes.join('|').toStdString();
 
     int result = -1;
@@ -187,6 +188,13 @@ TEST_F(UpDateTavr1Test, MainFirmwareEndToEndInRealTime)
     // The reconnect: the unit is up to date now and polled.
     ASSERT_TRUE(waitFor([&] { return f->Status == stActive && f->ProcessState == 4; }, 20000));
     EXPECT_TRUE(f->Tavr1FirmwareUpToDate);
+    // It signed the unit off ("HD", "EC") before opening the link again.
+    const QList<QByteArray> all = sim.receivedLines();
+    const QList<QByteArray> after = all.mid(all.indexOf("EF") + 1);
+    const qsizetype hd = after.indexOf("HD");
+    ASSERT_GE(hd, 0) << after.size();
+    EXPECT_EQ(after.value(hd + 1), "EC");
+    EXPECT_GT(after.indexOf("SC", hd), hd) << "then the login";
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(f->FirmwareFile(), nullptr);
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
@@ -204,14 +212,18 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
         std::function<void(Tavr1Sim&)> fault;
         QStringList errors;
         bool succeeds;
-        QByteArray badBox; // expected box text start
+        QByteArray badBox;        // expected box text start
+        int pgTimes = 1;          // "PG0032" sent this often
+        int line9Times = 0;       // data line 9 sent this often (0: not checked)
+        bool corruptFile = false; // a digit of data line 7 changed in the file
     };
     const Row rows[] = {
         {"no READY",
          [](Tavr1Sim& s) { s.download->answerPg = false; },
          {" Hardware Not Responding", " EEPROM Update Failed "},
          false,
-         {}},
+         {},
+         2},
         {"three BC then GC",
          [](Tavr1Sim& s) {
              s.download->bcLine = 7;
@@ -232,7 +244,17 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
          [](Tavr1Sim& s) { s.download->silentLine = 9; },
          {" Data Download Timeout ", " EEPROM Update Failed "},
          false,
-         {}},
+         {},
+         1,
+         3},
+        {"a digit changed in one record",
+         [](Tavr1Sim&) {},
+         {" EEPROM Update Failed "},
+         false,
+         "Bad Checksums, File Maybe Corrupt:  ",
+         1,
+         0,
+         true},
         {"FAIL in flash",
          [](Tavr1Sim& s) { s.download->failPhase = 1; },
          {" Flashing EEPROM Failed ", " EEPROM Update Failed "},
@@ -249,10 +271,22 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
          false,
          {}},
     };
+    const QByteArray goodFile = base.readFile("DLD/TAVR1_1.DLD");
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
         log.clear();
         boxes.clear();
+        QByteArray file = goodFile;
+        if (r.corruptFile) {
+            // Data line 7 is the file's tenth line; its first data digit moves
+            // by one, so the record keeps its form but not its checksum.
+            qsizetype at = 0;
+            for (int i = 0; i < 9; ++i)
+                at = file.indexOf('\n', at) + 1;
+            char& c = file[at + 10];
+            c = c == '0' ? '1' : '0';
+        }
+        base.writeFile("DLD/TAVR1_1.DLD", file);
         Tavr1Sim unit;
         unit.identification = Unit117;
         unit.download->replyDelayMs = 1;
@@ -299,6 +333,20 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
             EXPECT_TRUE(got.contains("DE"));
         } else {
             EXPECT_TRUE(boxes.isEmpty()) << boxes.join('|').toStdString();
+        }
+        {
+            // The retries: "\r" and the PG line again when "READY" is late,
+            // "\r" and the line again at ticks 1500 and 3000 of a silence.
+            const QList<QByteArray> got = unit.receivedLines();
+            EXPECT_EQ(got.count("PG0032"), r.pgTimes);
+            if (r.pgTimes > 1) {
+                EXPECT_EQ(got.value(got.lastIndexOf("PG0032") - 1), "");
+            }
+            if (r.line9Times > 0) {
+                const QByteArray line9 = got.value(got.indexOf("PG0032") + 9);
+                EXPECT_EQ(got.count(line9), r.line9Times);
+                EXPECT_EQ(got.value(got.lastIndexOf(line9) - 1), "");
+            }
         }
         if (r.succeeds) {
             EXPECT_EQ(unit.download->linesAccepted(), 50);
@@ -421,24 +469,102 @@ TEST_F(UpDateTavr1Test, NetworkModuleResetIsWaitedOutAndReconnected)
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
 }
 
+// A network module that never comes back: the success line says only that
+// the transfer completed; the refused reconnect says what to do next.
+TEST_F(UpDateTavr1Test, ANetworkModuleThatNeverComesBackIsReported)
+{
+    sim.identification = "Tavr-1 SN(123456) SW(01.05,01.18) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.05", "V01.18", {}, "\r\n"}));
+    sim.download->resetMs = -1;
+    auto f = connectTcp();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
+    ASSERT_TRUE(dialog.ShowFor(*f, false));
+    ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
+    dialog.Button2->click();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->TransferStep == 7; }, 2000, 2));
+    pump(800);
+    EXPECT_FALSE(f->PortOpen);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return !dialog.isVisible(); }, 5300, 0));
+    EXPECT_EQ(countLogLines(" Lantronix Update Succesful "), 1);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return countLogLines("No answer from the unit") > 0; }, 400, 10));
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[0].contains("Socket Error"));
+    EXPECT_TRUE(errors[1].endsWith(" No answer from the unit after the update: check the unit, "
+                                   "then press Connect "));
+    EXPECT_EQ(f->Status, stError);
+    expectClean(*f);
+}
+
+// Four refusals on the network module: "DE", the box, and the module's own
+// failure text, never the EEPROM one; no "UL" goes out.
+TEST_F(UpDateTavr1Test, LantronixFourRefusalsEndInItsOwnText)
+{
+    sim.identification = "Tavr-1 SN(123456) SW(01.05,01.18) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.05", "V01.18", {}, "\r\n"}));
+    sim.download->bcLine = 2;
+    sim.download->bcCount = 4;
+    auto f = connectTcp();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->ProcessState == 4; }, 400, 20));
+    ASSERT_TRUE(dialog.ShowFor(*f, false));
+    ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
+    int result = -1;
+    QObject::connect(&dialog, &QDialog::finished, [&](int x) { result = x; });
+    dialog.Button2->click();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return result >= 0; }, 2000, 2));
+    pump(20);
+    EXPECT_EQ(result, 2);
+    ASSERT_EQ(boxes.size(), 2) << boxes.join('|').toStdString();
+    EXPECT_TRUE(boxes[1].startsWith("Bad Checksums, File Maybe Corrupt:  "));
+    EXPECT_TRUE(boxes[1].endsWith("XPORT.DLD"));
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 1) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Lantronix Update Failed "));
+    EXPECT_EQ(countLogLines("EEPROM"), 0);
+    ASSERT_TRUE(waitFor([&] { return sim.receivedLines().endsWith("EC"); }, 1000));
+    const QList<QByteArray> got = sim.receivedLines();
+    EXPECT_EQ(got.mid(got.indexOf("DE")), (QList<QByteArray>{"DE", "", "EC"}));
+    EXPECT_FALSE(got.contains("UL"));
+    EXPECT_EQ(f->Status, stError);
+    expectClean(*f);
+}
+
 TEST_F(UpDateTavr1Test, CancelOnALoginDialogPollsTheUnit)
 {
     auto f = connectTcp();
     loginToDialog(*f);
     EXPECT_EQ(f->ProcessState, 0u);
-    // A second frame's login meanwhile finds the dialog taken.
+    // A second unit due an update logs in meanwhile: the dialog is taken,
+    // so it is told and polled.
+    Tavr1Sim second;
+    second.identification = Unit117;
     TFrame2 other("Connect2");
     other.HardwareType = htTavr1;
-    EXPECT_FALSE(FrameHooks().tavr1UpdateDue(other));
+    other.Transport = trNetwork;
+    other.IpAddress = "127.0.0.1";
+    other.TcpPort = second.listenTcp();
+    other.OpenConnection();
+    ASSERT_TRUE(waitFor([&] { return other.PortOpen; }));
+    ASSERT_TRUE(tickUntil(
+        other, [&] { return other.ProcessState == 4; }, 400, 20));
+    EXPECT_EQ(lines(" Tavr1 firmware update available; the unit is polled meanwhile ").size(), 1);
+    EXPECT_EQ(dialog.Frame(), f.get());
+    other.CloseConnection();
     dialog.Button3->click();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(lines(" Tavr1 firmware update declined; the unit is polled ").size(), 1);
     ASSERT_TRUE(tickUntil(
         *f, [&] { return f->ProcessState == 4; }, 20, 20));
     EXPECT_EQ(f->Status, stActive);
-    EXPECT_EQ(lines(" Tavr1 Succesful Connection").size(), 1);
+    EXPECT_EQ(lines(" Tavr1 Succesful Connection").filter("Connect1").size(), 1);
     EXPECT_TRUE(sim.receivedLines().contains("SD"));
-    EXPECT_TRUE(errorLines().isEmpty());
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
 }
 
 TEST_F(UpDateTavr1Test, MissingFilesOnlyShowTheirBox)
@@ -457,6 +583,7 @@ TEST_F(UpDateTavr1Test, MissingFilesOnlyShowTheirBox)
     EXPECT_FALSE(dialog.Button2->isEnabled());
     EXPECT_TRUE(dialog.Button1->isEnabled());
     EXPECT_EQ(dialog.MessageText->text(), "Tavr-1 EEPROM firmware is up to date.");
+    EXPECT_TRUE(dialog.MessageText->styleSheet().contains("rgb(0, 128, 0)"));
     dialog.Button3->click();
     tickUntil(
         *f, [] { return false; }, 5, 20);
@@ -589,13 +716,18 @@ TEST_F(UpDateTavr1Test, TheSerialDeviceLostMidDownloadEndsTheTransfer)
 TEST_F(UpDateTavr1Test, SProtocolStartsWithSuAndEndsWithUc)
 {
     sim.prompt = Tavr1Sim::Prompt::SProtocol;
-    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.04", "V01.18", {}, "\r\n"}));
+    // The file's boot version equals the unit's: a warning, and the update
+    // goes on.
+    base.writeFile("DLD/TAVR1_1.DLD", MakeDldFile({48, "V01.04", "V01.18", {}, "\r\n"}));
     auto f = connectTcp();
     loginToDialog(*f);
     ASSERT_TRUE(f->SProtocol);
     int result = -1;
     QObject::connect(&dialog, &QDialog::finished, [&](int x) { result = x; });
     dialog.Button1->click();
+    ASSERT_EQ(boxes, QStringList{"Update BOOT Software Version is the same or older then Current "
+                                 "Software"});
+    EXPECT_TRUE(f->FirmwareTransferRunning());
     ASSERT_TRUE(tickUntil(
         *f, [&] { return result >= 0; }, 4000, 2));
     EXPECT_EQ(result, 1);

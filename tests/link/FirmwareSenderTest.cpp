@@ -1,0 +1,204 @@
+// The firmware senders' wait phases against the simulated units, on the tick
+// seam and without a dialog: a unit that stops answering, or keeps saying it
+// is busy without ever finishing, ends the transfer at the phase's time-out
+// with its own line, the sender's failure line and a connection in a clear
+// state.
+#include "TestSupport.h"
+
+#include "data/EventLog.h"
+#include "link/Frame2.h"
+#include "protocol/firmware/DldFile.h"
+#include "sim/firmware/DldGenerator.h"
+#include "sim/hd/HdSim.h"
+#include "sim/tavr1/Tavr1Sim.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FirmwareSenderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { MessageLines = &log; }
+    void TearDown() override { MessageLines = nullptr; }
+
+    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
+    {
+        for (int i = 0; i < maxTicks; ++i) {
+            if (pred())
+                return true;
+            f.Timer1Timer();
+            pump(pumpMs);
+        }
+        return pred();
+    }
+
+    QStringList errorLines() const
+    {
+        QStringList out;
+        for (const QString& l : logOldestFirst())
+            if (l.contains("ERROR"))
+                out << l;
+        return out;
+    }
+
+    // A polling frame on the unit listening at port.
+    std::unique_ptr<TFrame2> pollingFrame(int hardwareType, quint16 port)
+    {
+        auto f = std::make_unique<TFrame2>("Connect1");
+        f->HardwareType = hardwareType;
+        f->Transport = trNetwork;
+        f->IpAddress = "127.0.0.1";
+        f->TcpPort = port;
+        f->OpenConnection();
+        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        EXPECT_TRUE(tickUntil(
+            *f, [&] { return f->ProcessState == 4; }, 400, 20));
+        return f;
+    }
+
+    // Hands the frame a 50-line file and starts the main-firmware sender,
+    // as the dialogs do at their click.
+    static void startMainTransfer(TFrame2& f)
+    {
+        auto file = std::make_unique<TDldFile>();
+        const QByteArray bytes = MakeDldFile({48, "V01.05", "V04.05", {}, "\r\n"});
+        ASSERT_EQ(ReadDldFile(QByteArrayView(bytes), TDldHeaderForm::MainFirmware, file.get()),
+                  TDldError::None);
+        f.FirmwareLineCount = quint16(file->Header.LineCount);
+        f.SetFirmwareFile(std::move(file), "TEST.DLD");
+        f.StartFirmwareTransfer();
+        ASSERT_TRUE(f.FirmwareTransferRunning());
+    }
+
+    TempBase base; // an empty DLD folder: the logins offer no update
+    TEventLog log;
+};
+
+struct TimeoutRow
+{
+    const char* what;
+    int silentFrom; // the unit's script phase from which it says nothing
+    int stall;      // the phase whose word keeps coming without PASS
+    int waitStep;   // the sender's step that waits for the phase
+    int ticks;      // ticks in that step until its time-out line
+    const char* timeoutText;
+};
+
+} // namespace
+
+// Every wait of the Tavr1 main-firmware sender ends at its own time-out,
+// counted from the phase's start: progress words do not extend a phase.
+TEST_F(FirmwareSenderTest, Tavr1WaitPhasesTimeOut)
+{
+    const TimeoutRow rows[] = {
+        {"erase busy", -1, 0, 7, 481, " Erase EEPROM Timeout "},
+        {"flash silent", 1, -1, 9, 481, "Flash EEPROM Timeout"},
+        {"micro busy", -1, 3, 13, 481, "Micro Program Timeout"},
+        {"no SUCCESS", 4, -1, 15, 901, " Reset Timeout "},
+    };
+    for (const TimeoutRow& r : rows) {
+        SCOPED_TRACE(r.what);
+        log.clear();
+        Tavr1Sim unit;
+        unit.download->replyDelayMs = 1;
+        unit.download->scriptLineGapMs = 0; // every reply at once: one taken a tick
+        unit.download->silentFromPhase = r.silentFrom;
+        unit.download->stallPhase = r.stall;
+        auto f = pollingFrame(htTavr1, unit.listenTcp());
+        ASSERT_EQ(f->Status, stActive);
+        startMainTransfer(*f);
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->TransferStep == r.waitStep; }, 2000));
+        EXPECT_EQ(unit.download->linesAccepted(), 50);
+        int ticks = 0;
+        while (f->TransferStep == r.waitStep && ticks < 2000) {
+            f->Timer1Timer();
+            ++ticks;
+            pump(1);
+        }
+        EXPECT_EQ(ticks, r.ticks);
+        if (r.stall >= 0) {
+            EXPECT_GE(f->PhaseReplies, r.ticks - 10) << "a word came nearly every tick";
+            EXPECT_FALSE(f->RxBuffer.isEmpty()) << "words were still arriving";
+        }
+        f->Timer1Timer(); // the failure end
+        const QStringList errors = errorLines();
+        ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+        EXPECT_TRUE(errors[0].endsWith(r.timeoutText)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[1].endsWith(" EEPROM Update Failed "));
+        EXPECT_EQ(f->Status, stError);
+        EXPECT_EQ(f->ProcessState, 0u);
+        EXPECT_EQ(f->FirmwareFile(), nullptr);
+        EXPECT_EQ(f->Timer1->interval(), 50) << "the polling interval saved at the start";
+        EXPECT_FALSE(TFrame2::AnyFirmwareTransferRunning());
+        ASSERT_TRUE(waitFor([&] { return unit.receivedLines().endsWith("EC"); }, 1000));
+    }
+}
+
+// The same waits on the units with display (two micro phases), and the
+// flash wait of the units without one, whose failure closes the connection.
+TEST_F(FirmwareSenderTest, HdWaitPhasesTimeOut)
+{
+    struct HdRow
+    {
+        TimeoutRow r;
+        bool display;
+        const char* failure;
+    };
+    const HdRow rows[] = {
+        {{"erase silent", 0, -1, 7, 481, " Erase EEPROM Timeout "},
+         true,
+         " Please Close Tolvex, and Re-open, and Re-Connect"},
+        {{"verify busy", -1, 2, 11, 481, "Verify EEPROM Timeout"},
+         true,
+         " Please Close Tolvex, and Re-open, and Re-Connect"},
+        {{"second micro busy", -1, 4, 15, 481, "Micro Program Timeout"},
+         true,
+         " Please Close Tolvex, and Re-open, and Re-Connect"},
+        {{"no SUCCESS", 5, -1, 17, 901, " Reset Timeout "},
+         true,
+         " Please Close Tolvex, and Re-open, and Re-Connect"},
+        {{"no FLASH", 0, -1, 9, 481, "Flash EEPROM Timeout"}, false, " EEPROM Update Failed "},
+    };
+    for (const HdRow& row : rows) {
+        const TimeoutRow& r = row.r;
+        SCOPED_TRACE(r.what);
+        log.clear();
+        HdSim unit;
+        unit.setModel(row.display ? HdSim::Model::Vren1Lcd : HdSim::Model::Vren1);
+        unit.download->replyDelayMs = 1;
+        unit.download->scriptLineGapMs = 0;
+        unit.download->silentFromPhase = r.silentFrom;
+        unit.download->stallPhase = r.stall;
+        auto f = pollingFrame(htHDSystem, unit.listenTcp());
+        ASSERT_EQ(f->HdHasLcd, row.display);
+        log.clear(); // the update-available line of the unit without display
+        startMainTransfer(*f);
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->TransferStep == r.waitStep; }, 2000));
+        int ticks = 0;
+        while (f->TransferStep == r.waitStep && ticks < 2000) {
+            f->Timer1Timer();
+            ++ticks;
+            pump(1);
+        }
+        EXPECT_EQ(ticks, r.ticks);
+        if (r.stall >= 0) {
+            EXPECT_GE(f->PhaseReplies, r.ticks - 10);
+        }
+        f->Timer1Timer();
+        const QStringList errors = errorLines();
+        ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+        EXPECT_TRUE(errors[0].endsWith(r.timeoutText)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[1].endsWith(row.failure)) << errors[1].toStdString();
+        EXPECT_EQ(f->Status, stError);
+        EXPECT_EQ(f->FirmwareFile(), nullptr);
+        EXPECT_NE(f->Timer1->interval(), 10);
+        EXPECT_FALSE(TFrame2::AnyFirmwareTransferRunning());
+        if (row.display) {
+            EXPECT_FALSE(f->PortOpen);
+        }
+    }
+}
