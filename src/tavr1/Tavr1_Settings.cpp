@@ -3,6 +3,7 @@
 #include "common/FieldHelpers.h"
 #include "common/OutputSources.h"
 #include "link/Frame2.h"
+#include "panels/SettingsTable.h"
 #include "platform/UserMessages.h"
 #include "protocol/tavr1/Tavr1Commands.h"
 #include "tavr1/Tavr1_ChildArgs.h"
@@ -65,12 +66,26 @@ QString volumeText(qint32 v)
     return IntField(v, 3) + " % ";
 }
 
-QFont fixedFont()
+int tuningPosition(qint32 value)
 {
-    QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    f.setBold(true);
-    return f;
+    return int(qBound(qint64(-1), RoundHalfEven((value - 875) / 2.0), qint64(1000)));
 }
+qint32 tuningValue(int position)
+{
+    return position * 2 + 875;
+}
+int attenuatorPosition(qint32 value)
+{
+    return 63 - value;
+}
+qint32 attenuatorValue(int position)
+{
+    return 63 - position;
+}
+const TSettingsTable::TScale tuningScale{tuningPosition, tuningValue};
+// steps = 63 - position
+const TSettingsTable::TScale attenuatorScale{attenuatorPosition, attenuatorValue};
+constexpr int attenuatorWord = -1; // chosen by the RF input
 
 QWidget* addPage(QTabWidget* tabs, const char* name, const QString& caption)
 {
@@ -104,6 +119,17 @@ TTavr1Settings::TTavr1Settings(const TChildWindowArgs& args)
     PageControl1->setObjectName("PageControl1");
     layout->addWidget(PageControl1);
 
+    TSettingsTable::THooks hooks;
+    hooks.read = [this](int word) { return frame()->Tavr1LocalConfig[wordOf(word)]; };
+    hooks.store = [this](int word, qint32 value) {
+        frame()->Tavr1LocalConfig[wordOf(word)] = value;
+    };
+    hooks.send = [this](int code, quint8 b3) {
+        PostTavr1SetParameter(*frame(), code, 0, 0, 0, b3);
+    };
+    hooks.raise = [this](int flag) { frame()->PageRefresh.raise(flag); };
+    m_table = new TSettingsTable(this, Filling, std::move(hooks));
+
     buildRfPage();
     buildCompositePage();
     buildScaPage();
@@ -122,8 +148,8 @@ TTavr1Settings::TTavr1Settings(const TChildWindowArgs& args)
     Refill();
     applyAccess();
     // Handlers are bound last, so building and the first fill cannot reach them.
-    for (int i = 0; i < m_controls.size(); ++i)
-        connectControl(i);
+    if (frame())
+        m_table->connectAll();
     connect(Reset_Def_Button, &QPushButton::clicked, this,
             [this] { action(Tavr1ResetDefaultsAction); });
     connect(Reboot_Button, &QPushButton::clicked, this, [this] { action(rebootAction); });
@@ -141,7 +167,7 @@ void TTavr1Settings::buildRfPage()
     addRadio(g, 0, 0, "RF_Input_RG", " RF Input", {"Antenna", "High Level"}, rfInputWord, 17);
     addUpDown(g, 1, 0, "TuningFreq_UD", " Tuning Freq ", 0, 102, 1, 2, 15, 0, fTuning, tuningText,
               TScale::Tuning);
-    addUpDown(g, 2, 0, "RF_Atten_UD", " RF Attenuator ", 0, 63, 1, -1, 16, 0, fTuning,
+    addUpDown(g, 2, 0, "RF_Atten_UD", " RF Attenuator ", 0, 63, 1, attenuatorWord, 16, 0, fTuning,
               attenuatorText, TScale::Attenuator);
     addCombo(g, 0, 1, "Calibrator_CB", "Calibrator",
              {"             OFF", "           ZERO", "        Mono 1 KHz", "        Left  1 Khz",
@@ -335,45 +361,21 @@ QComboBox* TTavr1Settings::addCombo(QGridLayout* grid, int row, int col, const c
                                     const QString& caption, const QStringList& items, int word,
                                     int code, quint8 b3)
 {
-    auto* box = new QGroupBox(caption, grid->parentWidget());
-    auto* l = new QHBoxLayout(box);
-    auto* combo = new QComboBox(box);
-    combo->setObjectName(name);
-    combo->addItems(items);
-    combo->setMinimumContentsLength(12);
-    l->addWidget(combo);
-    grid->addWidget(box, row, col, Qt::AlignTop);
-    m_controls << TControl{TKind::Combo, combo, nullptr,          word,   code,
-                           b3,           0,     TScale::Identity, nullptr};
-    return combo;
+    return m_table->addCombo(grid, row, col, name, caption, items, {word, code, b3});
 }
 
 QComboBox* TTavr1Settings::addComboRow(QGridLayout* grid, int row, const char* name,
                                        const QString& caption, const QStringList& items, int word,
                                        int code)
 {
-    QWidget* parent = grid->parentWidget();
-    grid->addWidget(new QLabel(caption, parent), row, 0);
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->addItems(items);
-    combo->setMinimumContentsLength(10);
-    grid->addWidget(combo, row, 1);
-    m_controls << TControl{TKind::Combo,     combo,  nullptr, word, code, 0, 0,
-                           TScale::Identity, nullptr};
-    return combo;
+    return m_table->addComboRow(grid, row, name, caption, items, {word, code});
 }
 
 RadioGroup* TTavr1Settings::addRadio(QGridLayout* grid, int row, int col, const char* name,
                                      const QString& caption, const QStringList& items, int word,
                                      int code, quint8 b3)
 {
-    auto* group = new RadioGroup(caption, items, grid->parentWidget(), int(items.size()));
-    group->setObjectName(name);
-    grid->addWidget(group, row, col, Qt::AlignTop);
-    m_controls << TControl{TKind::Radio, group, nullptr,          word,   code,
-                           b3,           0,     TScale::Identity, nullptr};
-    return group;
+    return m_table->addRadio(grid, row, col, name, caption, items, {word, code, b3});
 }
 
 UpDown* TTavr1Settings::addUpDown(QGridLayout* grid, int row, int col, const char* name,
@@ -381,125 +383,22 @@ UpDown* TTavr1Settings::addUpDown(QGridLayout* grid, int row, int col, const cha
                                   int code, quint8 b3, quint16 flags, QString (*format)(qint32),
                                   TScale scale)
 {
-    auto* box = new QGroupBox(caption, grid->parentWidget());
-    auto* l = new QHBoxLayout(box);
-    auto* text = new QLabel(box);
-    QString textName = name;
-    textName.replace("_UD", "_LD");
-    text->setObjectName(textName);
-    text->setFont(fixedFont());
-    text->setMinimumWidth(text->fontMetrics().horizontalAdvance(QString(10, 'W')));
-    auto* updown = new UpDown(box);
-    updown->setObjectName(name);
-    updown->setRange(min, max);
-    updown->setIncrement(increment);
-    l->addWidget(text);
-    l->addWidget(updown);
-    l->addStretch(1);
-    grid->addWidget(box, row, col, Qt::AlignTop);
-    m_controls << TControl{TKind::Spin, updown, text, word, code, b3, flags, scale, format};
-    return updown;
-}
-
-void TTavr1Settings::connectControl(int index)
-{
-    const TControl& c = m_controls[index];
-    if (c.code < 0)
-        return; // shows its word only
-    switch (c.kind) {
-    case TKind::Combo:
-        connect(static_cast<QComboBox*>(c.widget), &QComboBox::activated, this,
-                [this, index] { controlChanged(index); });
-        break;
-    case TKind::Radio:
-        connect(static_cast<RadioGroup*>(c.widget), &RadioGroup::clicked, this,
-                [this, index] { controlChanged(index); });
-        break;
-    case TKind::Spin:
-        connect(static_cast<UpDown*>(c.widget), &UpDown::clicked, this,
-                [this, index] { controlChanged(index); });
-        break;
-    }
+    TSettingsTable::TScale s;
+    if (scale == TScale::Tuning)
+        s = tuningScale;
+    else if (scale == TScale::Attenuator)
+        s = attenuatorScale;
+    return m_table->addUpDown(grid, row, col, name, caption, min, max, increment,
+                              {word, code, b3, flags}, format, s);
 }
 
 // The attenuator has one word per RF input: the one of the input chosen now.
-int TTavr1Settings::wordOf(const TControl& c) const
+int TTavr1Settings::wordOf(int word) const
 {
-    if (c.word >= 0)
-        return c.word;
+    if (word != attenuatorWord)
+        return word;
     const TFrame2* f = frame();
     return f && f->Tavr1LocalConfig[rfInputWord] != 0 ? highLevelAttenWord : antennaAttenWord;
-}
-
-void TTavr1Settings::controlChanged(int index)
-{
-    if (Filling)
-        return;
-    TFrame2* f = frame();
-    if (!f)
-        return;
-    const TControl& c = m_controls[index];
-    qint32 value = 0;
-    switch (c.kind) {
-    case TKind::Combo:
-        value = static_cast<QComboBox*>(c.widget)->currentIndex();
-        break;
-    case TKind::Radio:
-        value = static_cast<RadioGroup*>(c.widget)->itemIndex();
-        break;
-    case TKind::Spin: {
-        const int position = static_cast<UpDown*>(c.widget)->position();
-        switch (c.scale) {
-        case TScale::Identity:
-            value = position;
-            break;
-        case TScale::Tuning:
-            value = position * 2 + 875;
-            break;
-        case TScale::Attenuator:
-            value = 63 - position;
-            break;
-        }
-        break;
-    }
-    }
-    if (value < 0)
-        return; // nothing chosen: no value to send
-    f->Tavr1LocalConfig[wordOf(c)] = value;
-    if (c.text)
-        c.text->setText(c.format(value));
-    PostTavr1SetParameter(*f, c.code, 0, 0, 0, c.b3);
-    for (int n = 0; n < PageRefreshCount; ++n) {
-        if (c.flags & flagBit(n))
-            f->PageRefresh.raise(n);
-    }
-}
-
-void TTavr1Settings::fillControl(const TControl& c)
-{
-    const qint32 value = frame()->Tavr1LocalConfig[wordOf(c)];
-    switch (c.kind) {
-    case TKind::Combo: {
-        auto* combo = static_cast<QComboBox*>(c.widget);
-        // A value past the list shows blank rather than another entry.
-        combo->setCurrentIndex(value >= 0 && value < combo->count() ? value : -1);
-        break;
-    }
-    case TKind::Radio:
-        static_cast<RadioGroup*>(c.widget)->setItemIndex(value);
-        break;
-    case TKind::Spin: {
-        int position = value;
-        if (c.scale == TScale::Tuning)
-            position = int(qBound(qint64(-1), RoundHalfEven((value - 875) / 2.0), qint64(1000)));
-        else if (c.scale == TScale::Attenuator)
-            position = 63 - value;
-        static_cast<UpDown*>(c.widget)->setPosition(position);
-        // From the word, not the clamped position: the text tells what the unit holds.
-        c.text->setText(c.format(value));
-        break;
-    }
-    }
 }
 
 void TTavr1Settings::Refill()
@@ -507,8 +406,7 @@ void TTavr1Settings::Refill()
     if (!frame())
         return;
     FillGuard guard(Filling);
-    for (const TControl& c : m_controls)
-        fillControl(c);
+    m_table->fill();
 }
 
 void TTavr1Settings::RefreshWindow(qintptr)
@@ -531,10 +429,7 @@ void TTavr1Settings::applyAccess()
 {
     const TFrame2* f = frame();
     const bool readOnly = !f || f->ReadOnlyAccess;
-    for (const TControl& c : m_controls) {
-        if (c.code >= 0)
-            c.widget->setEnabled(!readOnly);
-    }
+    m_table->setEditable(!readOnly);
     for (QWidget* w : m_snmpFields)
         w->setEnabled(!readOnly);
     Reset_Def_Button->setEnabled(!readOnly);

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class RadioGroup;
+class TSettingsTable;
 class UpDown;
 
 // The settings of a Tavr1 unit, page by page. Every control stores its value
@@ -61,26 +62,6 @@ private:
         Tuning,     // tenths of MHz = position * 2 + 875
         Attenuator, // steps = 63 - position
     };
-    enum class TKind
-    {
-        Combo,
-        Radio,
-        Spin,
-    };
-    // One editing control and the word it edits.
-    struct TControl
-    {
-        TKind kind;
-        QWidget* widget;
-        QLabel* text;  // beside an up-down
-        int word;      // -1: the attenuator, chosen by the RF input
-        int code;      // -1: the control only shows its word
-        quint8 b3;     // the fourth parameter byte
-        quint16 flags; // PageRefresh flags raised after a change
-        TScale scale;
-        QString (*format)(qint32 value);
-    };
-
     void buildRfPage();
     void buildCompositePage();
     void buildScaPage();
@@ -102,14 +83,11 @@ private:
     UpDown* addUpDown(QGridLayout* grid, int row, int col, const char* name, const QString& caption,
                       int min, int max, int increment, int word, int code, quint8 b3, quint16 flags,
                       QString (*format)(qint32), TScale scale = TScale::Identity);
-    void connectControl(int index);
-
-    int wordOf(const TControl& c) const;
-    void controlChanged(int index);
-    void fillControl(const TControl& c);
+    // The word a control names: the attenuator's follows the RF input.
+    int wordOf(int word) const;
     void action(int code);
     void applyAccess();
 
-    QList<TControl> m_controls;
+    TSettingsTable* m_table = nullptr;
     QList<QWidget*> m_snmpFields;
 };
