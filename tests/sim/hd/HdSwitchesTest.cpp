@@ -25,9 +25,10 @@ std::unique_ptr<THdData> decodedFrom(HdSim& sim)
 TEST(HdSwitches, StatusAndMasksReachTheDecodedBlock)
 {
     HdSim sim;
-    const QStringList args = {"--tcp",         "0",           "--ta-status",
-                              "3,-1",          "--apply-states", "0,3,7,8,0xFF,1",
-                              "--alarm-masks", "0x800001,0x400000"};
+    const QStringList args = {"--tcp",          "0",
+                              "--ta-status",    "3,-1",
+                              "--apply-states", "0,3,7,8,0xFF,1",
+                              "--alarm-masks",  "0x800001,0x400000"};
     EXPECT_EQ(TakeHdStatusSwitch(sim, args, 0), 0); // not one of these
     EXPECT_EQ(TakeHdStatusSwitch(sim, args, 2), 2);
     EXPECT_EQ(TakeHdStatusSwitch(sim, args, 4), 2);
