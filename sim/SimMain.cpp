@@ -4,6 +4,7 @@
 #include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdCorpus.h"
 #include "sim/hd/HdSim.h"
+#include "sim/hd/HdSwitches.h"
 #include "sim/peer/HttpCommand.h"
 #include "sim/rack/ModemSim.h"
 #include "sim/rack/RackCorpus.h"
@@ -283,7 +284,11 @@ int runHd(QCoreApplication& app, const QStringList& args)
     QString corpus;
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
-        if (a == "--tcp" && i + 1 < args.size()) {
+        if (const int taken = TakeHdStatusSwitch(sim, args, i)) {
+            if (taken < 0)
+                return -1;
+            i += taken - 1;
+        } else if (a == "--tcp" && i + 1 < args.size()) {
             bool ok = false;
             port = quint16(args[++i].toUInt(&ok));
             if (!ok)
@@ -420,10 +425,12 @@ const Subcommand subcommands[] = {
      "        the Lyn1's RDS groups, one a line as four hexadecimal words (\"6201 00F7 E704 5349\")",
      runRack},
     {"hd",
-     "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--antenna] [--password PW] | "
-     "--corpus DIR",
-     "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new "
-     "pseudo-terminal; or the HD fuzz seeds under DIR",
+     "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--antenna] [--password PW]\n"
+     "        [--ta-status STATE,DELAY_US] [--apply-states A1,..,A6] [--alarm-masks FIRST,SECOND]"
+     " | --corpus DIR",
+     "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new\n"
+     "      pseudo-terminal, its blocks reporting the time-alignment state, device delay, apply\n"
+     "      states of configurations 1..6 and alarm masks given; or the HD fuzz seeds under DIR",
      runHd},
     {"dld", "FILE --lines N (--versions BOOT MAIN | --network VERSION) | --corpus DIR",
      "write a synthetic firmware file (an S0 record, N data records, an S9) to FILE, or the "

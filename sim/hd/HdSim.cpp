@@ -376,6 +376,23 @@ void HdSim::lookLikeAStation()
         }
 }
 
+void HdSim::setTimeAlignStatus(int state, qint32 deviceDelayUs)
+{
+    fields.service.TaState = state & 0xFF;
+    fields.service.DeviceDelayUs = deviceDelayUs;
+}
+
+void HdSim::setApplyState(int k, int state)
+{
+    if (k >= 1 && k <= HdTaConfigCount)
+        fields.service.TaApplyState[size_t(k)] = state & 0xFF;
+}
+
+void HdSim::setAlarmMasks(quint32 first, quint32 second)
+{
+    fields.alarmMasks = {first & 0xFFFFFF, second & 0xFFFFFF};
+}
+
 QByteArray HdSim::nextBlock()
 {
     advanceBlockState();

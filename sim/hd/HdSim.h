@@ -89,6 +89,18 @@ public:
     // the tests keep the distinct values of defaultFields).
     void lookLikeAStation();
 
+    // The time-alignment status every block reports from now on: the state
+    // (2 active, 3 apply required, 5 and 9 errors; one byte on the wire) and
+    // the delay measured at the device in microseconds.
+    void setTimeAlignStatus(int state, qint32 deviceDelayUs);
+    // The apply state of configuration k = 1..6 (one byte; 0 Idle .. 7 No
+    // Device, anything above names no state). Another k changes nothing.
+    void setApplyState(int k, int state);
+    // The two alarm-mask words, bit n - 1 for alarm n (24 bits on the wire);
+    // the windows show an alarm of the second word yellow, else one of the
+    // first red.
+    void setAlarmMasks(quint32 first, quint32 second);
+
     // A program chosen with "PB" 517 + d becomes the decoder's current one
     // this many blocks later, and only once that program is available in
     // the decoder; until then the decoder keeps playing its old one.

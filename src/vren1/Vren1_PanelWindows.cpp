@@ -16,6 +16,7 @@
 #include "vren1/HD_Spectrum.h"
 #include "vren1/Vren1_AlarmRelay.h"
 #include "vren1/Vren1_Settings.h"
+#include "vren1/Vren1_TASettings.h"
 #include "vren1/HD_TimeAlign.h"
 
 TVren1WindowClasses Vren1WindowClasses()
@@ -41,5 +42,6 @@ TVren1WindowClasses Vren1WindowClasses()
     c.aeEventLog = makeChildWindow<TAEEventLog>;
     c.artistExperience = makeChildWindow<TArtistExperience>;
     c.timeAlign = makeChildWindow<THDTimeAlign>;
+    c.taSettings = makeChildWindow<TVren1TASettings>;
     return c;
 }

@@ -147,7 +147,7 @@ TEST(Vren1PanelMenu, EveryCaptionInOrderAndWhatThisBuildEnables)
     EXPECT_EQ(captions(menu("AASLOT1")), (QStringList{"Artist Experience", "Event Log"}));
     EXPECT_EQ(captions(menu("TimeAlign1")),
               (QStringList{"BarGraph and Status", "Histogram [hidden] [off]",
-                           "Data vs Time Graph", "Historical Data 24 hr", "Settings [off]"}));
+                           "Data vs Time Graph", "Historical Data 24 hr", "Settings"}));
     EXPECT_EQ(captions(menu("TA_Histogram1")),
               (QStringList{"Level Alignment", "Time Alignment", " Device Delay", " Delay Error",
                            " Delay Correction"}));
