@@ -149,8 +149,16 @@ void THData::Request()
     if (!f)
         return;
     QueueHistoryRequest(*f, 0, 0, 0, 0, quint8(MeasurementIndex));
-    f->HistoryData.New = false;
+    THistoryDataRec& h = f->HistoryData;
+    h.New = false;
+    // This index's last download would read "Complete" until the unit
+    // answers, and for ever if it never does.
+    if (h.Id == MeasurementIndex) {
+        h.Index = 0;
+        h.Len = 0;
+    }
     HasData = false;
+    setTextIfChanged(ProgressLabel, "Downloading(" + RealField(4, 1, 0) + "%)");
 }
 
 void THData::RefreshWindow(qintptr)

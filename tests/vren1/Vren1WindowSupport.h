@@ -7,12 +7,17 @@
 #include "panels/ChildWindow.h"
 #include "platform/UserMessages.h"
 #include "protocol/hd/HdRequests.h"
+#include "sim/hd/HdSim.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
+#include <utility>
+#include <vector>
 
 // What the Vren1 windows need around them in a test: a stand-in for their
 // panel (named as the rack names it), an owner handle that records what the
@@ -73,4 +78,85 @@ protected:
     QWidget panel;
     TMessageRecorder<> closedRecorder;
     TFrame2 frame{"Connect1"};
+};
+
+// ---- Against the simulated unit ----------------------------------------------
+
+// Takes the frame's UM_HD_DATA as the rack window does and posts each window
+// the refresh its panel would forward: UM_PANEL_REFRESH to the history
+// windows, UM_HD_REFRESH to the others.
+class HdRefreshForwarder : public QObject
+{
+public:
+    std::vector<std::pair<QPointer<QWidget>, int>> windows;
+    int blocks = 0;
+
+protected:
+    bool event(QEvent* e) override
+    {
+        if (UserMessageEvent::isUserMessage(e)) {
+            if (static_cast<UserMessageEvent*>(e)->msg() == UM_HD_DATA) {
+                ++blocks;
+                for (const auto& [w, msg] : windows)
+                    PostMessage(w, msg, 0, 0);
+            }
+            return true;
+        }
+        return QObject::event(e);
+    }
+};
+
+// A frame logged in to the simulated HD unit over TCP, its timer stopped so
+// the test runs the ticks, and the unit's record copied at login.
+class Vren1SimTest : public Vren1WindowTest
+{
+protected:
+    std::unique_ptr<TFrame2> connectToSim()
+    {
+        sim.network = true;
+        auto f = std::make_unique<TFrame2>("Connect1");
+        f->HardwareType = htHDSystem;
+        f->Transport = trNetwork;
+        f->IpAddress = "127.0.0.1";
+        f->TcpPort = sim.listenTcp();
+        f->RackCaption = "Studio B";
+        f->RackWindow = &rack;
+        f->OpenConnection();
+        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        EXPECT_TRUE(tickUntil(
+            *f, [&] { return f->ProcessState == 4; }, 40));
+        EXPECT_TRUE(tickUntil(
+            *f, [&] { return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001; }, 80));
+        return f;
+    }
+
+    // Runs ticks, letting the unit and the windows answer between them, until
+    // pred holds.
+    static bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks,
+                          int pumpMs = 40)
+    {
+        for (int i = 0; i < maxTicks; ++i) {
+            if (pred())
+                return true;
+            f.Timer1Timer();
+            pump(pumpMs);
+            QCoreApplication::sendPostedEvents();
+        }
+        return pred();
+    }
+
+    // A window on the simulated unit's frame that the rack stand-in refreshes
+    // after every block with the message its panel forwards.
+    template <class W>
+    W* openOn(TFrame2& f, int index, int refreshMessage)
+    {
+        TChildWindowArgs a = args(index);
+        a.frame = &f;
+        auto* w = new W(a);
+        rack.windows.emplace_back(w, refreshMessage);
+        return w;
+    }
+
+    HdSim sim;
+    HdRefreshForwarder rack;
 };
