@@ -16,6 +16,7 @@
 #include "widgets/ShellOpen.h"
 
 #include <QChart>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -106,26 +107,31 @@ THData::THData(const TChildWindowArgs& args)
     ListBox1 = new QListWidget(tabular);
     ListBox1->setObjectName("ListBox1");
     ListBox1->setUniformItemSizes(true);
-    ListBox1->setFont(QFont("Monospace"));
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    ListBox1->setFont(fixed);
+    // Wide enough for the longest line (three values of type 7), no wider.
+    ListBox1->setFixedWidth(QFontMetrics(fixed).horizontalAdvance(QString(41, '0')) + 30);
     StringGrid1 = new QTableWidget(HdHistoryMinutes + 1, HdHistoryColumns, tabular);
     StringGrid1->setObjectName("StringGrid1");
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->horizontalHeader()->setVisible(false);
     StringGrid1->verticalHeader()->setVisible(false);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
+    // Row 0 holds the titles; the header shows them, so they stay in view
+    // as the minutes scroll by.
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    StringGrid1->setHorizontalHeaderLabels(QStringList(HdHistoryColumns, QString()));
+    StringGrid1->setRowHidden(0, true);
     for (int r = 0; r <= HdHistoryMinutes; ++r) {
-        for (int c = 0; c < HdHistoryColumns; ++c)
-            StringGrid1->setItem(r, c, new QTableWidgetItem);
+        for (int c = 0; c < HdHistoryColumns; ++c) {
+            auto* item = new QTableWidgetItem;
+            // The texts are padded numbers: right-aligned they line up.
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            StringGrid1->setItem(r, c, item);
+        }
     }
-    // The title row stays in view as the minutes scroll by.
-    for (int c = 0; c < HdHistoryColumns; ++c) {
-        QFont bold = StringGrid1->font();
-        bold.setBold(true);
-        StringGrid1->item(0, c)->setFont(bold);
-        StringGrid1->setColumnWidth(c, 110);
-    }
-    tabLayout->addWidget(ListBox1, 1);
+    tabLayout->addWidget(ListBox1);
     tabLayout->addWidget(StringGrid1, 1);
     PageControl1->addTab(tabular, "Tablular");
 
@@ -134,7 +140,7 @@ THData::THData(const TChildWindowArgs& args)
     connect(BitBtn1, &QPushButton::clicked, this, &THData::showHelp);
 
     setUpChart();
-    resize(760, 520);
+    resize(860, 560);
     Request();
 }
 
@@ -186,8 +192,12 @@ void THData::Rebuild()
     ListBox1->clear();
     ListBox1->addItems(rows.listLines);
     if (rows.known) {
-        for (int c = 0; c < HdHistoryColumns; ++c)
+        for (int c = 0; c < HdHistoryColumns; ++c) {
             setCellIfChanged(StringGrid1, 0, c, rows.titles.value(c));
+            QTableWidgetItem* header = StringGrid1->horizontalHeaderItem(c);
+            if (header && header->text() != rows.titles.value(c))
+                header->setText(rows.titles.value(c));
+        }
         for (int k = 0; k < HdHistoryMinutes; ++k) {
             for (int c = 0; c < HdHistoryColumns; ++c)
                 setCellIfChanged(StringGrid1, k + 1, c, rows.cells[size_t(k)][size_t(c)]);

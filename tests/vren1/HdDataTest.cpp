@@ -132,6 +132,10 @@ TEST_F(HdDataTest, ProgressFollowsEveryChunkAndTheLastFillsTheList)
     EXPECT_EQ(lines[4], "    1     0.0     10.0     20.0");
     EXPECT_EQ(cell(w, 0, 0), "Time(min)");
     EXPECT_EQ(cell(w, 0, 3), "Min(%)");
+    // The header shows the titles, so they stay in view while the minutes scroll.
+    EXPECT_TRUE(w->StringGrid1->isRowHidden(0));
+    EXPECT_EQ(w->StringGrid1->horizontalHeaderItem(0)->text(), "Time(min)");
+    EXPECT_EQ(w->StringGrid1->horizontalHeaderItem(3)->text(), "Min(%)");
     EXPECT_EQ(cell(w, 1440, 0), " 1440");
     EXPECT_EQ(w->Series[0]->count(), 1440);
     EXPECT_DOUBLE_EQ(w->Series[2]->at(1439).x(), 1439 / 60.0);
@@ -194,6 +198,9 @@ TEST_F(HdDataTest, ChartAxesTitlesAndZoom)
     EXPECT_EQ(w->ZoomLimits, (AxisRange{-10, 170}));
     EXPECT_EQ(w->LeftAxis->min(), -10);
     EXPECT_EQ(w->BottomAxis->max(), 24);
+    // Quarter hours thinned to 2.5 h: labels 2.5, 7.5 ... not rounded to whole hours.
+    EXPECT_DOUBLE_EQ(w->BottomAxis->tickInterval(), 2.5);
+    EXPECT_EQ(w->BottomAxis->labelFormat(), "%.1f");
 
     w->zoomTo(QRectF(QPointF(2.0, 80), QPointF(2.6, 40)));
     EXPECT_TRUE(w->Zoomed);
