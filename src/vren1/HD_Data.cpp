@@ -6,9 +6,9 @@
 #include "common/WindowNames.h"
 #include "data/MeasurementSeries.h"
 #include "link/Frame2.h"
+#include "platform/UserMessages.h"
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
-#include "platform/UserMessages.h"
 #include "protocol/hd/HdHistoryExport.h"
 #include "protocol/hd/HdRequests.h"
 #include "widgets/MessageBoxService.h"
@@ -87,7 +87,8 @@ THData::THData(const TChildWindowArgs& args)
     BottomAxis = addValueAxis(chart, Qt::AlignBottom, QString());
     LeftAxis = addValueAxis(chart, Qt::AlignLeft, QString());
     for (int s = 0; s < 3; ++s) {
-        Series[size_t(s)] = addLineSeries(chart, QString(), plotSeriesColour(s), BottomAxis, LeftAxis);
+        Series[size_t(s)] =
+            addLineSeries(chart, QString(), plotSeriesColour(s), BottomAxis, LeftAxis);
         Series[size_t(s)]->setObjectName(QString("Series%1").arg(s + 1));
     }
     Chart1 = new PlotChartView(chart, PageControl1);
@@ -182,8 +183,9 @@ void THData::RefreshWindow(qintptr)
         h.New = false;
         Rebuild();
     }
-    setTextIfChanged(ProgressLabel, percent >= 100 ? QString("Complete")
-                                                   : "Downloading(" + RealField(4, 1, percent) + "%)");
+    setTextIfChanged(ProgressLabel, percent >= 100
+                                        ? QString("Complete")
+                                        : "Downloading(" + RealField(4, 1, percent) + "%)");
 }
 
 void THData::Rebuild()
@@ -298,8 +300,8 @@ void THData::Export()
     const QString folder = DataFolder("HISTORICAL");
     const QString name = HdHistoryFileName(Title, stamp);
     QString error;
-    if (!WriteHdHistoryExport(folder, name,
-                              HdHistoryExportLines(stamp, f->HistoryData, m_table), &error)) {
+    if (!WriteHdHistoryExport(folder, name, HdHistoryExportLines(stamp, f->HistoryData, m_table),
+                              &error)) {
         ShowMessageBox(this, {QMessageBox::Warning, "Save Data",
                               "The file " + folder + name + " could not be written: " + error,
                               QMessageBox::Ok});

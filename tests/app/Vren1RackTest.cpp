@@ -292,7 +292,8 @@ TEST_F(Vren1RackTest, HistoryAndUnitConfigOpenFromTheMenuAndClosingFreesTheirPla
     ASSERT_FALSE(total.isNull());
     EXPECT_EQ(total->objectName(), "Rack1_VREN1_HData00");
     EXPECT_EQ(total->windowTitle(), " Studio B HD  Vren-1 TOTAL");
-    ASSERT_TRUE(tickUntil({1}, [&] { return downloaded(total); }, 400));
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return downloaded(total); }, 400));
     EXPECT_EQ(total->ListBox1->item(0)->text(), "HData ID:    0");
 
     ASSERT_TRUE(action("TA_Historical_43")->isEnabled());
@@ -300,7 +301,8 @@ TEST_F(Vren1RackTest, HistoryAndUnitConfigOpenFromTheMenuAndClosingFreesTheirPla
     QPointer<THData> level = qobject_cast<THData*>(p->children().find(v1kHistoricalData, 43));
     ASSERT_FALSE(level.isNull());
     EXPECT_EQ(level->objectName(), "Rack1_VREN1_HData43");
-    ASSERT_TRUE(tickUntil({1}, [&] { return downloaded(level); }, 400));
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return downloaded(level); }, 400));
     EXPECT_EQ(level->ListBox1->item(1)->text(), "HData Type:    4");
     EXPECT_TRUE(received(unit, "SH00FB"));
     EXPECT_TRUE(received(unit, "SH2B0F"));
@@ -329,7 +331,8 @@ TEST_F(Vren1RackTest, HistoryAndUnitConfigOpenFromTheMenuAndClosingFreesTheirPla
     action("Historical_0")->trigger();
     auto* again = qobject_cast<THData*>(p->children().find(v1kHistoricalData, 0));
     ASSERT_NE(again, nullptr);
-    ASSERT_TRUE(tickUntil({1}, [&] { return downloaded(again); }, 400));
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return downloaded(again); }, 400));
 }
 
 TEST_F(Vren1RackTest, ALinkDroppedMidDownloadFreesTheRackAndItsWindowsAtTheNextTick)

@@ -279,7 +279,7 @@ TEST_F(HdDataDownloadTest, TheDelayDayReadsSecondsWithoutAsterisks)
     EXPECT_EQ(listLine(w, 1), "HData Type:    6");
     EXPECT_EQ(listLine(w, 2), "HData Len:   5760");
     EXPECT_EQ(cell(w, 0, 1), "Delay(min.sec)");
-    EXPECT_EQ(cell(w, 151, 1), "1.500000");  // minute 150: 1,500,000 us
+    EXPECT_EQ(cell(w, 151, 1), "1.500000");   // minute 150: 1,500,000 us
     EXPECT_EQ(cell(w, 1201, 1), "12.000000"); // past eight characters, still a number
     EXPECT_TRUE(cell(w, 1201, 2).isEmpty());
     EXPECT_EQ(w->LeftAxis->titleText(), "Delay(sec)");

@@ -234,10 +234,10 @@ TEST_F(HdDataTest, AnInjectionScrollsOnlyWithinZeroToTwentyFive)
         QPointF step;
         AxisRange left, bottom;
     } steps[] = {
-        {{0, 10}, {15, 25}, {2.05, 2.55}},    // up to the top
-        {{0, 0.5}, {15, 25}, {2.05, 2.55}},   // past it: refused
-        {{-2, 0}, {15, 25}, {0.05, 0.55}},    // back towards midnight
-        {{-0.1, -16}, {15, 25}, {0.05, 0.55}}, // before midnight and below 0: refused
+        {{0, 10}, {15, 25}, {2.05, 2.55}},      // up to the top
+        {{0, 0.5}, {15, 25}, {2.05, 2.55}},     // past it: refused
+        {{-2, 0}, {15, 25}, {0.05, 0.55}},      // back towards midnight
+        {{-0.1, -16}, {15, 25}, {0.05, 0.55}},  // before midnight and below 0: refused
         {{23.4, -15}, {0, 10}, {23.45, 23.95}}, // to the end of the day and the bottom
     };
     for (const auto& s : steps) {
