@@ -43,9 +43,16 @@ double tickInterval(AxisRange r, double increment, int maxIntervals)
 
 int labelDecimals(double interval)
 {
-    if (!std::isfinite(interval) || interval <= 0 || interval >= 1)
+    if (!std::isfinite(interval) || interval <= 0)
         return 0;
-    return std::min(9, int(std::ceil(-std::log10(interval) - 1e-9)));
+    // As many decimals as the interval has, so that every label names its
+    // tick: 2.5 and 0.25 are not rounded to 3 and 0.3.
+    for (int d = 0; d < 9; ++d) {
+        const double scaled = interval * std::pow(10.0, d);
+        if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled))
+            return d;
+    }
+    return 9;
 }
 
 AxisRange atLeastOneStep(AxisRange r, double step, AxisRange limits)

@@ -6,9 +6,9 @@
 #include "common/WindowNames.h"
 #include "data/MeasurementSeries.h"
 #include "link/Frame2.h"
+#include "platform/UserMessages.h"
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
-#include "platform/UserMessages.h"
 #include "protocol/hd/HdHistoryExport.h"
 #include "protocol/hd/HdRequests.h"
 #include "widgets/MessageBoxService.h"
@@ -16,6 +16,7 @@
 #include "widgets/ShellOpen.h"
 
 #include <QChart>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -86,7 +87,8 @@ THData::THData(const TChildWindowArgs& args)
     BottomAxis = addValueAxis(chart, Qt::AlignBottom, QString());
     LeftAxis = addValueAxis(chart, Qt::AlignLeft, QString());
     for (int s = 0; s < 3; ++s) {
-        Series[size_t(s)] = addLineSeries(chart, QString(), plotSeriesColour(s), BottomAxis, LeftAxis);
+        Series[size_t(s)] =
+            addLineSeries(chart, QString(), plotSeriesColour(s), BottomAxis, LeftAxis);
         Series[size_t(s)]->setObjectName(QString("Series%1").arg(s + 1));
     }
     Chart1 = new PlotChartView(chart, PageControl1);
@@ -106,26 +108,31 @@ THData::THData(const TChildWindowArgs& args)
     ListBox1 = new QListWidget(tabular);
     ListBox1->setObjectName("ListBox1");
     ListBox1->setUniformItemSizes(true);
-    ListBox1->setFont(QFont("Monospace"));
+    QFont fixed("Monospace");
+    fixed.setStyleHint(QFont::TypeWriter);
+    ListBox1->setFont(fixed);
+    // Wide enough for the longest line (three values of type 7), no wider.
+    ListBox1->setFixedWidth(QFontMetrics(fixed).horizontalAdvance(QString(41, '0')) + 30);
     StringGrid1 = new QTableWidget(HdHistoryMinutes + 1, HdHistoryColumns, tabular);
     StringGrid1->setObjectName("StringGrid1");
     StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->horizontalHeader()->setVisible(false);
     StringGrid1->verticalHeader()->setVisible(false);
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setDefaultSectionSize(20);
+    // Row 0 holds the titles; the header shows them, so they stay in view
+    // as the minutes scroll by.
+    StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    StringGrid1->setHorizontalHeaderLabels(QStringList(HdHistoryColumns, QString()));
+    StringGrid1->setRowHidden(0, true);
     for (int r = 0; r <= HdHistoryMinutes; ++r) {
-        for (int c = 0; c < HdHistoryColumns; ++c)
-            StringGrid1->setItem(r, c, new QTableWidgetItem);
+        for (int c = 0; c < HdHistoryColumns; ++c) {
+            auto* item = new QTableWidgetItem;
+            // The texts are padded numbers: right-aligned they line up.
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            StringGrid1->setItem(r, c, item);
+        }
     }
-    // The title row stays in view as the minutes scroll by.
-    for (int c = 0; c < HdHistoryColumns; ++c) {
-        QFont bold = StringGrid1->font();
-        bold.setBold(true);
-        StringGrid1->item(0, c)->setFont(bold);
-        StringGrid1->setColumnWidth(c, 110);
-    }
-    tabLayout->addWidget(ListBox1, 1);
+    tabLayout->addWidget(ListBox1);
     tabLayout->addWidget(StringGrid1, 1);
     PageControl1->addTab(tabular, "Tablular");
 
@@ -134,7 +141,7 @@ THData::THData(const TChildWindowArgs& args)
     connect(BitBtn1, &QPushButton::clicked, this, &THData::showHelp);
 
     setUpChart();
-    resize(760, 520);
+    resize(860, 560);
     Request();
 }
 
@@ -149,8 +156,16 @@ void THData::Request()
     if (!f)
         return;
     QueueHistoryRequest(*f, 0, 0, 0, 0, quint8(MeasurementIndex));
-    f->HistoryData.New = false;
+    THistoryDataRec& h = f->HistoryData;
+    h.New = false;
+    // This index's last download would read "Complete" until the unit
+    // answers, and for ever if it never does.
+    if (h.Id == MeasurementIndex) {
+        h.Index = 0;
+        h.Len = 0;
+    }
     HasData = false;
+    setTextIfChanged(ProgressLabel, "Downloading(" + RealField(4, 1, 0) + "%)");
 }
 
 void THData::RefreshWindow(qintptr)
@@ -168,8 +183,9 @@ void THData::RefreshWindow(qintptr)
         h.New = false;
         Rebuild();
     }
-    setTextIfChanged(ProgressLabel, percent >= 100 ? QString("Complete")
-                                                   : "Downloading(" + RealField(4, 1, percent) + "%)");
+    setTextIfChanged(ProgressLabel, percent >= 100
+                                        ? QString("Complete")
+                                        : "Downloading(" + RealField(4, 1, percent) + "%)");
 }
 
 void THData::Rebuild()
@@ -178,8 +194,12 @@ void THData::Rebuild()
     ListBox1->clear();
     ListBox1->addItems(rows.listLines);
     if (rows.known) {
-        for (int c = 0; c < HdHistoryColumns; ++c)
+        for (int c = 0; c < HdHistoryColumns; ++c) {
             setCellIfChanged(StringGrid1, 0, c, rows.titles.value(c));
+            QTableWidgetItem* header = StringGrid1->horizontalHeaderItem(c);
+            if (header && header->text() != rows.titles.value(c))
+                header->setText(rows.titles.value(c));
+        }
         for (int k = 0; k < HdHistoryMinutes; ++k) {
             for (int c = 0; c < HdHistoryColumns; ++c)
                 setCellIfChanged(StringGrid1, k + 1, c, rows.cells[size_t(k)][size_t(c)]);
@@ -280,8 +300,8 @@ void THData::Export()
     const QString folder = DataFolder("HISTORICAL");
     const QString name = HdHistoryFileName(Title, stamp);
     QString error;
-    if (!WriteHdHistoryExport(folder, name,
-                              HdHistoryExportLines(stamp, f->HistoryData, m_table), &error)) {
+    if (!WriteHdHistoryExport(folder, name, HdHistoryExportLines(stamp, f->HistoryData, m_table),
+                              &error)) {
         ShowMessageBox(this, {QMessageBox::Warning, "Save Data",
                               "The file " + folder + name + " could not be written: " + error,
                               QMessageBox::Ok});

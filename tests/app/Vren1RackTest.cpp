@@ -13,11 +13,14 @@
 #include "vren1/HD_AEFrame.h"
 #include "vren1/HD_ArtistExperience.h"
 #include "vren1/HD_BERData.h"
+#include "vren1/HD_Config.h"
+#include "vren1/HD_Data.h"
 #include "vren1/Vren1_Panel.h"
 #include "widgets/Lamp.h"
 #include "widgets/ReadoutLabel.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSlider>
@@ -26,6 +29,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -322,4 +327,124 @@ TEST_F(Vren1RackTest, DataServiceWindowsOpenFromTheMenuAndGoWithTheLink)
     // The frame's later ticks post to nothing freed.
     tickUntil(
         {1}, [] { return false; }, 10);
+}
+
+namespace {
+
+// Closes a window as the user does and lets it go.
+void closeAndFree(QWidget* w)
+{
+    w->close();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool downloaded(const THData* w)
+{
+    return w->ProgressLabel->text() == "Complete" && w->HasData;
+}
+
+} // namespace
+
+TEST_F(Vren1RackTest, HistoryAndUnitConfigOpenFromTheMenuAndClosingFreesTheirPlaces)
+{
+    HdSim unit;
+    unit.blockIntervalMs = 25;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    auto action = [&](const char* name) { return p->PopupMenu1->findChild<QAction*>(name); };
+
+    ASSERT_TRUE(action("Historical_0")->isEnabled());
+    action("Historical_0")->trigger();
+    QPointer<THData> total = qobject_cast<THData*>(p->children().find(v1kHistoricalData, 0));
+    ASSERT_FALSE(total.isNull());
+    EXPECT_EQ(total->objectName(), "Rack1_VREN1_HData00");
+    EXPECT_EQ(total->windowTitle(), " Studio B HD  Vren-1 TOTAL");
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return downloaded(total); }, 400));
+    EXPECT_EQ(total->ListBox1->item(0)->text(), "HData ID:    0");
+
+    ASSERT_TRUE(action("TA_Historical_43")->isEnabled());
+    action("TA_Historical_43")->trigger();
+    QPointer<THData> level = qobject_cast<THData*>(p->children().find(v1kHistoricalData, 43));
+    ASSERT_FALSE(level.isNull());
+    EXPECT_EQ(level->objectName(), "Rack1_VREN1_HData43");
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return downloaded(level); }, 400));
+    EXPECT_EQ(level->ListBox1->item(1)->text(), "HData Type:    4");
+    EXPECT_TRUE(received(unit, "SH00FB"));
+    EXPECT_TRUE(received(unit, "SH2B0F"));
+    EXPECT_EQ(total->ListBox1->item(0)->text(), "HData ID:    0") << "each keeps its own day";
+
+    ASSERT_TRUE(action("UnitConfig1")->isEnabled());
+    action("UnitConfig1")->trigger();
+    QPointer<THDConfig> config = qobject_cast<THDConfig*>(p->children().find(v1kUnitConfig, 0));
+    ASSERT_FALSE(config.isNull());
+    EXPECT_EQ(config->objectName(), "Rack1_VREN1_HDCONFIG0");
+    auto* rows = config->findChild<QTreeWidget*>("ListView1");
+    ASSERT_TRUE(tickUntil({1}, [&] { return rows->topLevelItem(1)->text(1) == "100.1 MHz"; }));
+    for (int r = 0; r < rows->topLevelItemCount(); ++r)
+        EXPECT_EQ(rows->topLevelItem(r)->text(1), rows->topLevelItem(r)->text(2)) << r;
+
+    // Closing frees each window's place: the entry opens a new one.
+    const std::vector<std::tuple<QPointer<QWidget>, int, int>> opened{
+        {total.data(), v1kHistoricalData, 0},
+        {level.data(), v1kHistoricalData, 43},
+        {config.data(), v1kUnitConfig, 0}};
+    for (const auto& [w, kind, index] : opened) {
+        closeAndFree(w);
+        EXPECT_TRUE(w.isNull()) << kind << " " << index;
+        EXPECT_EQ(p->children().find(kind, index), nullptr) << kind << " " << index;
+    }
+    action("Historical_0")->trigger();
+    auto* again = qobject_cast<THData*>(p->children().find(v1kHistoricalData, 0));
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(tickUntil(
+        {1}, [&] { return downloaded(again); }, 400));
+}
+
+TEST_F(Vren1RackTest, ALinkDroppedMidDownloadFreesTheRackAndItsWindowsAtTheNextTick)
+{
+    TEventLog log;
+    MessageLines = &log;
+    HdSim unit;
+    unit.blockIntervalMs = 25;
+    configure(1, unit, "Studio B HD");
+    ASSERT_TRUE(startWithPanelInRack1());
+    TVren1Panel* p = panelOf(Main->Rack1);
+    p->PopupMenu1->findChild<QAction*>("UnitConfig1")->trigger();
+    p->PopupMenu1->findChild<QAction*>("Historical_0")->trigger();
+    QPointer<QWidget> config = p->children().find(v1kUnitConfig, 0);
+    QPointer<THData> total = qobject_cast<THData*>(p->children().find(v1kHistoricalData, 0));
+    ASSERT_FALSE(config.isNull());
+    ASSERT_FALSE(total.isNull());
+    ASSERT_TRUE(tickUntil({1}, [&] {
+        const QString t = total->ProgressLabel->text();
+        return t.startsWith("Downloading(") && t != "Downloading( 0.0%)";
+    }));
+    const QPointer<TRack> rack = Main->Rack1;
+    const QPointer<TVren1Panel> panel = p;
+
+    unit.dropLink();
+    ASSERT_TRUE(tickUntil({1}, [&] { return frame(1)->Status == stError; }));
+    EXPECT_GE(countLogLines("ERROR"), 1) << "the engineer is told";
+    Main->Timer1Timer();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(Main->Rack1, nullptr);
+    EXPECT_TRUE(rack.isNull());
+    EXPECT_TRUE(panel.isNull());
+    EXPECT_TRUE(total.isNull());
+    EXPECT_TRUE(config.isNull());
+
+    // The frame and the main window go on ticking with nothing left to post
+    // to (the sanitizers catch a message to a freed window).
+    for (int i = 0; i < 10; ++i) {
+        frame(1)->Timer1Timer();
+        Main->Timer1Timer();
+        pump(20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    MessageLines = nullptr;
 }

@@ -76,6 +76,10 @@ TEST(ZoomPolicy, LabelSpacingStaysReadable)
     EXPECT_EQ(labelDecimals(0.05), 2);
     EXPECT_EQ(labelDecimals(0.0001), 4);
     EXPECT_EQ(labelDecimals(0), 0);
+    // A quarter-hour increment thinned to 2.5 h, or kept at 0.25 h when zoomed.
+    EXPECT_EQ(labelDecimals(2.5), 1);
+    EXPECT_EQ(labelDecimals(0.25), 2);
+    EXPECT_EQ(labelDecimals(25), 0);
 }
 
 TEST(ZoomPolicy, AnAxisIsAtLeastOneStepWide)

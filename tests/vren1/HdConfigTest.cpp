@@ -12,7 +12,7 @@
 
 namespace {
 
-class HdConfigTest : public Vren1WindowTest
+class HdConfigTest : public Vren1HistorySimTest
 {
 protected:
     static QTreeWidget* list(QWidget* w) { return w->findChild<QTreeWidget*>("ListView1"); }
@@ -32,45 +32,12 @@ protected:
         return rows;
     }
 
-    // A frame logged in to the simulated unit over TCP, its timer stopped so
-    // the test runs the ticks, with the unit's record copied at login.
-    std::unique_ptr<TFrame2> connectToSim()
-    {
-        sim.network = true;
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htHDSystem;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
-        f->RackCaption = "Studio B";
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return f->ProcessState == 4; }, 40));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001; }, 80));
-        return f;
-    }
-
-    static bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks)
-    {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(40);
-        }
-        return pred();
-    }
-
     THDConfig* openOn(TFrame2& f)
     {
         TChildWindowArgs a = args();
         a.frame = &f;
         return new THDConfig(a);
     }
-
-    HdSim sim;
 };
 
 } // namespace

@@ -132,6 +132,10 @@ TEST_F(HdDataTest, ProgressFollowsEveryChunkAndTheLastFillsTheList)
     EXPECT_EQ(lines[4], "    1     0.0     10.0     20.0");
     EXPECT_EQ(cell(w, 0, 0), "Time(min)");
     EXPECT_EQ(cell(w, 0, 3), "Min(%)");
+    // The header shows the titles, so they stay in view while the minutes scroll.
+    EXPECT_TRUE(w->StringGrid1->isRowHidden(0));
+    EXPECT_EQ(w->StringGrid1->horizontalHeaderItem(0)->text(), "Time(min)");
+    EXPECT_EQ(w->StringGrid1->horizontalHeaderItem(3)->text(), "Min(%)");
     EXPECT_EQ(cell(w, 1440, 0), " 1440");
     EXPECT_EQ(w->Series[0]->count(), 1440);
     EXPECT_DOUBLE_EQ(w->Series[2]->at(1439).x(), 1439 / 60.0);
@@ -147,7 +151,7 @@ TEST_F(HdDataTest, AnotherIndexOrAStallChangesNothing)
     panelRefresh(total);
     panelRefresh(sum);
     EXPECT_EQ(progress(total), "Downloading(43.3%)");
-    EXPECT_TRUE(progress(sum).isEmpty());
+    EXPECT_EQ(progress(sum), "Downloading( 0.0%)") << "its own request, untouched";
 
     wholeDay(3);
     panelRefresh(total);
@@ -185,10 +189,18 @@ TEST_F(HdDataTest, ChartAxesTitlesAndZoom)
     EXPECT_EQ(chart->title(), "Vren-1 TOTAL vs Time");
     EXPECT_EQ(w->BottomAxis->titleText(), "2025-03-14 09:05:07    Hours");
     EXPECT_EQ(w->LeftAxis->titleText(), "Percent");
+    // Display mode 6: peak, average and minimum with a legend.
+    EXPECT_TRUE(chart->legend()->isVisible());
+    EXPECT_EQ(w->Series[0]->name(), " PEAK");
+    EXPECT_EQ(w->Series[1]->name(), " AVE ");
+    EXPECT_EQ(w->Series[2]->name(), " MIN ");
     // Values 0 .. 163.9 of the simulated day: a step either side.
     EXPECT_EQ(w->ZoomLimits, (AxisRange{-10, 170}));
     EXPECT_EQ(w->LeftAxis->min(), -10);
     EXPECT_EQ(w->BottomAxis->max(), 24);
+    // Quarter hours thinned to 2.5 h: labels 2.5, 7.5 ... not rounded to whole hours.
+    EXPECT_DOUBLE_EQ(w->BottomAxis->tickInterval(), 2.5);
+    EXPECT_EQ(w->BottomAxis->labelFormat(), "%.1f");
 
     w->zoomTo(QRectF(QPointF(2.0, 80), QPointF(2.6, 40)));
     EXPECT_TRUE(w->Zoomed);
@@ -207,6 +219,57 @@ TEST_F(HdDataTest, ChartAxesTitlesAndZoom)
     EXPECT_EQ(w->LeftAxis->min(), -10) << "refused";
     EXPECT_EQ(w->BottomAxis->min(), 0) << "refused past 24";
     delete w;
+}
+
+TEST_F(HdDataTest, AnInjectionScrollsOnlyWithinZeroToTwentyFive)
+{
+    auto* w = open<THData>(5); // an injection: scale kind 2
+    wholeDay(5);
+    panelRefresh(w);
+    EXPECT_EQ(w->ScaleKind, 2);
+    w->zoomTo(QRectF(QPointF(2.0, 15), QPointF(2.6, 5)));
+    ASSERT_EQ(w->LeftAxis->min(), 5);
+    const struct
+    {
+        QPointF step;
+        AxisRange left, bottom;
+    } steps[] = {
+        {{0, 10}, {15, 25}, {2.05, 2.55}},      // up to the top
+        {{0, 0.5}, {15, 25}, {2.05, 2.55}},     // past it: refused
+        {{-2, 0}, {15, 25}, {0.05, 0.55}},      // back towards midnight
+        {{-0.1, -16}, {15, 25}, {0.05, 0.55}},  // before midnight and below 0: refused
+        {{23.4, -15}, {0, 10}, {23.45, 23.95}}, // to the end of the day and the bottom
+    };
+    for (const auto& s : steps) {
+        w->scrollBy(s.step);
+        EXPECT_NEAR(w->LeftAxis->min(), s.left.min, 1e-9) << s.step.x() << " " << s.step.y();
+        EXPECT_NEAR(w->LeftAxis->max(), s.left.max, 1e-9) << s.step.x() << " " << s.step.y();
+        EXPECT_NEAR(w->BottomAxis->min(), s.bottom.min, 1e-9) << s.step.x() << " " << s.step.y();
+        EXPECT_NEAR(w->BottomAxis->max(), s.bottom.max, 1e-9) << s.step.x() << " " << s.step.y();
+    }
+    delete w;
+}
+
+TEST_F(HdDataTest, AskingAgainShowsTheNewDownloadNotTheLastOnesComplete)
+{
+    auto* w = open<THData>(0);
+    auto* other = open<THData>(3);
+    wholeDay();
+    panelRefresh(w);
+    ASSERT_EQ(progress(w), "Complete");
+    w->Load_Button->click();
+    EXPECT_EQ(progress(w), "Downloading( 0.0%)");
+    panelRefresh(w);
+    EXPECT_EQ(progress(w), "Downloading( 0.0%)") << "until the unit answers";
+    EXPECT_EQ(list(w).size(), 1444) << "the day shown stays";
+
+    // Another index's download is left as it stands.
+    chunk(0, 3, 8640, 3400, false);
+    other->Load_Button->click();
+    EXPECT_EQ(frame.HistoryData.Index, 3400);
+    EXPECT_EQ(frame.HistoryData.Len, 8640);
+    delete w;
+    delete other;
 }
 
 TEST_F(HdDataTest, SaveDataWritesTheDayOrSaysWhyNot)

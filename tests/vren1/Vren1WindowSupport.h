@@ -17,6 +17,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
 #include <vector>
 
 // What the Vren1 windows need around them in a test: a stand-in for their
@@ -80,12 +81,15 @@ protected:
     TFrame2 frame{"Connect1"};
 };
 
-// Takes the frame's UM_HD_DATA as the rack window does and posts UM_HD_REFRESH
-// (lParam 0) to every window, as the panel forwards it.
+// ---- Against the simulated unit ----------------------------------------------
+
+// Takes the frame's UM_HD_DATA as the rack window does and posts each window
+// the refresh its panel would forward (lParam 0): UM_PANEL_REFRESH to the
+// history windows, UM_HD_REFRESH to the others.
 class HdRefreshForwarder : public QObject
 {
 public:
-    std::vector<QPointer<QWidget>> windows;
+    std::vector<std::pair<QPointer<QWidget>, int>> windows;
     int blocks = 0;
 
 protected:
@@ -94,8 +98,8 @@ protected:
         if (UserMessageEvent::isUserMessage(e)) {
             if (static_cast<UserMessageEvent*>(e)->msg() == UM_HD_DATA) {
                 ++blocks;
-                for (const QPointer<QWidget>& w : windows)
-                    PostMessage(w, UM_HD_REFRESH, 0, 0);
+                for (const auto& [w, msg] : windows)
+                    PostMessage(w, msg, 0, 0);
             }
             return true;
         }
@@ -146,21 +150,56 @@ protected:
                 return true;
             f.Timer1Timer();
             pump(pumpMs);
+            QCoreApplication::sendPostedEvents();
         }
         return pred();
     }
 
-    // A window on that frame, refreshed after every decoded block.
+    // A window on that frame, refreshed after every decoded block with the
+    // message its panel forwards.
     template <class W>
-    W* openOn(TFrame2& f, int index = 0)
+    W* openOn(TFrame2& f, int index = 0, int refreshMessage = UM_HD_REFRESH)
     {
         TChildWindowArgs a = args(index);
         a.frame = &f;
         auto* w = new W(a);
-        rack.windows.emplace_back(w);
+        rack.windows.emplace_back(w, refreshMessage);
         return w;
     }
 
     HdSim sim;
     HdRefreshForwarder rack;
+};
+
+// The history and report windows against a unit with its network module,
+// the frame's own timer left running beside the test's ticks.
+class Vren1HistorySimTest : public Vren1SimWindowTest
+{
+protected:
+    Vren1HistorySimTest() { sim.blockIntervalMs = 200; } // the unit's own pace
+
+    std::unique_ptr<TFrame2> connectToSim()
+    {
+        sim.network = true;
+        auto f = std::make_unique<TFrame2>("Connect1");
+        f->HardwareType = htHDSystem;
+        f->Transport = trNetwork;
+        f->IpAddress = "127.0.0.1";
+        f->TcpPort = sim.listenTcp();
+        f->RackCaption = "Studio B";
+        f->RackWindow = &rack;
+        f->OpenConnection();
+        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        EXPECT_TRUE(tickUntil(
+            *f, [&] { return f->ProcessState == 4; }, 40));
+        EXPECT_TRUE(tickUntil(
+            *f, [&] { return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001; }, 80));
+        return f;
+    }
+
+    static bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks,
+                          int pumpMs = 40)
+    {
+        return Vren1SimWindowTest::tickUntil(f, pred, maxTicks, pumpMs);
+    }
 };
