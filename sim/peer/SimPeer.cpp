@@ -231,7 +231,9 @@ void SimPeer::reply(const QByteArray& bytes, int delayMs)
 {
     if (m_silent)
         return;
+    ++m_pendingReplies;
     QTimer::singleShot(delayMs, this, [this, bytes, link = m_link] {
+        --m_pendingReplies;
         if (link == m_link && !m_silent)
             send(bytes);
     });

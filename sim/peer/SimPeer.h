@@ -64,6 +64,8 @@ public:
     void sendLater(const QByteArray& bytes, int delayMs);
     // Bytes sent but not yet taken by the link.
     qint64 unsentBytes() const;
+    // Replies still waiting out their delay.
+    int pendingReplies() const { return m_pendingReplies; }
     // While chunkBytes > 0: a peer that never stops talking. Bytes without any
     // line end are sent as fast as the link takes them, chunkBytes at a time,
     // also while silent; 0 stops it. totalFlooded counts what the link took.
@@ -128,6 +130,7 @@ private:
     QList<QByteArray> m_lines;
     QByteArray m_partialLine;
     bool m_silent = false;
+    int m_pendingReplies = 0;
     quint64 m_link = 0; // changes whenever the link is dropped or replaced
     std::vector<ReplyRule> m_rules;
     std::vector<LineHandler> m_lineHandlers;

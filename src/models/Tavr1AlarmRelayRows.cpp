@@ -130,16 +130,21 @@ QString Tavr1AlarmTimeText(int n, qint32 seconds)
     return Tavr1AlarmSecondsText(seconds);
 }
 
-TAlarmLamp Tavr1AlarmLamp(const std::array<quint16, 2>& masks, int n)
+TAlarmLamp AlarmMaskLamp(quint32 first, quint32 second, int n)
 {
-    if (n < 1 || n > 16)
+    if (n < 1 || n > 32)
         return TAlarmLamp::Lime;
-    const quint16 bit = quint16(1u << (n - 1));
-    if (masks[1] & bit)
+    const quint32 bit = 1u << (n - 1);
+    if (second & bit)
         return TAlarmLamp::Yellow;
-    if (masks[0] & bit)
+    if (first & bit)
         return TAlarmLamp::Red;
     return TAlarmLamp::Lime;
+}
+
+TAlarmLamp Tavr1AlarmLamp(const std::array<quint16, 2>& masks, int n)
+{
+    return n <= 16 ? AlarmMaskLamp(masks[0], masks[1], n) : TAlarmLamp::Lime;
 }
 
 int Tavr1AlarmListIndex(TAlarmList list, TAlarmVariant v, qint32 action)

@@ -92,6 +92,8 @@ enum class TAlarmLamp
     Red,
     Yellow,
 };
+// The rule for alarm n (bit n - 1 of each word, n from 1 to 32), whatever the unit.
+TAlarmLamp AlarmMaskLamp(quint32 first, quint32 second, int n);
 TAlarmLamp Tavr1AlarmLamp(const std::array<quint16, 2>& masks, int n);
 
 // The lists of the action byte: relay (bits 0-2), e-mail group (bits 3-5),

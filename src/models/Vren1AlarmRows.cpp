@@ -111,10 +111,5 @@ TAlarmLamp Vren1AlarmLamp(const std::array<qint32, 2>& masks, int n)
 {
     if (!validRow(n))
         return TAlarmLamp::Lime;
-    const quint32 bit = 1u << (n - 1);
-    if (quint32(masks[1]) & bit)
-        return TAlarmLamp::Yellow;
-    if (quint32(masks[0]) & bit)
-        return TAlarmLamp::Red;
-    return TAlarmLamp::Lime;
+    return AlarmMaskLamp(quint32(masks[0]), quint32(masks[1]), n);
 }

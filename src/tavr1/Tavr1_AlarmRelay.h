@@ -1,16 +1,11 @@
 #pragma once
 
 #include "models/Tavr1AlarmRelayRows.h"
+#include "panels/AlarmRelayGrid.h"
 #include "panels/ChildWindow.h"
 #include "protocol/tavr1/Tavr1Data.h"
 
 #include <array>
-
-class Lamp;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class UpDown;
 
 // The fourteen alarms of a Tavr1 unit: threshold, persistence time and the
 // action byte's lists per alarm, and a status lamp. Every control stores its
@@ -34,20 +29,7 @@ public:
     // ARn_Thres_ST, ARn_Thres_UD, ARn_Time_ST, ARn_Time_UD, ARn_RA_CB,
     // ARn_EA_CB, ARn_DA_CB and ARn_LED, the trap variant also ARn_TA_CB and
     // its "Test" button.
-    struct TRow
-    {
-        QLabel* Event = nullptr;
-        QLabel* Thres_ST = nullptr;
-        UpDown* Thres_UD = nullptr;
-        QLabel* Time_ST = nullptr;
-        UpDown* Time_UD = nullptr;
-        QComboBox* RA_CB = nullptr;
-        QComboBox* EA_CB = nullptr;
-        QComboBox* DA_CB = nullptr;
-        QComboBox* TA_CB = nullptr; // trap variant
-        Lamp* LED = nullptr;
-        QPushButton* TB = nullptr; // trap variant
-    };
+    using TRow = TAlarmRelayRow;
     const TRow& row(int n) const { return m_rows[size_t(n - 1)]; }
 
     // Every control from the working copy.
@@ -57,13 +39,12 @@ protected:
     void RefreshWindow(qintptr lParam) override;
 
 private:
-    void buildRows();
     void fillRow(int n);
     bool sent(bool posted, int n, const Tavr1ConfigRecord& before);
-    void connectRow(int n);
-    void applyAccess();
     void showLamps();
 
+    template <class W>
+    friend TAlarmRelayHandlers AlarmRelayHandlersOf(W* w);
     void thresholdClicked(int n);
     void timeClicked(int n);
     void listChosen(int n, TAlarmList list, int index);

@@ -1,15 +1,10 @@
 #pragma once
 
 #include "models/Vren1AlarmRows.h"
+#include "panels/AlarmRelayGrid.h"
 #include "panels/ChildWindow.h"
 
 #include <array>
-
-class Lamp;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class UpDown;
 
 // The twenty-three alarms of a Vren1 unit: threshold, persistence time and
 // the action byte's lists per alarm, a test button and a status lamp. Every
@@ -33,19 +28,7 @@ public:
     // Set while the window copies the working copy into its controls.
     bool Filling = false;
 
-    struct TRow
-    {
-        QLabel* Event = nullptr;
-        QLabel* Thres_ST = nullptr;
-        UpDown* Thres_UD = nullptr;
-        QLabel* Time_ST = nullptr;
-        UpDown* Time_UD = nullptr;
-        QComboBox* RA_CB = nullptr;
-        QComboBox* EA_CB = nullptr;
-        QComboBox* DA_CB = nullptr;
-        Lamp* LED = nullptr;
-        QPushButton* TB = nullptr;
-    };
+    using TRow = TAlarmRelayRow;
     const TRow& row(int n) const { return m_rows[size_t(n - 1)]; }
 
     void Refill();
@@ -54,12 +37,11 @@ protected:
     void RefreshWindow(qintptr lParam) override;
 
 private:
-    void buildRows();
-    void connectRow(int n);
     void fillRow(int n);
-    void applyAccess();
     void showLamps();
 
+    template <class W>
+    friend TAlarmRelayHandlers AlarmRelayHandlersOf(W* w);
     void thresholdClicked(int n);
     void timeClicked(int n);
     void listChosen(int n, TAlarmList list, int index);

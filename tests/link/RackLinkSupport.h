@@ -36,20 +36,27 @@ protected:
     {
         if (!sim)
             makeSim();
-        frame = std::make_unique<TFrame2>("Connect1");
+        frame = openFrame(*sim, transport, "Connect1");
+        return waitFor([&] { return frame->PortOpen; });
+    }
+    // A frame named name on transport to rack, its port opening; a test of
+    // two connections makes its second one here.
+    static std::unique_ptr<TFrame2> openFrame(RackSim& rack, int transport, const QString& name)
+    {
+        auto frame = std::make_unique<TFrame2>(name);
         TFrame2& f = *frame;
         f.HardwareType = htRackSystem;
         f.Transport = transport;
         f.DevicePassword = "QUMOR7";
         if (transport == trNetwork) {
             f.IpAddress = "127.0.0.1";
-            f.TcpPort = sim->listenTcp();
+            f.TcpPort = rack.listenTcp();
         } else {
-            qputenv("TOLVEX_COM1", sim->openPty().toLocal8Bit());
+            qputenv("TOLVEX_COM1", rack.openPty().toLocal8Bit());
             f.SerialPort = 0;
         }
         f.OpenConnection();
-        return waitFor([&] { return f.PortOpen; });
+        return frame;
     }
 
     // Runs ticks, letting the rack answer between them, until pred holds.

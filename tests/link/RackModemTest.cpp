@@ -1,5 +1,7 @@
 #include "link/RackLinkSupport.h"
 
+#include "platform/SerialLib.h"
+
 #include <set>
 
 namespace {
@@ -25,6 +27,26 @@ protected:
         qputenv("TOLVEX_COM1", modem->openPty().toLocal8Bit());
         f.OpenConnection();
         return f.PortOpen;
+    }
+    // Runs the dial a tick at a time until pred holds. Before each tick that
+    // reads an answer, the modem has taken every command sent, written all its
+    // replies and they stand in the frame's port: however slow the machine,
+    // no tick comes before the answer it waits for.
+    bool dialUntil(const std::function<bool()>& pred, int maxTicks)
+    {
+        int sent = 0;
+        auto answered = [&] {
+            return modem->commandLines().size() >= sent && modem->pendingReplies() == 0 &&
+                   modem->unsentBytes() == 0 && SioRxQue(frame->ModemPort) > 0;
+        };
+        for (int i = 0; i < maxTicks && !pred(); ++i) {
+            if (frame->ConnectStep == 4 && !waitFor(answered, 5000))
+                return false;
+            const bool sends = frame->ConnectStep == 3;
+            frame->Timer1Timer();
+            sent += sends ? 1 : 0;
+        }
+        return pred();
     }
     bool tickWhile(const std::function<bool()>& pred, int maxTicks, int pumpMs = 40)
     {
@@ -109,7 +131,7 @@ TEST_F(RackModemTest, BusyOrNoConnectionWaitsOutTheDial)
         modem->busy = !neverConnect;
         modem->neverConnect = neverConnect;
         ASSERT_TRUE(openModem());
-        ASSERT_TRUE(tickUntil([&] { return frame->ConnectStep == 5; }, 80));
+        ASSERT_TRUE(dialUntil([&] { return frame->ConnectStep == 5; }, 80));
         int ticksWaited = 0;
         while (frame->ProcessState == 2 && ticksWaited < 400) {
             frame->Timer1Timer();

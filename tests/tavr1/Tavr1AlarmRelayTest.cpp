@@ -1,6 +1,7 @@
 #include "Tavr1WindowSupport.h"
 
 #include "protocol/tavr1/Tavr1Commands.h"
+#include "protocol/tavr1/Tavr1Decoder.h"
 #include "tavr1/Tavr1_AlarmRelay.h"
 #include "tavr1/Tavr1_Panel.h"
 #include "widgets/Lamp.h"
@@ -72,6 +73,17 @@ protected:
 
     // The line the poll tick would send now; empties the slot.
     QByteArray takeLine() { return TakeTavr1CommandLine(frame, frame); }
+
+    // Ticks until the unit's echo of the setting with this code has been
+    // decoded and the windows have had the refresh that follows it. The unit
+    // echoes only the latest setting, so a test that wants every echo waits
+    // for each before it sends the next.
+    static bool echoed(TFrame2& f, int code)
+    {
+        const QString line = Tavr1EchoLine(quint8(code), {}).left(8);
+        return tickUntil(
+            f, [&] { return f.RxLine.startsWith(line.toLatin1()); }, 60);
+    }
 };
 
 const TAlarmVariant bothVariants[] = {TAlarmVariant::Plain, TAlarmVariant::Trap};
@@ -391,18 +403,22 @@ TEST_F(Tavr1AlarmRelayTest, TrapWindowSendsTheAlarmsOwnCodes)
     EXPECT_FALSE(f->PageRefresh.isRaised(prSettings));
     ASSERT_TRUE(sendPending(*f));
     EXPECT_EQ(sim.commandLines().last(), "CC810352B9");
+    ASSERT_TRUE(echoed(*f, 0x81));
 
     click(w, 6, "Time_UD");
     EXPECT_EQ(text(w, 6, "Time_ST"), " 20.0 sec");
     ASSERT_TRUE(sendPending(*f));
     EXPECT_EQ(sim.commandLines().last(), "CC820014B5");
+    ASSERT_TRUE(echoed(*f, 0x82));
 
     click(w, 12, "Time_UD");
     ASSERT_TRUE(sendPending(*f));
     EXPECT_TRUE(sim.commandLines().last().startsWith("CC94"));
+    ASSERT_TRUE(echoed(*f, 0x94));
     click(w, 14, "Time_UD");
     ASSERT_TRUE(sendPending(*f));
     EXPECT_TRUE(sim.commandLines().last().startsWith("CC9A"));
+    ASSERT_TRUE(echoed(*f, 0x9A));
 
     click(w, 10, "Thres_UD");
     EXPECT_EQ(f->Tavr1LocalConfig[Tavr1AlarmThresholdItem(10)], 5);
@@ -410,8 +426,8 @@ TEST_F(Tavr1AlarmRelayTest, TrapWindowSendsTheAlarmsOwnCodes)
     ASSERT_TRUE(sendPending(*f));
     EXPECT_EQ(sim.commandLines().last(), sealedLine("CC8D0005"));
 
-    // The echoes come back and the refill shows the unit's view again.
-    ASSERT_TRUE(settingsBlocks(*f, 2));
+    // The echoes came back and the refill shows the unit's view again.
+    ASSERT_TRUE(echoed(*f, 0x8D));
     EXPECT_EQ(f->Tavr1LocalConfig[11], 850);
     EXPECT_EQ(text(w, 6, "Thres_ST"), " 85.0 %");
     EXPECT_EQ(text(w, 6, "Time_ST"), "  N/A   ");

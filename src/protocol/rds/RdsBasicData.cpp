@@ -84,9 +84,11 @@ int floorDiv(int a, int b)
 QString DeviceChars(const quint8* bytes, int n)
 {
     QString s(n, QChar(' '));
-    for (int i = 0; i < n; ++i)
-        if (bytes[i] >= 0x20)
-            s[i] = QChar::fromLatin1(char(bytes[i]));
+    for (int i = 0; i < n; ++i) {
+        const QChar c = QChar::fromLatin1(char(bytes[i]));
+        if (c.isPrint())
+            s[i] = c;
+    }
     return s;
 }
 

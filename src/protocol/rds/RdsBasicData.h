@@ -45,8 +45,11 @@ enum TGroupType : int
     gt15B = 31,
 };
 
-// A fixed-width text of device bytes: control bytes (NUL included) show as a
-// blank, the rest as Latin-1, and the text always has exactly n characters.
+// A fixed-width text of device bytes: every byte Latin-1 cannot print (the
+// controls below 0x20 with NUL, DEL, the controls 0x80-0x9F, the soft hyphen)
+// shows as a blank, the rest as Latin-1, and the text always has exactly n
+// characters. A garbled group then shows blanks, never an invisible character
+// that would shift the readout.
 QString DeviceChars(const quint8* bytes, int n);
 
 // "0".."F", four upper-case digits.

@@ -209,6 +209,16 @@ TEST_F(RdsDecoderTest, RealRadioTextWithCrAndNulKeepsItsWidth)
     EXPECT_EQ(d.radioText(1)[10], 0x00) << "the device byte stays raw in the state";
 }
 
+// What Latin-1 cannot print shows as a blank; the rest as it came.
+TEST(RdsDeviceChars, UnprintableBytesShowAsBlanks)
+{
+    const quint8 bytes[] = {0x00, 0x0D, 0x1F, 0x20, 0x41, 0x7E, 0x7F,
+                            0x80, 0x85, 0x9F, 0xA0, 0xAD, 0xC9, 0xFF};
+    const QString shown = DeviceChars(bytes, int(std::size(bytes)));
+    EXPECT_EQ(shown, QString::fromUtf8("    A~    \u00A0 \u00C9\u00FF"));
+    EXPECT_EQ(DeviceChars(bytes, 0), QString());
+}
+
 TEST_F(RdsDecoderTest, EccPinPtynSecondPsCityAndState)
 {
     EXPECT_EQ(page().ecc, (TRdsField{"  ", false}));
