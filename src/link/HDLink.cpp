@@ -328,7 +328,10 @@ int receiveBlocks(TFrame2& f)
     // tick that came late.
     while (f.ProcessState == 4 && takeBlock(f)) {
         f.RackFamily = rkFM;
-        decoded += decodeCurrent(f) ? 1 : 0;
+        if (decodeCurrent(f)) {
+            ++decoded;
+            emit f.measurementDecoded();
+        }
         f.BlockPending = false;
     }
     return decoded;
