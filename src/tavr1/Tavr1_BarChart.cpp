@@ -11,6 +11,7 @@
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLegend>
+#include <QSignalBlocker>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -90,8 +91,7 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     // the window a repaint of the chart; as labels of a fixed size on an
     // opaque column of their own, a change repaints only the label.
     // The sets keep their titles as labels (what the bar is, for whoever
-    // reads the series), so the legend still has entries that follow them:
-    // hidden and detached, their changes lay out nothing of the chart.
+    // reads the series); the legend, hidden and detached, is not told.
     chart->legend()->detachFromChart();
     chart->legend()->setVisible(false);
     m_readoutColumn = new QWidget(this);
@@ -177,7 +177,13 @@ void TTavr1BarChart::setReadout(int bar, const QString& title)
 {
     QBarSet* set = m_sets[bar];
     setIfChanged(
-        title, [&] { return set->label(); }, [&](const QString& t) { set->setLabel(t); });
+        title, [&] { return set->label(); },
+        [&](const QString& t) {
+            // Told of it, the hidden legend would lay itself out anew, every
+            // entry's text measured as rich text, though nobody sees it.
+            const QSignalBlocker quiet(set);
+            set->setLabel(t);
+        });
     QLabel* label = m_readouts[bar];
     if (!setTextIfChanged(label, title))
         return;
