@@ -308,6 +308,7 @@ bool decodeCurrent(TFrame2& f)
     const THdBlockVerdict v = DecodeHdBlock(f.BlockSlots[CurrentHdBlockSlot], f, f, sinkOf(f));
     if (v == THdBlockVerdict::Decoded) {
         f.HdBadBlockRun = 0;
+        emit f.measurementDecoded();
         return true;
     }
     // A run of bad blocks is reported once, when it begins.
@@ -328,10 +329,7 @@ int receiveBlocks(TFrame2& f)
     // tick that came late.
     while (f.ProcessState == 4 && takeBlock(f)) {
         f.RackFamily = rkFM;
-        if (decodeCurrent(f)) {
-            ++decoded;
-            emit f.measurementDecoded();
-        }
+        decoded += decodeCurrent(f) ? 1 : 0;
         f.BlockPending = false;
     }
     return decoded;
