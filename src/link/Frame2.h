@@ -194,6 +194,12 @@ public:
     void SocketFailed();
     void SocketDataReady();
 
+signals:
+    // One measurement block went into the history. Sent for every block,
+    // also when a tick decodes several and the windows hear of them in one
+    // refresh, so a window that counts samples sees each block's values.
+    void measurementDecoded();
+
 private:
     void buildUi(const QString& name);
     // No unit is known and the transport counts as closed.

@@ -312,6 +312,7 @@ bool decodeCurrent(TFrame2& f)
     const THdBlockVerdict v = DecodeHdBlock(f.BlockSlots[CurrentHdBlockSlot], f, f, sinkOf(f));
     if (v == THdBlockVerdict::Decoded) {
         f.HdBadBlockRun = 0;
+        emit f.measurementDecoded();
         return true;
     }
     // A run of bad blocks is reported once, when it begins.

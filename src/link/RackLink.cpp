@@ -363,6 +363,7 @@ int RackTakeBlocks(TFrame2& f)
     if (f.NewSamples) {
         f.NewSamples = false;
         DecodeRackSamples(f, f);
+        emit f.measurementDecoded();
         PostMessage(f.RackWindow, UM_RACK_SAMPLES);
     }
     if (moduleData)

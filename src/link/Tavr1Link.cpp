@@ -293,7 +293,10 @@ void Tavr1Poll(TFrame2& f)
     bool decoded = false;
     while (takeBlock(f)) {
         f.RackFamily = rkFM;
-        decoded = Tavr1Decode(f) || decoded;
+        if (Tavr1Decode(f)) {
+            decoded = true;
+            emit f.measurementDecoded();
+        }
         f.BlockReceived = false;
     }
     if (decoded)

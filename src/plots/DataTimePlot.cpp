@@ -133,6 +133,13 @@ void TDataTimePlot::drawPoints()
 {
     if (m_frozen)
         return;
+    // x = 0 is the newest point, so a new second moves every point of the
+    // line. One replace() of the whole line is then the cheapest draw: the
+    // chart maps all points anew once. Appending the new point and removing
+    // the oldest would tell it twice, and each mapping still has to place
+    // every point; keeping the points where they were and sliding the time
+    // axis instead would re-lay out the axis and its labels every second on
+    // top of mapping every point of every line.
     AxisRange values;
     const bool any = m_model.seriesPoints(m_mask, m_points, values);
     for (int i = 0; i < m_lines.size(); ++i)

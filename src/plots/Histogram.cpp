@@ -65,7 +65,22 @@ THistogram::THistogram(const TChildWindowArgs& args)
     m_layout->addWidget(row);
 
     connect(chartView(), &PlotChartView::doubleClicked, this, &THistogram::toggleFrozen);
+    if (TFrame2* f = args.frame)
+        connect(f, &TFrame2::measurementDecoded, this, &THistogram::countBlock);
     resize(640, 480);
+}
+
+void THistogram::countBlock()
+{
+    m_blocksAnnounced = true;
+    countCurrent();
+}
+
+void THistogram::countCurrent()
+{
+    const TFrame2* f = frame();
+    // Counted also while frozen: freezing stops the drawing only.
+    m_model.addSample(reading(0), reading(1), reading(2), f ? f->LastBlockTime : QDateTime());
 }
 
 void THistogram::RefreshWindow(qintptr)
@@ -73,8 +88,8 @@ void THistogram::RefreshWindow(qintptr)
     const TFrame2* f = frame();
     const QDateTime stamp = f ? f->LastBlockTime : QDateTime();
     const qint32 raw[3] = {reading(0), reading(1), reading(2)};
-    // Counted also while frozen: freezing stops the drawing only.
-    m_model.addSample(raw[0], raw[1], raw[2], stamp);
+    if (!m_blocksAnnounced)
+        countCurrent();
     if (!m_frozen && m_model.total() > 0)
         redraw();
 

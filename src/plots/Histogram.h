@@ -11,8 +11,11 @@ class QValueAxis;
 
 // How often each value of one measurement occurred since the window opened
 // (or was reset): peak, average and minimum as horizontal bars over the value
-// bins, in percent of all samples. One sample per UM_PANEL_REFRESH, counted
-// at the time of the frame's newest block.
+// bins, in percent of all samples. One sample per block the frame decodes,
+// counted as the block arrives at the block's time, and drawn on
+// UM_PANEL_REFRESH: refreshes are coalesced, so after a stall one refresh
+// stands for several blocks. Until its frame has announced a block, a refresh
+// counts as one sample of the frame's current values.
 class THistogram : public TPlotWindow
 {
     Q_OBJECT
@@ -43,6 +46,9 @@ protected:
     void RefreshWindow(qintptr lParam) override;
 
 private:
+    // The values of the block the frame decoded last.
+    void countBlock();
+    void countCurrent();
     void redraw();
 
     THistogramModel m_model;
@@ -57,4 +63,6 @@ private:
     QList<QPointF> m_outline;
     bool m_frozen = false;
     bool m_zoomed = false;
+    // The frame announces its blocks: refreshes count nothing then.
+    bool m_blocksAnnounced = false;
 };

@@ -7,22 +7,27 @@
 #include <QBarSet>
 #include <QFontDatabase>
 #include <QGraphicsLayout>
+#include <QGridLayout>
 #include <QHorizontalBarSeries>
+#include <QLabel>
 #include <QLegend>
-#include <QLegendMarker>
+#include <QSignalBlocker>
 #include <QValueAxis>
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
-// The chart lays its plot out around the row's name and the legend. Both are
-// drawn as rich text in a fixed-pitch font; padded to one length with
-// non-breaking blanks (which rich text keeps) they take the same room in every
-// row, so the scales of a window line up.
+// The chart lays its plot out around the row's name, drawn as rich text in a
+// fixed-pitch font; padded to one length with non-breaking blanks (which rich
+// text keeps) it takes the same room in every row, so the scales of a window
+// line up. The readouts beside the plot are plain-text labels of one fixed
+// width for the same reason.
 constexpr int leftTitleLength = 7;
-constexpr int legendTitleLength = 13;
-// Room the plot leaves beside the legend (which has margins of its own).
-constexpr int legendGap = 4;
+constexpr int readoutLength = 13;
+// Room the plot leaves beside the readouts, and their margin from the edge.
+constexpr int readoutGap = 4;
+constexpr int readoutMargin = 4;
+constexpr int markerSize = 10;
 
 QString shownText(QString text, int length, bool alignRight)
 {
@@ -81,17 +86,48 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     useHairlines(m_leftAxis);
     useHairlines(m_valueAxis);
 
-    QLegend* legend = chart->legend();
-    legend->setAlignment(Qt::AlignRight);
-    legend->setLabelColor(Qt::white);
-    legend->setFont(bold);
-    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
-    // The legend carries the readings, so its labels change with every block.
-    // Attached, each change lays the whole chart out again, axes and all;
-    // detached, only the legend is laid out, and the chart keeps room for it
-    // at its right edge (placeLegend).
-    legend->detachFromChart();
-    legend->setBackgroundVisible(false);
+    // The readings change with every block. Drawn as legend entries, each
+    // change laid the legend out again and, through the chart's scene, cost
+    // the window a repaint of the chart; as labels of a fixed size on an
+    // opaque column of their own, a change repaints only the label.
+    // The sets keep their titles as labels (what the bar is, for whoever
+    // reads the series); the legend, hidden and detached, is not told.
+    chart->legend()->detachFromChart();
+    chart->legend()->setVisible(false);
+    m_readoutColumn = new QWidget(this);
+    m_readoutColumn->setObjectName("Readouts");
+    m_readoutColumn->setAutoFillBackground(true);
+    QPalette column = m_readoutColumn->palette();
+    column.setColor(QPalette::Window, Qt::black);
+    column.setColor(QPalette::WindowText, Qt::white);
+    m_readoutColumn->setPalette(column);
+    auto* grid = new QGridLayout(m_readoutColumn);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(2);
+    const QFontMetrics metrics(bold);
+    const QSize readoutSize(metrics.horizontalAdvance(QString(readoutLength, QLatin1Char('0'))),
+                            metrics.height());
+    for (int i = 0; i < colours.size(); ++i) {
+        auto* marker = new QWidget(m_readoutColumn);
+        marker->setObjectName(QString("Marker%1").arg(i + 1));
+        marker->setFixedSize(markerSize, markerSize);
+        marker->setAutoFillBackground(true);
+        QPalette p = marker->palette();
+        p.setColor(QPalette::Window, colours[i]);
+        marker->setPalette(p);
+        auto* label = new QLabel(m_readoutColumn);
+        label->setObjectName(QString("Readout%1").arg(i + 1));
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(bold);
+        // A fixed size: a new text then asks no layout for room.
+        label->setFixedSize(readoutSize);
+        grid->addWidget(marker, i, 0, Qt::AlignVCenter);
+        grid->addWidget(label, i, 1, Qt::AlignVCenter);
+        m_markers << marker;
+        m_readouts << label;
+    }
+    m_readoutColumn->setFixedSize(grid->sizeHint());
 
     // The view made a chart of its own and lets go of it here without
     // deleting it: every bar-graph window opened would leak one.
@@ -119,14 +155,12 @@ void TTavr1BarChart::setBar(int bar, double value, const QString& title)
     if (!set)
         return;
     // A reading that did not change costs nothing: no repaint, no relayout.
-    if (set->count() == 1 && set->at(0) == value && set->label() == title)
-        return;
     if (set->count() == 0)
         set->append(value);
     else
         setIfChanged(
             value, [&] { return set->at(0); }, [&](double v) { set->replace(0, v); });
-    setLegendTitle(bar, title);
+    setReadout(bar, title);
 }
 
 void TTavr1BarChart::setTitleOnly(int bar, const QString& title)
@@ -136,53 +170,50 @@ void TTavr1BarChart::setTitleOnly(int bar, const QString& title)
         return;
     if (set->count() > 0)
         set->remove(0, set->count());
-    setLegendTitle(bar, title);
+    setReadout(bar, title);
 }
 
-// The set keeps the title as written; its legend entry shows it padded.
-void TTavr1BarChart::setLegendTitle(int bar, const QString& title)
+void TTavr1BarChart::setReadout(int bar, const QString& title)
 {
     QBarSet* set = m_sets[bar];
-    if (!setIfChanged(
-            title, [&] { return set->label(); }, [&](const QString& t) { set->setLabel(t); }))
+    setIfChanged(
+        title, [&] { return set->label(); },
+        [&](const QString& t) {
+            // Told of it, the hidden legend would lay itself out anew, every
+            // entry's text measured as rich text, though nobody sees it.
+            const QSignalBlocker quiet(set);
+            set->setLabel(t);
+        });
+    QLabel* label = m_readouts[bar];
+    if (!setTextIfChanged(label, title))
         return;
-    const QList<QLegendMarker*> markers = chart()->legend()->markers(m_series);
-    if (QLegendMarker* m = markers.value(bar))
-        m->setLabel(shownText(title, legendTitleLength, false));
-    // The padded titles keep one width; only a longer one moves the legend.
-    if (title.size() > m_longestTitle) {
-        m_longestTitle = int(title.size());
-        placeLegend();
+    // The width holds the longest reading a bar has; a longer text widens
+    // the column once rather than lose its end.
+    const int needed = label->fontMetrics().horizontalAdvance(title);
+    if (needed > label->width()) {
+        for (QLabel* l : std::as_const(m_readouts))
+            l->setFixedWidth(needed);
+        m_readoutColumn->setFixedSize(m_readoutColumn->layout()->sizeHint());
+        placeReadouts();
     }
 }
 
 void TTavr1BarChart::resizeEvent(QResizeEvent* e)
 {
     QChartView::resizeEvent(e);
-    placeLegend();
+    placeReadouts();
 }
 
-// The legend at the chart's right edge, its entries centred in the chart's
-// height, and the plot kept clear of it, as an attached legend would lie.
-void TTavr1BarChart::placeLegend()
+// The readouts at the right edge, centred in the height, and the plot kept
+// clear of them.
+void TTavr1BarChart::placeReadouts()
 {
     QChart* c = chart();
-    QLegend* legend = c->legend();
-    const qreal width = legend->effectiveSizeHint(Qt::PreferredSize).width();
+    const QSize column = m_readoutColumn->size();
     const QMargins margins = c->margins();
-    const int reserved = int(std::ceil(width)) + legendGap;
+    const int reserved = column.width() + readoutMargin + readoutGap;
     if (margins.right() != reserved)
         c->setMargins(QMargins(margins.left(), margins.top(), reserved, margins.bottom()));
-    // Laid out over the whole height first, the entries show how much of it
-    // they take (with the legend's own margin above and below them); then the
-    // legend moves down by half of what is left. It keeps the whole height,
-    // so no entry is ever pushed into a second column.
-    const QSizeF size = c->size();
-    const qreal x = size.width() - width;
-    legend->setGeometry(QRectF(x, 0, width, size.height()));
-    legend->layout()->activate();
-    const QRectF entries = legend->childrenBoundingRect();
-    const qreal top = std::max<qreal>(0, (size.height() - entries.height()) / 2 - entries.top());
-    if (top > 0)
-        legend->setGeometry(QRectF(x, top, width, size.height()));
+    m_readoutColumn->move(width() - column.width() - readoutMargin,
+                          std::max(0, (height() - column.height()) / 2));
 }

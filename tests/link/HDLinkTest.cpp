@@ -196,10 +196,13 @@ TEST_P(HDLinkBothTransports, TheStreamIsCutIntoWholeBlocksOnly)
 
     // Two blocks in one write: both decoded, in order, on the next tick,
     // which then posts one refresh.
+    int announced = 0;
+    QObject::connect(f.get(), &TFrame2::measurementDecoded, f.get(), [&] { ++announced; });
     sim.doubleBlocks = true;
     sendAndTick();
     EXPECT_EQ(f->BlockNumber, 3);
     EXPECT_EQ(rack.seen.size(), 2u);
+    EXPECT_EQ(announced, 2) << "each block told of as it is decoded";
     sim.doubleBlocks = false;
 
     // A block cut short costs itself only: the next one, whose start it

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -420,12 +421,19 @@ TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
         // tick, and the rack window hears once.
         TMessageRecorder<> rack;
         f->RackWindow = &rack;
+        // The frame tells of each block as it goes into the history, so a
+        // window that counts samples sees both.
+        std::vector<qint32> announced;
+        QObject::connect(f.get(), &TFrame2::measurementDecoded, f.get(), [&] {
+            announced.push_back(f->Tavr1Measurements[tcTotal][tsPeak]);
+        });
         sim.doubleBlocks = true;
         sim.sendBlock();
         pump(150);
         f->Timer1Timer();
         EXPECT_EQ(f->BlockNumber, 2);
         EXPECT_EQ(f->Tavr1BlocksDecoded, 2u);
+        EXPECT_EQ(announced.size(), 2u);
         f->Timer1Timer();
         EXPECT_EQ(f->BlockNumber, 2);
         QCoreApplication::sendPostedEvents();

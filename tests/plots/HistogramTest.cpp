@@ -115,6 +115,41 @@ TEST(Histogram, TheTopReadingCountsInTheBinOf2000)
     EXPECT_EQ(readout(w, "PeakReadout"), "RMS: 200.0%");
 }
 
+// After a stall the link decodes every waiting block on one tick and the
+// window hears of them in one refresh: each block is still a sample.
+TEST(Histogram, EveryBlockCountsThoughTheirRefreshesAreCoalesced)
+{
+    PlotFixture fx;
+    // Tavr-1 PILOT INJ: scale kind 2, one bin per tenth, slot 19.
+    auto* w = new THistogram(fx.args(pfTavr1, 0, 5));
+    const QDateTime start(QDate(2024, 3, 9), QTime(14, 5, 7));
+    auto block = [&](qint32 value, int ms) {
+        fx.frame.LastBlockTime = start.addMSecs(ms);
+        fx.setValue(19, value);
+        emit fx.frame.measurementDecoded();
+    };
+    block(100, 0);
+    block(200, 125);
+    EXPECT_EQ(w->total(), 2) << "counted as the blocks arrive";
+    PlotFixture::refresh(w);
+    EXPECT_EQ(w->total(), 2) << "the refresh only draws";
+    EXPECT_EQ(w->model().count(0, 100), 1);
+    EXPECT_EQ(w->model().count(0, 200), 1);
+    EXPECT_EQ(outlineOf(w->bars()[0]).size(), 8) << "both bins drawn";
+    EXPECT_NEAR(tallest(w->bars()[0]), 50, 1e-9);
+    EXPECT_EQ(readout(w, "PeakReadout"), "RMS:  20.0%") << "the readout shows the newest";
+
+    // Refreshes without a block count nothing, frozen or not; a block counts
+    // while frozen.
+    PlotFixture::refresh(w);
+    w->toggleFrozen();
+    block(200, 250);
+    PlotFixture::refresh(w);
+    EXPECT_EQ(w->total(), 3);
+    EXPECT_EQ(w->model().count(0, 200), 2);
+    EXPECT_NEAR(tallest(w->bars()[0]), 50, 1e-9) << "frozen bars stay as they were";
+}
+
 TEST(Histogram, FrozenStillCountsAndDrawsAgainWhenThawed)
 {
     PlotFixture fx;

@@ -7,10 +7,9 @@
 #include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QLabel>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QValueAxis>
 #include <functional>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -57,10 +56,11 @@ protected:
     {
         return w->findChild<TTavr1BarChart*>(QString("Chart%1").arg(n));
     }
+    // The readout beside a bar, as the window shows it.
     static QString title(QWidget* w, int chartNumber, int bar)
     {
         TTavr1BarChart* c = chart(w, chartNumber);
-        return c && c->barSet(bar) ? c->barSet(bar)->label() : QString("<none>");
+        return c && c->readout(bar) ? c->readout(bar)->text() : QString("<none>");
     }
     static QString readout(QWidget* w, const char* name)
     {
@@ -154,7 +154,11 @@ TEST_F(Tavr1BarGraphsTest, EveryBarShowsItsChannelAndSlotWithItsTitleAndColour)
         EXPECT_EQ(w->windowTitle(), win.caption);
         EXPECT_EQ(w->width(), 700);
         refresh(w);
+        w->show();
+        QCoreApplication::processEvents();
         ASSERT_EQ(w->chartCount(), int(win.charts.size()));
+        // The readouts of every row begin in one column, as do the plots.
+        std::optional<int> readoutX;
         for (size_t n = 0; n < win.charts.size(); ++n) {
             const Chart& expected = win.charts[n];
             SCOPED_TRACE(n + 1);
@@ -172,10 +176,26 @@ TEST_F(Tavr1BarGraphsTest, EveryBarShowsItsChannelAndSlotWithItsTitleAndColour)
             for (size_t b = 0; b < expected.bars.size(); ++b) {
                 const Bar& bar = expected.bars[b];
                 QBarSet* set = c->barSet(int(b));
+                QLabel* readout = c->readout(int(b));
+                ASSERT_NE(readout, nullptr) << b;
+                EXPECT_EQ(readout->objectName(), QString("Readout%1").arg(b + 1));
+                EXPECT_EQ(readout->text(), bar.title) << b;
                 EXPECT_EQ(set->label(), bar.title) << b;
-                EXPECT_EQ(plain(c->chart()->legend()->markers(c->chart()->series()[0])[b]->label()),
-                          bar.title.leftJustified(13))
-                    << b;
+                EXPECT_EQ(readout->textFormat(), Qt::PlainText) << "blanks kept as they are";
+                EXPECT_TRUE(readout->isVisible()) << b;
+                const QRect shown(readout->mapTo(c, QPoint(0, 0)), readout->size());
+                EXPECT_TRUE(c->rect().contains(shown)) << b;
+                EXPECT_LE(c->chart()->plotArea().right(), shown.left()) << "beside the plot";
+                EXPECT_GE(readout->width(), readout->fontMetrics().horizontalAdvance(bar.title))
+                    << "the whole text fits";
+                const int x = readout->mapTo(w, QPoint(0, 0)).x();
+                if (!readoutX)
+                    readoutX = x;
+                EXPECT_EQ(x, *readoutX) << b;
+                QWidget* marker = c->marker(int(b));
+                ASSERT_NE(marker, nullptr) << b;
+                EXPECT_TRUE(marker->isVisible()) << b;
+                EXPECT_EQ(marker->palette().color(QPalette::Window), bar.colour) << b;
                 EXPECT_EQ(set->color(), bar.colour) << b;
                 if (bar.value == -1) {
                     EXPECT_EQ(set->count(), 0) << "a title without a bar";
