@@ -156,8 +156,10 @@ constexpr TSettingWord Kelb1SettingWords[] = {
     {19, 90, false}, {42, 91, false}, {43, 92, false}, {44, 93, false},
 };
 // TV and AM settings pages, relative to the kind word k: k+2 is 0, k+3 the main
-// setting, k+4 the settings bits (eight Boolean copies), k+5 the second bit
+// setting (the item the module's menu shows, where an FM page has its current
+// item), k+4 the settings bits (eight Boolean copies), k+5 the second bit
 // word, then the further settings; Gry230 and AM check 12 words, Gry250 11.
+// What does not fit is learnt from the module's echo only.
 constexpr int TvSettingsLength230 = 12;
 constexpr int TvSettingsLength250 = 11;
 
