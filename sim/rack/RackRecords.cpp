@@ -1,7 +1,6 @@
 #include "sim/rack/RackRecords.h"
 
 #include "common/TDateTime.h"
-#include "protocol/rack/RackMenuTables.h"
 
 using namespace RackLayout;
 
@@ -46,6 +45,14 @@ void putSettings(TRackModuleRecord& r, int first, SimModule m, const SimModuleSt
 }
 
 } // namespace
+
+const TModuleMenuTable* SimMenuTable(SimModule m)
+{
+    if (m == SimModule::Kelb1 || m == SimModule::Lyn1 || m == SimModule::Jov4 ||
+        m == SimModule::Count)
+        return nullptr;
+    return RackMenuTable(menuModule(m));
+}
 
 void SetRackCheck(TRackModuleRecord& r, int first, int last, int check)
 {
@@ -288,10 +295,11 @@ void RackRecords::tvLikePage(TRackModuleRecord& r, int k, SimModule m, int page,
         putText(r, first + 4, s.text, 10);
         length = TvIdentLength;
     } else {
+        // The main setting is the item the module's menu shows.
         r.w[first] = 0;
-        r.w[first + 1] = s.settings[0] & 0xFF;
+        r.w[first + 1] = s.menuItem & 0xFF;
         r.w[first + 2] = s.settingsBits & 0xFF;
-        r.w[first + 3] = 0;
+        r.w[first + 3] = s.settingsBits2 & 0xFF;
         putSettings(r, first, m, s);
         length = settingsLength;
     }

@@ -2,6 +2,7 @@
 
 #include "common/Enums.h"
 #include "protocol/rack/RackData.h"
+#include "protocol/rack/RackMenuTables.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -39,6 +40,7 @@ struct SimModuleState
     int echoItem = -1; // a setting to echo in the next record, else idle
     int echoValue = 0;
     int settingsBits = 0;
+    int settingsBits2 = 0; // the second bit word (TV and AM pages carry it)
     std::array<int, 64> settings{};
     int optionBits = 0;
     int version = 12; // x 10
@@ -114,6 +116,9 @@ private:
     int m_amNext = 0;
     int m_lastAmKind = 0;
 };
+
+// The menu table a simulated module follows, or nullptr (Kelb1, Lyn1, Jov4).
+const TModuleMenuTable* SimMenuTable(SimModule m);
 
 // Sets word check to the low byte of the sum of words first..last.
 void SetRackCheck(TRackModuleRecord& r, int first, int last, int check);

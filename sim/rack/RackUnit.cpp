@@ -39,6 +39,49 @@ std::vector<int> SimKelb1MenuOrder(int optionBits)
     return order;
 }
 
+void SimApplySetting(SimModule m, SimModuleState& s, int item, int value)
+{
+    if (item < 0 || item >= int(s.settings.size()))
+        return;
+    s.settings[std::size_t(item)] = value;
+    auto setBit = [&](int& word, int bit) { word = value ? (word | bit) : (word & ~bit); };
+    if (m == SimModule::Kelb1) {
+        // The Boolean settings live in the settings bit word too.
+        const int bit = item == 3    ? 0x01
+                        : item == 4  ? 0x02
+                        : item == 12 ? 0x04
+                        : item == 13 ? 0x08
+                        : item == 40 ? 0x20
+                                     : 0;
+        if (bit)
+            setBit(s.settingsBits, bit);
+    } else if (m == SimModule::Lyn1) {
+        if (item == 11)
+            setBit(s.settingsBits, 0x04);
+        else if (item == 12)
+            setBit(s.settingsBits, 0x01);
+    } else if (const TModuleMenuTable* t = SimMenuTable(m)) {
+        if (const TValueRow* row = FindValueRow(*t, item)) {
+            switch (row->kind) {
+            case TValueKind::Boolean:
+            case TValueKind::UpOnlyBoolean:
+            case TValueKind::TimeMode:
+                setBit(row->bitWord == 1 ? s.settingsBits2 : s.settingsBits, row->bit);
+                break;
+            case TValueKind::CyclicClears:
+                // One calibration at a time: the module turns the other off.
+                if (row->timeModeItem >= 0 && row->timeModeItem < int(s.settings.size()))
+                    s.settings[std::size_t(row->timeModeItem)] = 0;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    s.echoItem = item;
+    s.echoValue = value;
+}
+
 bool SRecordSumOk(const QByteArray& line)
 {
     if (line.size() < 4 || (line.size() % 2) != 0 || line.at(0) != 'S')
@@ -243,21 +286,7 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
         const int value = hexAt(2, digits);
         if (value < 0)
             return;
-        if (item < int(s.settings.size()))
-            s.settings[item] = value;
-        if (m == SimModule::Kelb1) {
-            // The Boolean settings live in the settings bit word too.
-            const int bit = item == 3    ? 0x01
-                            : item == 4  ? 0x02
-                            : item == 12 ? 0x04
-                            : item == 13 ? 0x08
-                            : item == 40 ? 0x20
-                                         : 0;
-            if (bit)
-                s.settingsBits = value ? (s.settingsBits | bit) : (s.settingsBits & ~bit);
-        }
-        s.echoItem = item;
-        s.echoValue = value;
+        SimApplySetting(m, s, item, value);
     };
     auto showItem = [&](SimModule m) {
         if (cmd.size() >= 2)
@@ -314,10 +343,7 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
             const int value = hexAt(3, 2);
             if (value < 0)
                 return true;
-            if (item < int(u->settings.size()))
-                u->settings[std::size_t(item)] = value;
-            u->echoItem = item;
-            u->echoValue = value;
+            SimApplySetting(SimModule::Varn1Unit0, *u, item, value);
         }
         return true;
     case 0x08:

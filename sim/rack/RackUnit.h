@@ -116,6 +116,11 @@ private:
 // The Kelb1 module's menu order (item by position 0..40) with its option bits.
 std::vector<int> SimKelb1MenuOrder(int optionBits);
 
+// A module takes a set-value as it does from its own keys: the setting, the
+// bit of a Boolean item in its bit word, and the echo of the item in its next
+// record.
+void SimApplySetting(SimModule m, SimModuleState& s, int item, int value);
+
 // Whether an S-record line's count, address, data and checksum bytes add up
 // to FF.
 bool SRecordSumOk(const QByteArray& line);

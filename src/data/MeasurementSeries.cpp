@@ -54,11 +54,12 @@ constexpr std::array rows = {
     SeriesRow{pfTVRack, 1, 6, 6, 4, 2, 274, 0, none, none},
     SeriesRow{pfTVRack, 2, 0, 2, 1, 1, 512, 1, none, none},
     SeriesRow{pfTVRack, 2, 3, 4, 2, 2, 515, 1, none, none},
-    // AM rack: Pelo-1 and Pelo-2.
+    // AM rack: Pelo-1 and Pelo-2. Both can sit in one rack and report in
+    // turns, so the Pelo-2 keeps its series 256 slots above the Pelo-1's.
     SeriesRow{pfAMRack, 0, 0, 1, 1, 0, 0, 4, 1, 2},
     SeriesRow{pfAMRack, 0, 2, 3, 1, 1, 8, 1, none, none},
-    SeriesRow{pfAMRack, 1, 0, 1, 1, 0, 0, 4, 1, 2},
-    SeriesRow{pfAMRack, 1, 2, 7, 1, 1, 8, 1, none, none},
+    SeriesRow{pfAMRack, 1, 0, 1, 1, 0, 256, 4, 1, 2},
+    SeriesRow{pfAMRack, 1, 2, 7, 1, 1, 264, 1, none, none},
     // Vren-1: audio levels, injections, then the alignment and delay figures,
     // which have no minimum (45 and 47 show one value as peak and average).
     SeriesRow{pfVren1, 0, 0, 4, 0, 6, 2, 3, 1, 2},

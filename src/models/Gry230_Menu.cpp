@@ -79,17 +79,17 @@ QString TGry230Menu::MenuText(int item, const TGry230State& s, const TMeasuremen
     case 17:
         return QStringLiteral(" MODIFY SETTINGS");
     case 18:
-        return "   SAP  - " + tableText(modes, v, unknownCode(6));
+        return "   SAP  - " + valueField(s, item, tableText(modes, v, unknownCode(6)));
     case 19:
-        return "   PRO  - " + tableText(modes, v, unknownCode(6));
+        return "   PRO  - " + valueField(s, item, tableText(modes, v, unknownCode(6)));
     case 20:
-        return " ST PEAK " + IntField(v, 4) + " %";
+        return " ST PEAK " + valueField(s, item, IntField(v, 4)) + " %";
     case 23:
-        return "L+R PEAK " + IntField(v, 4) + " %";
+        return "L+R PEAK " + valueField(s, item, IntField(v, 4)) + " %";
     case 21:
-        return " ST THRES  " + IntField(v, 4) + " ";
+        return " ST THRES  " + valueField(s, item, IntField(v, 4)) + " ";
     case 24:
-        return "L+R THRES  " + IntField(v, 4) + " ";
+        return "L+R THRES  " + valueField(s, item, IntField(v, 4)) + " ";
     case 22:
         return durationLine(" ST DUR ", v, " ST DUR - TRACK");
     case 25:
@@ -98,7 +98,7 @@ QString TGry230Menu::MenuText(int item, const TGry230State& s, const TMeasuremen
     case 37:
         return QStringLiteral("     EXIT ?     ");
     case 27:
-        return holdLine(s);
+        return holdLine(s, 27);
     case 28:
         return onOffLine(flag(s, 28), "TIME MODE - PAST", "TIME MODE - REAL");
     case 29:

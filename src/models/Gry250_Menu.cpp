@@ -73,13 +73,13 @@ QString TGry250Menu::MenuText(int item, const TGry250State& s, const TMeasuremen
         return QStringLiteral(" MODIFY SETTINGS");
     case 8:
     case 16:
-        return " PEAK MOD " + IntField(v, 4) + " %";
+        return " PEAK MOD " + valueField(s, item, IntField(v, 4)) + " %";
     case 9:
     case 17:
-        return muteLine(v);
+        return unreported(s, item) ? QStringLiteral("  MUTE - ") + "       " : muteLine(v);
     case 10:
     case 18:
-        return "  MUTE  " + RealField(4, 1, v / 10.0) + " KHZ";
+        return "  MUTE  " + valueField(s, item, RealField(4, 1, v / 10.0)) + " KHZ";
     case 11:
         return onOffLine(flag(s, 11), " SAP BPF - IN   ", " SAP BPF - OUT  ");
     case 19:
@@ -92,18 +92,18 @@ QString TGry250Menu::MenuText(int item, const TGry250State& s, const TMeasuremen
     }
     case 14: {
         static const char* const cal[] = {" OFF  ", " ZERO ", " DEV  ", "LF DBX", "HF DBX"};
-        return "SAP CAL - " + tableText(cal, v, unknownCode(6));
+        return "SAP CAL - " + valueField(s, item, tableText(cal, v, unknownCode(6)));
     }
     case 20: {
         static const char* const cal[] = {" OFF  ", " ZERO ", " DEV  "};
-        return "PRO CAL - " + tableText(cal, v, unknownCode(6));
+        return "PRO CAL - " + valueField(s, item, tableText(cal, v, unknownCode(6)));
     }
     case 15:
     case 21:
     case 28:
         return QStringLiteral("     EXIT ?     ");
     case 22:
-        return holdLine(s);
+        return holdLine(s, 22);
     case 23:
         return onOffLine(flag(s, 23), "TIME MODE - PAST", "TIME MODE - REAL");
     case 24:

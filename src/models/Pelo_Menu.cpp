@@ -10,9 +10,9 @@ using namespace RackLines;
 
 namespace {
 
-double hs(const TMeasurementHistory& history, int s)
+double hs(const TMeasurementHistory& history, int area, int s)
 {
-    return h(history, 0, s);
+    return h(history, area, s);
 }
 
 bool flag(const TRackModuleState& s, int item)
@@ -31,28 +31,40 @@ QString count(const char* label, double h)
 }
 
 // The peak lines, Pelo1 items 6..11.
-QString peakLine(int n, const TMeasurementHistory& hist)
+QString peakLine(int n, const TMeasurementHistory& hist, int area)
 {
     switch (n) {
     case 0:
-        return percentLine("+ PEAK AVE ", hs(hist, 1));
+        return percentLine("+ PEAK AVE ", hs(hist, area, 1));
     case 1:
-        return "+ AVE/PEAK " + RealField(4, 2, hs(hist, 3) / 100) + " ";
+        return "+ AVE/PEAK " + RealField(4, 2, hs(hist, area, 3) / 100) + " ";
     case 2:
-        return percentLine("+ PEAK MIN ", hs(hist, 2));
+        return percentLine("+ PEAK MIN ", hs(hist, area, 2));
     case 3:
-        return percentLine("- PEAK AVE ", hs(hist, 5));
+        return percentLine("- PEAK AVE ", hs(hist, area, 5));
     case 4:
-        return "- AVE/PEAK " + RealField(4, 2, hs(hist, 7) / 100) + " ";
+        return "- AVE/PEAK " + RealField(4, 2, hs(hist, area, 7) / 100) + " ";
     default:
-        return percentLine("- PEAK MIN ", hs(hist, 6));
+        return percentLine("- PEAK MIN ", hs(hist, area, 6));
     }
 }
 
 // The setting lines both modules share, by the Pelo1 item number; empty for
-// an item that is not one of them.
-QString settingLine(int pelo1Item, qint32 v)
+// an item that is not one of them. item is the module's own item number; its
+// value shows blank while the module has not reported it.
+QString settingLine(int pelo1Item, const TRackModuleState& s, int item)
 {
+    const qint32 v = setting(s, item);
+    const bool blank = unreported(s, item);
+    auto IntField = [&](qint64 value, int width) {
+        return valueField(s, item, ::IntField(value, width));
+    };
+    auto durationLine = [&](const char* label, qint64 code, const char* track) {
+        return blank ? QString(label) + "     MS" : RackLines::durationLine(label, code, track);
+    };
+    auto weightingLine = [&](const char* label, qint64 code, const char* off) {
+        return blank ? QString(label) + "   CYC" : RackLines::weightingLine(label, code, off);
+    };
     switch (pelo1Item) {
     case 16:
         return "+ PEAK MOD " + IntField(v, 3) + " %";
@@ -109,9 +121,9 @@ const QString exitLine = QStringLiteral("     EXIT ?     ");
 
 } // namespace
 
-QString PeloReadout(const TMeasurementHistory& history)
+QString PeloReadout(const TMeasurementHistory& history, int area)
 {
-    return IntField(RoundHalfEven(hs(history, 4) / 10), 3);
+    return IntField(RoundHalfEven(hs(history, area, 4) / 10), 3);
 }
 
 TPelo1Menu::TPelo1Menu()
@@ -122,29 +134,30 @@ TPelo1Menu::TPelo1Menu()
 
 QString TPelo1Menu::MenuText(int item, const TPelo1State& s, const TMeasurementHistory& hist)
 {
+    constexpr int area = SeriesArea;
     const qint32 v = setting(s, item);
-    if (const QString line = settingLine(item, v); !line.isEmpty())
+    if (const QString line = settingLine(item, s, item); !line.isEmpty())
         return line;
     switch (item) {
     case 0:
-        return percentLine("  POS MOD ", hs(hist, 0));
+        return percentLine("  POS MOD ", hs(hist, area, 0));
     case 1:
-        return percentLine("CAR LEVEL ", hs(hist, 8));
+        return percentLine("CAR LEVEL ", hs(hist, area, 8));
     case 2:
-        return percentLine("CAR SHIFT ", hs(hist, 9));
+        return percentLine("CAR SHIFT ", hs(hist, area, 9));
     case 3:
-        return count("+PPM COUNT ", hs(hist, 10));
+        return count("+PPM COUNT ", hs(hist, area, 10));
     case 4:
-        return count("-PPM COUNT ", hs(hist, 11));
+        return count("-PPM COUNT ", hs(hist, area, 11));
     case 5:
-        return count("NORM COUNT ", hs(hist, 12));
+        return count("NORM COUNT ", hs(hist, area, 12));
     case 6:
     case 7:
     case 8:
     case 9:
     case 10:
     case 11:
-        return peakLine(item - 6, hist);
+        return peakLine(item - 6, hist, area);
     case 12:
         return QStringLiteral("  POS SETTINGS  ");
     case 13:
@@ -161,6 +174,8 @@ QString TPelo1Menu::MenuText(int item, const TPelo1State& s, const TMeasurementH
     case 31:
         return onOffLine(flag(s, 31), "MOD MODE - NORM ", "MOD MODE - FIXED");
     case 36:
+        if (unreported(s, 36))
+            return holdLine(s, 36);
         return "   HOLD " + RealField(4, 1, s.HoldTime * 0.5) + " SEC";
     case 37:
         return unitLine(0, s, 37);
@@ -171,6 +186,8 @@ QString TPelo1Menu::MenuText(int item, const TPelo1State& s, const TMeasurementH
     case 40:
         return unitLine(3, s, 40);
     case 41:
+        if (unreported(s, 41))
+            return QStringLiteral(" MOD ADJ      % ");
         if (v >= 20)
             return " MOD ADJ +" + RealField(4, 1, (v - 20) / 2.0) + "% ";
         return " MOD ADJ -" + RealField(4, 1, (20 - v) / 2.0) + "% ";
@@ -193,6 +210,10 @@ TPelo2Menu::TPelo2Menu()
 
 int TPelo2Menu::FrequencyKey(TPelo2State& s, bool up)
 {
+    // Both the mode and, for a step, the frequency must be known: a step
+    // from a frequency the module never reported would tune it blind.
+    if (unreported(s, Pelo2FrequencyModeItem))
+        return -1;
     switch (setting(s, Pelo2FrequencyModeItem)) {
     case 0:
         break;
@@ -201,6 +222,8 @@ int TPelo2Menu::FrequencyKey(TPelo2State& s, bool up)
     default:
         return -1;
     }
+    if (unreported(s, Pelo2FrequencyItem))
+        return -1;
     qint32& f = s.Settings[std::size_t(Pelo2FrequencyItem)];
     int step = 1;
     if (flag(s, Pelo2IncrementItem))
@@ -213,45 +236,46 @@ int TPelo2Menu::FrequencyKey(TPelo2State& s, bool up)
 
 QString TPelo2Menu::MenuText(int item, const TPelo2State& s, const TMeasurementHistory& hist)
 {
+    constexpr int area = SeriesArea;
     const qint32 v = setting(s, item);
     // Items 21..29, 31..33 and 37..39 are the Pelo1 setting lines.
     if (item >= 21 && item <= 29)
-        return settingLine(item - 5, v);
+        return settingLine(item - 5, s, item);
     if (item >= 31 && item <= 33)
-        return settingLine(item - 4, v);
+        return settingLine(item - 4, s, item);
     if (item >= 37 && item <= 39)
-        return settingLine(item - 5, v);
+        return settingLine(item - 5, s, item);
     switch (item) {
     case 0:
-        return percentLine("  POS MOD ", hs(hist, 0));
+        return percentLine("  POS MOD ", hs(hist, area, 0));
     case 1:
-        return percentLine("CAR LEVEL ", hs(hist, 8));
+        return percentLine("CAR LEVEL ", hs(hist, area, 8));
     case 2:
-        return percentLine("CAR REF   ", hs(hist, 9));
+        return percentLine("CAR REF   ", hs(hist, area, 9));
     case 3:
-        return percentLine("CAR HIGH  ", hs(hist, 10));
+        return percentLine("CAR HIGH  ", hs(hist, area, 10));
     case 4:
-        return percentLine("CAR LOW   ", hs(hist, 11));
+        return percentLine("CAR LOW   ", hs(hist, area, 11));
     case 5:
-        return "CAR RATIO " + RealField(3, 1, hs(hist, 12) / 10) + " DB";
+        return "CAR RATIO " + RealField(3, 1, hs(hist, area, 12) / 10) + " DB";
     case 6: {
-        const double noise = hs(hist, 13) / 10;
+        const double noise = hs(hist, area, 13) / 10;
         return QString("NOISE  ") + (noise >= 0 ? "+" : "-") + RealField(4, 1, std::fabs(noise)) +
                " DB ";
     }
     case 7:
-        return count("+PPM COUNT ", hs(hist, 14));
+        return count("+PPM COUNT ", hs(hist, area, 14));
     case 8:
-        return count("-PPM COUNT ", hs(hist, 15));
+        return count("-PPM COUNT ", hs(hist, area, 15));
     case 9:
-        return count("NORM COUNT ", hs(hist, 16));
+        return count("NORM COUNT ", hs(hist, area, 16));
     case 10:
     case 11:
     case 12:
     case 13:
     case 14:
     case 15:
-        return peakLine(item - 10, hist);
+        return peakLine(item - 10, hist, area);
     case 16:
         return QStringLiteral("  POS SETTINGS  ");
     case 17:
@@ -271,12 +295,12 @@ QString TPelo2Menu::MenuText(int item, const TPelo2State& s, const TMeasurementH
     case 35: {
         static const char* const modes[] = {"FIXED ", "NORM  ", "MDCL  ",
                                             "IMOD  ", "NORM5K", "NORM8K"};
-        return "MOD MODE- " + tableText(modes, v, unknownCode(6));
+        return "MOD MODE- " + valueField(s, item, tableText(modes, v, unknownCode(6)));
     }
     case 36:
         return onOffLine(flag(s, 36), "MDCL REF - HIGH ", "MDCL REF - LOW  ");
     case 41:
-        return holdLine(s);
+        return holdLine(s, 41);
     case 42:
         return unitLine(0, s, 42);
     case 43:
@@ -290,12 +314,14 @@ QString TPelo2Menu::MenuText(int item, const TPelo2State& s, const TMeasurementH
     case 47:
         return onOffLine(flag(s, 47), "CALIBRATOR - ON ", "CALIBRATOR - OFF");
     case Pelo2FrequencyItem:
+        if (unreported(s, item))
+            return QStringLiteral("FREQ        KHZ");
         if (v > 2000)
             return "FREQ " + RealField(6, 3, v / 1000.0) + " MHZ";
         return "FREQ   " + IntField(v, 4) + " KHZ";
     case Pelo2FrequencyModeItem: {
         static const char* const modes[] = {"DIR ", "AUTO", "SCAN", "LOCK"};
-        return "FREQ MODE - " + tableText(modes, v, unknownCode(4));
+        return "FREQ MODE - " + valueField(s, item, tableText(modes, v, unknownCode(4)));
     }
     case Pelo2IncrementItem:
         return onOffLine(flag(s, Pelo2IncrementItem), "FREQ INC 5/10KHZ", "FREQ INC 1/1 KHZ");

@@ -2,15 +2,17 @@
 
 #include "data/FrameState.h"
 #include "models/RackMenuModel.h"
+#include "protocol/rack/RackRecordLayout.h"
 
 #include <QString>
 
 // The menus of the two AM modulation monitor modules as their panels drive
-// them. Both read the AM series area (a rack carries one of them per record).
+// them. Each reads its own series area: one rack may hold both, reporting in
+// turns.
 class TPelo1Menu : public TRackMenuModel
 {
 public:
-    static constexpr int SeriesArea = 0;
+    static constexpr int SeriesArea = RackLayout::Pelo1SeriesSlot;
 
     TPelo1Menu();
 
@@ -20,7 +22,7 @@ public:
 class TPelo2Menu : public TRackMenuModel
 {
 public:
-    static constexpr int SeriesArea = 0;
+    static constexpr int SeriesArea = RackLayout::Pelo2SeriesSlot;
 
     TPelo2Menu();
 
@@ -29,5 +31,5 @@ public:
     static QString MenuText(int item, const TPelo2State& state, const TMeasurementHistory& history);
 };
 
-// Negative modulation, the big readout of both.
-QString PeloReadout(const TMeasurementHistory& history);
+// Negative modulation, the big readout of both, from the module's area.
+QString PeloReadout(const TMeasurementHistory& history, int area);

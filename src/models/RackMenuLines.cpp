@@ -53,6 +53,23 @@ QString holdLine(const TRackModuleState& s)
     return "   HOLD " + RealField(4, 1, s.HoldTime * 0.5) + " SEC";
 }
 
+QString holdLine(const TRackModuleState& s, int item)
+{
+    if (unreported(s, item))
+        return QStringLiteral("   HOLD      SEC");
+    return holdLine(s);
+}
+
+bool unreported(const TRackModuleState& s, int item)
+{
+    return item >= 0 && item < RackSettingItems && s.Unreported[std::size_t(item)];
+}
+
+QString valueField(const TRackModuleState& s, int item, const QString& field)
+{
+    return unreported(s, item) ? QString(field.size(), QLatin1Char(' ')) : field;
+}
+
 QString onOffLine(bool on, const char* onText, const char* offText)
 {
     return QString::fromLatin1(on ? onText : offText);

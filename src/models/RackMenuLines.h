@@ -33,6 +33,15 @@ QString markSixteenth(QString line, QChar mark);
 
 // "   HOLD - EXT   " or "   HOLD " + RealField(4, 1, hold x 0.5) + " SEC".
 QString holdLine(const TRackModuleState& s);
+// The same for the hold of that item, with no value while it is unreported.
+QString holdLine(const TRackModuleState& s, int item);
+
+// Whether the module has not reported the item's setting yet.
+bool unreported(const TRackModuleState& s, int item);
+// The value field of the item's line, or blanks of its width while the
+// module has not reported the item: the line never shows a value the module
+// did not give.
+QString valueField(const TRackModuleState& s, int item, const QString& field);
 
 QString onOffLine(bool on, const char* onText, const char* offText);
 

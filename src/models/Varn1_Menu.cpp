@@ -98,12 +98,14 @@ QString TVarn1Menu::MenuText(int item, const TVarn1UnitState& s, const TMeasurem
     case 15:
         return " NORM - " + RealField(4, 1, (v + 10) / 10.0) + " KHZ";
     case 17:
-        return holdLine(s);
+        return holdLine(s, 17);
     case 18:
         return " PEAK MOD " + IntField(v, 3) + "  %";
     case 19:
         return onOffLine(flag(s, 19), "TIME MODE - PAST", "TIME MODE - REAL");
     case 20:
+        if (unreported(s, 20))
+            return QStringLiteral(" INFINITE -     ");
         return onOffLine(flag(s, 20), " INFINITE -  ON ", " INFINITE - OFF ");
     case 21:
         return onOffLine((s.SettingsBits & Varn1RemoteBit) != 0, "  REMOTE -  ON  ",

@@ -88,7 +88,7 @@ QString TPelo1Panel::menuText()
 
 QString TPelo1Panel::readoutText(int)
 {
-    return PeloReadout(Frame->MeasurementHistory);
+    return PeloReadout(Frame->MeasurementHistory, TPelo1Menu::SeriesArea);
 }
 
 TPelo2Panel::TPelo2Panel(QWidget* ownerRack, QWidget* parentRack, const QString& componentName,
@@ -113,5 +113,5 @@ QString TPelo2Panel::menuText()
 
 QString TPelo2Panel::readoutText(int)
 {
-    return PeloReadout(Frame->MeasurementHistory);
+    return PeloReadout(Frame->MeasurementHistory, TPelo2Menu::SeriesArea);
 }

@@ -110,7 +110,9 @@ TEST(MeasurementSeries, SpotRowsOfEveryOtherFamily)
         // AM rack.
         {pfAMRack, 0, 1, true, 1, 0, 4, 5, 6},
         {pfAMRack, 0, 3, true, 1, 1, 9, none, none},
-        {pfAMRack, 1, 7, true, 1, 1, 13, none, none},
+        // The Pelo-2's own area: a rack may hold both AM modules.
+        {pfAMRack, 1, 0, true, 1, 0, 256, 257, 258},
+        {pfAMRack, 1, 7, true, 1, 1, 269, none, none},
         missing(pfAMRack, 1, 8),
         // Vren-1: the delay rows have an average but no minimum.
         {pfVren1, 0, 4, true, 0, 6, 14, 15, 16},

@@ -1,5 +1,6 @@
 #include "models/Gry230_Menu.h"
 #include "models/Gry250_Menu.h"
+#include "protocol/rack/RackCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,38 @@ TEST_F(GryMenuTest, Gry250CarriersCalibrationsAndEntries)
     s.MenuIndex = 200;
     EXPECT_EQ(line250(), "  RESERVED     ");
     EXPECT_TRUE(m250.key4(s, 3).isEmpty());
+}
+
+// The Gry250's PRO mute level and calibration and its hold are learnt from
+// the module alone; a SAP calibration key tells the PRO calibration (off).
+TEST_F(GryMenuTest, Gry250UnreportedSettingsAndTheCalibrationThatClearsTheOther)
+{
+    for (int item : {18, 20, 22})
+        s.Unreported[std::size_t(item)] = true;
+    s.Settings[18] = 30;
+    s.Settings[20] = 2;
+    s.HoldTime = 4;
+    s.MenuIndex = 18;
+    EXPECT_EQ(line250(), "  MUTE       KHZ");
+    EXPECT_EQ(m250.key4(s, 3), Cmds{});
+    s.MenuIndex = 22;
+    EXPECT_EQ(line250(), "   HOLD      SEC");
+    EXPECT_EQ(m250.key3(s, 3), Cmds{});
+    s.MenuIndex = 20;
+    EXPECT_EQ(line250(), "PRO CAL -       ");
+    EXPECT_EQ(m250.key3(s, 3), Cmds{});
+
+    s.MenuIndex = 14;
+    EXPECT_EQ(m250.key3(s, 3), Cmds{Gry250SetValueCmd(14, 1)});
+    s.MenuIndex = 20;
+    EXPECT_FALSE(s.Unreported[20]);
+    EXPECT_EQ(line250(), "PRO CAL -  OFF  ");
+
+    // The Gry230's hold likewise.
+    s.MenuIndex = 27;
+    s.Unreported[27] = true;
+    EXPECT_EQ(line230(), "   HOLD      SEC");
+    EXPECT_EQ(m230.key4(s, 3), Cmds{});
 }
 
 } // namespace

@@ -1,4 +1,6 @@
 #include "models/Pelo_Menu.h"
+#include "protocol/rack/RackCommands.h"
+#include "protocol/rack/RackDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -127,8 +129,8 @@ TEST_F(PeloMenuTest, Pelo2FrequencyKeys)
 
 TEST_F(PeloMenuTest, Pelo2LinesAndCodesOutsideTheirTables)
 {
-    (*hist)[13][1] = -25;
-    (*hist)[12][1] = 63;
+    (*hist)[TPelo2Menu::SeriesArea + 13][1] = -25;
+    (*hist)[TPelo2Menu::SeriesArea + 12][1] = 63;
     const struct
     {
         int item;
@@ -157,6 +159,70 @@ TEST_F(PeloMenuTest, Pelo2LinesAndCodesOutsideTheirTables)
     m2.key3(s, 3);
     EXPECT_EQ(s.MenuIndex, 35);
     EXPECT_EQ(s.Settings[35], 0); // no modulation mode changed
+}
+
+// A setting the module has not reported shows no value, and a key that
+// would step from it sends nothing until the module's echo tells it.
+TEST_F(PeloMenuTest, UnreportedSettingsShowNoValueUntilTheModuleEchoesThem)
+{
+    const struct
+    {
+        int item;
+        const char* blank;
+    } pelo1[] = {
+        {24, " SENTRY      SEC"}, {25, "PK WEIGHT    CYC"}, {27, "- PEAK MOD     %"},
+        {29, "-PPM DUR      MS"}, {33, "CAR TIME     SEC"}, {34, "SHIFT THRES    %"},
+        {36, "   HOLD      SEC"}, {41, " MOD ADJ      % "},
+    };
+    for (const auto& c : pelo1) {
+        s.MenuIndex = c.item;
+        s.Settings[std::size_t(c.item)] = 5;
+        s.HoldTime = 5;
+        s.Unreported[std::size_t(c.item)] = true;
+        EXPECT_EQ(line1(), c.blank) << c.item;
+        EXPECT_EQ(m1.key3(s, 3), Cmds{}) << c.item;
+        EXPECT_EQ(m1.key4(s, 3), Cmds{}) << c.item;
+        EXPECT_EQ(s.Settings[std::size_t(c.item)], 5) << c.item;
+    }
+
+    // The module's echo makes the carrier time known; its keys step from it.
+    s.MenuIndex = 33;
+    ApplyRackMenuEcho(TRackModule::Pelo1, s, 33, 40, true);
+    EXPECT_EQ(line1(), "CAR TIME  40 SEC");
+    EXPECT_EQ(m1.key3(s, 3), Cmds{Pelo1SetValueCmd(33, 41)});
+
+    // A Boolean key sets a value of its own: it goes, and the item is known.
+    TRackModuleState p2;
+    p2.Unreported[47] = true;
+    p2.MenuIndex = 47;
+    EXPECT_EQ(m2.key3(p2, 3), Cmds{Pelo2SetValueCmd(47, 1)});
+    EXPECT_FALSE(p2.Unreported[47]);
+}
+
+TEST_F(PeloMenuTest, Pelo2FrequencyKeysWaitForTheModeAndTheFrequency)
+{
+    s.MenuIndex = Pelo2FrequencyItem;
+    s.Settings[Pelo2FrequencyItem] = 2000;
+    s.Unreported[Pelo2FrequencyItem] = true;
+    s.Unreported[Pelo2FrequencyModeItem] = true;
+    EXPECT_EQ(line2(), "FREQ        KHZ");
+    EXPECT_EQ(m2.key3(s, 3), Cmds{});
+    s.MenuIndex = Pelo2FrequencyModeItem;
+    EXPECT_EQ(line2(), "FREQ MODE -     ");
+    s.MenuIndex = 35;
+    s.Unreported[35] = true;
+    EXPECT_EQ(line2(), "MOD MODE-       ");
+
+    // In auto mode a key only tells the module to tune: no frequency needed.
+    s.MenuIndex = Pelo2FrequencyItem;
+    ApplyRackMenuEcho(TRackModule::Pelo2, s, Pelo2FrequencyModeItem, 1, true);
+    EXPECT_EQ(m2.key3(s, 3), Cmds{Pelo2SetValueCmd(Pelo2FrequencyItem, 1)});
+    // Direct mode steps from the frequency: not before the module reports it.
+    ApplyRackMenuEcho(TRackModule::Pelo2, s, Pelo2FrequencyModeItem, 0, true);
+    EXPECT_EQ(m2.key3(s, 3), Cmds{});
+    ApplyRackMenuEcho(TRackModule::Pelo2, s, Pelo2FrequencyItem, 1995, true);
+    EXPECT_EQ(line2(), "FREQ   1995 KHZ");
+    EXPECT_EQ(m2.key3(s, 3), Cmds{Pelo2SetValueCmd(Pelo2FrequencyItem, 1996)});
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "models/Varn1_Menu.h"
+#include "protocol/rack/RackCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,17 @@ TEST_F(Varn1MenuTest, InfiniteAndFilterKeepSeparateBits)
     menu.key4(s, 2);
     EXPECT_TRUE(s.Flags[8]);
     EXPECT_EQ(s.SettingsBits & 0x01, 0x01);
+}
+
+// Infinite lives in the module's second bit word, which its settings page
+// does not carry: no state is shown until the module or a key sets it.
+TEST_F(Varn1MenuTest, InfiniteShowsNoStateUntilReported)
+{
+    s.MenuIndex = 20;
+    s.Unreported[20] = true;
+    EXPECT_EQ(line(), " INFINITE -     ");
+    EXPECT_EQ(menu.key4(s, 3), Cmds{Varn1SetValueCmd(1, 20, 0)});
+    EXPECT_EQ(line(), " INFINITE - OFF ");
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "plots/BarGraph.h"
 #include "shell/Rack.h"
 #include "sim/rack/RackSim.h"
+#include "sim/rack/RackUnit.h"
 #include "widgets/Lamp.h"
 
 #include <QAction>
@@ -150,6 +151,8 @@ TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
 {
     start(rkAM);
     rack->unit.records.module(SimModule::Pelo1).led = 0x81;
+    rack->unit.records.module(SimModule::Pelo1).samples[13] = 0x11;
+    rack->unit.records.module(SimModule::Pelo2).samples[13] = 0xD3; // noise -45 dB
     ASSERT_TRUE(waitFor(
         [&] { return panel<TPelo1Panel>("Rack1_PELO1") && panel<TPelo2Panel>("Rack1_PELO2"); },
         30000));
@@ -180,13 +183,78 @@ TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->index(), 7);
     EXPECT_EQ(bar->family(), 3);
+    // The noise of the Pelo2 itself (a signed whole dB), not the Pelo1's
+    // word in the same place.
+    ASSERT_TRUE(bar->series().Peak);
+    EXPECT_TRUE(waitFor([&] { return *bar->series().Peak == -450; }, 4000)) << *bar->series().Peak;
     bar->close();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(bar.isNull());
     pump(300);
+    p2->findChild<QAction*>("BarGraph_7")->trigger();
+    bar = p2->findChild<TBarGraph*>();
+    EXPECT_TRUE(bar); // a new window after the first closed
+    pump(300);
     rack->dropLink();
     pump(1000);
+}
+
+TEST_F(RackPanelsTest, AHoldTheSettingsPageCannotCarryShowsOnlyOnceTheModuleReportsIt)
+{
+    start(rkTV);
+    SimModuleState& m = rack->unit.records.module(SimModule::Gry230);
+    m.settings[27] = 6;
+    m.menuItem = 27;
+    ASSERT_TRUE(waitFor([&] { return panel<TGry230Panel>("Rack1_GRY230"); }, 30000));
+    auto* g230 = panel<TGry230Panel>("Rack1_GRY230");
+    ASSERT_TRUE(waitFor([&] { return g230->MenuString->text() == "   HOLD      SEC"; }, 4000))
+        << g230->MenuString->text().toStdString();
+    // A value key cannot step from a hold nobody reported: nothing goes.
+    auto setValues = [&] {
+        int n = 0;
+        for (const QByteArray& c : rack->unit.moduleCommands())
+            n += c.startsWith('L') ? 1 : 0;
+        return n;
+    };
+    g230->SpeedButton3->click();
+    g230->SpeedButton4->click();
+    pump(300);
+    EXPECT_EQ(setValues(), 0);
+
+    // The hold changed at the module's own keys: its echo tells the panel.
+    SimApplySetting(SimModule::Gry230, m, 27, 7);
+    EXPECT_TRUE(waitFor([&] { return g230->MenuString->text() == "   HOLD  3.5 SEC"; }, 4000))
+        << g230->MenuString->text().toStdString();
+    ASSERT_TRUE(press(g230->SpeedButton3, bytes({0x4C, 0x1B, 0x30, 0x38, 0xFE})));
+    EXPECT_EQ(g230->MenuString->text(), "   HOLD  4.0 SEC");
+}
+
+TEST_F(RackPanelsTest, BothAmPanelsShowTheirOwnModulesValues)
+{
+    start(rkAM);
+    rack->unit.records.module(SimModule::Pelo1).samples[4] = 40; // negative modulation
+    rack->unit.records.module(SimModule::Pelo2).samples[4] = 90;
+    rack->unit.records.module(SimModule::Pelo1).menuItem = 1;
+    rack->unit.records.module(SimModule::Pelo1).samples[8] = 77; // carrier level
+    rack->unit.records.module(SimModule::Pelo2).samples[8] = 55;
+    ASSERT_TRUE(waitFor(
+        [&] { return panel<TPelo1Panel>("Rack1_PELO1") && panel<TPelo2Panel>("Rack1_PELO2"); },
+        30000));
+    auto* p1 = panel<TPelo1Panel>("Rack1_PELO1");
+    auto* p2 = panel<TPelo2Panel>("Rack1_PELO2");
+    ASSERT_TRUE(waitFor([&] { return p1->ModulationString->text() == " 40"; }, 4000));
+    ASSERT_TRUE(waitFor([&] { return p2->ModulationString->text() == " 90"; }, 4000));
+    ASSERT_TRUE(waitFor([&] { return p1->MenuString->text() == "CAR LEVEL  77 % "; }, 4000))
+        << p1->MenuString->text().toStdString();
+    // However the records of the two fall into batches, neither shows the
+    // other's values.
+    for (int i = 0; i < 20; ++i) {
+        pump(50);
+        EXPECT_EQ(p1->ModulationString->text(), " 40");
+        EXPECT_EQ(p2->ModulationString->text(), " 90");
+        EXPECT_EQ(p1->MenuString->text(), "CAR LEVEL  77 % ");
+    }
 }
 
 TEST_F(RackPanelsTest, AmRackKeysReachTheModulesOverASerialLine)

@@ -101,9 +101,15 @@ struct TRackModuleState
     qint32 LastValue = 0; // the value of the last echo that carried one
     std::array<qint32, RackSettingItems> Settings{}; // numeric settings by item
     std::array<bool, RackSettingItems> Flags{};      // Boolean copies by item
+    // Settings the module has not reported yet: its settings page has no room
+    // for them, so only its echo of the item tells. Their lines show no value
+    // and a key that steps from the value sends nothing until it is known.
+    std::array<bool, RackSettingItems> Unreported{};
+    // Settings the module has echoed: its page may come after the echo.
+    std::array<bool, RackSettingItems> Echoed{};
     quint16 SettingsBits = 0;
     quint16 SettingsBits2 = 0; // TV and AM: the second bit word (bit 0 MTS mode)
-    qint32 MainSetting = 0;    // TV and AM: the settings page's main setting
+    qint32 MainSetting = 0;    // TV and AM: the settings page's main setting (its current item)
     qint32 HoldTime = 0;
     bool HoldExternal = false; // the two hold-off flags
     bool HoldIsZero = false;

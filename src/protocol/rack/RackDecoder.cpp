@@ -201,6 +201,20 @@ void seedNumbers(TRackModule m, TRackModuleState& s, const TRackModuleRecord& r,
     }
 }
 
+// The settings the page has no room for are not known until the module
+// echoes them: mark them, so no panel shows a value the module never gave.
+void markUnreported(TRackModule m, TRackModuleState& s)
+{
+    const TModuleMenuTable* table = RackMenuTable(m);
+    if (!table)
+        return;
+    for (const TValueRow& row : table->rows) {
+        if (row.item >= 0 && row.item < RackSettingItems && !RackPageCarries(m, row) &&
+            !s.Echoed[std::size_t(row.item)])
+            s.Unreported[std::size_t(row.item)] = true;
+    }
+}
+
 // ---- FM information channel ---------------------------------------------------
 
 struct FmModulePage
@@ -243,6 +257,7 @@ void fmModulePage(TConnectionState& c, TRackModuleState& s, const FmModulePage& 
             s.Settings[w.item] = w.wide ? word16(r, w.word + 1, w.word) : r[w.word];
     }
     seedNumbers(p.module, s, r, FmInfoFirstWord);
+    markUnreported(p.module, s);
     markPresent(c, p.presence, p.bit);
 }
 
@@ -344,11 +359,15 @@ void tvLikePage(TConnectionState& c, TRackModuleState& s, TRackModule m, const T
     if (page != 1 || !RackSectionValid(r, first, first + settingsLength - 1, k + 1) ||
         r[first] != 0 || !firstSettings(s))
         return;
+    // The main setting stands where an FM page has its current item: it is
+    // the item the module's menu shows.
     s.MainSetting = r[first + 1];
+    s.MenuIndex = s.MainSetting;
     s.SettingsBits = quint16(r[first + 2]);
     s.SettingsBits2 = quint16(r[first + 3]);
     seedBooleans(m, s);
     seedNumbers(m, s, r, first);
+    markUnreported(m, s);
     markPresent(c, presence, bit);
 }
 
@@ -492,23 +511,27 @@ void gry230Samples(const TRackModuleRecord& r, SeriesWriter w)
     w.set(23, word16(r, 29, 28));
 }
 
-void peloSamples(const TRackModuleRecord& r, const TSectionLayout& l, int tenths, SeriesWriter w)
+// The AM modules' words (RackRecordLayout.h): one word a series, the ratios
+// and the carrier ratio as sent, the noise a signed byte, then the counts.
+void peloSamples(const TRackModuleRecord& r, const TSectionLayout& l, bool pelo2, SeriesWriter w)
 {
+    const int counts = pelo2 ? Pelo2CountSeries : Pelo1CountSeries;
     if (!RackSectionValid(r, l.first, l.check - 1, l.check))
-        return w.zero(tenths + 1);
-    for (int i = 0; i < tenths; ++i)
-        w.set(i, mag(qint64(r[l.first + i]) * 10));
-    w.set(tenths, word16(r, l.first + tenths + 1, l.first + tenths));
+        return w.zero(counts + 3);
+    for (int i = 0; i < counts; ++i) {
+        const qint64 v = r[l.first + i] & 0xFF;
+        if (i == 3 || i == 7 || (pelo2 && i == 12))
+            w.set(i, v);
+        else if (pelo2 && i == Pelo2NoiseSeries)
+            w.set(i, (v >= 128 ? v - 256 : v) * 10);
+        else
+            w.set(i, v * 10);
+    }
+    for (int k = 0; k < 3; ++k) {
+        const int low = l.first + counts + 2 * k;
+        w.set(counts + k, word16(r, low + 1, low));
+    }
 }
-
-// First history slots of each module's series.
-constexpr int Kelb1Series = 0;
-constexpr int Nuva1Series = 256;
-constexpr int Lyn1Series = 768;
-constexpr int Varn1Series = 1024; // + 256 for unit 1
-constexpr int Gry230Series = 256;
-constexpr int Gry250Series = 512;
-constexpr int PeloSeries = 0;
 
 } // namespace
 
@@ -538,8 +561,11 @@ void ApplyRackMenuEcho(TRackModule module, TRackModuleState& s, int item, int va
         if (value < rule.min)
             return;
         s.Settings[item] = value;
-        if (rule.clears >= 0 && rule.clears < RackSettingItems)
+        if (rule.clears >= 0 && rule.clears < RackSettingItems) {
             s.Settings[std::size_t(rule.clears)] = 0;
+            s.Unreported[std::size_t(rule.clears)] = false;
+            s.Echoed[std::size_t(rule.clears)] = true;
+        }
         break;
     case ItemKind::Boolean:
     case ItemKind::HoldBoolean: {
@@ -561,6 +587,8 @@ void ApplyRackMenuEcho(TRackModule module, TRackModuleState& s, int item, int va
         applyHold(s, item, value);
         break;
     }
+    s.Unreported[std::size_t(item)] = false;
+    s.Echoed[std::size_t(item)] = true;
     s.LastValue = value;
 }
 
@@ -615,31 +643,32 @@ void DecodeRackStatus(TRackData& d, TConnectionState& c)
 void DecodeRackSamples(TRackData& d, TConnectionState& c)
 {
     const int n = qMin(d.RackSlotList.Count, int(d.RackSlotList.Slots.size()));
+    // The AM modules report in turns: each fills its own entries from 1.
+    int amEntries[2] = {0, 0};
     for (int k = 0; k < n; ++k) {
         const TRackModuleRecord& r = d.RackBlock.Records[d.RackSlotList.Slots[k] % 10];
         const int entry = k + 1;
         switch (c.RackFamily) {
         case rkFM: {
-            kelb1Samples(r, {c, Kelb1Series, entry});
-            nuva1Samples(r, {c, Nuva1Series, entry});
-            lyn1Samples(d, r, {c, Lyn1Series, entry});
+            kelb1Samples(r, {c, Kelb1SeriesSlot, entry});
+            nuva1Samples(r, {c, Nuva1SeriesSlot, entry});
+            lyn1Samples(d, r, {c, Lyn1SeriesSlot, entry});
             const int unit = varn1Unit(r);
             const std::array<qint32, 5> v = varn1Values(r, d.Varn1State[unit]);
-            SeriesWriter w{c, Varn1Series + 256 * unit, entry};
+            SeriesWriter w{c, Varn1SeriesSlot + 256 * unit, entry};
             for (int i = 0; i < 5; ++i)
                 w.set(i, v[i]);
             break;
         }
         case rkTV:
-            gry230Samples(r, {c, Gry230Series, entry});
-            tenthsThenPlain(r, Gry250Section, 3, 6, {c, Gry250Series, entry});
+            gry230Samples(r, {c, Gry230SeriesSlot, entry});
+            tenthsThenPlain(r, Gry250Section, 3, 6, {c, Gry250SeriesSlot, entry});
             break;
         case rkAM:
-            // Both AM modules share one series area.
             if (amModuleKind(d, r) == KindPelo2)
-                peloSamples(r, Pelo2Section, Pelo2TenthsWords, {c, PeloSeries, entry});
+                peloSamples(r, Pelo2Section, true, {c, Pelo2SeriesSlot, ++amEntries[1]});
             else
-                peloSamples(r, Pelo1Section, Pelo1TenthsWords, {c, PeloSeries, entry});
+                peloSamples(r, Pelo1Section, false, {c, Pelo1SeriesSlot, ++amEntries[0]});
             break;
         default:
             break;

@@ -374,3 +374,59 @@ std::span<const TPageSetting> RackSettingsPageWords(TRackModule module)
     }
     return {};
 }
+
+const TModuleMenuTable* RackMenuTable(TRackModule module)
+{
+    switch (module) {
+    case TRackModule::Nuva1:
+        return &Nuva1MenuTable();
+    case TRackModule::Varn1:
+        return &Varn1MenuTable();
+    case TRackModule::Gry230:
+        return &Gry230MenuTable();
+    case TRackModule::Gry250:
+        return &Gry250MenuTable();
+    case TRackModule::Pelo1:
+        return &Pelo1MenuTable();
+    case TRackModule::Pelo2:
+        return &Pelo2MenuTable();
+    case TRackModule::Kelb1:
+    case TRackModule::Lyn1:
+        break;
+    }
+    return nullptr;
+}
+
+bool RackPageCarries(TRackModule module, const TValueRow& row)
+{
+    switch (row.kind) {
+    case TValueKind::Boolean:
+    case TValueKind::UpOnlyBoolean:
+    case TValueKind::TimeMode:
+        // FM pages end their bit words at the first.
+        return row.bitWord == 0 || (module != TRackModule::Nuva1 && module != TRackModule::Varn1);
+    case TValueKind::SendOnly:
+    case TValueKind::SendBoth:
+        return true;
+    default:
+        break;
+    }
+    for (const TPageSetting& w : RackSettingsPageWords(module)) {
+        if (w.item == row.item)
+            return true;
+    }
+    return false;
+}
+
+bool RackRowStepsFromValue(TValueKind kind)
+{
+    switch (kind) {
+    case TValueKind::Step:
+    case TValueKind::Cyclic:
+    case TValueKind::CyclicClears:
+    case TValueKind::Hold:
+        return true;
+    default:
+        return false;
+    }
+}

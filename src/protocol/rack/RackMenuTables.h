@@ -119,3 +119,17 @@ struct TPageSetting
 // Gry250, Pelo1 and Pelo2: after the main setting and the two bit words. The
 // Kelb1 and Lyn1 pages have their own lists (RackRecordLayout.h): empty here.
 std::span<const TPageSetting> RackSettingsPageWords(TRackModule module);
+
+// The menu table of a module whose menu positions are its item numbers;
+// nullptr for the Kelb1 and Lyn1, which keep their own.
+const TModuleMenuTable* RackMenuTable(TRackModule module);
+
+// Whether the module's settings page carries the setting a row changes: a
+// numeric setting when it is among the page's words, a Boolean when its bit
+// word is on the page (FM pages carry one bit word, TV and AM pages two). A
+// row that stores nothing is always true.
+bool RackPageCarries(TRackModule module, const TValueRow& row);
+
+// A key on a row of this kind steps from the value the module holds, so it
+// needs that value; the other kinds set a value of their own.
+bool RackRowStepsFromValue(TValueKind kind);

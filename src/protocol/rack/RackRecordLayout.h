@@ -156,8 +156,10 @@ constexpr TSettingWord Kelb1SettingWords[] = {
     {19, 90, false}, {42, 91, false}, {43, 92, false}, {44, 93, false},
 };
 // TV and AM settings pages, relative to the kind word k: k+2 is 0, k+3 the main
-// setting, k+4 the settings bits (eight Boolean copies), k+5 the second bit
+// setting (the item the module's menu shows, where an FM page has its current
+// item), k+4 the settings bits (eight Boolean copies), k+5 the second bit
 // word, then the further settings; Gry230 and AM check 12 words, Gry250 11.
+// What does not fit is learnt from the module's echo only.
 constexpr int TvSettingsLength230 = 12;
 constexpr int TvSettingsLength250 = 11;
 
@@ -179,9 +181,28 @@ constexpr int Jov4PresetName = 77; // twelve characters
 // levels, 25 the separation, 27:26 and 29:28 the two PPM counts.
 constexpr int Gry230TenthsWords = 18;
 // Gry250: words 34..36 are series 0..2 (x 10), 37..39 series 3..5 as sent.
-// Pelo1: words 4..15 series 0..11 (x 10), 17:16 series 12 (a count).
-// Pelo2: words 4..19 series 0..15 (x 10), 21:20 series 16 (a count).
-constexpr int Pelo1TenthsWords = 12;
-constexpr int Pelo2TenthsWords = 16;
+// Pelo1 and Pelo2 from word 4: one word a series up to the counts, then each
+// count as two words (low, high). Modulation and carrier percentages come in
+// whole percent (x 10); the average/peak ratios (series 3, 7) in hundredths
+// and the Pelo2 carrier ratio (12) in tenths of a dB as sent; the Pelo2 noise
+// (13) in whole dB as a signed byte (x 10, keeping its sign).
+// Pelo1: words 4..13 series 0..9, then series 10..12 (counts) to word 19.
+// Pelo2: words 4..17 series 0..13, then series 14..16 (counts) to word 23.
+constexpr int Pelo1CountSeries = 10;
+constexpr int Pelo2CountSeries = 14;
+constexpr int PeloSeriesCount1 = 13;
+constexpr int PeloSeriesCount2 = 17;
+constexpr int Pelo2NoiseSeries = 13;
+
+// The first history slot of each module's series. The two AM modules of one
+// rack report in turns, so each keeps an area of its own.
+constexpr int Kelb1SeriesSlot = 0;
+constexpr int Nuva1SeriesSlot = 256;
+constexpr int Lyn1SeriesSlot = 768;
+constexpr int Varn1SeriesSlot = 1024; // + 256 for unit 1
+constexpr int Gry230SeriesSlot = 256;
+constexpr int Gry250SeriesSlot = 512;
+constexpr int Pelo1SeriesSlot = 0;
+constexpr int Pelo2SeriesSlot = 256;
 
 } // namespace RackLayout

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 // Word numbers in these tests are written out by hand, not taken from the
 // layout table, so a wrong table entry shows here.
 
@@ -295,6 +297,70 @@ TEST_F(RackDecoderTest, ASecondAmModuleLaterChangesDetectedUnits)
     amPages(0xC2, 70);
     EXPECT_TRUE(c.UnitPresence[upPelo2]);
     EXPECT_EQ(c.DetectedUnits, 0x03);
+}
+
+TEST_F(RackDecoderTest, TvSettingsPageSeedsTheMenuItemBothBitWordsAndTheSettings)
+{
+    c.RackFamily = rkTV;
+    auto tv = [] {
+        TRackModuleRecord r;
+        r.w[32] = 255; // Gry230 menu item: idle
+        r.w[42] = 255; // Gry250
+        return r;
+    };
+    TRackModuleRecord ident = tv();
+    ident.w[76] = 0x20; // Gry230, page 0
+    ident.w[78] = 11;
+    ident.w[79] = 'A';
+    ident.w[80] = 50;
+    ident.w[81] = 6;
+    text(ident, 82, "GRY0000001");
+    check(ident, 78, 91, 77);
+    decode(ident);
+    EXPECT_EQ(c.ModuleIdText[upGry230], "235006");
+
+    TRackModuleRecord page = tv();
+    page.w[76] = 0x21;
+    page.w[78] = 0;
+    page.w[79] = 33;   // the main setting: the item the module shows
+    page.w[80] = 0x21; // infinite (item 29), DBX in (item 34)
+    page.w[81] = 0x01; // the second word: MTS mode (item 33)
+    page.w[82] = 2;    // item 18, SAP auto
+    page.w[89] = 6;    // item 25, L+R duration tracking
+    check(page, 78, 89, 77);
+    decode(page);
+    const TGry230State& s = d.Gry230State;
+    EXPECT_EQ(c.DetectedUnits & 0x02, 0x02);
+    EXPECT_EQ(s.MenuIndex, 33);
+    EXPECT_TRUE(s.Flags[29]);
+    EXPECT_TRUE(s.Flags[34]);
+    EXPECT_FALSE(s.Flags[30]);
+    EXPECT_TRUE(s.Flags[33]);
+    EXPECT_EQ(s.SettingsBits2, 0x01);
+    EXPECT_EQ(s.Settings[18], 2);
+    EXPECT_EQ(s.Settings[25], 6);
+    // The hold count has no word on the page: unknown until echoed.
+    EXPECT_TRUE(s.Unreported[27]);
+    EXPECT_FALSE(s.Unreported[25]);
+    TRackModuleRecord echo = tv();
+    echo.w[32] = 27;
+    echo.w[33] = 5;
+    decode(echo);
+    EXPECT_FALSE(s.Unreported[27]);
+    EXPECT_EQ(s.HoldTime, 5);
+
+    // An echo that came before the page stays known.
+    auto d2 = std::make_unique<TRackData>();
+    auto c2 = std::make_unique<TConnectionState>();
+    c2->RackFamily = rkTV;
+    c2->BlockNumber = 0;
+    for (const TRackModuleRecord* r : {&echo, &ident, &page}) {
+        d2->RackBlock.Records[0] = *r;
+        DecodeRackStatus(*d2, *c2);
+    }
+    EXPECT_TRUE(d2->Gry230State.SettingsSeen);
+    EXPECT_FALSE(d2->Gry230State.Unreported[27]);
+    EXPECT_EQ(d2->Gry230State.HoldTime, 5);
 }
 
 TEST_F(RackDecoderTest, AmRecordsAreDecodedByTheirModuleKind)

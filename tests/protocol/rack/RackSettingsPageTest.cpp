@@ -1,10 +1,14 @@
 #include "protocol/rack/RackDecoder.h"
 #include "protocol/rack/RackMenuTables.h"
 #include "sim/rack/RackRecords.h"
+#include "sim/rack/RackUnit.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 // A module seen anew takes its numeric settings from its settings page: the
 // simulated rack writes the page, the decoder reads it, and the state record
@@ -113,6 +117,95 @@ TEST_P(RackSettingsPageTest, AHoldOfZeroOnThePageIsHoldOff)
     seed(rack2, *d2, *c2);
     EXPECT_FALSE(p.state(*d2).HoldExternal);
     EXPECT_EQ(p.state(*d2).HoldTime, 7);
+}
+
+TEST_P(RackSettingsPageTest, TheMenuStartsAtTheItemThePageNames)
+{
+    // The last item of the module's last page: no default lands there.
+    const SeedCase& p = GetParam();
+    const int item = p.table().pages.back().last;
+    RackRecords rack(p.family);
+    rack.module(p.sim).menuItem = item;
+    run(rack);
+    EXPECT_EQ(p.state(d).MenuIndex, item);
+}
+
+// What the page has no room for is learnt from the module's echo alone. The
+// lists are written out, so a change of a table or of the page shows here.
+TEST_P(RackSettingsPageTest, SettingsOffThePageAreUnreportedUntilTheModuleEchoesThem)
+{
+    const SeedCase& p = GetParam();
+    const std::map<std::string, std::vector<int>> offPage = {
+        {"Nuva1", {}},
+        {"Varn1Unit0", {20}},
+        {"Varn1Unit1", {20}},
+        {"Gry230", {27}},
+        {"Gry250", {18, 20, 22}},
+        {"Pelo1", {24, 25, 27, 28, 29, 32, 33, 34, 36, 41}},
+        {"Pelo2", {29, 31, 32, 33, 35, 37, 38, 39, 41, 49, 50}},
+    };
+    const std::vector<int>& expected = offPage.at(p.name);
+
+    RackRecords rack(p.family);
+    run(rack);
+    TRackModuleState& s = p.state(d);
+    std::vector<int> unreported;
+    for (int item = 0; item < RackSettingItems; ++item) {
+        if (s.Unreported[std::size_t(item)])
+            unreported.push_back(item);
+    }
+    EXPECT_EQ(unreported, expected);
+
+    // The module changes each from its own keys: every echo makes it known.
+    SimModuleState& m = rack.module(p.sim);
+    for (int item : expected) {
+        const TValueRow* row = FindValueRow(p.table(), item);
+        ASSERT_NE(row, nullptr) << item;
+        const int value = row->kind == TValueKind::Boolean ? 1 : row->high;
+        SimApplySetting(p.sim, m, item, value);
+        for (int i = 0; i < 3; ++i) {
+            c.BlockNumber = (c.BlockNumber + 1) % 10;
+            d.RackBlock.Records[std::size_t(c.BlockNumber)] = rack.nextRecord();
+            DecodeRackStatus(d, c);
+        }
+        EXPECT_FALSE(s.Unreported[std::size_t(item)]) << item;
+        if (row->kind == TValueKind::Boolean)
+            EXPECT_TRUE(s.Flags[std::size_t(item)]) << item;
+        else if (row->kind == TValueKind::Hold)
+            EXPECT_EQ(s.HoldTime, value) << item;
+        else
+            EXPECT_EQ(s.Settings[std::size_t(item)], value) << item;
+    }
+}
+
+// A Boolean set-value changes the module's bit word, and its settings page
+// then carries the bit: a panel that connects later seeds the same flag.
+TEST_P(RackSettingsPageTest, BooleanSetValuesReachTheBitWordsOfThePage)
+{
+    const SeedCase& p = GetParam();
+    for (const TValueRow& row : p.table().rows) {
+        if (row.kind != TValueKind::Boolean && row.kind != TValueKind::UpOnlyBoolean &&
+            row.kind != TValueKind::TimeMode)
+            continue;
+        if (!RackPageCarries(p.module, row))
+            continue;
+        RackRecords rack(p.family);
+        SimApplySetting(p.sim, rack.module(p.sim), row.item, 1);
+        auto d2 = std::make_unique<TRackData>();
+        auto c2 = std::make_unique<TConnectionState>();
+        seed(rack, *d2, *c2);
+        const TRackModuleState& s = p.state(*d2);
+        EXPECT_TRUE(s.Flags[std::size_t(row.item)]) << "item " << row.item;
+        EXPECT_EQ((row.bitWord == 1 ? s.SettingsBits2 : s.SettingsBits) & row.bit, row.bit)
+            << "item " << row.item;
+
+        SimApplySetting(p.sim, rack.module(p.sim), row.item, 0);
+        EXPECT_EQ((row.bitWord == 1 ? rack.module(p.sim).settingsBits2
+                                    : rack.module(p.sim).settingsBits) &
+                      row.bit,
+                  0)
+            << "item " << row.item;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Modules, RackSettingsPageTest, ::testing::ValuesIn(seedCases),
