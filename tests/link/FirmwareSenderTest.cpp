@@ -3,10 +3,8 @@
 // is busy without ever finishing, ends the transfer at the phase's time-out
 // with its own line, the sender's failure line and a connection in a clear
 // state.
-#include "TestSupport.h"
+#include "link/FrameSimSupport.h"
 
-#include "data/EventLog.h"
-#include "link/Frame2.h"
 #include "protocol/firmware/DldFile.h"
 #include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdSim.h"
@@ -23,36 +21,11 @@ protected:
     void SetUp() override { MessageLines = &log; }
     void TearDown() override { MessageLines = nullptr; }
 
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
+    // A polling frame on the unit, over TCP.
+    template <class Sim>
+    std::unique_ptr<TFrame2> pollingFrame(int hardwareType, Sim& unit)
     {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
-    }
-
-    QStringList errorLines() const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.contains("ERROR"))
-                out << l;
-        return out;
-    }
-
-    // A polling frame on the unit listening at port.
-    std::unique_ptr<TFrame2> pollingFrame(int hardwareType, quint16 port)
-    {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = hardwareType;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = port;
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        auto f = openFrameOn(unit, hardwareType, trNetwork);
         EXPECT_TRUE(tickUntil(
             *f, [&] { return f->ProcessState == 4; }, 400, 20));
         return f;
@@ -106,7 +79,7 @@ TEST_F(FirmwareSenderTest, Tavr1WaitPhasesTimeOut)
         unit.download->scriptLineGapMs = 0; // every reply at once: one taken a tick
         unit.download->silentFromPhase = r.silentFrom;
         unit.download->stallPhase = r.stall;
-        auto f = pollingFrame(htTavr1, unit.listenTcp());
+        auto f = pollingFrame(htTavr1, unit);
         ASSERT_EQ(f->Status, stActive);
         startMainTransfer(*f);
         ASSERT_TRUE(tickUntil(
@@ -172,7 +145,7 @@ TEST_F(FirmwareSenderTest, HdWaitPhasesTimeOut)
         unit.download->scriptLineGapMs = 0;
         unit.download->silentFromPhase = r.silentFrom;
         unit.download->stallPhase = r.stall;
-        auto f = pollingFrame(htHDSystem, unit.listenTcp());
+        auto f = pollingFrame(htHDSystem, unit);
         ASSERT_EQ(f->HdHasLcd, row.display);
         log.clear(); // the update-available line of the unit without display
         startMainTransfer(*f);
