@@ -11,6 +11,7 @@
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -174,4 +175,59 @@ TEST_F(FirmwareSenderTest, HdWaitPhasesTimeOut)
             EXPECT_FALSE(f->PortOpen);
         }
     }
+}
+
+// The unit with display may answer its whole script in one write. Each of
+// the five phases then takes its own words and its own PASS, one line a tick,
+// so no PASS ends a phase it does not belong to; and the SUCCESS that came in
+// the same write ends the reset wait at once.
+TEST_F(FirmwareSenderTest, Vren1PhasesEachWaitForTheirOwnPassFromABurst)
+{
+    HdSim unit;
+    unit.setModel(HdSim::Model::Vren1Lcd);
+    unit.download->replyDelayMs = 1;
+    unit.download->scriptLineGapMs = 0;
+    unit.download->resetMs = 100;
+    auto f = pollingFrame(htHDSystem, unit);
+    ASSERT_TRUE(f->HdHasLcd);
+    log.clear();
+    startMainTransfer(*f);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->TransferStep == 7; }, 2000));
+    ASSERT_EQ(unit.download->linesAccepted(), 50);
+    pump(50); // the whole script is in before the erase wait takes a line
+
+    struct Phase
+    {
+        int step;        // the step that waits
+        int ticks = 0;   // ticks spent in it
+        int replies = 0; // its words counted when it ended
+    };
+    Phase phases[] = {{7}, {9}, {11}, {13}, {15}};
+    int resetWaitTicks = 0;
+    for (int i = 0; i < 200 && f->FirmwareTransferRunning(); ++i) {
+        const int step = f->TransferStep;
+        const int repliesBefore = f->PhaseReplies;
+        f->Timer1Timer();
+        if (step == 17)
+            ++resetWaitTicks;
+        for (Phase& p : phases) {
+            if (p.step == step) {
+                ++p.ticks;
+                p.replies = std::max(repliesBefore, f->PhaseReplies);
+            }
+        }
+    }
+    const int words = unit.download->progressWords;
+    for (const Phase& p : phases) {
+        SCOPED_TRACE(p.step);
+        EXPECT_EQ(p.ticks, words + 1) << "its words, then its own PASS";
+        EXPECT_EQ(p.replies, words);
+    }
+    EXPECT_EQ(resetWaitTicks, 1) << "the SUCCESS of the same write";
+    EXPECT_FALSE(f->FirmwareTransferRunning());
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+    EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+    EXPECT_EQ(f->FirmwareFile(), nullptr);
+    EXPECT_NE(f->Timer1->interval(), 10);
 }
