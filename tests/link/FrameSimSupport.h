@@ -69,6 +69,22 @@ inline void expectNoAnswerAfterUpdate(const char* reconnectError)
                                    "then press Connect "));
 }
 
+// Four refusals of a network-module line: the box naming the module's file,
+// the module's own failure line and nothing of the main firmware's, and the
+// unit told to end ("EC"). Use under ASSERT_NO_FATAL_FAILURE.
+template <class Sim>
+void expectNetworkModuleRefused(const QStringList& boxes, Sim& sim)
+{
+    ASSERT_EQ(boxes.size(), 2) << boxes.join('|').toStdString();
+    EXPECT_TRUE(boxes[1].startsWith("Bad Checksums, File Maybe Corrupt:  "));
+    EXPECT_TRUE(boxes[1].endsWith("XPORT.DLD"));
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 1) << errors.join('|').toStdString();
+    EXPECT_TRUE(errors[0].endsWith(" Lantronix Update Failed "));
+    EXPECT_EQ(countLogLines("EEPROM"), 0);
+    ASSERT_TRUE(waitFor([&] { return sim.receivedLines().endsWith("EC"); }, 1000));
+}
+
 // The event log goes to log, and every message box is recorded in boxes and
 // answered with *answer (Ok when none is given).
 inline void captureLogAndBoxes(TEventLog& log, QStringList& boxes,
