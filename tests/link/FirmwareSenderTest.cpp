@@ -2,7 +2,7 @@
 // seam and without a dialog: a unit that stops answering, or keeps saying it
 // is busy without ever finishing, ends the transfer at the phase's time-out
 // with its own line, the sender's failure line and a connection in a clear
-// state.
+// state; a unit that answers its whole script at once is taken a line a tick.
 #include "link/FrameSimSupport.h"
 
 #include "protocol/firmware/DldFile.h"
