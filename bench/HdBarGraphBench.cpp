@@ -2,12 +2,12 @@
 // block rate: every reading changes each time. The "Paint" variant adds Qt's
 // own drawing of the window.
 
+#include "BenchSupport.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "vren1/HD_BarGraph.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QPixmap>
 #include <benchmark/benchmark.h>
@@ -53,13 +53,5 @@ BENCHMARK(BM_HdAnalogBarGraphRefreshAndPaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -3,6 +3,7 @@
 // the rebuild of both lists for 8 services of 8 components, and the LOT list's
 // rebuild of 500 lines (which runs only when the list changed).
 
+#include "BenchSupport.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
@@ -10,7 +11,6 @@
 #include "vren1/HD_RawData.h"
 #include "vren1/HD_SIGInfo.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
@@ -128,13 +128,5 @@ BENCHMARK(BM_HdLotListUnchanged)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // HD block) and of the history window's rebuild and chart fill after a day's
 // download (1440 rows of three values, once per download).
 
+#include "BenchSupport.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
@@ -10,7 +11,6 @@
 #include "vren1/HD_Config.h"
 #include "vren1/HD_Data.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -137,13 +137,5 @@ BENCHMARK(BM_HdHistoryProgressRefresh)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

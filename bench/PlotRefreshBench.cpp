@@ -2,13 +2,13 @@
 // with 1800 points on three lines and a histogram with all 400 bins of three
 // series occupied. The "Paint" variants add Qt's own drawing of the window.
 
+#include "BenchSupport.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "plots/DataTimePlot.h"
 #include "plots/Histogram.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QPixmap>
 #include <benchmark/benchmark.h>
@@ -116,13 +116,5 @@ BENCHMARK(BM_HistogramRefresh400BinsAndPaint)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

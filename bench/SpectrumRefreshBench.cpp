@@ -4,6 +4,7 @@
 // windows refreshed through the event loop eight times a second, with a 20 ms
 // timer that records how late it fires and the GUI thread's share of time.
 
+#include "BenchSupport.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
@@ -14,7 +15,6 @@
 #include "tavr1/Tavr1_Spectrum.h"
 #include "vren1/HD_Spectrum.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPixmap>
@@ -203,13 +203,5 @@ BENCHMARK(BM_EightSpectrumWindowsFor10s)->Iterations(1)->Unit(benchmark::kMillis
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

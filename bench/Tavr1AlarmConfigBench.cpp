@@ -2,13 +2,13 @@
 // texts, refilled on every block) and of the alarm/relay window (14 lamps,
 // and a refill of every control when the unit reports its alarm settings).
 
+#include "BenchSupport.h"
 #include "common/Enums.h"
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_AlarmRelay.h"
 #include "tavr1/Tavr1_Config.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
@@ -97,13 +97,5 @@ BENCHMARK(BM_AlarmRelayRefreshWithRefill)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

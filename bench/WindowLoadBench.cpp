@@ -14,6 +14,7 @@
 // its way. The tick gap is the longest time between two ticks of any frame's
 // timer while the units stream.
 
+#include "BenchSupport.h"
 #include "app/Connects.h"
 #include "app/Forms.h"
 #include "common/BaseDirectory.h"
@@ -26,7 +27,6 @@
 #include "tavr1/Tavr1_Panel.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -309,13 +309,5 @@ BENCHMARK_CAPTURE(windowLoad, all, Windows::All)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWindowBenchmarks(argc, argv);
 }

@@ -428,7 +428,8 @@ void vren1Main(TFrame2& f, const TSenderRecord& r)
         waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 16);
         break;
     case 16:
-        f.ClearReceive();
+        // No clear here: a unit that answers its script in one write has
+        // already sent its SUCCESS, and the wait takes lines one at a time.
         f.SetTimerInterval(ResetIntervalMs);
         startPhase(f, "Resetting Unit   ", 17);
         break;

@@ -2,17 +2,16 @@
 // seam and without a dialog: a unit that stops answering, or keeps saying it
 // is busy without ever finishing, ends the transfer at the phase's time-out
 // with its own line, the sender's failure line and a connection in a clear
-// state.
-#include "TestSupport.h"
+// state; a unit that answers its whole script at once is taken a line a tick.
+#include "link/FrameSimSupport.h"
 
-#include "data/EventLog.h"
-#include "link/Frame2.h"
 #include "protocol/firmware/DldFile.h"
 #include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdSim.h"
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,36 +22,11 @@ protected:
     void SetUp() override { MessageLines = &log; }
     void TearDown() override { MessageLines = nullptr; }
 
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
+    // A polling frame on the unit, over TCP.
+    template <class Sim>
+    std::unique_ptr<TFrame2> pollingFrame(int hardwareType, Sim& unit)
     {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
-    }
-
-    QStringList errorLines() const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.contains("ERROR"))
-                out << l;
-        return out;
-    }
-
-    // A polling frame on the unit listening at port.
-    std::unique_ptr<TFrame2> pollingFrame(int hardwareType, quint16 port)
-    {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = hardwareType;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = port;
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        auto f = openFrameOn(unit, hardwareType, trNetwork);
         EXPECT_TRUE(tickUntil(
             *f, [&] { return f->ProcessState == 4; }, 400, 20));
         return f;
@@ -106,7 +80,7 @@ TEST_F(FirmwareSenderTest, Tavr1WaitPhasesTimeOut)
         unit.download->scriptLineGapMs = 0; // every reply at once: one taken a tick
         unit.download->silentFromPhase = r.silentFrom;
         unit.download->stallPhase = r.stall;
-        auto f = pollingFrame(htTavr1, unit.listenTcp());
+        auto f = pollingFrame(htTavr1, unit);
         ASSERT_EQ(f->Status, stActive);
         startMainTransfer(*f);
         ASSERT_TRUE(tickUntil(
@@ -172,7 +146,7 @@ TEST_F(FirmwareSenderTest, HdWaitPhasesTimeOut)
         unit.download->scriptLineGapMs = 0;
         unit.download->silentFromPhase = r.silentFrom;
         unit.download->stallPhase = r.stall;
-        auto f = pollingFrame(htHDSystem, unit.listenTcp());
+        auto f = pollingFrame(htHDSystem, unit);
         ASSERT_EQ(f->HdHasLcd, row.display);
         log.clear(); // the update-available line of the unit without display
         startMainTransfer(*f);
@@ -201,4 +175,59 @@ TEST_F(FirmwareSenderTest, HdWaitPhasesTimeOut)
             EXPECT_FALSE(f->PortOpen);
         }
     }
+}
+
+// The unit with display may answer its whole script in one write. Each of
+// the five phases then takes its own words and its own PASS, one line a tick,
+// so no PASS ends a phase it does not belong to; and the SUCCESS that came in
+// the same write ends the reset wait at once.
+TEST_F(FirmwareSenderTest, Vren1PhasesEachWaitForTheirOwnPassFromABurst)
+{
+    HdSim unit;
+    unit.setModel(HdSim::Model::Vren1Lcd);
+    unit.download->replyDelayMs = 1;
+    unit.download->scriptLineGapMs = 0;
+    unit.download->resetMs = 100;
+    auto f = pollingFrame(htHDSystem, unit);
+    ASSERT_TRUE(f->HdHasLcd);
+    log.clear();
+    startMainTransfer(*f);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->TransferStep == 7; }, 2000));
+    ASSERT_EQ(unit.download->linesAccepted(), 50);
+    pump(50); // the whole script is in before the erase wait takes a line
+
+    struct Phase
+    {
+        int step;        // the step that waits
+        int ticks = 0;   // ticks spent in it
+        int replies = 0; // its words counted when it ended
+    };
+    Phase phases[] = {{7}, {9}, {11}, {13}, {15}};
+    int resetWaitTicks = 0;
+    for (int i = 0; i < 200 && f->FirmwareTransferRunning(); ++i) {
+        const int step = f->TransferStep;
+        const int repliesBefore = f->PhaseReplies;
+        f->Timer1Timer();
+        if (step == 17)
+            ++resetWaitTicks;
+        for (Phase& p : phases) {
+            if (p.step == step) {
+                ++p.ticks;
+                p.replies = std::max(repliesBefore, f->PhaseReplies);
+            }
+        }
+    }
+    const int words = unit.download->progressWords;
+    for (const Phase& p : phases) {
+        SCOPED_TRACE(p.step);
+        EXPECT_EQ(p.ticks, words + 1) << "its words, then its own PASS";
+        EXPECT_EQ(p.replies, words);
+    }
+    EXPECT_EQ(resetWaitTicks, 1) << "the SUCCESS of the same write";
+    EXPECT_FALSE(f->FirmwareTransferRunning());
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+    EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+    EXPECT_EQ(f->FirmwareFile(), nullptr);
+    EXPECT_NE(f->Timer1->interval(), 10);
 }

@@ -1,8 +1,6 @@
-#include "TestSupport.h"
+#include "link/FrameSimSupport.h"
 
 #include "common/TDateTime.h"
-#include "data/EventLog.h"
-#include "link/Frame2.h"
 #include "link/Tavr1Link.h"
 #include "platform/IPClient.h"
 #include "protocol/tavr1/Tavr1BlockLayout.h"
@@ -31,31 +29,13 @@ protected:
     // stopped so the test runs the ticks.
     std::unique_ptr<TFrame2> connect(int transport)
     {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htTavr1;
-        f->Transport = transport;
-        if (transport == trNetwork) {
-            f->IpAddress = "127.0.0.1";
-            f->TcpPort = sim.listenTcp();
-        } else {
-            qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
-            f->SerialPort = 0;
-        }
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        return f;
+        return openFrameOn(sim, htTavr1, transport);
     }
 
     // Runs ticks, letting the unit answer between them, until pred holds.
     bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 40)
     {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
+        return ::tickUntil(f, pred, maxTicks, pumpMs);
     }
 
     bool loggedIn(TFrame2& f)

@@ -1,14 +1,10 @@
-#include "TestSupport.h"
+#include "link/FrameSimSupport.h"
 
-#include "data/EventLog.h"
-#include "link/Frame2.h"
-#include "link/FrameHooks.h"
 #include "protocol/hd/HdFirmware.h"
 #include "shell/UpDateHD.h"
 #include "shell/UpDateVren1.h"
 #include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdSim.h"
-#include "widgets/MessageBoxService.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -24,39 +20,13 @@ class UpDateHdTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        MessageLines = &log;
-        SetMessageBoxAnswerer([this](const TMessageBoxRequest& r) {
-            boxes << r.text;
-            return QMessageBox::Ok;
-        });
+        captureLogAndBoxes(log, boxes);
         QDir().mkpath(base.file("DLD"));
         QDir().mkpath(base.file("CONFIG"));
     }
     void TearDown() override
     {
-        FrameHooks() = TFrameHooks{};
-        SetMessageBoxAnswerer({});
-        MessageLines = nullptr;
-    }
-
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
-    {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
-    }
-
-    QStringList errorLines() const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.contains("ERROR"))
-                out << l;
-        return out;
+        releaseLogAndBoxes();
     }
 
     TempBase base;
@@ -253,14 +223,7 @@ namespace {
 
 std::unique_ptr<TFrame2> hdOverTcp(HdSim& sim)
 {
-    auto f = std::make_unique<TFrame2>("Connect1");
-    f->HardwareType = htHDSystem;
-    f->Transport = trNetwork;
-    f->IpAddress = "127.0.0.1";
-    f->TcpPort = sim.listenTcp();
-    f->OpenConnection();
-    EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-    return f;
+    return openFrameOn(sim, htHDSystem, trNetwork);
 }
 
 } // namespace

@@ -1,13 +1,9 @@
-#include "TestSupport.h"
+#include "link/FrameSimSupport.h"
 
-#include "data/EventLog.h"
 #include "link/FirmwareDialog.h"
-#include "link/Frame2.h"
-#include "link/FrameHooks.h"
 #include "shell/UpDateTavr1.h"
 #include "sim/firmware/DldGenerator.h"
 #include "sim/tavr1/Tavr1Sim.h"
-#include "widgets/MessageBoxService.h"
 
 #include <QAbstractItemModel>
 #include <QHeaderView>
@@ -27,11 +23,7 @@ class UpDateTavr1Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        MessageLines = &log;
-        SetMessageBoxAnswerer([this](const TMessageBoxRequest& r) {
-            boxes << r.text;
-            return answer;
-        });
+        captureLogAndBoxes(log, boxes, &answer);
         QDir().mkpath(base.file("DLD"));
         base.writeFile("DLD/TAVR1_1.DLD", MakeDldFile({48, "V01.05", "V01.18", {}, "\r\n"}));
         base.writeFile("DLD/XPORT.DLD", MakeDldFile({8, {}, {}, "V6.10", "\r\n"}));
@@ -44,36 +36,10 @@ protected:
     }
     void TearDown() override
     {
-        FrameHooks() = TFrameHooks{};
-        SetMessageBoxAnswerer({});
-        MessageLines = nullptr;
+        releaseLogAndBoxes();
     }
 
-    std::unique_ptr<TFrame2> connectTcp()
-    {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htTavr1;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        return f;
-    }
-
-    // Ticks by hand with a short pump between, so the waits of thousands of
-    // ticks take a moment.
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
-    {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            // Long enough for the simulated unit's reply to come round.
-            pump(pumpMs);
-        }
-        return pred();
-    }
+    std::unique_ptr<TFrame2> connectTcp() { return openFrameOn(sim, htTavr1, trNetwork); }
 
     // Logs in on the tick seam until the login has handed the unit to the
     // dialog and the dialog is shown.
@@ -89,15 +55,6 @@ protected:
         QStringList out;
         for (const QString& l : logOldestFirst())
             if (l.contains(prefix))
-                out << l;
-        return out;
-    }
-
-    QStringList errorLines() const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.contains("ERROR"))
                 out << l;
         return out;
     }
@@ -294,13 +251,8 @@ TEST_F(UpDateTavr1Test, DownloadFaultsEndCleanly)
         unit.download->resetMs = 100;
         unit.download->versionAfterUpdate = "01.18";
         r.fault(unit);
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htTavr1;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = unit.listenTcp();
-        f->OpenConnection();
-        ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
+        auto f = openFrameOn(unit, htTavr1, trNetwork);
+        ASSERT_TRUE(f->PortOpen);
         loginToDialog(*f);
         int result = -1;
         auto c = QObject::connect(&dialog, &QDialog::finished, [&](int x) { result = x; });
@@ -388,13 +340,8 @@ TEST_F(UpDateTavr1Test, AFileThatIsNotRecordsIsRefusedAtTheClick)
         base.writeFile("DLD/TAVR1_1.DLD", file);
         Tavr1Sim unit;
         unit.identification = Unit117;
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htTavr1;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = unit.listenTcp();
-        f->OpenConnection();
-        ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
+        auto f = openFrameOn(unit, htTavr1, trNetwork);
+        ASSERT_TRUE(f->PortOpen);
         loginToDialog(*f);
         const qsizetype before = unit.receivedLines().size();
         dialog.Button1->click();
@@ -491,11 +438,7 @@ TEST_F(UpDateTavr1Test, ANetworkModuleThatNeverComesBackIsReported)
     EXPECT_EQ(countLogLines(" Lantronix Update Succesful "), 1);
     ASSERT_TRUE(tickUntil(
         *f, [&] { return countLogLines("No answer from the unit") > 0; }, 400, 10));
-    const QStringList errors = errorLines();
-    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
-    EXPECT_TRUE(errors[0].contains("Socket Error"));
-    EXPECT_TRUE(errors[1].endsWith(" No answer from the unit after the update: check the unit, "
-                                   "then press Connect "));
+    ASSERT_NO_FATAL_FAILURE(expectNoAnswerAfterUpdate("Socket Error"));
     EXPECT_EQ(f->Status, stError);
     expectClean(*f);
 }
@@ -520,14 +463,7 @@ TEST_F(UpDateTavr1Test, LantronixFourRefusalsEndInItsOwnText)
         *f, [&] { return result >= 0; }, 2000, 2));
     pump(20);
     EXPECT_EQ(result, 2);
-    ASSERT_EQ(boxes.size(), 2) << boxes.join('|').toStdString();
-    EXPECT_TRUE(boxes[1].startsWith("Bad Checksums, File Maybe Corrupt:  "));
-    EXPECT_TRUE(boxes[1].endsWith("XPORT.DLD"));
-    const QStringList errors = errorLines();
-    ASSERT_EQ(errors.size(), 1) << errors.join('|').toStdString();
-    EXPECT_TRUE(errors[0].endsWith(" Lantronix Update Failed "));
-    EXPECT_EQ(countLogLines("EEPROM"), 0);
-    ASSERT_TRUE(waitFor([&] { return sim.receivedLines().endsWith("EC"); }, 1000));
+    ASSERT_NO_FATAL_FAILURE(expectNetworkModuleRefused(boxes, sim));
     const QList<QByteArray> got = sim.receivedLines();
     EXPECT_EQ(got.mid(got.indexOf("DE")), (QList<QByteArray>{"DE", "", "EC"}));
     EXPECT_FALSE(got.contains("UL"));
@@ -611,13 +547,8 @@ TEST_F(UpDateTavr1Test, SomUpdateAndItsFailure)
         }
         base.writeFile("DLD/TAVR1_CBB.DLD", MakeDldFile({4, "V01.04", "V01.18", {}, "\r\n"}));
         base.writeFile("DLD/SOM.DLD", MakeDldFile({6, {}, {}, "V1.06", "\r\n"}));
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htTavr1;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = unit.listenTcp();
-        f->OpenConnection();
-        ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
+        auto f = openFrameOn(unit, htTavr1, trNetwork);
+        ASSERT_TRUE(f->PortOpen);
         ASSERT_TRUE(tickUntil(
             *f, [&] { return f->ProcessState == 4; }, 400, 20));
         ASSERT_TRUE(dialog.ShowFor(*f, false));
@@ -680,11 +611,7 @@ TEST_F(UpDateTavr1Test, AUnitSilentAfterTheUpdateIsReported)
     EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
     ASSERT_TRUE(tickUntil(
         *f, [&] { return countLogLines("No answer from the unit") > 0; }, 3000, 2));
-    const QStringList errors = errorLines();
-    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
-    EXPECT_TRUE(errors[0].contains("not responding"));
-    EXPECT_TRUE(errors[1].endsWith(" No answer from the unit after the update: check the unit, "
-                                   "then press Connect "));
+    ASSERT_NO_FATAL_FAILURE(expectNoAnswerAfterUpdate("not responding"));
     EXPECT_EQ(f->Status, stError);
 }
 

@@ -1,16 +1,12 @@
 // The update dialog of the Vren1 with display against the simulated unit:
 // a unit already at the file's version, and the network module's update
 // from the click to the reconnect, and its refusal.
-#include "TestSupport.h"
+#include "link/FrameSimSupport.h"
 
 #include "common/ProgramInfo.h"
-#include "data/EventLog.h"
-#include "link/Frame2.h"
-#include "link/FrameHooks.h"
 #include "shell/UpDateVren1.h"
 #include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdSim.h"
-#include "widgets/MessageBoxService.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -26,11 +22,7 @@ class UpDateVren1Test : public ::testing::Test
 protected:
     void SetUp() override
     {
-        MessageLines = &log;
-        SetMessageBoxAnswerer([this](const TMessageBoxRequest& r) {
-            boxes << r.text;
-            return QMessageBox::Ok;
-        });
+        captureLogAndBoxes(log, boxes);
         QDir().mkpath(base.file("DLD"));
         // The simulated unit is at boot 03.05, main 04.03, display type 1.
         base.writeFile("DLD/VREN1_HAN.DLD", MakeDldFile({4, "V03.06", "V04.03", {}, "\r\n"}));
@@ -46,47 +38,14 @@ protected:
     }
     void TearDown() override
     {
-        FrameHooks() = TFrameHooks{};
-        SetMessageBoxAnswerer({});
-        MessageLines = nullptr;
+        releaseLogAndBoxes();
         qunsetenv("TOLVEX_COM1");
-    }
-
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 1)
-    {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
-    }
-
-    QStringList errorLines() const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.contains("ERROR"))
-                out << l;
-        return out;
     }
 
     // Logged in and polled, with the dialog opened by the Update button.
     std::unique_ptr<TFrame2> pollingWithDialog()
     {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htHDSystem;
-        f->Transport = transport;
-        if (transport == trNetwork) {
-            f->IpAddress = "127.0.0.1";
-            f->TcpPort = sim.listenTcp();
-        } else {
-            qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
-            f->SerialPort = 0;
-        }
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
+        auto f = openFrameOn(sim, htHDSystem, transport);
         EXPECT_TRUE(tickUntil(
             *f, [&] { return f->ProcessState == 4; }, 400, 20));
         EXPECT_TRUE(f->ButtonC3->isEnabled());
@@ -231,14 +190,7 @@ TEST_F(UpDateVren1Test, NetworkModuleFourRefusalsEndInItsOwnText)
         *f, [&] { return result >= 0; }, 2000, 2));
     pump(20); // the box opens after the tick
     EXPECT_EQ(result, 2);
-    ASSERT_EQ(boxes.size(), 2) << boxes.join('|').toStdString();
-    EXPECT_TRUE(boxes[1].startsWith("Bad Checksums, File Maybe Corrupt:  "));
-    EXPECT_TRUE(boxes[1].endsWith("XPORT.DLD"));
-    const QStringList errors = errorLines();
-    ASSERT_EQ(errors.size(), 1) << errors.join('|').toStdString();
-    EXPECT_TRUE(errors[0].endsWith(" Lantronix Update Failed "));
-    EXPECT_EQ(countLogLines("EEPROM"), 0);
-    ASSERT_TRUE(waitFor([&] { return sim.receivedLines().endsWith("EC"); }, 1000));
+    ASSERT_NO_FATAL_FAILURE(expectNetworkModuleRefused(boxes, sim));
     const QList<QByteArray> got = sim.receivedLines();
     const qsizetype de = got.indexOf("DE");
     ASSERT_GE(de, 0);
@@ -269,11 +221,7 @@ TEST_F(UpDateVren1Test, ASerialLineGoneAfterTheModuleResetIsReported)
     EXPECT_EQ(countLogLines(" Lantronix Update Succesful "), 1);
     ASSERT_TRUE(tickUntil(
         *f, [&] { return countLogLines("No answer from the unit") > 0; }, 100, 5));
-    const QStringList errors = errorLines();
-    ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
-    EXPECT_TRUE(errors[0].contains("COM Port Error"));
-    EXPECT_TRUE(errors[1].endsWith(" No answer from the unit after the update: check the unit, "
-                                   "then press Connect "));
+    ASSERT_NO_FATAL_FAILURE(expectNoAnswerAfterUpdate("COM Port Error"));
     EXPECT_EQ(f->Status, stError);
     EXPECT_EQ(f->FirmwareFile(), nullptr);
     EXPECT_NE(f->Timer1->interval(), 10);
