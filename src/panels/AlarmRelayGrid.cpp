@@ -2,6 +2,7 @@
 
 #include "widgets/FixedFont.h"
 #include "widgets/Lamp.h"
+#include "widgets/NamedColours.h"
 #include "widgets/SetIfChanged.h"
 #include "widgets/UpDown.h"
 
@@ -29,13 +30,13 @@ QColor lampColour(TAlarmLamp lamp)
 {
     switch (lamp) {
     case TAlarmLamp::Yellow:
-        return QColor(255, 255, 0);
+        return NamedColour::Yellow;
     case TAlarmLamp::Red:
-        return QColor(255, 0, 0);
+        return NamedColour::Red;
     case TAlarmLamp::Lime:
         break;
     }
-    return QColor(0, 255, 0);
+    return NamedColour::Lime;
 }
 
 QString componentName(int n, const char* component)

@@ -1,5 +1,6 @@
 #include "panels/SettingsTable.h"
 
+#include "common/FieldHelpers.h"
 #include "widgets/FillGuard.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/UpDown.h"
@@ -12,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QValidator>
 
 namespace {
@@ -35,7 +38,48 @@ QFont fixedFont()
     return f;
 }
 
+int fmTuningPosition(qint32 value)
+{
+    return int(qBound(qint64(-1), RoundHalfEven((value - 875) / 2.0), qint64(1000)));
+}
+
+qint32 fmTuningValue(int position)
+{
+    return position * 2 + 875;
+}
+
+int attenuatorPosition(qint32 value)
+{
+    return 63 - value;
+}
+
+qint32 attenuatorValue(int position)
+{
+    return 63 - position;
+}
+
 } // namespace
+
+const TSettingScale FmTuningScale{fmTuningPosition, fmTuningValue};
+const TSettingScale RfAttenuatorScale{attenuatorPosition, attenuatorValue};
+
+QTabWidget* AddSettingsBook(QWidget* window)
+{
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(4, 4, 4, 4);
+    auto* book = new QTabWidget(window);
+    book->setObjectName("PageControl1");
+    layout->addWidget(book);
+    return book;
+}
+
+QWidget* AddSettingsPage(QTabWidget* book, const char* name, const QString& caption)
+{
+    auto* page = new QWidget(book);
+    page->setObjectName(name);
+    book->addTab(page, caption);
+    return page;
+}
 
 bool IsPrintableLatin1(const QString& text)
 {

@@ -11,6 +11,7 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QTabWidget;
 class QWidget;
 class RadioGroup;
 class UpDown;
@@ -21,6 +22,14 @@ struct TSettingScale
     int (*toPosition)(qint32 value) = nullptr;
     qint32 (*toValue)(int position) = nullptr;
 };
+
+// The FM tuning up-down of a settings page: the value in tenths of a MHz,
+// position p at 87.5 MHz + p * 200 kHz (875 + 2p). A value off the grid
+// takes the nearer step, half to even.
+extern const TSettingScale FmTuningScale;
+// The RF attenuator up-down: the value counts steps of attenuation down from
+// the top of the range (63 - position).
+extern const TSettingScale RfAttenuatorScale;
 
 // What a settings control edits and what it asks for.
 struct TSettingBinding
@@ -149,3 +158,9 @@ private:
 // a CR-terminated request line can carry no line end and no character the line
 // cannot hold.
 bool IsPrintableLatin1(const QString& text);
+
+// The page book of a settings window ("PageControl1"), filling the window.
+QTabWidget* AddSettingsBook(QWidget* window);
+
+// A page of a settings book, named for its tab.
+QWidget* AddSettingsPage(QTabWidget* book, const char* name, const QString& caption);

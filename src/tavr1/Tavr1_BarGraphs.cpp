@@ -5,6 +5,7 @@
 #include "platform/UserMessages.h"
 #include "tavr1/Tavr1_BarChart.h"
 #include "tavr1/Tavr1_ChildArgs.h"
+#include "widgets/NamedColours.h"
 
 #include <QScreen>
 #include <QVBoxLayout>
@@ -20,22 +21,22 @@ constexpr int windowWidth = 700;
 constexpr int chartWidth = 680;
 constexpr int chartHeight = 96;
 
-const QColor red(255, 0, 0);
-const QColor yellow(255, 255, 0);
-const QColor lime(0, 255, 0);
+using NamedColour::Lime;
+using NamedColour::Red;
+using NamedColour::Yellow;
 
 // Peak, average and minimum of one channel.
 QList<TTavr1BarGraph::TBar> pam(int channel)
 {
-    return {{channel, tsPeak, T::Peak, red},
-            {channel, tsAverage, T::Average, yellow},
-            {channel, tsMinimum, T::Minimum, lime}};
+    return {{channel, tsPeak, T::Peak, Red},
+            {channel, tsAverage, T::Average, Yellow},
+            {channel, tsMinimum, T::Minimum, Lime}};
 }
 
 // The two dB levels of one channel, without and with 75 us de-emphasis.
 QList<TTavr1BarGraph::TBar> rms(int channel, T with75us = T::Rms)
 {
-    return {{channel, tsRmsDb, T::Rms, yellow}, {channel, tsRmsDb75us, with75us, lime}};
+    return {{channel, tsRmsDb, T::Rms, Yellow}, {channel, tsRmsDb75us, with75us, Lime}};
 }
 
 } // namespace
@@ -143,33 +144,33 @@ TTavr1StereoBG::TTavr1StereoBG(const TChildWindowArgs& args)
     : TTavr1BarGraph(args, 0, " Tavr-1 Stereo Bar Graph",
                      {C{"Total", A::Percent, pam(tcTotal)},
                       // The pilot's modulation on the percentage scale of its neighbours.
-                      C{"Pilot", A::Percent, {{tcPilot, tsPeak, T::InjUpper, red}}},
+                      C{"Pilot", A::Percent, {{tcPilot, tsPeak, T::InjUpper, Red}}},
                       C{" L  ", A::Percent, pam(tcLeft)}, C{" R  ", A::Percent, pam(tcRight)},
                       C{"L+R ", A::Percent, pam(tcLPlusR)}, C{"L-R ", A::Percent, pam(tcLMinusR)}})
 {}
 
 TTavr1SCABG::TTavr1SCABG(const TChildWindowArgs& args)
     : TTavr1BarGraph(args, 1, " Tavr-1 SCA Bar Graph",
-                     {C{" Inj  ", A::Injection, {{tcRds, tsInjection, T::Inj, yellow}}},
-                      C{"Ph  ", A::Phase, {{tcRds, tsSpare, T::PhaseNone, yellow}}},
-                      C{" Inj  ", A::Injection, {{tcSca1, tsInjection, T::Inj, yellow}}},
+                     {C{" Inj  ", A::Injection, {{tcRds, tsInjection, T::Inj, Yellow}}},
+                      C{"Ph  ", A::Phase, {{tcRds, tsSpare, T::PhaseNone, Yellow}}},
+                      C{" Inj  ", A::Injection, {{tcSca1, tsInjection, T::Inj, Yellow}}},
                       C{"Peak ", A::Percent, pam(tcSca1)},
-                      C{" Inj  ", A::Injection, {{tcSca2, tsInjection, T::Inj, yellow}}},
+                      C{" Inj  ", A::Injection, {{tcSca2, tsInjection, T::Inj, Yellow}}},
                       C{"Peak ", A::Percent, pam(tcSca2)}})
 {}
 
 TTavr1TotaldBBG::TTavr1TotaldBBG(const TChildWindowArgs& args)
     : TTavr1BarGraph(args, 2, " Tavr-1 Total dB Bar Graph",
                      {C{"Total", A::Percent, pam(tcTotal)}, C{"Total", A::Db, rms(tcTotal)},
-                      C{"Pilot", A::Db, {{tcPilot, tsRmsDb, T::Rms, yellow}}},
-                      C{"  38kHz", A::Db, {{tc38kHz, tsRmsDb, T::Rms, yellow}}}})
+                      C{"Pilot", A::Db, {{tcPilot, tsRmsDb, T::Rms, Yellow}}},
+                      C{"  38kHz", A::Db, {{tc38kHz, tsRmsDb, T::Rms, Yellow}}}})
 {}
 
 TTavr1SepBG::TTavr1SepBG(const TChildWindowArgs& args)
     : TTavr1BarGraph(args, 3, " Tavr-1 Separation dB Bar Graph",
                      {C{" L ", A::Percent, pam(tcLeft)}, C{" R ", A::Percent, pam(tcRight)},
                       C{" L ", A::DbFine, rms(tcLeft)}, C{" R ", A::DbFine, rms(tcRight)},
-                      C{"  Sep ", A::Db, {{tcSeparation, tsRmsDb, T::Rms, yellow}}}})
+                      C{"  Sep ", A::Db, {{tcSeparation, tsRmsDb, T::Rms, Yellow}}}})
 {}
 
 // The L-R level with de-emphasis is titled without a plus sign, as the unit's
@@ -179,5 +180,5 @@ TTavr1XTalkBG::TTavr1XTalkBG(const TChildWindowArgs& args)
                      {C{" L+R ", A::Percent, pam(tcLPlusR)}, C{" L-R ", A::Percent, pam(tcLMinusR)},
                       C{" L+R ", A::DbFine, rms(tcLPlusR)},
                       C{" L-R ", A::DbFine, rms(tcLMinusR, T::RmsPlain)},
-                      C{" XTalk ", A::Db, {{tcCrosstalk, tsRmsDb, T::Rms, yellow}}}})
+                      C{" XTalk ", A::Db, {{tcCrosstalk, tsRmsDb, T::Rms, Yellow}}}})
 {}

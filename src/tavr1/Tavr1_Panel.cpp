@@ -14,13 +14,6 @@
 #include <QMenu>
 #include <QSlider>
 
-const QColor TTavr1Panel::Red(0xFF, 0x00, 0x00);
-const QColor TTavr1Panel::Maroon(0x80, 0x00, 0x00);
-const QColor TTavr1Panel::Lime(0x00, 0xFF, 0x00);
-const QColor TTavr1Panel::Green(0x00, 0x80, 0x00);
-const QColor TTavr1Panel::Yellow(0xFF, 0xFF, 0x00);
-const QColor TTavr1Panel::Olive(0x80, 0x80, 0x00);
-
 namespace {
 
 constexpr int TuningItem = 2;

@@ -3,6 +3,8 @@
 #include "tavr1/Tavr1_PanelWindows.h"
 #include "panels/Tavr1_frontpanel.h"
 
+#include "widgets/NamedColours.h"
+
 #include <QColor>
 #include <array>
 #include <vector>
@@ -110,8 +112,13 @@ public:
     static constexpr int TuningSteps = 208;
     static constexpr int AttenuatorMax = 63;
 
-    // The designed lamp colours.
-    static const QColor Red, Maroon, Lime, Green, Yellow, Olive;
+    // The designed lamp colours, from the shared set.
+    static constexpr const QColor& Red = NamedColour::Red;
+    static constexpr const QColor& Maroon = NamedColour::Maroon;
+    static constexpr const QColor& Lime = NamedColour::Lime;
+    static constexpr const QColor& Green = NamedColour::Green;
+    static constexpr const QColor& Yellow = NamedColour::Yellow;
+    static constexpr const QColor& Olive = NamedColour::Olive;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

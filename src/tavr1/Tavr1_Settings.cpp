@@ -66,34 +66,7 @@ QString volumeText(qint32 v)
     return IntField(v, 3) + " % ";
 }
 
-int tuningPosition(qint32 value)
-{
-    return int(qBound(qint64(-1), RoundHalfEven((value - 875) / 2.0), qint64(1000)));
-}
-qint32 tuningValue(int position)
-{
-    return position * 2 + 875;
-}
-int attenuatorPosition(qint32 value)
-{
-    return 63 - value;
-}
-qint32 attenuatorValue(int position)
-{
-    return 63 - position;
-}
-const TSettingsTable::TScale tuningScale{tuningPosition, tuningValue};
-// steps = 63 - position
-const TSettingsTable::TScale attenuatorScale{attenuatorPosition, attenuatorValue};
 constexpr int attenuatorWord = -1; // chosen by the RF input
-
-QWidget* addPage(QTabWidget* tabs, const char* name, const QString& caption)
-{
-    auto* page = new QWidget(tabs);
-    page->setObjectName(name);
-    tabs->addTab(page, caption);
-    return page;
-}
 
 QGridLayout* pageGrid(QWidget* page)
 {
@@ -113,11 +86,7 @@ TTavr1Settings::TTavr1Settings(const TChildWindowArgs& args)
     setDesignedName(WindowToken::Tavr1Settings, " Tavr-1 Settings");
     resize(800, 500);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    layout->addWidget(PageControl1);
+    PageControl1 = AddSettingsBook(this);
 
     TSettingsTable::THooks hooks;
     hooks.read = [this](int word) { return frame()->Tavr1LocalConfig[wordOf(word)]; };
@@ -162,7 +131,7 @@ TTavr1Settings::TTavr1Settings(const TChildWindowArgs& args)
 
 void TTavr1Settings::buildRfPage()
 {
-    RF_Tab = addPage(PageControl1, "RF_Tab", "RF");
+    RF_Tab = AddSettingsPage(PageControl1, "RF_Tab", "RF");
     QGridLayout* g = pageGrid(RF_Tab);
     addRadio(g, 0, 0, "RF_Input_RG", " RF Input", {"Antenna", "High Level"}, rfInputWord, 17);
     addUpDown(g, 1, 0, "TuningFreq_UD", " Tuning Freq ", 0, 102, 1, 2, 15, 0, fTuning, tuningText,
@@ -185,7 +154,7 @@ void TTavr1Settings::buildRfPage()
 
 void TTavr1Settings::buildCompositePage()
 {
-    Composite_Tab = addPage(PageControl1, "Composite_Tab", "Composite");
+    Composite_Tab = AddSettingsPage(PageControl1, "Composite_Tab", "Composite");
     QGridLayout* g = pageGrid(Composite_Tab);
     addCombo(
         g, 0, 0, "CMP_BW_CB", " Filter BW ",
@@ -203,7 +172,7 @@ void TTavr1Settings::buildCompositePage()
 
 void TTavr1Settings::buildScaPage()
 {
-    SCA_Tab = addPage(PageControl1, "SCA_Tab", "SCA");
+    SCA_Tab = AddSettingsPage(PageControl1, "SCA_Tab", "SCA");
     auto* row = new QHBoxLayout(SCA_Tab);
     row->setContentsMargins(12, 12, 12, 12);
     row->setSpacing(16);
@@ -225,7 +194,8 @@ QWidget* TTavr1Settings::buildScaColumn(int sca)
 
     auto name = [two](const char* one, const char* other) { return two ? other : one; };
 
-    QGridLayout* bpf = pageGrid(addPage(tabs, name("SCA1_BPF_Tab", "SCA2_BPF_Tab"), " BPF "));
+    QGridLayout* bpf =
+        pageGrid(AddSettingsPage(tabs, name("SCA1_BPF_Tab", "SCA2_BPF_Tab"), " BPF "));
     addRadio(bpf, 0, 0, name("SCA1_BPF_BYP_RG", "SCA2_BPF_BYP_RG"), " Bypass ", {" OFF  ", "  ON"},
              69 + sca, 24, b3);
     addUpDown(bpf, 1, 0, name("SCA1_BPF_Freq_UD", "SCA2_BPF_Freq_UD"), "  Frequency ", 410, 920, 1,
@@ -234,7 +204,8 @@ QWidget* TTavr1Settings::buildScaColumn(int sca)
               73 + sca, 26, b3, 0, khzText);
     bpf->setRowStretch(3, 1);
 
-    QGridLayout* det = pageGrid(addPage(tabs, name("SCA1_DET_Tab", "SCA2_DET_Tab"), " DET "));
+    QGridLayout* det =
+        pageGrid(AddSettingsPage(tabs, name("SCA1_DET_Tab", "SCA2_DET_Tab"), " DET "));
     addCombo(det, 0, 0, name("SCA1_DET_Mod_CB", "SCA2_DET_MOD_CB"), " Modulation ",
              {"        NONE", "          FM"}, 75 + sca, 27, b3);
     addCombo(det, 1, 0, name("SCA1_DET_Resp_CB", "SCA2_DET_RESP_CB"), " Response ",
@@ -245,7 +216,8 @@ QWidget* TTavr1Settings::buildScaColumn(int sca)
               81 + sca, 30, b3, 0, tenthsKhzText);
     det->setRowStretch(4, 1);
 
-    QGridLayout* set = pageGrid(addPage(tabs, name("SCA1_SET_Tab", "SCA2_SET_Tab"), " SET "));
+    QGridLayout* set =
+        pageGrid(AddSettingsPage(tabs, name("SCA1_SET_Tab", "SCA2_SET_Tab"), " SET "));
     addUpDown(set, 0, 0, name("SCA1_SET_Peak_UD", "SCA2_SET_PEAK_UD"), " Peak Mod ", 0, 1500, 10,
               83 + sca, 31, b3, fAlarms, tenthsPercentText);
     addCombo(set, 1, 0, name("SCA1_SET_Mute_CB", "SCA2_SET_MUTE_CB"), " Mute ", muteItems(),
@@ -258,7 +230,7 @@ QWidget* TTavr1Settings::buildScaColumn(int sca)
 
 void TTavr1Settings::buildUnitPage()
 {
-    Unit_Tab = addPage(PageControl1, "Unit_Tab", "Unit");
+    Unit_Tab = AddSettingsPage(PageControl1, "Unit_Tab", "Unit");
     QGridLayout* g = pageGrid(Unit_Tab);
     addRadio(g, 0, 0, "Unit_TM_RG", " Time Mode ", {" Real", " Past"}, 89, 98, 1);
     addUpDown(g, 1, 0, "Unit_HT_UD", " Hold Time", 0, 10, 1, 90, 99, 0, 0, holdTimeText);
@@ -285,7 +257,7 @@ void TTavr1Settings::buildUnitPage()
 
 void TTavr1Settings::buildOutputsPage()
 {
-    Outputs_Tab = addPage(PageControl1, "Outputs_Tab", "Outputs");
+    Outputs_Tab = AddSettingsPage(PageControl1, "Outputs_Tab", "Outputs");
     auto* row = new QHBoxLayout(Outputs_Tab);
     row->setContentsMargins(12, 12, 12, 12);
     row->setSpacing(16);
@@ -319,7 +291,7 @@ void TTavr1Settings::buildOutputsPage()
 // without a tab.
 void TTavr1Settings::buildEmailPage()
 {
-    Email_Tab = addPage(PageControl1, "Email_Tab", "Email");
+    Email_Tab = AddSettingsPage(PageControl1, "Email_Tab", "Email");
     auto* inner = new QTabWidget(Email_Tab);
     inner->setObjectName("Email_PageControl");
     inner->setVisible(false);
@@ -328,7 +300,7 @@ void TTavr1Settings::buildEmailPage()
 // Laid out but without a tab and without handlers; nothing here reaches the unit.
 void TTavr1Settings::buildSnmpPage()
 {
-    SNMP_Tab = addPage(PageControl1, "SNMP_Tab", "SNMP");
+    SNMP_Tab = AddSettingsPage(PageControl1, "SNMP_Tab", "SNMP");
     QGridLayout* g = pageGrid(SNMP_Tab);
     const struct
     {
@@ -385,9 +357,9 @@ UpDown* TTavr1Settings::addUpDown(QGridLayout* grid, int row, int col, const cha
 {
     TSettingsTable::TScale s;
     if (scale == TScale::Tuning)
-        s = tuningScale;
+        s = FmTuningScale;
     else if (scale == TScale::Attenuator)
-        s = attenuatorScale;
+        s = RfAttenuatorScale;
     return m_table->addUpDown(grid, row, col, name, caption, min, max, increment,
                               {word, code, b3, flags}, format, s);
 }

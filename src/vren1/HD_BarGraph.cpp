@@ -7,6 +7,7 @@
 #include "tavr1/Tavr1_BarChart.h"
 #include "widgets/FillGuard.h"
 #include "widgets/FixedFont.h"
+#include "widgets/NamedColours.h"
 #include "widgets/UpDown.h"
 
 #include <QBarSet>
@@ -23,9 +24,9 @@ constexpr int SourceCount = 9;
 constexpr int ChartWidth = 660;
 constexpr int ChartHeight = 96;
 
-const QColor red(255, 0, 0);
-const QColor yellow(255, 255, 0);
-const QColor lime(0, 255, 0);
+using NamedColour::Lime;
+using NamedColour::Red;
+using NamedColour::Yellow;
 
 const char* const sourceCaptions[SourceCount] = {" Analog ", " HD 1 ", " HD 2 ", " HD 3 ", " HD 4 ",
                                                  " HD 5 ",   " HD 6 ", " HD 7 ", " HD 8 "};
@@ -113,7 +114,7 @@ THDBarGraph::THDBarGraph(const TChildWindowArgs& args)
     charts->setSpacing(2);
     const char* const titles[4] = {" L ", " R ", "L+R", "L-R"};
     for (int n = 0; n < 4; ++n) {
-        TTavr1BarChart* c = makeChart(GroupBox3, n + 1, titles[n], {red, yellow, lime}, 125, 10);
+        TTavr1BarChart* c = makeChart(GroupBox3, n + 1, titles[n], {Red, Yellow, Lime}, 125, 10);
         charts->addWidget(c);
         Charts << c;
     }
@@ -214,9 +215,9 @@ THDAnalogBG::THDAnalogBG(const TChildWindowArgs& args)
     layout->setSpacing(2);
     const char* const titles[5] = {" L ", " R ", "L+R", "L-R", " T "};
     for (int n = 0; n < 5; ++n)
-        Charts << makeChart(this, n + 1, titles[n], {red, yellow, lime}, 125, 10);
-    Charts << makeChart(this, 6, " P ", {lime}, 12.5, 1);
-    Charts << makeChart(this, 7, "RDS", {yellow}, 12.5, 1);
+        Charts << makeChart(this, n + 1, titles[n], {Red, Yellow, Lime}, 125, 10);
+    Charts << makeChart(this, 6, " P ", {Lime}, 12.5, 1);
+    Charts << makeChart(this, 7, "RDS", {Yellow}, 12.5, 1);
     for (TTavr1BarChart* c : Charts)
         layout->addWidget(c);
     RefreshWindow(0);

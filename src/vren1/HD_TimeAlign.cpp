@@ -8,6 +8,7 @@
 #include "protocol/hd/HdRequests.h"
 #include "widgets/FillGuard.h"
 #include "widgets/FixedFont.h"
+#include "widgets/NamedColours.h"
 #include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
@@ -30,9 +31,6 @@ constexpr int ResolutionWord = 177;
 constexpr int SetResolutionId = 171;
 constexpr int SetSampleResolutionId = 198;
 constexpr int UpdateDeviceAction = 533;
-
-const QColor NamedRed(255, 0, 0);
-const QColor NamedGreen(0, 128, 0);
 
 // The bars stand across these bands of the hidden vertical axis (0 .. 2).
 constexpr double AvgLo = 1.1, AvgHi = 1.8, FastLo = 0.2, FastHi = 0.9;
@@ -282,7 +280,7 @@ void THDTimeAlign::RefreshWindow(qintptr)
 
     const bool valid = s.TaValid == 1;
     const THdTaChartTitles titles = HdTaChartTitles(valid, s.TaPolarityInverted == 1);
-    const QColor colour = titles.red ? NamedRed : NamedGreen;
+    const QColor colour = titles.red ? NamedColour::Red : NamedColour::Green;
     setChartTitle(Chart1, titles.level, colour);
     setChartTitle(Chart2, titles.time, colour);
     if (valid) {

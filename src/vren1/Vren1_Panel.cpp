@@ -15,13 +15,6 @@
 #include <QToolButton>
 #include <cmath>
 
-const QColor TVren1Panel::Lime(0x00, 0xFF, 0x00);
-const QColor TVren1Panel::Green(0x00, 0x80, 0x00);
-const QColor TVren1Panel::Yellow(0xFF, 0xFF, 0x00);
-const QColor TVren1Panel::Red(0xFF, 0x00, 0x00);
-const QColor TVren1Panel::Gray(0x80, 0x80, 0x80);
-const QColor TVren1Panel::Olive(0x80, 0x80, 0x00);
-
 namespace {
 
 constexpr int TuningWord = 2;

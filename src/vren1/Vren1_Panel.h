@@ -3,6 +3,8 @@
 #include "panels/HD_frontpanel.h"
 #include "vren1/Vren1_PanelWindows.h"
 
+#include "widgets/NamedColours.h"
+
 #include <QColor>
 #include <array>
 #include <vector>
@@ -114,7 +116,13 @@ public:
 
     static constexpr int TuningBase = 875;
     static constexpr int TuningSteps = 102;
-    static const QColor Lime, Green, Yellow, Red, Gray, Olive;
+    // The designed lamp and text colours, from the shared set.
+    static constexpr const QColor& Lime = NamedColour::Lime;
+    static constexpr const QColor& Green = NamedColour::Green;
+    static constexpr const QColor& Yellow = NamedColour::Yellow;
+    static constexpr const QColor& Red = NamedColour::Red;
+    static constexpr const QColor& Gray = NamedColour::Gray;
+    static constexpr const QColor& Olive = NamedColour::Olive;
 
     // Handlers, named as designed; n is 1 .. 8 or 1 .. 6.
     void Tuning_TBChange();

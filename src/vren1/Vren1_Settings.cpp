@@ -53,35 +53,10 @@ constexpr int firstAddressId = 1024;
 constexpr int proxyIpId = 1032;
 constexpr int proxyPortId = 1033;
 
-int tuningPosition(qint32 value)
-{
-    return int(qBound(qint64(-1), RoundHalfEven((value - 875) / 2.0), qint64(1000)));
-}
-qint32 tuningValue(int position)
-{
-    return position * 2 + 875;
-}
-int attenuatorPosition(qint32 value)
-{
-    return 63 - value;
-}
-qint32 attenuatorValue(int position)
-{
-    return 63 - position;
-}
-
 const QStringList& muteItems()
 {
     static const QStringList l = {"         OFF", "         ON", "      AUTO"};
     return l;
-}
-
-QWidget* addPage(QTabWidget* tabs, const char* name, const QString& caption)
-{
-    auto* page = new QWidget(tabs);
-    page->setObjectName(name);
-    tabs->addTab(page, caption);
-    return page;
 }
 
 QGridLayout* pageGrid(QWidget* page)
@@ -126,11 +101,7 @@ TVren1Settings::TVren1Settings(const TChildWindowArgs& args)
     text.sendText = [this](int id, quint8 b3) { QueueStringParameter(*frame(), id, 0, 0, 0, b3); };
     m_email = new TSettingsTable(this, Filling, text);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName("PageControl1");
-    layout->addWidget(PageControl1);
+    PageControl1 = AddSettingsBook(this);
 
     buildRfPage();
     buildCompositePage();
@@ -161,17 +132,17 @@ TVren1Settings::TVren1Settings(const TChildWindowArgs& args)
 
 void TVren1Settings::buildRfPage()
 {
-    RF_Tab = addPage(PageControl1, "RF_Tab", "RF");
+    RF_Tab = AddSettingsPage(PageControl1, "RF_Tab", "RF");
     QGridLayout* g = pageGrid(RF_Tab);
     m_settings->addRadio(g, 0, 0, "RF_Input_RG", " RF Input", {"Antenna", "High Level"},
                          {rfInputWord, 16, 0, flagBit(prSettings)});
     UpDown* tuning = m_settings->addUpDown(g, 1, 0, "TuningFreq_UD", " Tuning Freq ", 0, 102, 1,
                                            {tuningWord, 15, 0, flagBit(prTuning)}, Vren1TuningText,
-                                           {tuningPosition, tuningValue}, "_ST");
+                                           FmTuningScale, "_ST");
     tuning->setWrap(true);
-    UpDown* atten = m_settings->addUpDown(g, 2, 0, "RF_Atten_UD", " RF Attenuator ", 0, 63, 1,
-                                          {attenuatorWord, 19}, Vren1AttenuatorText,
-                                          {attenuatorPosition, attenuatorValue}, "_ST");
+    UpDown* atten =
+        m_settings->addUpDown(g, 2, 0, "RF_Atten_UD", " RF Attenuator ", 0, 63, 1,
+                              {attenuatorWord, 19}, Vren1AttenuatorText, RfAttenuatorScale, "_ST");
     RF_Atten_GB = qobject_cast<QGroupBox*>(atten->parentWidget());
     RF_Atten_GB->setObjectName("RF_Atten_GB");
 
@@ -195,7 +166,7 @@ void TVren1Settings::buildRfPage()
 
 void TVren1Settings::buildCompositePage()
 {
-    Composite_Tab = addPage(PageControl1, "Composite_Tab", "Composite");
+    Composite_Tab = AddSettingsPage(PageControl1, "Composite_Tab", "Composite");
     QGridLayout* g = pageGrid(Composite_Tab);
     m_settings->addCombo(g, 0, 0, "CMP_BW_CB", " Filter BW ",
                          {"     Stereo + RDS", "     Stereo + 67 kHz", "     Stereo + 92 kHz"},
@@ -213,7 +184,7 @@ void TVren1Settings::buildCompositePage()
 
 void TVren1Settings::buildUnitPage()
 {
-    Unit_Tab = addPage(PageControl1, "Unit_Tab", "Unit");
+    Unit_Tab = AddSettingsPage(PageControl1, "Unit_Tab", "Unit");
     QGridLayout* g = pageGrid(Unit_Tab);
     // The fourth byte 1 of the mode switches travels in the request only.
     m_settings->addRadio(g, 0, 0, "Unit_TM_RG", " Time Mode ", {" Real", " Past"}, {71, 88, 1});
@@ -239,7 +210,7 @@ void TVren1Settings::buildUnitPage()
 
 void TVren1Settings::buildOutputsPage()
 {
-    Outputs_Tab = addPage(PageControl1, "Outputs_Tab", "Outputs");
+    Outputs_Tab = AddSettingsPage(PageControl1, "Outputs_Tab", "Outputs");
     auto* row = new QHBoxLayout(Outputs_Tab);
     row->setContentsMargins(8, 8, 8, 8);
     row->setSpacing(8);
@@ -275,14 +246,14 @@ void TVren1Settings::buildOutputsPage()
 
 void TVren1Settings::buildEmailPage()
 {
-    Email_Tab = addPage(PageControl1, "Email_Tab", "Email");
+    Email_Tab = AddSettingsPage(PageControl1, "Email_Tab", "Email");
     auto* l = new QVBoxLayout(Email_Tab);
     l->setContentsMargins(4, 4, 4, 4);
     auto* inner = new QTabWidget(Email_Tab);
     inner->setObjectName("Email_PageControl");
     l->addWidget(inner);
 
-    QWidget* book = addPage(inner, "Address_Tab", "Address Book");
+    QWidget* book = AddSettingsPage(inner, "Address_Tab", "Address Book");
     auto* bookRow = new QHBoxLayout(book);
     auto* addresses = new QGroupBox(" Address Book ", book);
     addresses->setObjectName("AddressBook_GB");
@@ -330,7 +301,7 @@ void TVren1Settings::buildEmailPage()
 
 void TVren1Settings::buildDecodersPage()
 {
-    Decoders_Tab = addPage(PageControl1, "Decoders_Tab", "Decoders");
+    Decoders_Tab = AddSettingsPage(PageControl1, "Decoders_Tab", "Decoders");
     QGridLayout* g = pageGrid(Decoders_Tab);
     auto* check = new QCheckBox("Decoder SIS Block Count Error Checking ", Decoders_Tab);
     check->setObjectName("DecoderSISBCEC_CB");
@@ -354,7 +325,7 @@ void TVren1Settings::buildDecodersPage()
 
 void TVren1Settings::buildInfoPage()
 {
-    Info_Tab = addPage(PageControl1, "Info_Tab", " Info");
+    Info_Tab = AddSettingsPage(PageControl1, "Info_Tab", " Info");
     QGridLayout* g = pageGrid(Info_Tab);
     auto value = [this](const char* name) {
         auto* l = new QLabel(Info_Tab);
@@ -374,7 +345,7 @@ void TVren1Settings::buildInfoPage()
 
 void TVren1Settings::buildDiagnosticsPage()
 {
-    Diag_Tab = addPage(PageControl1, "Diag_Tab", "Diagnostics");
+    Diag_Tab = AddSettingsPage(PageControl1, "Diag_Tab", "Diagnostics");
     auto* l = new QVBoxLayout(Diag_Tab);
     auto* top = new QHBoxLayout;
     LoadData_Button = button(Diag_Tab, "LoadData_Button", "Load Data");

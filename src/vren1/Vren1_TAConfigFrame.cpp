@@ -4,8 +4,8 @@
 #include "models/HdTaSettingsTexts.h"
 #include "panels/SettingsTable.h"
 #include "protocol/hd/HdRequests.h"
-#include "vren1/Vren1_Panel.h"
 #include "widgets/FixedFont.h"
+#include "widgets/NamedColours.h"
 #include "widgets/SetIfChanged.h"
 #include "widgets/UpDown.h"
 
@@ -297,9 +297,9 @@ void TTA_Config_Frame::showApplyState()
     const THdTaApplyNotice notice = HdTaApplyNotice(s.TaState);
     setTextIfChanged(Apply_Req_ST, notice.text);
     setFontColour(Apply_Req_ST, QPalette::WindowText,
-                  notice.required ? TVren1Panel::Red : QColor(Qt::black));
+                  notice.required ? NamedColour::Red : NamedColour::Black);
     setFontColour(Apply_Button, QPalette::ButtonText,
-                  notice.required ? TVren1Panel::Lime : QColor(Qt::black));
+                  notice.required ? NamedColour::Lime : NamedColour::Black);
 }
 
 void TTA_Config_Frame::setEditable(bool editable)

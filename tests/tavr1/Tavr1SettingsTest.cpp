@@ -1,4 +1,5 @@
 #include "Tavr1WindowSupport.h"
+#include "panels/SettingsControlSupport.h"
 
 #include "widgets/RadioGroup.h"
 #include "widgets/UpDown.h"
@@ -16,60 +17,13 @@
 
 namespace {
 
-// What the user does to a control.
-enum class Act
-{
-    Pick, // choose item n of a combo box or radio group
-    Up,   // click the up arrow
-    Down, // click the down arrow
-};
-
 class Tavr1SettingsTest : public Tavr1WindowTest
 {
 protected:
-    template <class T>
-    T* control(QWidget* w, const QString& name)
-    {
-        T* c = w->findChild<T*>(name);
-        EXPECT_NE(c, nullptr) << name.toStdString();
-        return c;
-    }
-
     QString text(QWidget* w, QString upDownName)
     {
         QLabel* l = control<QLabel>(w, upDownName.replace("_UD", "_LD"));
         return l ? l->text() : QString();
-    }
-
-    // Does to the control what the user does with mouse or keyboard.
-    void act(QWidget* w, const QString& name, Act what, int n = 0)
-    {
-        QWidget* c = w->findChild<QWidget*>(name);
-        ASSERT_NE(c, nullptr) << name.toStdString();
-        if (auto* combo = qobject_cast<QComboBox*>(c)) {
-            // As a choice from the list does it.
-            combo->setCurrentIndex(n);
-            emit combo->activated(n);
-        } else if (auto* radio = qobject_cast<RadioGroup*>(c)) {
-            radio->button(n)->click();
-        } else if (auto* updown = qobject_cast<UpDown*>(c)) {
-            updown->findChild<QToolButton*>(what == Act::Up ? "Up" : "Down")->click();
-        } else {
-            FAIL() << name.toStdString() << " is no editing control";
-        }
-    }
-
-    int shown(QWidget* w, const QString& name)
-    {
-        QWidget* c = w->findChild<QWidget*>(name);
-        if (auto* combo = qobject_cast<QComboBox*>(c))
-            return combo->currentIndex();
-        if (auto* radio = qobject_cast<RadioGroup*>(c))
-            return radio->itemIndex();
-        if (auto* updown = qobject_cast<UpDown*>(c))
-            return updown->position();
-        ADD_FAILURE() << name.toStdString();
-        return -99;
     }
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SimLoginSupport.h"
 #include "TestSupport.h"
 
 #include "data/EventLog.h"
@@ -97,20 +98,15 @@ protected:
     std::unique_ptr<TFrame2> connectToSim()
     {
         sim.blockIntervalMs = 60;
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htTavr1;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
-        f->RackCaption = "Studio A";
-        f->RackWindow = &rack;
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return f->ProcessState == 4; }, 40));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return !f->Tavr1UpdateLocalConfig && f->Tavr1LocalConfig[2] != 0; }, 60));
-        return f;
+        return LoginToSim(
+            {htTavr1, sim.listenTcp(), "Studio A", &rack},
+            [](TFrame2& f, const std::function<bool()>& pred, int maxTicks) {
+                return tickUntil(f, pred, maxTicks);
+            },
+            [](const TFrame2& f) {
+                return !f.Tavr1UpdateLocalConfig && f.Tavr1LocalConfig[2] != 0;
+            },
+            60);
     }
 
     // Runs ticks, letting the unit and the windows answer between them, until
@@ -118,13 +114,7 @@ protected:
     static bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks,
                           int pumpMs = 30)
     {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
+        return TickFrameUntil(f, pred, maxTicks, pumpMs);
     }
 
     // Sends what a window posted and waits until the unit has received it.

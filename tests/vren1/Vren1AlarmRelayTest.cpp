@@ -172,27 +172,20 @@ TEST(Vren1AlarmRelayProgram, OpensFromTheMenuSendsToTheUnitAndIsForgottenOnClose
     HdSim sim;
     sim.network = true;
     QWidget rack;
-    auto f = std::make_unique<TFrame2>("Connect1");
-    f->HardwareType = htHDSystem;
-    f->Transport = trNetwork;
-    f->IpAddress = "127.0.0.1";
-    f->TcpPort = sim.listenTcp();
-    f->RackCaption = "Studio B";
-    f->OpenConnection();
-    ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
-    auto tickUntil = [&](const std::function<bool()>& pred, int maxTicks) {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f->Timer1Timer();
-            pump(40);
-        }
-        return pred();
-    };
-    ASSERT_TRUE(tickUntil([&] { return f->ProcessState == 4; }, 40));
     const int cdnoItem = Vren1AlarmItemOf(Vren1AlarmThresholdId(11));
-    ASSERT_TRUE(tickUntil(
-        [&] { return f->HdLocalConfig[cdnoItem] == sim.unit().HdLocalConfig[cdnoItem]; }, 80));
+    const auto tick = [](TFrame2& frame, const std::function<bool()>& pred, int maxTicks) {
+        return TickFrameUntil(frame, pred, maxTicks, 40);
+    };
+    const std::unique_ptr<TFrame2> f = LoginToSim(
+        {htHDSystem, sim.listenTcp(), "Studio B"}, tick,
+        [&](const TFrame2& frame) {
+            return frame.HdLocalConfig[cdnoItem] == sim.unit().HdLocalConfig[cdnoItem];
+        },
+        80);
+    ASSERT_FALSE(HasFailure());
+    auto tickUntil = [&](const std::function<bool()>& pred, int maxTicks) {
+        return tick(*f, pred, maxTicks);
+    };
 
     {
         TVren1Panel p(&rack, &rack, "Rack1_VREN1", f.get(), 0);

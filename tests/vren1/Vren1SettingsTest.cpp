@@ -1,4 +1,5 @@
 #include "Vren1SimSupport.h"
+#include "panels/SettingsControlSupport.h"
 
 #include "protocol/hd/HdDiagnostics.h"
 #include "vren1/Vren1_EmailGroupFrame.h"
@@ -21,60 +22,6 @@
 #include <memory>
 
 namespace {
-
-// What the user does to a control.
-enum class Act
-{
-    Pick,  // choose item n of a combo box or radio group
-    Up,    // click the up arrow
-    Down,  // click the down arrow
-    Click, // click a check box or button
-    Type,  // type the text into an edit
-};
-
-template <class T>
-T* control(QWidget* w, const QString& name)
-{
-    T* c = w->findChild<T*>(name);
-    EXPECT_NE(c, nullptr) << name.toStdString();
-    return c;
-}
-
-void act(QWidget* w, const QString& name, Act what, int n = 0, const QString& typed = {})
-{
-    QWidget* c = w->findChild<QWidget*>(name);
-    ASSERT_NE(c, nullptr) << name.toStdString();
-    if (auto* combo = qobject_cast<QComboBox*>(c)) {
-        combo->setCurrentIndex(n);
-        emit combo->activated(n);
-    } else if (auto* radio = qobject_cast<RadioGroup*>(c)) {
-        radio->button(n)->click();
-    } else if (auto* updown = qobject_cast<UpDown*>(c)) {
-        updown->findChild<QToolButton*>(what == Act::Up ? "Up" : "Down")->click();
-    } else if (auto* edit = qobject_cast<QLineEdit*>(c)) {
-        edit->clear();
-        QTest::keyClicks(edit, typed);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(c)) {
-        button->click();
-    } else {
-        FAIL() << name.toStdString() << " is no editing control";
-    }
-}
-
-int shown(QWidget* w, const QString& name)
-{
-    QWidget* c = w->findChild<QWidget*>(name);
-    if (auto* combo = qobject_cast<QComboBox*>(c))
-        return combo->currentIndex();
-    if (auto* radio = qobject_cast<RadioGroup*>(c))
-        return radio->itemIndex();
-    if (auto* updown = qobject_cast<UpDown*>(c))
-        return updown->position();
-    if (auto* box = qobject_cast<QAbstractButton*>(c))
-        return box->isChecked() ? 1 : 0;
-    ADD_FAILURE() << name.toStdString();
-    return -99;
-}
 
 // A station's settings, every word inside its list or range.
 void stationSettings(HdConfigRecord& c)

@@ -16,26 +16,13 @@ protected:
     // Logged in, polling, and the unit's settings and e-mail taken in.
     std::unique_ptr<TFrame2> connectToSim()
     {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htHDSystem;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
-        f->RackCaption = "Studio B";
-        f->RackWindow = &rack;
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return f->ProcessState == 4; }, 40));
-        EXPECT_TRUE(tickUntil(
-            *f,
-            [&] {
-                return f->HdLocalConfig[2] == sim.unit().HdLocalConfig[2] &&
-                       f->HdEmailSettings.Address == sim.unit().HdEmailSettings.Address &&
-                       f->HdEmailSettings.Subject == sim.unit().HdEmailSettings.Subject;
+        return loginToSim(
+            [&](const TFrame2& f) {
+                return f.HdLocalConfig[2] == sim.unit().HdLocalConfig[2] &&
+                       f.HdEmailSettings.Address == sim.unit().HdEmailSettings.Address &&
+                       f.HdEmailSettings.Subject == sim.unit().HdEmailSettings.Subject;
             },
-            120));
-        return f;
+            120, false);
     }
 
     // Ticks until the unit has received n more request lines.

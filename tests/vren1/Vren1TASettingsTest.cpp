@@ -362,30 +362,21 @@ TEST(Vren1TASettingsProgram, OpensWithTheUnitsValuesTalksToTheUnitAndIsForgotten
     sim.setTimeAlignStatus(3, 1234567);
     sim.setApplyState(2, 3);
     QWidget rack;
-    auto f = std::make_unique<TFrame2>("Connect1");
-    f->HardwareType = htHDSystem;
-    f->Transport = trNetwork;
-    f->IpAddress = "127.0.0.1";
-    f->TcpPort = sim.listenTcp();
-    f->RackCaption = "Studio B";
-    f->OpenConnection();
-    ASSERT_TRUE(waitFor([&] { return f->PortOpen; }));
+    const auto tick = [](TFrame2& frame, const std::function<bool()>& pred, int maxTicks) {
+        return TickFrameUntil(frame, pred, maxTicks, 40);
+    };
+    const std::unique_ptr<TFrame2> f = LoginToSim(
+        {htHDSystem, sim.listenTcp(), "Studio B"}, tick,
+        [&](const TFrame2& frame) {
+            return frame.TimeAlignConfigs == sim.unit().TimeAlignConfigs &&
+                   frame.HdService.TaState == 3;
+        },
+        80);
+    ASSERT_FALSE(HasFailure());
     auto tickUntil = [&](const std::function<bool()>& pred, int maxTicks) {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f->Timer1Timer();
-            pump(40);
-        }
-        return pred();
+        return tick(*f, pred, maxTicks);
     };
     auto sentSince = [&](qsizetype from) { return sim.requestLines().mid(from); };
-    ASSERT_TRUE(tickUntil([&] { return f->ProcessState == 4; }, 40));
-    ASSERT_TRUE(tickUntil(
-        [&] {
-            return f->TimeAlignConfigs == sim.unit().TimeAlignConfigs && f->HdService.TaState == 3;
-        },
-        80));
 
     {
         TVren1Panel p(&rack, &rack, "Rack1_VREN1", f.get(), 0);

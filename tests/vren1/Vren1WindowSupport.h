@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SimLoginSupport.h"
 #include "TestSupport.h"
 
 #include "data/EventLog.h"
@@ -114,30 +115,29 @@ class Vren1SimWindowTest : public Vren1WindowTest
 protected:
     Vren1SimWindowTest() { sim.blockIntervalMs = 60; }
 
+    // Logged in to the simulated unit, then ticked until ready holds; each
+    // fixture below waits for the first data its windows need.
+    std::unique_ptr<TFrame2> loginToSim(const std::function<bool(const TFrame2&)>& ready,
+                                        int readyTicks, bool stopTimer, int pumpMs = 30)
+    {
+        return LoginToSim(
+            {htHDSystem, sim.listenTcp(), "Studio B", &rack, stopTimer},
+            [pumpMs](TFrame2& f, const std::function<bool()>& pred, int maxTicks) {
+                return tickUntil(f, pred, maxTicks, pumpMs);
+            },
+            ready, readyTicks);
+    }
+
     // Logged in, its timer stopped, the unit's settings and time-alignment
     // table copied.
     std::unique_ptr<TFrame2> connectToSim()
     {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htHDSystem;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
-        f->RackCaption = "Studio B";
-        f->RackWindow = &rack;
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        f->Timer1->stop();
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return f->ProcessState == 4; }, 40));
-        EXPECT_TRUE(tickUntil(
-            *f,
-            [&] {
-                return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001 &&
-                       f->TimeAlignConfigs.User[0] == sim.unit().TimeAlignConfigs.User[0];
+        return loginToSim(
+            [&](const TFrame2& f) {
+                return !f.HdUpdateLocalConfig && f.HdLocalConfig[2] == 1001 &&
+                       f.TimeAlignConfigs.User[0] == sim.unit().TimeAlignConfigs.User[0];
             },
-            80));
-        return f;
+            80, true);
     }
 
     // Runs ticks, letting the unit and the windows answer between them, until
@@ -181,20 +181,9 @@ protected:
     std::unique_ptr<TFrame2> connectToSim()
     {
         sim.network = true;
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htHDSystem;
-        f->Transport = trNetwork;
-        f->IpAddress = "127.0.0.1";
-        f->TcpPort = sim.listenTcp();
-        f->RackCaption = "Studio B";
-        f->RackWindow = &rack;
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return f->ProcessState == 4; }, 40));
-        EXPECT_TRUE(tickUntil(
-            *f, [&] { return !f->HdUpdateLocalConfig && f->HdLocalConfig[2] == 1001; }, 80));
-        return f;
+        return loginToSim(
+            [](const TFrame2& f) { return !f.HdUpdateLocalConfig && f.HdLocalConfig[2] == 1001; },
+            80, false, 40);
     }
 
     static bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks,
