@@ -3,21 +3,101 @@
 #include "common/FieldHelpers.h"
 #include "widgets/SetIfChanged.h"
 
+#include <QAbstractItemView>
+#include <QGlyphRun>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 #include <array>
+#include <cmath>
+
+PlainLineDelegate::PlainLineDelegate(QObject* parent)
+    : QStyledItemDelegate(parent)
+{
+    if (auto* view = qobject_cast<QAbstractItemView*>(parent)) {
+        m_viewport = view->viewport();
+        m_viewport->installEventFilter(this);
+    }
+}
+
+bool PlainLineDelegate::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_viewport) {
+        if (event->type() == QEvent::Paint)
+            m_dirty = static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+const PlainLineDelegate::GlyphTable& PlainLineDelegate::glyphsFor(const QFont& font) const
+{
+    if (m_tableMade && m_table.font == font)
+        return m_table;
+    m_tableMade = true;
+    m_table = GlyphTable{};
+    m_table.font = font;
+    m_table.raw = QRawFont::fromFont(font);
+    if (!m_table.raw.isValid())
+        return m_table;
+    QString printable;
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        printable += QChar(c);
+    const QList<quint32> glyphs = m_table.raw.glyphIndexesForString(printable);
+    if (glyphs.size() != printable.size())
+        return m_table;
+    const QList<QPointF> advances = m_table.raw.advancesForGlyphIndexes(glyphs);
+    m_table.complete = advances.size() == glyphs.size();
+    for (qsizetype i = 0; i < glyphs.size() && m_table.complete; ++i) {
+        // A character the face lacks would need a fallback face: such
+        // lines go the long way.
+        m_table.complete = glyphs[i] != 0 || i == 0;
+        m_table.glyphs[size_t(i)] = glyphs[i];
+        m_table.advances[size_t(i)] = advances[i].x();
+    }
+    return m_table;
+}
 
 void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
+    // Whatever is drawn outside the dirty region is clipped away anyway.
+    if (m_viewport && painter->device() == m_viewport && !m_dirty.intersects(option.rect))
+        return;
     const bool selected = option.state & QStyle::State_Selected;
     if (selected)
         painter->fillRect(option.rect, option.palette.highlight());
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
-    painter->drawText(option.rect.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                      index.data(Qt::DisplayRole).toString());
+    const QRect box = option.rect.adjusted(2, 0, 0, 0);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const bool printable = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7F;
+    });
+    const GlyphTable& table = glyphsFor(option.font);
+    if (!printable || !table.complete || text.isEmpty()) {
+        painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
+        return;
+    }
+    m_runGlyphs.resize(text.size());
+    m_runPositions.resize(text.size());
+    const qreal ascent = table.raw.ascent();
+    const qreal height = ascent + table.raw.descent();
+    const qreal baseline = box.top() + std::round((box.height() - height) / 2 + ascent);
+    qreal x = box.left();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const size_t k = size_t(text[i].unicode() - 0x20);
+        m_runGlyphs[i] = table.glyphs[k];
+        m_runPositions[i] = QPointF(x, 0);
+        x += table.advances[k];
+    }
+    QGlyphRun run;
+    run.setRawFont(table.raw);
+    run.setGlyphIndexes(m_runGlyphs);
+    run.setPositions(m_runPositions);
+    painter->drawGlyphRun(QPointF(0, baseline), run);
 }
 
 void appendCapped(QListWidget* list, const QString& text, int maxLines)

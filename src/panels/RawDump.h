@@ -1,7 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
+#include <QList>
+#include <QPointF>
+#include <QRawFont>
+#include <QRegion>
 #include <QStyledItemDelegate>
+#include <array>
 
 class QListWidget;
 
@@ -26,11 +32,43 @@ void dumpBlock(QListWidget* list, const QByteArray& block, TPartialLine partial)
 
 // The dump changes with every block, so its lines are drawn the short way:
 // one run of fixed-pitch text each, without the style's per-item layout of
-// icon, check box and elision, which cost more than the text itself.
+// icon, check box and elision, which cost more than the text itself. Nearly
+// every visible line is new with every block, so nothing is gained by keeping
+// shaped lines; instead a line of printable ASCII is not shaped at all: each
+// character maps straight to its glyph and the glyphs stand at the font's
+// advances. Any other line is laid out as text.
+//
+// A block changes lines here and there; the list repaints the whole band
+// between the first and the last changed line, so a line outside what
+// actually needs painting is passed over (the view of the parent, when the
+// parent is one).
 class PlainLineDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit PlainLineDelegate(QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Glyphs and advances of the printable ASCII characters in font.
+    struct GlyphTable
+    {
+        QFont font;
+        QRawFont raw;
+        std::array<quint32, 95> glyphs{};
+        std::array<qreal, 95> advances{};
+        bool complete = false;
+    };
+    const GlyphTable& glyphsFor(const QFont& font) const;
+
+    QWidget* m_viewport = nullptr;
+    // What the viewport's paint in progress has to cover.
+    QRegion m_dirty;
+    mutable GlyphTable m_table;
+    mutable bool m_tableMade = false;
+    mutable QList<quint32> m_runGlyphs;
+    mutable QList<QPointF> m_runPositions;
 };

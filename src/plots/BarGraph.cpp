@@ -3,15 +3,22 @@
 #include "common/WindowNames.h"
 #include "models/PlotTexts.h"
 #include "plots/ChartKit.h"
+#include "plots/PlotReadoutLabel.h"
+#include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
 #include <QChart>
+#include <QHBoxLayout>
 #include <QLegend>
+#include <QSignalBlocker>
 #include <QValueAxis>
 
 namespace {
 const char* const seriesNames[] = {"PeakSeries", "AverageSeries", "MinimumSeries"};
-}
+const char* const readoutNames[] = {"PeakReadout", "AverageReadout", "MinimumReadout"};
+constexpr int readoutHeight = 25;
+constexpr int swatchSize = 12;
+} // namespace
 
 TBarGraph::TBarGraph(const TChildWindowArgs& args)
     : TPlotWindow(args, Kind, WindowToken::BarPlot, " Bar Graph")
@@ -25,7 +32,8 @@ TBarGraph::TBarGraph(const TChildWindowArgs& args)
     m_valueAxis->setObjectName("ValueAxis");
     m_barAxis = addValueAxis(chart(), Qt::AlignLeft, QString());
     m_barAxis->setObjectName("BarAxis");
-    // The bars are told apart by the legend; positions along this axis mean nothing.
+    // The bars are told apart by their readouts' colours; positions along
+    // this axis mean nothing.
     m_barAxis->setLabelsVisible(false);
     m_barAxis->setGridLineVisible(false);
     undoZoom();
@@ -37,9 +45,36 @@ TBarGraph::TBarGraph(const TChildWindowArgs& args)
         bar->setObjectName(seriesNames[i]);
         m_bars.append(bar);
     }
-    // The series titles are the readouts, so the legend shows in every mode.
-    chart()->legend()->setVisible(true);
-    useFixedPitchLegend(chart());
+    // The readings change with every block. As legend entries each change
+    // laid the chart out again; as labels of their own a change repaints the
+    // label alone. The series keep the readouts as their names (for whoever
+    // reads the series); the legend, hidden and detached, is not told.
+    chart()->legend()->detachFromChart();
+    chart()->legend()->setVisible(false);
+    auto* row = new QWidget(this);
+    row->setObjectName("ReadoutPanel");
+    row->setFixedHeight(readoutHeight);
+    auto* rowLayout = new QHBoxLayout(row);
+    rowLayout->setContentsMargins(6, 0, 6, 0);
+    rowLayout->setSpacing(6);
+    for (int i = 0; i < m_bars.size(); ++i) {
+        auto* swatch = new QWidget(row);
+        swatch->setObjectName(QString("Swatch%1").arg(i + 1));
+        swatch->setFixedSize(swatchSize, swatchSize);
+        swatch->setAutoFillBackground(true);
+        QPalette p = swatch->palette();
+        p.setColor(QPalette::Window, plotSeriesColour(i));
+        swatch->setPalette(p);
+        auto* label = new PlotReadoutLabel(readoutNames[i], row);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(titles[i]);
+        rowLayout->addWidget(swatch);
+        rowLayout->addWidget(label);
+        rowLayout->addSpacing(18);
+        m_readouts.append(label);
+    }
+    rowLayout->addStretch(1);
+    m_layout->addWidget(row);
     resize(520, 300);
 }
 
@@ -60,8 +95,17 @@ void TBarGraph::RefreshWindow(qintptr)
     for (int i = 0; i < m_bars.size(); ++i) {
         const AxisRange band = barBand(i);
         setOutline(m_bars[i], horizontalBar(origin, barEnd(kind, values[i]), band.min, band.max));
-        if (i < readouts.size())
-            setReadoutTitle(chart(), m_bars[i], readouts[i]);
+        if (i < readouts.size()) {
+            QAreaSeries* bar = m_bars[i];
+            setIfChanged(
+                readouts[i], [&] { return bar->name(); },
+                [&](const QString& t) {
+                    // Told of it, the hidden legend would lay itself out anew.
+                    const QSignalBlocker quiet(bar);
+                    bar->setName(t);
+                });
+            setTextIfChanged(m_readouts[i], readouts[i]);
+        }
     }
 }
 

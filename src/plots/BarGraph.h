@@ -1,13 +1,15 @@
 #pragma once
 
-#include "plots/PlotWindow.h"
 #include "models/ZoomPolicy.h"
+#include "plots/PlotWindow.h"
 
+class PlotReadoutLabel;
 class QAreaSeries;
 class QValueAxis;
 
 // The current peak, average and minimum of one rack-module measurement as
-// horizontal bars, their readouts in the legend.
+// horizontal bars, their readouts in a row of labels under the chart, each
+// beside a swatch of its bar's colour.
 class TBarGraph : public TPlotWindow
 {
     Q_OBJECT
@@ -21,6 +23,8 @@ public:
     const QList<QAreaSeries*>& bars() const { return m_bars; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
     QValueAxis* barAxis() const { return m_barAxis; }
+    // The readouts, peak first; one a bar.
+    const QList<PlotReadoutLabel*>& readouts() const { return m_readouts; }
 
 public slots:
     void zoomTo(const QRectF& values) override;
@@ -39,4 +43,5 @@ private:
     AxisRange m_valueInitial;
     AxisRange m_barInitial;
     QList<QAreaSeries*> m_bars;
+    QList<PlotReadoutLabel*> m_readouts;
 };

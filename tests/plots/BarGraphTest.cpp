@@ -5,6 +5,7 @@
 #include "common/Enums.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotPrint.h"
+#include "plots/PlotReadoutLabel.h"
 
 #include <QAction>
 #include <QLegend>
@@ -16,6 +17,16 @@ namespace {
 // Nuva-1 L + R: scale kind 1, display mode 0, slots 265 / 266 / 267.
 constexpr int nuva1 = 1;
 constexpr int lPlusR = 3;
+
+const char* const readoutNames[] = {"PeakReadout", "AverageReadout", "MinimumReadout"};
+
+QStringList readoutTexts(const TBarGraph* w)
+{
+    QStringList texts;
+    for (const PlotReadoutLabel* l : w->readouts())
+        texts << l->text();
+    return texts;
+}
 
 double barEndOf(const QAreaSeries* s)
 {
@@ -43,7 +54,18 @@ TEST(BarGraph, NamesCaptionAndTitles)
     EXPECT_EQ(w->bars()[0]->color(), QColor(Qt::red));
     EXPECT_EQ(w->bars()[1]->color(), QColor(0, 255, 0));
     EXPECT_EQ(w->bars()[2]->color(), QColor(Qt::yellow));
-    EXPECT_TRUE(w->chart()->legend()->isVisible());
+    // The readouts are labels under the chart, each beside its bar's colour.
+    ASSERT_EQ(w->readouts().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        const PlotReadoutLabel* label = w->findChild<PlotReadoutLabel*>(readoutNames[i]);
+        ASSERT_EQ(label, w->readouts()[i]);
+        EXPECT_TRUE(label->isVisibleTo(w));
+        EXPECT_EQ(label->text(), w->bars()[i]->name());
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        const QWidget* swatch = w->findChild<QWidget*>(QString("Swatch%1").arg(i + 1));
+        ASSERT_NE(swatch, nullptr);
+        EXPECT_EQ(swatch->palette().color(QPalette::Window), w->bars()[i]->color());
+    }
 }
 
 TEST(BarGraph, RefreshClampsAndWritesTheReadoutsIntoTheLegend)
@@ -57,6 +79,7 @@ TEST(BarGraph, RefreshClampsAndWritesTheReadoutsIntoTheLegend)
     EXPECT_EQ(w->bars()[0]->name(), "PEAK 200.0%");
     EXPECT_EQ(w->bars()[1]->name(), "AVE   99.5%");
     EXPECT_EQ(w->bars()[2]->name(), "MIN    0.0%");
+    EXPECT_EQ(readoutTexts(w), (QStringList{"PEAK 200.0%", "AVE   99.5%", "MIN    0.0%"}));
     EXPECT_DOUBLE_EQ(barEndOf(w->bars()[0]), 200.0);
     EXPECT_DOUBLE_EQ(barEndOf(w->bars()[1]), 99.5);
     EXPECT_DOUBLE_EQ(barEndOf(w->bars()[2]), 0.0);
@@ -66,8 +89,10 @@ TEST(BarGraph, RefreshClampsAndWritesTheReadoutsIntoTheLegend)
     PlotFixture::refresh(w, UM_TAVR1_REFRESH);
     PlotFixture::refresh(w, UM_PANEL_REFRESH, 1);
     EXPECT_EQ(w->bars()[0]->name(), "PEAK 200.0%");
+    EXPECT_EQ(w->readouts()[0]->text(), "PEAK 200.0%");
     PlotFixture::refresh(w);
     EXPECT_EQ(w->bars()[0]->name(), "PEAK  10.0%");
+    EXPECT_EQ(w->readouts()[0]->text(), "PEAK  10.0%");
 }
 
 TEST(BarGraph, DecibelBarsStartAtMinus90AndShowNoNegativeZero)
@@ -88,7 +113,9 @@ TEST(BarGraph, DecibelBarsStartAtMinus90AndShowNoNegativeZero)
     PlotFixture::refresh(w);
     EXPECT_EQ(w->bars()[0]->name(), "RMS   0.0dB");
     // A single-series graph still shows its readout.
-    EXPECT_TRUE(w->chart()->legend()->isVisible());
+    ASSERT_EQ(w->readouts().size(), 1);
+    EXPECT_TRUE(w->readouts()[0]->isVisibleTo(w));
+    EXPECT_EQ(w->readouts()[0]->text(), "RMS   0.0dB");
 }
 
 TEST(BarGraph, PhaseShowsTheUnitsMarksAndNegativePhases)
@@ -112,6 +139,7 @@ TEST(BarGraph, PhaseShowsTheUnitsMarksAndNegativePhases)
         fx.setValue(770, c.raw);
         PlotFixture::refresh(w);
         EXPECT_EQ(w->bars()[0]->name(), c.readout);
+        EXPECT_EQ(w->readouts()[0]->text(), c.readout);
         EXPECT_DOUBLE_EQ(barEndOf(w->bars()[0]), c.end);
         EXPECT_DOUBLE_EQ(outlineOf(w->bars()[0])[0].x(), -30);
     }
