@@ -4,10 +4,14 @@
 #include "widgets/SetIfChanged.h"
 
 #include <QAbstractItemView>
+#include <QFontDatabase>
 #include <QGlyphRun>
+#include <QGridLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
 #include <array>
@@ -98,6 +102,49 @@ void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     run.setGlyphIndexes(m_runGlyphs);
     run.setPositions(m_runPositions);
     painter->drawGlyphRun(QPointF(0, baseline), run);
+}
+
+TRawDataFace buildRawDataFace(QWidget* window, int topLeft, int topRight, int bottom)
+{
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    TRawDataFace face;
+    face.ListBox1 = new QListWidget(window);
+    face.ListBox1->setObjectName("ListBox1");
+    face.ListBox2 = new QListWidget(window);
+    face.ListBox2->setObjectName("ListBox2");
+    face.ListBox3 = new QListWidget(window);
+    face.ListBox3->setObjectName("ListBox3");
+    QListWidget* const lists[] = {face.ListBox1, face.ListBox2, face.ListBox3};
+    for (QListWidget* l : lists) {
+        l->setFont(fixed);
+        l->setUniformItemSizes(true);
+        l->setItemDelegate(new PlainLineDelegate(l));
+    }
+    lists[topLeft - 1]->setFixedHeight(120);
+    lists[topRight - 1]->setFixedHeight(120);
+    face.Button1 = new QPushButton("Pause", window);
+    face.Button1->setObjectName("Button1");
+    face.Label1 = new QLabel("Block Num = ", window);
+    face.Label1->setObjectName("Label1");
+    face.Label2 = new QLabel("Checksums = ", window);
+    face.Label2->setObjectName("Label2");
+    for (QLabel* l : {face.Label1, face.Label2}) {
+        l->setFont(fixed);
+        l->setTextFormat(Qt::PlainText);
+    }
+
+    auto* grid = new QGridLayout(window);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->addWidget(lists[topLeft - 1], 0, 0, 1, 2);
+    grid->addWidget(lists[topRight - 1], 0, 2, 1, 2);
+    grid->addWidget(face.Button1, 1, 0);
+    grid->addWidget(face.Label1, 1, 1);
+    grid->addWidget(face.Label2, 1, 2, 1, 2);
+    grid->addWidget(lists[bottom - 1], 2, 0, 1, 4);
+    grid->setRowStretch(2, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    return face;
 }
 
 void appendCapped(QListWidget* list, const QString& text, int maxLines)

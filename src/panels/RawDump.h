@@ -9,10 +9,29 @@
 #include <QStyledItemDelegate>
 #include <array>
 
+class QLabel;
 class QListWidget;
+class QPushButton;
+class QWidget;
 
 // What the raw-data windows of every family share: a capped list of link
 // lines and the dump of a block, ten bytes a line as "200[C8] ".
+
+// The face every raw-data window shows: ListBox1..3 in fixed-pitch plain
+// lines, the "Pause" button and the block-number and checksum labels. Two
+// lists stand side by side over the button and labels, the third (the block's
+// dump) fills the rest; top-left, top-right and bottom name them 1..3, as each
+// family numbers them its own way.
+struct TRawDataFace
+{
+    QListWidget* ListBox1 = nullptr;
+    QListWidget* ListBox2 = nullptr;
+    QListWidget* ListBox3 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+};
+TRawDataFace buildRawDataFace(QWidget* window, int topLeft, int topRight, int bottom);
 
 // Appends a line and drops the oldest past maxLines; keeps the newest in view.
 void appendCapped(QListWidget* list, const QString& text, int maxLines);

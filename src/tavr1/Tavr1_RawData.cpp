@@ -7,8 +7,6 @@
 #include "tavr1/Tavr1_ChildArgs.h"
 #include "widgets/SetIfChanged.h"
 
-#include <QFontDatabase>
-#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -21,42 +19,13 @@ TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     setDesignedName(WindowToken::Tavr1RawData, " Tavr-1 Raw Data");
     resize(798, 564);
 
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(8, 8, 8, 8);
-    ListBox1 = new QListWidget(this);
-    ListBox1->setObjectName("ListBox1");
-    ListBox2 = new QListWidget(this);
-    ListBox2->setObjectName("ListBox2");
-    ListBox3 = new QListWidget(this);
-    ListBox3->setObjectName("ListBox3");
-    for (QListWidget* l : {ListBox1, ListBox2, ListBox3}) {
-        l->setFont(fixed);
-        l->setUniformItemSizes(true);
-        l->setItemDelegate(new PlainLineDelegate(l));
-    }
-    ListBox1->setFixedHeight(120);
-    ListBox2->setFixedHeight(120);
-    Button1 = new QPushButton("Pause", this);
-    Button1->setObjectName("Button1");
-    Label1 = new QLabel("Block Num = ", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel("Checksums = ", this);
-    Label2->setObjectName("Label2");
-    Label1->setFont(fixed);
-    Label2->setFont(fixed);
-    Label1->setTextFormat(Qt::PlainText);
-    Label2->setTextFormat(Qt::PlainText);
-
-    grid->addWidget(ListBox1, 0, 0, 1, 2);
-    grid->addWidget(ListBox2, 0, 2, 1, 2);
-    grid->addWidget(Button1, 1, 0);
-    grid->addWidget(Label1, 1, 1);
-    grid->addWidget(Label2, 1, 2, 1, 2);
-    grid->addWidget(ListBox3, 2, 0, 1, 4);
-    grid->setRowStretch(2, 1);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(3, 1);
+    const TRawDataFace face = buildRawDataFace(this, 1, 2, 3);
+    ListBox1 = face.ListBox1;
+    ListBox2 = face.ListBox2;
+    ListBox3 = face.ListBox3;
+    Button1 = face.Button1;
+    Label1 = face.Label1;
+    Label2 = face.Label2;
 
     // The caption stays "Pause" either way.
     connect(Button1, &QPushButton::clicked, this, [this] { Paused = !Paused; });
