@@ -17,14 +17,6 @@
 
 namespace {
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 QComboBox* digits(QWidget* parent, const char* name)
 {
     auto* c = new QComboBox(parent);
@@ -60,8 +52,8 @@ TUpDateHD::TUpDateHD(QWidget* parent)
     Serial100_CB = digits(this, "Serial100_CB");
     Serial10_CB = digits(this, "Serial10_CB");
     Serial1_CB = digits(this, "Serial1_CB");
-    Button1 = button(this, "Button1", "Confirm");
-    Button2 = button(this, "Button2", "Cancel");
+    Button1 = makeButton("Button1", "Confirm");
+    Button2 = makeButton("Button2", "Cancel");
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(0);

@@ -15,18 +15,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* button(QWidget* parent, const char* name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 TUpDateTavr1::TUpDateTavr1(QWidget* parent)
     : TUpdateDialogBase(parent)
 {
@@ -41,9 +29,9 @@ TUpDateTavr1::TUpDateTavr1(QWidget* parent)
     LAN_Ver2_ST = makeLabel("LAN_Ver2_ST");
     BadChecksumText = makeLabel("BadChecksumText");
     MessageText = makeLabel("MessageText");
-    Button1 = button(this, "Button1", "Update EEPROM");
-    Button2 = button(this, "Button2", "Update Lantronix");
-    Button3 = button(this, "Button3", "Cancel");
+    Button1 = makeButton("Button1", "Update EEPROM");
+    Button2 = makeButton("Button2", "Update Lantronix");
+    Button3 = makeButton("Button3", "Cancel");
 
     // The rows line up under the header's sections.
     auto* grid = new QGridLayout;

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QProgressBar>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -29,6 +30,14 @@ QLabel* TUpdateDialogBase::makeLabel(const char* name, const QString& text)
     auto* l = new QLabel(text, this);
     l->setObjectName(name);
     return l;
+}
+
+QPushButton* TUpdateDialogBase::makeButton(const char* name, const QString& text)
+{
+    auto* b = new QPushButton(text, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
 }
 
 QHeaderView* TUpdateDialogBase::makeHeader(const QStringList& sections, const QList<int>& widths)

@@ -7,6 +7,7 @@
 
 class QHeaderView;
 class QLabel;
+class QPushButton;
 class QProgressBar;
 class TFrame2;
 
@@ -52,6 +53,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
     QLabel* makeLabel(const char* name, const QString& text = {});
+    // Never the default button: Enter must not start or refuse an update.
+    QPushButton* makeButton(const char* name, const QString& text);
     QHeaderView* makeHeader(const QStringList& sections, const QList<int>& widths);
     void errorBox(const QString& text);
     // Refused while any frame transfers firmware (with its box).
