@@ -55,9 +55,14 @@ THistogram::THistogram(const TChildWindowArgs& args)
     rowLayout->setContentsMargins(6, 0, 6, 0);
     rowLayout->setSpacing(24);
     const int shown = int(histogramReadouts(mode, 0, 0, 0).size());
+    // Sized for the longest reading, negative or not.
+    const QStringList high = histogramReadouts(mode, 8888, 8888, 8888);
+    const QStringList low = histogramReadouts(mode, -8888, -8888, -8888);
     for (int i = 0; i < 3; ++i) {
         m_readouts[i] = new PlotReadoutLabel(readoutNames[i], row);
         m_readouts[i]->setVisible(i < shown);
+        if (i < shown)
+            holdReadoutSize(m_readouts[i], high[i].size() >= low[i].size() ? high[i] : low[i]);
         connect(m_readouts[i], &PlotReadoutLabel::doubleClicked, this, &THistogram::reset);
         rowLayout->addWidget(m_readouts[i]);
     }

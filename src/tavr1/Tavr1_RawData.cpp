@@ -26,6 +26,8 @@ TTavr1RawData::TTavr1RawData(const TChildWindowArgs& args)
     Button1 = face.Button1;
     Label1 = face.Label1;
     Label2 = face.Label2;
+    holdReadoutSize(Label1, "Block Num = 888");
+    holdReadoutSize(Label2, "Checksums =  $FFFF   $FFFF");
 
     // The caption stays "Pause" either way.
     connect(Button1, &QPushButton::clicked, this, [this] { Paused = !Paused; });

@@ -52,6 +52,7 @@ TTavr1dBRead::TTavr1dBRead(const TChildWindowArgs& args)
     grid->setContentsMargins(8, 8, 8, 8);
     grid->setSpacing(8);
     int labelNumber = 1;
+    const QString widestReadout = readoutText(-888.8);
     for (int n = 0; n < 4; ++n) {
         auto* panel = new QFrame(this);
         panel->setObjectName(QString("Panel%1").arg(n + 1));
@@ -70,12 +71,14 @@ TTavr1dBRead::TTavr1dBRead(const TChildWindowArgs& args)
             QLabel* value = ColouredReadout(QString(), Qt::yellow, font, panel);
             value->setObjectName(row.name);
             value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            holdReadoutSize(value, widestReadout);
             g->addWidget(value, r, 1);
             m_readouts << TReadout{value, row.channel, tsRmsDb};
             if (row.name75us) {
                 QLabel* v75 = ColouredReadout(QString(), Qt::white, font, panel);
                 v75->setObjectName(row.name75us);
                 v75->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+                holdReadoutSize(v75, widestReadout);
                 g->addWidget(v75, r, 2);
                 m_readouts << TReadout{v75, row.channel, tsRmsDb75us};
             }

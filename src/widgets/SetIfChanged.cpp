@@ -4,13 +4,39 @@
 #include <QAbstractSeries>
 #include <QChart>
 #include <QLabel>
+#include <QVariant>
 #include <QValueAxis>
 #include <QXYSeries>
 
+namespace {
+// The room a held readout has round its text, kept on the label itself.
+const char* const heldPadding = "tolvexHeldPadding";
+} // namespace
+
 bool setTextIfChanged(QLabel* label, const QString& text)
 {
-    return setIfChanged(
-        text, [&] { return label->text(); }, [&](const QString& t) { label->setText(t); });
+    if (label->text() == text)
+        return false;
+    label->setText(text);
+    const QVariant pad = label->property(heldPadding);
+    if (pad.isValid()) {
+        const int needed = label->fontMetrics().horizontalAdvance(text) + pad.toInt();
+        if (needed > label->width())
+            label->setFixedWidth(needed);
+    }
+    return true;
+}
+
+void holdReadoutSize(QLabel* label, const QString& widest)
+{
+    const QString shown = label->text();
+    label->setText(widest);
+    const QSize forWidest = label->sizeHint();
+    label->setText(shown);
+    const QSize size = forWidest.expandedTo(label->sizeHint());
+    label->setProperty(heldPadding,
+                       forWidest.width() - label->fontMetrics().horizontalAdvance(widest));
+    label->setFixedSize(size);
 }
 
 bool setVisibleIfChanged(QWidget* w, bool visible)

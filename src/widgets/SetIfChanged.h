@@ -33,6 +33,12 @@ bool setIfChanged(const Value& value, Shown&& shown, Set&& set)
 }
 
 bool setTextIfChanged(QLabel* label, const QString& text);
+// A readout whose text changes with every block: a label free to change size
+// has its window's layouts worked out again at each new text, asking every
+// label there for its size. Held, it is sized once for the widest text it is
+// to show, and a new text asks no layout for room; a text wider still (set
+// through setTextIfChanged) widens it once rather than lose its end.
+void holdReadoutSize(QLabel* label, const QString& widest);
 bool setVisibleIfChanged(QWidget* w, bool visible);
 bool setEnabledIfChanged(QWidget* w, bool enabled);
 bool setSizeIfChanged(QWidget* w, const QSize& size);

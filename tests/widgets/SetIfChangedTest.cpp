@@ -2,6 +2,10 @@
 #include "widgets/ReadoutLabel.h"
 
 #include <QChart>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineSeries>
 #include <QSignalSpy>
 #include <QValueAxis>
@@ -111,4 +115,62 @@ TEST(SetIfChanged, AReadoutShowsPlainText)
     EXPECT_EQ(label.textFormat(), Qt::PlainText);
     label.setText("<b>1</b>");
     EXPECT_EQ(label.text(), "<b>1</b>");
+}
+
+namespace {
+// Counts the layout passes a widget is asked for.
+class LayoutRequests : public QObject
+{
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        count += e->type() == QEvent::LayoutRequest;
+        return false;
+    }
+};
+} // namespace
+
+// A held readout takes new readings without laying its window out again; a
+// reading wider than it was sized for widens it instead of losing its end.
+TEST(SetIfChanged, HeldReadoutAsksNoLayoutAndNeverClipsItsText)
+{
+    QWidget window;
+    auto* grid = new QGridLayout(&window);
+    auto* held = new QLabel("  0.0 dB", &window);
+    auto* free = new QLabel("  0.0 dB", &window);
+    auto* heldRow = new QWidget(&window);
+    auto* freeRow = new QWidget(&window);
+    grid->addWidget(heldRow, 0, 0);
+    grid->addWidget(freeRow, 1, 0);
+    held->setParent(heldRow);
+    free->setParent(freeRow);
+    (new QHBoxLayout(heldRow))->addWidget(held);
+    (new QHBoxLayout(freeRow))->addWidget(free);
+    holdReadoutSize(held, "-888.8 dB");
+    window.show();
+    QCoreApplication::processEvents();
+    const QSize heldSize = held->size();
+    EXPECT_GE(held->width(), held->fontMetrics().horizontalAdvance("-888.8 dB"));
+
+    LayoutRequests heldRequests;
+    LayoutRequests freeRequests;
+    heldRow->installEventFilter(&heldRequests);
+    freeRow->installEventFilter(&freeRequests);
+    for (const char* text : {" -12.5 dB", "  -3.0 dB", "-100.2 dB"}) {
+        EXPECT_TRUE(setTextIfChanged(held, text));
+        setTextIfChanged(free, text);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(heldRequests.count, 0);
+    EXPECT_GT(freeRequests.count, 0) << "the control: a free label asks for a layout";
+    EXPECT_EQ(held->size(), heldSize);
+
+    const QString wide = "-123456.7 dB (over range)";
+    EXPECT_TRUE(setTextIfChanged(held, wide));
+    EXPECT_EQ(held->text(), wide);
+    EXPECT_GE(held->width(), held->fontMetrics().horizontalAdvance(wide));
+    EXPECT_EQ(held->minimumWidth(), held->maximumWidth()) << "still held, at the new width";
 }
