@@ -1,5 +1,6 @@
 #include "tavr1/Tavr1_BarChart.h"
 
+#include "plots/BarRowArea.h"
 #include "plots/ChartKit.h"
 #include "widgets/SetIfChanged.h"
 
@@ -54,11 +55,10 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     for (const QColor& colour : colours) {
         auto* set = new QBarSet(QString(), m_series);
         set->setColor(colour);
-        set->setBorderColor(colour);
+        set->setPen(QPen(colour, 1));
         m_series->append(set);
         m_sets << set;
     }
-    chart->addSeries(m_series);
 
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(9);
@@ -73,7 +73,6 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     m_leftAxis->setGridLineVisible(false);
     m_leftAxis->setLinePenColor(Qt::gray);
     chart->addAxis(m_leftAxis, Qt::AlignLeft);
-    m_series->attachAxis(m_leftAxis);
 
     m_valueAxis = new QValueAxis(chart);
     m_valueAxis->setLabelsColor(Qt::white);
@@ -82,7 +81,6 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     m_valueAxis->setGridLineColor(QColor(64, 64, 64));
     m_valueAxis->setLinePenColor(Qt::gray);
     chart->addAxis(m_valueAxis, Qt::AlignBottom);
-    m_series->attachAxis(m_valueAxis);
     useHairlines(m_leftAxis);
     useHairlines(m_valueAxis);
 
@@ -120,8 +118,10 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
         label->setObjectName(QString("Readout%1").arg(i + 1));
         label->setTextFormat(Qt::PlainText);
         label->setFont(bold);
-        // A fixed size: a new text then asks no layout for room.
+        // A fixed size: a new text then asks no layout for room. Opaque:
+        // a new text repaints the label alone, not the column behind it.
         label->setFixedSize(readoutSize);
+        label->setAutoFillBackground(true);
         grid->addWidget(marker, i, 0, Qt::AlignVCenter);
         grid->addWidget(label, i, 1, Qt::AlignVCenter);
         m_markers << marker;
@@ -137,6 +137,7 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     setRenderHint(QPainter::Antialiasing, false);
     setBackgroundBrush(Qt::black);
     setFrameShape(QFrame::NoFrame);
+    new TBarRowArea(this, m_series, m_valueAxis);
 }
 
 void TTavr1BarChart::setValueAxis(double min, double max, double increment)
