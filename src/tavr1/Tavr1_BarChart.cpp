@@ -12,7 +12,7 @@
 #include <QHorizontalBarSeries>
 #include <QLabel>
 #include <QLegend>
-#include <QSignalBlocker>
+#include <QPen>
 #include <QValueAxis>
 #include <algorithm>
 
@@ -50,6 +50,9 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
 
+    // The series holds the bars' values and colours but is not the chart's:
+    // the bar area below draws it, and the chart is left with what changes
+    // rarely (axes, grid, the row's name).
     m_series = new QHorizontalBarSeries(chart);
     m_series->setBarWidth(0.9);
     for (const QColor& colour : colours) {
@@ -88,8 +91,7 @@ TTavr1BarChart::TTavr1BarChart(const QString& leftTitle, const QList<QColor>& co
     // change laid the legend out again and, through the chart's scene, cost
     // the window a repaint of the chart; as labels of a fixed size on an
     // opaque column of their own, a change repaints only the label.
-    // The sets keep their titles as labels (what the bar is, for whoever
-    // reads the series); the legend, hidden and detached, is not told.
+    // The sets keep their titles as labels, for whoever reads the series.
     chart->legend()->detachFromChart();
     chart->legend()->setVisible(false);
     m_readoutColumn = new QWidget(this);
@@ -178,13 +180,7 @@ void TTavr1BarChart::setReadout(int bar, const QString& title)
 {
     QBarSet* set = m_sets[bar];
     setIfChanged(
-        title, [&] { return set->label(); },
-        [&](const QString& t) {
-            // Told of it, the hidden legend would lay itself out anew, every
-            // entry's text measured as rich text, though nobody sees it.
-            const QSignalBlocker quiet(set);
-            set->setLabel(t);
-        });
+        title, [&] { return set->label(); }, [&](const QString& t) { set->setLabel(t); });
     QLabel* label = m_readouts[bar];
     if (!setTextIfChanged(label, title))
         return;

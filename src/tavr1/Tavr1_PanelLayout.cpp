@@ -50,6 +50,9 @@ ReadoutLabel* readout(QWidget* parent, const char* name, const QRect& geometry,
     l->setPalette(pal);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setGeometry(geometry);
+    // Filled with the black of its half: a new reading repaints the label
+    // alone, not the half and its edge behind it.
+    l->setAutoFillBackground(true);
     return l;
 }
 

@@ -37,6 +37,7 @@ void holdReadoutSize(QLabel* label, const QString& widest)
     label->setProperty(heldPadding,
                        forWidest.width() - label->fontMetrics().horizontalAdvance(widest));
     label->setFixedSize(size);
+    label->setAutoFillBackground(true);
 }
 
 bool setVisibleIfChanged(QWidget* w, bool visible)

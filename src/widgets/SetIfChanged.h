@@ -37,7 +37,10 @@ bool setTextIfChanged(QLabel* label, const QString& text);
 // has its window's layouts worked out again at each new text, asking every
 // label there for its size. Held, it is sized once for the widest text it is
 // to show, and a new text asks no layout for room; a text wider still (set
-// through setTextIfChanged) widens it once rather than lose its end.
+// through setTextIfChanged) widens it once rather than lose its end. It also
+// paints its own background (the colour it inherits, which is what lies
+// behind it), so a new text repaints the label alone and not the panel and
+// frame beneath it.
 void holdReadoutSize(QLabel* label, const QString& widest);
 bool setVisibleIfChanged(QWidget* w, bool visible);
 bool setEnabledIfChanged(QWidget* w, bool enabled);

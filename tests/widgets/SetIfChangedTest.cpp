@@ -118,23 +118,26 @@ TEST(SetIfChanged, AReadoutShowsPlainText)
 }
 
 namespace {
-// Counts the layout passes a widget is asked for.
+// Counts the layout passes a widget is asked for, and its paints.
 class LayoutRequests : public QObject
 {
 public:
     int count = 0;
+    int paints = 0;
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override
     {
         count += e->type() == QEvent::LayoutRequest;
+        paints += e->type() == QEvent::Paint;
         return false;
     }
 };
 } // namespace
 
-// A held readout takes new readings without laying its window out again; a
-// reading wider than it was sized for widens it instead of losing its end.
+// A held readout takes new readings without laying its window out again or
+// repainting what lies behind it; a reading wider than it was sized for
+// widens it instead of losing its end.
 TEST(SetIfChanged, HeldReadoutAsksNoLayoutAndNeverClipsItsText)
 {
     QWidget window;
@@ -166,6 +169,8 @@ TEST(SetIfChanged, HeldReadoutAsksNoLayoutAndNeverClipsItsText)
     }
     EXPECT_EQ(heldRequests.count, 0);
     EXPECT_GT(freeRequests.count, 0) << "the control: a free label asks for a layout";
+    EXPECT_EQ(heldRequests.paints, 0);
+    EXPECT_GT(freeRequests.paints, 0) << "the control: a free label repaints its row";
     EXPECT_EQ(held->size(), heldSize);
 
     const QString wide = "-123456.7 dB (over range)";
