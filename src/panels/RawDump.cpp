@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -60,43 +61,88 @@ const PlainLineDelegate::GlyphTable& PlainLineDelegate::glyphsFor(const QFont& f
         m_table.complete = glyphs[i] != 0 || i == 0;
         m_table.glyphs[size_t(i)] = glyphs[i];
         m_table.advances[size_t(i)] = advances[i].x();
+        const QRectF ink = m_table.raw.boundingRect(glyphs[i]);
+        if (!ink.isEmpty()) {
+            const qreal reach = std::max(-ink.left(), ink.right() - advances[i].x());
+            m_table.overhang = std::max(m_table.overhang, int(std::ceil(reach)));
+        }
     }
+    // A pixel more for where the rasteriser rounds a glyph's position.
+    m_table.overhang += 1;
     return m_table;
+}
+
+bool PlainLineDelegate::isPrintable(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
+}
+
+QRect PlainLineDelegate::columns(const QRect& line, const QFont& font, const QString& text,
+                                 qsizetype from, qsizetype to) const
+{
+    const GlyphTable& table = glyphsFor(font);
+    if (!table.complete || !isPrintable(text))
+        return line;
+    qreal left = line.left() + textMargin;
+    qreal right = left;
+    for (qsizetype i = 0; i < to && i < text.size(); ++i) {
+        const qreal advance = table.advances[size_t(text[i].unicode() - 0x20)];
+        if (i < from)
+            left += advance;
+        right += advance;
+    }
+    return QRect(QPoint(int(std::floor(left)) - table.overhang, line.top()),
+                 QPoint(int(std::ceil(right)) + table.overhang, line.bottom()))
+        .intersected(line);
 }
 
 void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const
 {
     // Whatever is drawn outside the dirty region is clipped away anyway.
-    if (m_viewport && painter->device() == m_viewport && !m_dirty.intersects(option.rect))
+    const bool onViewport = m_viewport && painter->device() == m_viewport;
+    if (onViewport && !m_dirty.intersects(option.rect))
         return;
     const bool selected = option.state & QStyle::State_Selected;
     if (selected)
         painter->fillRect(option.rect, option.palette.highlight());
     painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
     painter->setFont(option.font);
-    const QRect box = option.rect.adjusted(2, 0, 0, 0);
+    const QRect box = option.rect.adjusted(textMargin, 0, 0, 0);
     const QString text = index.data(Qt::DisplayRole).toString();
-    const bool printable = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.unicode() >= 0x20 && c.unicode() < 0x7F;
-    });
     const GlyphTable& table = glyphsFor(option.font);
-    if (!printable || !table.complete || text.isEmpty()) {
+    if (!isPrintable(text) || !table.complete || text.isEmpty()) {
         painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
         return;
     }
-    m_runGlyphs.resize(text.size());
-    m_runPositions.resize(text.size());
+    // Of a line repainted in part, the glyphs whose ink reaches the part.
+    const QRegion part = onViewport ? m_dirty & option.rect : QRegion();
+    const bool whole = !onViewport || part == QRegion(option.rect);
+    auto reaches = [&](qreal from, qreal to) {
+        for (const QRect& r : part) {
+            if (from <= r.right() + 1 && to >= r.left())
+                return true;
+        }
+        return false;
+    };
+    m_runGlyphs.resize(0);
+    m_runPositions.resize(0);
     const qreal ascent = table.raw.ascent();
     const qreal height = ascent + table.raw.descent();
     const qreal baseline = box.top() + std::round((box.height() - height) / 2 + ascent);
     qreal x = box.left();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const size_t k = size_t(text[i].unicode() - 0x20);
-        m_runGlyphs[i] = table.glyphs[k];
-        m_runPositions[i] = QPointF(x, 0);
-        x += table.advances[k];
+        const qreal advance = table.advances[k];
+        if (whole || reaches(x - table.overhang, x + advance + table.overhang)) {
+            m_runGlyphs.append(table.glyphs[k]);
+            m_runPositions.append(QPointF(x, 0));
+        }
+        x += advance;
     }
+    if (m_runGlyphs.isEmpty())
+        return;
     QGlyphRun run;
     run.setRawFont(table.raw);
     run.setGlyphIndexes(m_runGlyphs);
@@ -155,6 +201,43 @@ void appendCapped(QListWidget* list, const QString& text, int maxLines)
     list->scrollToBottom();
 }
 
+namespace {
+
+// A line of the same length rewritten: the list is not told (it would
+// repaint the whole line, and the repaints of many lines merge into one
+// band) and the cells that changed are repainted instead.
+void rewriteCells(QListWidget* list, QListWidgetItem* item, const QString& text)
+{
+    const QString before = item->text();
+    auto* plain = qobject_cast<PlainLineDelegate*>(list->itemDelegate());
+    if (!plain || before.size() != text.size()) {
+        item->setText(text);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(list->model());
+        item->setText(text);
+    }
+    const QRect line = list->visualItemRect(item);
+    if (!line.intersects(list->viewport()->rect()))
+        return;
+    QRegion changed;
+    for (qsizetype i = 0; i < text.size();) {
+        if (before[i] == text[i]) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i + 1;
+        while (end < text.size() && before[end] != text[end])
+            ++end;
+        changed += plain->columns(line, list->font(), text, i, end);
+        i = end;
+    }
+    list->viewport()->update(changed);
+}
+
+} // namespace
+
 void dumpBlock(QListWidget* list, const QByteArray& block, TPartialLine partial)
 {
     const int top = list->verticalScrollBar()->value();
@@ -163,7 +246,8 @@ void dumpBlock(QListWidget* list, const QByteArray& block, TPartialLine partial)
     auto put = [&](const QString& text) {
         if (QListWidgetItem* item = list->item(k))
             setIfChanged(
-                text, [&] { return item->text(); }, [&](const QString& t) { item->setText(t); });
+                text, [&] { return item->text(); },
+                [&](const QString& t) { rewriteCells(list, item, t); });
         else
             list->addItem(text);
         ++k;

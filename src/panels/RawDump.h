@@ -45,8 +45,9 @@ enum class TPartialLine
 };
 
 // Writes the dump of block into list from its first line, rewriting a line
-// only when its text changed and appending lines the list lacks. The view's
-// scroll position is kept.
+// only when its text changed and appending lines the list lacks; of a line
+// rewritten, only the cells that changed are repainted. The view's scroll
+// position is kept.
 void dumpBlock(QListWidget* list, const QByteArray& block, TPartialLine partial);
 
 // The dump changes with every block, so its lines are drawn the short way:
@@ -57,16 +58,22 @@ void dumpBlock(QListWidget* list, const QByteArray& block, TPartialLine partial)
 // character maps straight to its glyph and the glyphs stand at the font's
 // advances. Any other line is laid out as text.
 //
-// A block changes lines here and there; the list repaints the whole band
-// between the first and the last changed line, so a line outside what
-// actually needs painting is passed over (the view of the parent, when the
-// parent is one).
+// A block changes a byte here and there: dumpBlock repaints only the cells
+// that changed, and a line is drawn only where the viewport's paint has to
+// cover (the view of the parent, when the parent is one).
 class PlainLineDelegate : public QStyledItemDelegate
 {
+    Q_OBJECT
 public:
     explicit PlainLineDelegate(QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+
+    // Where characters from .. to (not included) of a line drawn in line,
+    // with room on either side for ink that overhangs its cell; the whole
+    // line when its characters cannot be placed the short way.
+    QRect columns(const QRect& line, const QFont& font, const QString& text, qsizetype from,
+                  qsizetype to) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -80,8 +87,13 @@ private:
         std::array<quint32, 95> glyphs{};
         std::array<qreal, 95> advances{};
         bool complete = false;
+        // How far any glyph's ink reaches past its cell, in whole pixels.
+        int overhang = 0;
     };
     const GlyphTable& glyphsFor(const QFont& font) const;
+    static bool isPrintable(const QString& text);
+    // Between a line's left edge and its text.
+    static constexpr int textMargin = 2;
 
     QWidget* m_viewport = nullptr;
     // What the viewport's paint in progress has to cover.

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QListWidget>
+#include <QPaintEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 
@@ -60,7 +61,69 @@ QRect inkOf(const QImage& image, QRgb background)
     return ink;
 }
 
+// The region a widget is asked to repaint.
+class Repainted : public QObject
+{
+public:
+    explicit Repainted(QWidget* w)
+        : m_widget(w)
+    {
+        w->installEventFilter(this);
+    }
+    ~Repainted() override { stop(); }
+    void stop() { m_widget->removeEventFilter(this); }
+    QRegion region;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+
+private:
+    QWidget* m_widget;
+};
+
 } // namespace
+
+// A byte that changes repaints its own cells, not its line or the lines
+// between, and that repaint over the old picture is the new picture.
+TEST(RawDump, AChangedByteRepaintsItsCellsAlone)
+{
+    DumpList d;
+    QByteArray block = counting(50, 0);
+    dumpBlock(&d.list, block, TPartialLine::Skip);
+    const QImage before = d.shot();
+    const int lineWidth = d.list.visualItemRect(d.list.item(0)).width();
+
+    const struct
+    {
+        int at;
+        char value;
+    } changes[][2] = {
+        {{3, char(0xFF)}, {47, char(0x80)}},  // first and last line
+        {{20, char(0x11)}, {21, char(0x12)}}, // neighbours
+        {{9, char(0xC8)}, {10, char(0x64)}},  // either side of a line's end
+    };
+    QImage shown = before;
+    for (const auto& change : changes) {
+        Repainted repainted(d.list.viewport());
+        for (const auto& c : change)
+            block[c.at] = c.value;
+        dumpBlock(&d.list, block, TPartialLine::Skip);
+        QApplication::processEvents();
+        repainted.stop();
+        const QRegion region = repainted.region;
+        ASSERT_FALSE(region.isEmpty());
+        for (const QRect& r : region)
+            EXPECT_LT(r.width(), lineWidth / 4) << r.x() << "," << r.y();
+
+        d.list.viewport()->render(&shown, region.boundingRect().topLeft(), region);
+        EXPECT_EQ(shown, d.shot()) << "the cells drawn anew make the new picture";
+    }
+}
 
 // A changed line is drawn with its new text and only its row changes.
 TEST(RawDump, AChangedLineRedrawsItsRowAlone)
