@@ -5,6 +5,8 @@
 
 #include "panels/RawDump.h"
 
+#include "widgets/ProgramStyle.h"
+
 #include <QApplication>
 #include <QFontDatabase>
 #include <QImage>
@@ -80,6 +82,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    app.setStyle(new TProgramStyle);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

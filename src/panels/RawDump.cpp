@@ -37,57 +37,25 @@ bool PlainLineDelegate::eventFilter(QObject* watched, QEvent* event)
     return QStyledItemDelegate::eventFilter(watched, event);
 }
 
-const PlainLineDelegate::GlyphTable& PlainLineDelegate::glyphsFor(const QFont& font) const
+const TPlainGlyphs& PlainLineDelegate::glyphsFor(const QFont& font) const
 {
-    if (m_tableMade && m_table.font == font)
-        return m_table;
-    m_tableMade = true;
-    m_table = GlyphTable{};
-    m_table.font = font;
-    m_table.raw = QRawFont::fromFont(font);
-    if (!m_table.raw.isValid())
-        return m_table;
-    QString printable;
-    for (char16_t c = 0x20; c < 0x7F; ++c)
-        printable += QChar(c);
-    const QList<quint32> glyphs = m_table.raw.glyphIndexesForString(printable);
-    if (glyphs.size() != printable.size())
-        return m_table;
-    const QList<QPointF> advances = m_table.raw.advancesForGlyphIndexes(glyphs);
-    m_table.complete = advances.size() == glyphs.size();
-    for (qsizetype i = 0; i < glyphs.size() && m_table.complete; ++i) {
-        // A character the face lacks would need a fallback face: such
-        // lines go the long way.
-        m_table.complete = glyphs[i] != 0 || i == 0;
-        m_table.glyphs[size_t(i)] = glyphs[i];
-        m_table.advances[size_t(i)] = advances[i].x();
-        const QRectF ink = m_table.raw.boundingRect(glyphs[i]);
-        if (!ink.isEmpty()) {
-            const qreal reach = std::max(-ink.left(), ink.right() - advances[i].x());
-            m_table.overhang = std::max(m_table.overhang, int(std::ceil(reach)));
-        }
+    if (!m_tableMade || m_table.font != font) {
+        m_table = TPlainGlyphs::make(font);
+        m_tableMade = true;
     }
-    // A pixel more for where the rasteriser rounds a glyph's position.
-    m_table.overhang += 1;
     return m_table;
-}
-
-bool PlainLineDelegate::isPrintable(const QString& text)
-{
-    return std::all_of(text.cbegin(), text.cend(),
-                       [](QChar c) { return c.unicode() >= 0x20 && c.unicode() < 0x7F; });
 }
 
 QRect PlainLineDelegate::columns(const QRect& line, const QFont& font, const QString& text,
                                  qsizetype from, qsizetype to) const
 {
-    const GlyphTable& table = glyphsFor(font);
-    if (!table.complete || !isPrintable(text))
+    const TPlainGlyphs& table = glyphsFor(font);
+    if (!table.complete || !TPlainGlyphs::isPrintable(text))
         return line;
     qreal left = line.left() + textMargin;
     qreal right = left;
     for (qsizetype i = 0; i < to && i < text.size(); ++i) {
-        const qreal advance = table.advances[size_t(text[i].unicode() - 0x20)];
+        const qreal advance = table.advance(text[i]);
         if (i < from)
             left += advance;
         right += advance;
@@ -111,8 +79,8 @@ void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setFont(option.font);
     const QRect box = option.rect.adjusted(textMargin, 0, 0, 0);
     const QString text = index.data(Qt::DisplayRole).toString();
-    const GlyphTable& table = glyphsFor(option.font);
-    if (!isPrintable(text) || !table.complete || text.isEmpty()) {
+    const TPlainGlyphs& table = glyphsFor(option.font);
+    if (!TPlainGlyphs::isPrintable(text) || !table.complete || text.isEmpty()) {
         painter->drawText(box, Qt::AlignLeft | Qt::AlignVCenter, text);
         return;
     }
@@ -133,10 +101,9 @@ void PlainLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const qreal baseline = box.top() + std::round((box.height() - height) / 2 + ascent);
     qreal x = box.left();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const size_t k = size_t(text[i].unicode() - 0x20);
-        const qreal advance = table.advances[k];
+        const qreal advance = table.advance(text[i]);
         if (whole || reaches(x - table.overhang, x + advance + table.overhang)) {
-            m_runGlyphs.append(table.glyphs[k]);
+            m_runGlyphs.append(table.glyph(text[i]));
             m_runPositions.append(QPointF(x, 0));
         }
         x += advance;

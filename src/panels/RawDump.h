@@ -1,13 +1,13 @@
 #pragma once
 
+#include "widgets/PlainGlyphs.h"
+
 #include <QByteArray>
 #include <QFont>
 #include <QList>
 #include <QPointF>
-#include <QRawFont>
 #include <QRegion>
 #include <QStyledItemDelegate>
-#include <array>
 
 class QLabel;
 class QListWidget;
@@ -79,26 +79,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Glyphs and advances of the printable ASCII characters in font.
-    struct GlyphTable
-    {
-        QFont font;
-        QRawFont raw;
-        std::array<quint32, 95> glyphs{};
-        std::array<qreal, 95> advances{};
-        bool complete = false;
-        // How far any glyph's ink reaches past its cell, in whole pixels.
-        int overhang = 0;
-    };
-    const GlyphTable& glyphsFor(const QFont& font) const;
-    static bool isPrintable(const QString& text);
+    const TPlainGlyphs& glyphsFor(const QFont& font) const;
     // Between a line's left edge and its text.
     static constexpr int textMargin = 2;
 
     QWidget* m_viewport = nullptr;
     // What the viewport's paint in progress has to cover.
     QRegion m_dirty;
-    mutable GlyphTable m_table;
+    mutable TPlainGlyphs m_table;
     mutable bool m_tableMade = false;
     mutable QList<quint32> m_runGlyphs;
     mutable QList<QPointF> m_runPositions;
