@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QValueAxis>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -29,6 +30,20 @@ QRect innerPixels(const QRectF& r)
         return {};
     return QRect(QPoint(int(std::ceil(inner.left())), int(std::ceil(inner.top()))),
                  QPoint(int(std::floor(inner.right())) - 1, int(std::floor(inner.bottom())) - 1));
+}
+
+// A bar outlined in its own colour by a pen one pixel wide is a block of
+// solid pixels, from the pixel each left or top edge lies in to the pixel
+// each right or bottom edge lies in, as the raster engine strokes it. Filled
+// as such, the bar costs a rectangle fill rather than a fill and a stroke.
+std::optional<QRect> solidPixels(const QRectF& r, const QPen& pen, const QBrush& brush)
+{
+    if (brush.style() != Qt::SolidPattern || pen.style() != Qt::SolidLine ||
+        pen.brush().style() != Qt::SolidPattern || pen.color() != brush.color() ||
+        pen.widthF() > 1 || !brush.color().isValid() || brush.color().alpha() != 255)
+        return std::nullopt;
+    auto edge = [](qreal v) { return int(std::floor(v)); };
+    return QRect(QPoint(edge(r.left()), edge(r.top())), QPoint(edge(r.right()), edge(r.bottom())));
 }
 
 } // namespace
@@ -166,8 +181,14 @@ void TBarRowArea::paintEvent(QPaintEvent* e)
     for (int i = 0; i < sets.size() && i < m_shown.size(); ++i) {
         if (!outerPixels(m_shown[i]).intersects(dirty))
             continue;
-        p.setPen(sets[i]->pen());
-        p.setBrush(sets[i]->brush());
-        p.drawRect(m_shown[i]);
+        const QPen pen = sets[i]->pen();
+        const QBrush brush = sets[i]->brush();
+        if (const std::optional<QRect> solid = solidPixels(m_shown[i], pen, brush)) {
+            p.fillRect(*solid, brush.color());
+        } else {
+            p.setPen(pen);
+            p.setBrush(brush);
+            p.drawRect(m_shown[i]);
+        }
     }
 }

@@ -124,6 +124,10 @@ TEST(Tavr1BarChart, TheBarAreaDrawsEveryBarAsTheChartWould)
         {"either side of zero", -30.1, 30.1, 10, {{12.4}, {-7.7}}},
         {"a fine scale", 0, 12.5, 1, {{3.3}}},
     };
+    // Bar ends across every fraction of a pixel.
+    std::vector<std::vector<Reading>> sweep;
+    for (double v = 0.05; v < 126; v += 2.37)
+        sweep.push_back({{v}, {v / 3}, {125 - v}});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto chart = makeChart(c.min, c.max, c.increment, int(c.readings.size()));
@@ -142,6 +146,22 @@ TEST(Tavr1BarChart, TheBarAreaDrawsEveryBarAsTheChartWould)
             QCoreApplication::processEvents();
         const QImage theirs = image(chart.get());
         EXPECT_EQ(differences(ours, theirs).boundingRect(), QRect());
+    }
+    // One chart drawn both ways for each step of the sweep.
+    auto ours = makeChart(0, 125, 10, 3);
+    auto theirs = makeChart(0, 125, 10, 3);
+    auto* series = qobject_cast<QAbstractBarSeries*>(theirs->barSet(0)->parent());
+    ASSERT_NE(series, nullptr);
+    theirs->chart()->addSeries(series);
+    series->attachAxis(theirs->leftAxis());
+    series->attachAxis(theirs->valueAxis());
+    barArea(theirs.get())->hide();
+    for (const auto& readings : sweep) {
+        SCOPED_TRACE(*readings[0].value);
+        show(ours.get(), readings);
+        show(theirs.get(), readings);
+        settle();
+        ASSERT_EQ(differences(image(ours.get()), image(theirs.get())).boundingRect(), QRect());
     }
 }
 
