@@ -1,7 +1,6 @@
 #include "panels/RawDump.h"
 
 #include "common/FieldHelpers.h"
-#include "widgets/SetIfChanged.h"
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
@@ -17,6 +16,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 PlainLineDelegate::PlainLineDelegate(QObject* parent)
     : QStyledItemDelegate(parent)
@@ -172,11 +172,11 @@ namespace {
 
 // A line of the same length rewritten: the list is not told (it would
 // repaint the whole line, and the repaints of many lines merge into one
-// band) and the cells that changed are repainted instead.
-void rewriteCells(QListWidget* list, QListWidgetItem* item, const QString& text)
+// band) and the cells that changed are repainted instead. A line off the
+// screen needs no repaint: the list reads it when it scrolls into sight.
+void rewriteCells(QListWidget* list, PlainLineDelegate* plain, QListWidgetItem* item,
+                  const QString& before, const QString& text, bool maybeShown)
 {
-    const QString before = item->text();
-    auto* plain = qobject_cast<PlainLineDelegate*>(list->itemDelegate());
     if (!plain || before.size() != text.size()) {
         item->setText(text);
         return;
@@ -185,6 +185,8 @@ void rewriteCells(QListWidget* list, QListWidgetItem* item, const QString& text)
         const QSignalBlocker quiet(list->model());
         item->setText(text);
     }
+    if (!maybeShown)
+        return;
     const QRect line = list->visualItemRect(item);
     if (!line.intersects(list->viewport()->rect()))
         return;
@@ -208,15 +210,26 @@ void rewriteCells(QListWidget* list, QListWidgetItem* item, const QString& text)
 void dumpBlock(QListWidget* list, const QByteArray& block, TPartialLine partial)
 {
     const int top = list->verticalScrollBar()->value();
+    auto* plain = qobject_cast<PlainLineDelegate*>(list->itemDelegate());
+    // The rows on the screen, when the list can tell.
+    int firstShown = 0;
+    int lastShown = std::numeric_limits<int>::max();
+    if (list->isVisible()) {
+        if (QListWidgetItem* first = list->itemAt(QPoint(1, 1)))
+            firstShown = list->row(first);
+        if (QListWidgetItem* last = list->itemAt(QPoint(1, list->viewport()->height() - 1)))
+            lastShown = list->row(last);
+    }
     QString line;
     int k = 0;
     auto put = [&](const QString& text) {
-        if (QListWidgetItem* item = list->item(k))
-            setIfChanged(
-                text, [&] { return item->text(); },
-                [&](const QString& t) { rewriteCells(list, item, t); });
-        else
+        if (QListWidgetItem* item = list->item(k)) {
+            const QString before = item->text();
+            if (before != text)
+                rewriteCells(list, plain, item, before, text, k >= firstShown && k <= lastShown);
+        } else {
             list->addItem(text);
+        }
         ++k;
         line.clear();
     };

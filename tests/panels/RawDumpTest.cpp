@@ -125,6 +125,28 @@ TEST(RawDump, AChangedByteRepaintsItsCellsAlone)
     }
 }
 
+// A line out of sight takes its new text all the same, and shows it when the
+// list scrolls to it.
+TEST(RawDump, ALineOutOfSightShowsItsNewTextWhenScrolledTo)
+{
+    DumpList d;
+    QByteArray block = counting(600, 0);
+    dumpBlock(&d.list, block, TPartialLine::Skip);
+    d.shot();
+    ASSERT_FALSE(d.list.visualItemRect(d.list.item(55)).intersects(d.list.viewport()->rect()));
+    block[555] = char(0x42);
+    dumpBlock(&d.list, block, TPartialLine::Skip);
+    d.shot();
+    EXPECT_TRUE(d.list.item(55)->text().contains(" 66[42] "));
+    d.list.scrollToBottom();
+    QApplication::processEvents();
+
+    DumpList fresh;
+    dumpBlock(&fresh.list, block, TPartialLine::Skip);
+    fresh.list.scrollToBottom();
+    EXPECT_EQ(d.shot(), fresh.shot());
+}
+
 // A changed line is drawn with its new text and only its row changes.
 TEST(RawDump, AChangedLineRedrawsItsRowAlone)
 {
