@@ -115,12 +115,6 @@ QAreaSeries* addFilledSeries(QChart* chart, const QString& name, const QColor& c
     // After addSeries, which paints the series in the theme's colours.
     series->setColor(colour);
     series->setBorderColor(colour.darker(150));
-    // The theme's border is two pixels wide, and a wide pen has the whole
-    // outline worked into a polygon at every repaint of any part of it; a
-    // hairline is drawn straight, clipped to what is repainted.
-    QPen border = series->pen();
-    border.setWidth(0);
-    series->setPen(border);
     return series;
 }
 
