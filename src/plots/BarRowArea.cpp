@@ -40,7 +40,7 @@ std::optional<QRect> solidPixels(const QRectF& r, const QPen& pen, const QBrush&
 {
     if (brush.style() != Qt::SolidPattern || pen.style() != Qt::SolidLine ||
         pen.brush().style() != Qt::SolidPattern || pen.color() != brush.color() ||
-        pen.widthF() > 1 || !brush.color().isValid() || brush.color().alpha() != 255)
+        pen.widthF() != 1 || !brush.color().isValid() || brush.color().alpha() != 255)
         return std::nullopt;
     auto edge = [](qreal v) { return int(std::floor(v)); };
     return QRect(QPoint(edge(r.left()), edge(r.top())), QPoint(edge(r.right()), edge(r.bottom())));
@@ -86,7 +86,7 @@ QRectF TBarRowArea::barRect(int set) const
     QBarSet* s = m_series->barSets().value(set);
     const double min = m_valueAxis->min();
     const double max = m_valueAxis->max();
-    if (!s || s->count() == 0 || m_plot.isEmpty() || !(max > min))
+    if (!s || s->count() == 0 || m_plot.isEmpty() || !(max > min) || !std::isfinite(s->at(0)))
         return {};
     // As the chart lays out its bars: from 0 to the value, each set a slice
     // of the category's width, the first at the bottom.

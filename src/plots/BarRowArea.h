@@ -10,8 +10,8 @@ class QValueAxis;
 
 // The plot area of a chart of horizontal bars on one category, drawn by a
 // widget of its own laid over the chart's: background, value grid and bars,
-// as the chart draws them. The chart keeps the series (hidden) and its axes,
-// titles and labels, which change rarely.
+// as the chart would draw them. The series is not added to the chart, which
+// keeps its axes, titles and labels, things that change rarely.
 //
 // Bars that move with every block were the dearest thing the program drew:
 // the chart repaints its whole plot area for any bar that changes, each chart
@@ -22,8 +22,8 @@ class TBarRowArea : public QWidget
 {
     Q_OBJECT
 public:
-    // The series is hidden here; its sets still hold the values, and a change
-    // to any of them repaints the strip it moved.
+    // The series' sets hold the values and colours; a change to any of them
+    // repaints the strip it moved.
     TBarRowArea(QChartView* view, QAbstractBarSeries* series, QValueAxis* valueAxis);
 
     // Where each bar is drawn, in the view's coordinates; empty for a bar

@@ -72,6 +72,19 @@ QWidget* barArea(TTavr1BarChart* c)
     return c->findChild<QWidget*>("BarArea");
 }
 
+// The same bars drawn by the chart itself, the area taken away.
+bool drawnByTheChart(TTavr1BarChart* c)
+{
+    auto* series = qobject_cast<QAbstractBarSeries*>(c->barSet(0)->parent());
+    if (!series)
+        return false;
+    c->chart()->addSeries(series);
+    series->attachAxis(c->leftAxis());
+    series->attachAxis(c->valueAxis());
+    barArea(c)->hide();
+    return true;
+}
+
 // What the area and the chart view beneath it repaint.
 class RepaintRecorder : public QObject
 {
@@ -135,27 +148,15 @@ TEST(Tavr1BarChart, TheBarAreaDrawsEveryBarAsTheChartWould)
         settle();
         const QImage ours = image(chart.get());
 
-        // The same bars drawn by the chart itself, the area taken away.
-        auto* series = qobject_cast<QAbstractBarSeries*>(chart->barSet(0)->parent());
-        ASSERT_NE(series, nullptr);
-        chart->chart()->addSeries(series);
-        series->attachAxis(chart->leftAxis());
-        series->attachAxis(chart->valueAxis());
-        barArea(chart.get())->hide();
-        for (int i = 0; i < 5; ++i)
-            QCoreApplication::processEvents();
+        ASSERT_TRUE(drawnByTheChart(chart.get()));
+        settle();
         const QImage theirs = image(chart.get());
         EXPECT_EQ(differences(ours, theirs).boundingRect(), QRect());
     }
     // One chart drawn both ways for each step of the sweep.
     auto ours = makeChart(0, 125, 10, 3);
     auto theirs = makeChart(0, 125, 10, 3);
-    auto* series = qobject_cast<QAbstractBarSeries*>(theirs->barSet(0)->parent());
-    ASSERT_NE(series, nullptr);
-    theirs->chart()->addSeries(series);
-    series->attachAxis(theirs->leftAxis());
-    series->attachAxis(theirs->valueAxis());
-    barArea(theirs.get())->hide();
+    ASSERT_TRUE(drawnByTheChart(theirs.get()));
     for (const auto& readings : sweep) {
         SCOPED_TRACE(*readings[0].value);
         show(ours.get(), readings);
