@@ -28,6 +28,7 @@ void THttpGet::get(const QUrl& url, int deadlineMs)
     // adds a stop for a silent server.
     request.setTransferTimeout(qMax(1, deadlineMs));
     m_reply = m_manager->get(request);
+    m_reply->setReadBufferSize(ReplyBufferBytes);
     connect(m_reply, &QNetworkReply::readyRead, this, &THttpGet::readBody);
     connect(m_reply, &QNetworkReply::finished, this, &THttpGet::replyFinished);
     m_deadline->start(qMax(0, deadlineMs));
@@ -56,21 +57,22 @@ void THttpGet::fail(const QString& reason)
     emit failed(reason);
 }
 
-void THttpGet::readBody()
+bool THttpGet::readBody()
 {
     if (!m_reply)
-        return;
-    m_body += m_reply->readAll();
-    if (m_body.size() > MaxBodyBytes)
-        fail(QString("body larger than %1 bytes").arg(MaxBodyBytes));
+        return false;
+    m_body += m_reply->read(MaxBodyBytes + 1 - m_body.size());
+    if (m_body.size() <= MaxBodyBytes)
+        return true;
+    fail(QString("body larger than %1 bytes").arg(MaxBodyBytes));
+    return false;
 }
 
 void THttpGet::replyFinished()
 {
     QNetworkReply* reply = m_reply.data();
-    if (!reply)
+    if (!reply || !readBody())
         return;
-    m_body += reply->readAll();
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (reply->error() != QNetworkReply::NoError) {
         fail(reply->errorString());
@@ -78,8 +80,6 @@ void THttpGet::replyFinished()
         // Without a status line the answer was not HTTP at all.
         fail(status.isValid() ? QString("HTTP status %1").arg(status.toInt())
                               : QString("no HTTP status"));
-    } else if (m_body.size() > MaxBodyBytes) {
-        fail(QString("body larger than %1 bytes").arg(MaxBodyBytes));
     } else {
         const QByteArray body = m_body;
         dropReply();

@@ -20,6 +20,10 @@ class THttpGet : public QObject
     Q_OBJECT
 public:
     static constexpr qint64 MaxBodyBytes = 64 * 1024;
+    // What the reply may hold before it stops reading from the network, so
+    // a server that sends without end never fills memory before the cap is
+    // seen.
+    static constexpr qint64 ReplyBufferBytes = 16 * 1024;
 
     explicit THttpGet(QObject* parent = nullptr);
     // A request still running is aborted, without a result.
@@ -37,7 +41,9 @@ signals:
     void failed(const QString& reason);
 
 private:
-    void readBody();
+    // Takes what arrived, at most one byte past the cap; false (and failed
+    // emitted) once the body is over it.
+    bool readBody();
     void replyFinished();
     void deadlinePassed();
     // Lets go of the reply; its late signals reach nobody.

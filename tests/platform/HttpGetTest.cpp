@@ -6,6 +6,7 @@
 #include "platform/HttpGet.h"
 #include "sim/peer/HttpPeer.h"
 
+#include <QNetworkReply>
 #include <QTcpServer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -141,4 +142,28 @@ TEST(HttpGet, AbortedOrDestroyedItReportsNothing)
     } // destroyed while the second waits
     pump(600);
     EXPECT_EQ(o.results(), 0);
+}
+
+// A server that sends far more than any version file: what arrives at the
+// reply, in its buffer or already in our copy, never grows past twice the
+// cap before the request fails.
+TEST(HttpGet, AHugeBodyIsCutOffWithoutBeingHeld)
+{
+    HttpPeer peer;
+    ASSERT_NE(peer.listen(), 0);
+    peer.serve("/v", 200, QByteArray(16 * 1024 * 1024, 'v'));
+    THttpGet get;
+    Outcome o;
+    watch(get, o);
+    get.get(peer.url(), 10000);
+    auto* reply = get.findChild<QNetworkReply*>();
+    ASSERT_NE(reply, nullptr);
+    qint64 mostArrived = 0;
+    QObject::connect(reply, &QNetworkReply::downloadProgress,
+                     [&](qint64 received, qint64) { mostArrived = qMax(mostArrived, received); });
+    ASSERT_TRUE(waitFor([&] { return o.results() > 0; }, 10000));
+    pump(100);
+    EXPECT_EQ(o.failed, 1);
+    EXPECT_GT(mostArrived, THttpGet::MaxBodyBytes);
+    EXPECT_LT(mostArrived, 2 * THttpGet::MaxBodyBytes);
 }
