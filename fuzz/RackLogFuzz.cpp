@@ -1,10 +1,12 @@
 // Arbitrary bytes as a rack log file through the log reader and the playback
-// model: load, then every control a person can reach (play, fast forward,
-// rewind, loop, the ends, both pickers, the track bar), driven by the file's
-// own bytes. tolvex-sim rack --corpus DIR writes seeds in this shape.
+// model: a scan in slices of sizes the file's own bytes choose, then every
+// control a person can reach (play, fast forward, rewind, loop, the ends, both
+// pickers, the track bar), driven by those bytes too. tolvex-sim rack
+// --corpus DIR writes seeds in this shape.
 #include "models/LogPlaybackModel.h"
 
 #include <QByteArray>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -12,8 +14,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     TLogPlaybackModel m;
-    if (m.loadBytes(bytes) != TLogPlaybackModel::Load::Loaded)
+    TLogPlaybackModel::Load r = m.beginBytes(bytes);
+    for (size_t i = 0; r == TLogPlaybackModel::Load::Scanning; ++i) {
+        const int before = m.scanPercent();
+        r = m.scan(size > 0 ? 1 + data[i % size] % 5 : 1);
+        if (r == TLogPlaybackModel::Load::Scanning && m.scanPercent() < before)
+            __builtin_trap();
+    }
+    if (r != TLogPlaybackModel::Load::Loaded) {
+        if (m.isLoaded())
+            __builtin_trap();
         return 0;
+    }
+    if (!std::isfinite(m.firstTime()) || !std::isfinite(m.lastTime()) ||
+        m.count() != int(size / DataLog::RecordSize) || m.damagedCount() >= m.count())
+        __builtin_trap();
     const double a = m.firstTime();
     const double b = m.lastTime();
     for (size_t i = 0; i < size && i < 64; ++i) {

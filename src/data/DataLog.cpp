@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -157,29 +158,15 @@ void TWriter::close()
 
 // ---- Reader -----------------------------------------------------------------
 
-void TReader::scan(const std::function<QByteArray(qint64, int)>& read, qint64 size)
+void TReader::start(qint64 size)
 {
-    m_times.clear();
-    m_damaged = 0;
+    // A file of more records than an index can count is read as far as one can.
     const qint64 n = size / RecordSize;
-    m_trailing = int(size - n * RecordSize);
-    m_times.reserve(std::size_t(n));
-    // Read in runs of records: a day's file is scanned in a few dozen reads.
-    constexpr qint64 RunRecords = 4096;
-    for (qint64 i = 0; i < n;) {
-        const qint64 want = qMin(RunRecords, n - i);
-        const QByteArray run = read(i * RecordSize, int(want * RecordSize));
-        const qint64 got = run.size() / RecordSize;
-        for (qint64 j = 0; j < got; ++j) {
-            const double t = recordTime(run.constData() + j * RecordSize);
-            if (std::isnan(t))
-                ++m_damaged;
-            m_times.push_back(t);
-        }
-        if (got < want)
-            break; // the file shrank while it was read: what was read stands
-        i += got;
-    }
+    m_count = int(qMin<qint64>(n, std::numeric_limits<int>::max()));
+    m_trailing = int(size % RecordSize);
+    m_scanned = 0;
+    m_damaged = 0;
+    m_firstGood = m_lastGood = Nan;
 }
 
 bool TReader::open(const QString& path, QString* reason)
@@ -191,13 +178,7 @@ bool TReader::open(const QString& path, QString* reason)
             *reason = m_file.errorString();
         return false;
     }
-    scan(
-        [this](qint64 offset, int size) {
-            if (!m_file.seek(offset))
-                return QByteArray();
-            return m_file.read(size);
-        },
-        m_file.size());
+    start(m_file.size());
     return true;
 }
 
@@ -206,7 +187,7 @@ void TReader::openBytes(const QByteArray& bytes)
     close();
     m_bytes = bytes;
     m_inMemory = true;
-    scan([this](qint64 offset, int size) { return m_bytes.mid(offset, size); }, m_bytes.size());
+    start(m_bytes.size());
 }
 
 void TReader::close()
@@ -214,19 +195,51 @@ void TReader::close()
     m_file.close();
     m_bytes.clear();
     m_inMemory = false;
-    m_times.clear();
-    m_trailing = 0;
-    m_damaged = 0;
+    start(0);
 }
 
-double TReader::time(int i) const
+QByteArray TReader::read(qint64 offset, qint64 size)
 {
-    if (i < 0 || i >= count())
-        return Nan;
-    return m_times[std::size_t(i)];
+    if (m_inMemory)
+        return m_bytes.mid(offset, size);
+    if (!m_file.isOpen() || !m_file.seek(offset))
+        return {};
+    return m_file.read(size);
 }
 
-bool TReader::isDamaged(int i) const
+bool TReader::scan(int maxRecords)
+{
+    // Read in runs of records: a day's file is scanned in a few dozen reads.
+    constexpr int RunRecords = 4096;
+    int left = qMax(0, maxRecords);
+    while (left > 0 && m_scanned < m_count) {
+        const int want = std::min({RunRecords, left, m_count - m_scanned});
+        const QByteArray run = read(qint64(m_scanned) * RecordSize, qint64(want) * RecordSize);
+        const int got = int(run.size() / RecordSize);
+        for (int j = 0; j < got; ++j) {
+            const double t = recordTime(run.constData() + qint64(j) * RecordSize);
+            if (std::isnan(t)) {
+                ++m_damaged;
+            } else {
+                if (std::isnan(m_firstGood))
+                    m_firstGood = t;
+                m_lastGood = t;
+            }
+        }
+        m_scanned += got;
+        left -= got;
+        if (got < want)
+            m_count = m_scanned; // the file shrank while it was read: it ends here now
+    }
+    return scanned();
+}
+
+double TReader::time(int i)
+{
+    return RecordTime(record(i));
+}
+
+bool TReader::isDamaged(int i)
 {
     return std::isnan(time(i));
 }
@@ -235,12 +248,7 @@ QByteArray TReader::record(int i)
 {
     if (i < 0 || i >= count())
         return {};
-    const qint64 offset = qint64(i) * RecordSize;
-    if (m_inMemory)
-        return m_bytes.mid(offset, RecordSize);
-    if (!m_file.isOpen() || !m_file.seek(offset))
-        return {};
-    return m_file.read(RecordSize);
+    return read(qint64(i) * RecordSize, RecordSize);
 }
 
 } // namespace DataLog

@@ -73,36 +73,54 @@ private:
     QFile m_file;
 };
 
-// What a log file holds, scanned once: its record count, the time of each
-// record and how many are damaged. The records themselves are read on demand.
+// What a log file holds. Its whole records and the bytes after them are
+// known at the open from its size, and each record is read when asked for, so
+// a file of any size costs no memory. Which records are damaged, and the first
+// and last good stamps, take a look at every record: scan() takes them a run
+// at a time, so a window can scan a large file between its events.
 class TReader
 {
 public:
     bool open(const QString& path, QString* reason);
-    // Scans bytes already in memory (the fuzz target and tests).
+    // The same over bytes already in memory (the fuzz target and tests).
     void openBytes(const QByteArray& bytes);
     void close();
 
-    int count() const { return int(m_times.size()); }
+    int count() const { return m_count; }
     // Bytes after the last whole record.
     int trailingBytes() const { return m_trailing; }
+
+    // Scans up to maxRecords more records; true once every record is scanned.
+    bool scan(int maxRecords);
+    bool scanned() const { return m_scanned >= m_count; }
+    int scannedCount() const { return m_scanned; }
+    // Of the records scanned so far: how many are damaged, and the first and
+    // last good stamps (NaN while there is none).
     int damagedCount() const { return m_damaged; }
+    double firstGoodTime() const { return m_firstGood; }
+    double lastGoodTime() const { return m_lastGood; }
+
     // The time of record i in TDateTime days; NaN for a damaged record (length
-    // byte not 108, or a time that is no finite date) or an index outside.
-    double time(int i) const;
-    bool isDamaged(int i) const;
+    // byte not 108, or a time that is no finite date), one that cannot be
+    // read, or an index outside.
+    double time(int i);
+    bool isDamaged(int i);
     // The whole record i, read from the file; empty when it cannot be read.
     QByteArray record(int i);
 
 private:
-    void scan(const std::function<QByteArray(qint64 offset, int size)>& read, qint64 size);
+    void start(qint64 size);
+    QByteArray read(qint64 offset, qint64 size);
 
     QFile m_file;
     QByteArray m_bytes;
     bool m_inMemory = false;
-    std::vector<double> m_times;
+    int m_count = 0;
     int m_trailing = 0;
+    int m_scanned = 0;
     int m_damaged = 0;
+    double m_firstGood = 0;
+    double m_lastGood = 0;
 };
 
 // The TDateTime in the record's last eight bytes, or NaN when the record is

@@ -3,6 +3,7 @@
 #include "common/FieldHelpers.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -24,35 +25,78 @@ double finiteOr(double x, double fallback)
 
 } // namespace
 
-TLogPlaybackModel::Load TLogPlaybackModel::load(const QString& path, QString* reason)
+TLogPlaybackModel::Load TLogPlaybackModel::begin(const QString& path, QString* reason)
 {
     unload();
     if (!m_reader.open(path, reason))
         return Load::CannotRead;
+    return begun();
+}
+
+TLogPlaybackModel::Load TLogPlaybackModel::beginBytes(const QByteArray& bytes)
+{
+    unload();
+    m_reader.openBytes(bytes);
+    return begun();
+}
+
+TLogPlaybackModel::Load TLogPlaybackModel::begun()
+{
+    if (m_reader.count() == 0) {
+        unload();
+        return Load::NoRecord;
+    }
+    return Load::Scanning;
+}
+
+TLogPlaybackModel::Load TLogPlaybackModel::scan(int maxRecords)
+{
+    if (isLoaded())
+        return Load::Loaded;
+    if (m_reader.count() == 0)
+        return Load::NoRecord;
+    if (!m_reader.scan(maxRecords))
+        return Load::Scanning;
     return loaded();
+}
+
+int TLogPlaybackModel::scanPercent() const
+{
+    const int n = m_reader.count();
+    return n > 0 ? int(qint64(m_reader.scannedCount()) * 100 / n) : 0;
+}
+
+TLogPlaybackModel::Load TLogPlaybackModel::scanAll(Load r)
+{
+    while (r == Load::Scanning)
+        r = scan(std::numeric_limits<int>::max());
+    return r;
+}
+
+TLogPlaybackModel::Load TLogPlaybackModel::load(const QString& path, QString* reason)
+{
+    return scanAll(begin(path, reason));
 }
 
 TLogPlaybackModel::Load TLogPlaybackModel::loadBytes(const QByteArray& bytes)
 {
-    unload();
-    m_reader.openBytes(bytes);
-    return loaded();
+    return scanAll(beginBytes(bytes));
 }
 
 TLogPlaybackModel::Load TLogPlaybackModel::loaded()
 {
-    m_count = m_reader.count();
-    if (m_count == 0)
-        return Load::NoRecord;
     // A damaged first or last record gives the file no time at that end: the
     // nearest good record's time stands in, so the pickers keep a real date.
-    double a = std::nan(""), b = std::nan("");
-    for (int i = 0; i < m_count && std::isnan(a); ++i)
-        a = m_reader.time(i);
-    for (int i = m_count - 1; i >= 0 && std::isnan(b); --i)
-        b = m_reader.time(i);
-    m_firstTime = finiteOr(a, 0);
-    m_lastTime = finiteOr(b, m_firstTime);
+    // A file without any good time has no date to play by.
+    const double a = m_reader.firstGoodTime();
+    const double b = m_reader.lastGoodTime();
+    if (std::isnan(a) || std::isnan(b)) {
+        unload();
+        return Load::NoGoodTime;
+    }
+    m_count = m_reader.count();
+    m_firstTime = a;
+    m_lastTime = b;
     m_startPicker = m_firstTime;
     m_stopPicker = m_lastTime;
     m_first = 0;

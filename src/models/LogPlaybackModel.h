@@ -22,12 +22,25 @@ public:
     enum class Load
     {
         Loaded,
+        Scanning,   // scan() has records left to look at
         CannotRead, // reason says why
         NoRecord,   // no whole record in the file
+        NoGoodTime, // no record with a valid time stamp
     };
 
+    // Opens the file: CannotRead or NoRecord at once, else Scanning until
+    // scan() has looked at every record.
+    Load begin(const QString& path, QString* reason);
+    // The same over bytes in memory.
+    Load beginBytes(const QByteArray& bytes);
+    // Scans up to maxRecords more records: Scanning while some are left, then
+    // Loaded, or NoGoodTime (and nothing loaded).
+    Load scan(int maxRecords);
+    // How far the scan is, 0..100.
+    int scanPercent() const;
+    // begin and the whole scan in one call, for tests and tools: a window
+    // scans in slices between its events.
     Load load(const QString& path, QString* reason);
-    // The same from bytes in memory.
     Load loadBytes(const QByteArray& bytes);
     void unload();
 
@@ -69,11 +82,13 @@ public:
     // before any show).
     int trackPosition() const;
 
-    // The time of record i; NaN when it is damaged.
-    double time(int i) const { return m_reader.time(i); }
+    // The time of record i, read from the file; NaN when it is damaged.
+    double time(int i) { return m_reader.time(i); }
     QByteArray record(int i) { return m_reader.record(i); }
 
 private:
+    Load begun();
+    Load scanAll(Load begun);
     Load loaded();
     void setMode(Mode m);
     void show();

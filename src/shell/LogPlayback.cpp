@@ -7,10 +7,12 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -115,6 +117,18 @@ void TFrame3::buildUi()
     Edit1->setReadOnly(true);
     Edit1->setGeometry(290, 210, 170, 24);
 
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setGeometry(16, 246, 444, 20);
+    ProgressBar1->hide();
+
+    ScanTimer = new QTimer(this);
+    ScanTimer->setObjectName("ScanTimer");
+    ScanTimer->setSingleShot(true);
+    ScanTimer->setInterval(0);
+    connect(ScanTimer, &QTimer::timeout, this, &TFrame3::scanSlice);
+
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(100);
@@ -163,8 +177,11 @@ void TFrame3::buildUi()
 void TFrame3::Reset()
 {
     Timer1->stop();
+    ScanTimer->stop();
+    ProgressBar1->hide();
     m_model.unload();
     m_name.clear();
+    m_scanName.clear();
     FillGuard guard(m_filling);
     setLabel(Label1, "  Filename:   ");
     setLabel(Label2, "Start Time:   ");
@@ -196,17 +213,53 @@ void TFrame3::LoadFile(const QString& path)
     Reset();
     const QString name = QFileInfo(path).fileName();
     QString reason;
-    switch (m_model.load(path, &reason)) {
+    switch (m_model.begin(path, &reason)) {
     case TLogPlaybackModel::Load::CannotRead:
         message(name + " cannot be read: " + reason + ".");
         return;
     case TLogPlaybackModel::Load::NoRecord:
-        m_model.unload();
         message(name + " holds no complete log record.");
         return;
-    case TLogPlaybackModel::Load::Loaded:
+    default:
         break;
     }
+    m_scanName = name;
+    setLabel(Label1, "  Filename:   " + name);
+    scanSlice();
+}
+
+void TFrame3::scanSlice()
+{
+    // Runs of a few thousand records, so the time is looked at often enough
+    // even on a slow disk.
+    constexpr int RunRecords = 4096;
+    QElapsedTimer clock;
+    clock.start();
+    TLogPlaybackModel::Load r = TLogPlaybackModel::Load::Scanning;
+    for (int done = 0; r == TLogPlaybackModel::Load::Scanning && done < ScanSliceRecords &&
+                       clock.elapsed() < ScanSliceMs;
+         done += RunRecords)
+        r = m_model.scan(RunRecords);
+    if (r == TLogPlaybackModel::Load::Scanning) {
+        ProgressBar1->setValue(m_model.scanPercent());
+        ProgressBar1->show();
+        ScanTimer->start();
+        return;
+    }
+    ProgressBar1->hide();
+    if (r == TLogPlaybackModel::Load::Loaded) {
+        showLoaded();
+        return;
+    }
+    const QString name = m_scanName;
+    Reset();
+    message(name + " holds no record with a valid time stamp.");
+}
+
+void TFrame3::showLoaded()
+{
+    const QString name = m_scanName;
+    m_scanName.clear();
     m_name = name;
     setLabel(Label1, "  Filename:   " + name);
     setLabel(Label2, "Start Time:   " + timeText(m_model.firstTime()));

@@ -9,6 +9,7 @@ class QCheckBox;
 class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QSlider;
 class QTimer;
@@ -18,7 +19,12 @@ class QTimer;
 // to no instrument window.
 //
 // Component names besides the designed ones: Label1 (file name), Label2
-// (start time), Label3 (stop time), Label4 (date), CheckBox1 ("Loop").
+// (start time), Label3 (stop time), Label4 (date), CheckBox1 ("Loop"),
+// ProgressBar1 (shown while a large file is scanned), ScanTimer.
+//
+// A chosen file is scanned for its times and damaged records in slices of at
+// most ScanSliceRecords records and ScanSliceMs, the next slice started from
+// ScanTimer, so the event loop runs between them whatever the file's size.
 class TFrame3 : public QFrame
 {
     Q_OBJECT
@@ -32,6 +38,9 @@ public:
         "All (*.L*);;Connect #1 (*.LW1 *.LC1);;Connect #2 (*.LW2 *.LC2);;"
         "Connect #3 (*.LW3 *.LC3);;Connect #4 (*.LW4 *.LC4);;Connect #5 (*.LW5 *.LC5);;"
         "Connect #6 (*.LW6 *.LC6);;Connect #7 (*.LW7 *.LC7);;Connect #8 (*.LW8 *.LC8)";
+
+    static constexpr int ScanSliceRecords = 16384;
+    static constexpr int ScanSliceMs = 100;
 
     explicit TFrame3(QWidget* parent = nullptr);
 
@@ -51,14 +60,17 @@ public:
     QDateTimeEdit* StopTimePicker = nullptr;
     QLineEdit* Edit1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
     QTimer* Timer1 = nullptr;
+    QTimer* ScanTimer = nullptr;
 
     Chooser chooser;
 
     // Forgets the file and empties the controls (the Connections window's
     // start-up).
     void Reset();
-    // Loads the file as the dialog would have chosen it.
+    // Loads the file as the dialog would have chosen it. A file larger than
+    // one slice is still being scanned when this returns.
     void LoadFile(const QString& path);
     void LogButton2Click();
     // One step of the 100 ms timer; tests call it with the timer stopped.
@@ -68,6 +80,8 @@ public:
 
 private:
     void buildUi();
+    void scanSlice();
+    void showLoaded();
     void showRecord(int index);
     void fillPickers();
     void setTrack(int position);
@@ -77,6 +91,8 @@ private:
 
     TLogPlaybackModel m_model;
     QString m_name;
+    // The file being scanned.
+    QString m_scanName;
     QString m_lastFolder;
     bool m_filling = false;
 };

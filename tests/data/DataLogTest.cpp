@@ -154,7 +154,14 @@ TEST(DataLogReader, DamagedRecordsAndFragmentsAreCountedNotThrown)
     r.openBytes(bytes);
     EXPECT_EQ(r.count(), 4);
     EXPECT_EQ(r.trailingBytes(), 50);
+    // The scan takes as many records as it is given, and no more.
+    EXPECT_FALSE(r.scan(2));
+    EXPECT_EQ(r.scannedCount(), 2);
+    EXPECT_EQ(r.damagedCount(), 1);
+    EXPECT_TRUE(r.scan(5));
     EXPECT_EQ(r.damagedCount(), 2);
+    EXPECT_EQ(r.firstGoodTime(), ToTDateTime(day1));
+    EXPECT_EQ(r.lastGoodTime(), ToTDateTime(day1.addSecs(3)));
     EXPECT_FALSE(r.isDamaged(0));
     EXPECT_TRUE(r.isDamaged(1));
     EXPECT_TRUE(r.isDamaged(2));

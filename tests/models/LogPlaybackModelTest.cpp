@@ -137,4 +137,27 @@ TEST(LogPlayback, DamagedEndsLeaveThePickersOnTheNearestGoodTime)
     EXPECT_TRUE(std::isnan(m.time(0)));
 }
 
+TEST(LogPlayback, AFileIsScannedAsFarAsAskedAndRefusedWithoutAGoodTime)
+{
+    TLogPlaybackModel m;
+    ASSERT_EQ(m.beginBytes(logOf(10)), TLogPlaybackModel::Load::Scanning);
+    EXPECT_FALSE(m.isLoaded());
+    m.play();
+    EXPECT_FALSE(m.tick());
+    EXPECT_EQ(m.scan(4), TLogPlaybackModel::Load::Scanning);
+    EXPECT_EQ(m.scanPercent(), 40);
+    EXPECT_EQ(m.scan(5), TLogPlaybackModel::Load::Scanning);
+    EXPECT_EQ(m.scan(5), TLogPlaybackModel::Load::Loaded);
+    EXPECT_EQ(m.lastTime(), at(9));
+    EXPECT_EQ(m.scan(5), TLogPlaybackModel::Load::Loaded);
+
+    // Every record without a valid stamp: nothing to play by.
+    QByteArray bytes = logOf(3);
+    for (int i = 0; i < 3; ++i)
+        bytes[i * 109] = char(7);
+    EXPECT_EQ(m.loadBytes(bytes), TLogPlaybackModel::Load::NoGoodTime);
+    EXPECT_FALSE(m.isLoaded());
+    EXPECT_EQ(m.count(), 0);
+}
+
 } // namespace

@@ -11,7 +11,10 @@
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFileInfo>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -198,9 +201,66 @@ TEST_F(LogPlaybackTest, OddFilesGiveOneClearMessageAndNothingBreaks)
     EXPECT_EQ(edit(), shown(2));
 
     asked.clear();
+    load(write("stampless.LW1", 3, {}, [](int, QByteArray& r) { r[0] = char(7); }));
+    EXPECT_EQ(asked,
+              QStringList({"Log Playback|stampless.LW1 holds no record with a valid time stamp."}));
+    EXPECT_FALSE(log.model().isLoaded());
+    EXPECT_EQ(log.Label1->text(), "  Filename:   ");
+
+    asked.clear();
     load(base.file("LOG/missing.LW1"));
     ASSERT_EQ(asked.size(), 1);
     EXPECT_TRUE(asked[0].startsWith("Log Playback|missing.LW1 cannot be read: "));
+}
+
+// A file of several slices: the click returns with the file still being
+// scanned, the event loop runs between the slices while a bar shows how far
+// the scan is, and the file then loads as a small one does, damaged record
+// and all. Another file chosen meanwhile ends the scan.
+TEST_F(LogPlaybackTest, ALargeLogIsScannedInSlicesBehindAProgressBar)
+{
+    const int n = TFrame3::ScanSliceRecords * 3 + 100;
+    QByteArray bytes;
+    bytes.reserve(qsizetype(n) * DataLog::RecordSize);
+    for (int i = 0; i < n; ++i)
+        bytes += DataLog::MakeRecord(QByteArray(100, char(i)) + TDateTimeBytes(t0.addSecs(i)));
+    bytes[qsizetype(n - 2) * DataLog::RecordSize] = char(9);
+    const QString path = base.file("LOG/large.LW1");
+    QDir().mkpath(base.file("LOG"));
+    base.writeFile("LOG/large.LW1", bytes);
+    ASSERT_EQ(QFileInfo(path).size(), bytes.size());
+
+    QSet<int> shownValues;
+    QObject::connect(log.ProgressBar1, &QProgressBar::valueChanged,
+                     [&](int v) { shownValues << v; });
+    for (int round = 0; round < 2; ++round) {
+        load(path);
+        EXPECT_FALSE(log.model().isLoaded()) << "the click scanned the whole file";
+        EXPECT_FALSE(log.ProgressBar1->isHidden());
+        EXPECT_EQ(log.Label1->text(), "  Filename:   large.LW1");
+        log.PlayBitBtn->click();
+        if (round == 0) {
+            load(write("small.LW1", 5));
+            EXPECT_TRUE(log.model().isLoaded());
+            EXPECT_TRUE(log.ProgressBar1->isHidden());
+            EXPECT_EQ(log.model().count(), 5);
+        }
+    }
+    bool turnedBetweenSlices = false;
+    QTimer::singleShot(0, [&] { turnedBetweenSlices = !log.model().isLoaded(); });
+    ASSERT_TRUE(waitFor([&] { return log.model().isLoaded(); }, 60000));
+    EXPECT_TRUE(turnedBetweenSlices);
+    EXPECT_GE(shownValues.size(), 3);
+    EXPECT_TRUE(log.ProgressBar1->isHidden());
+    EXPECT_EQ(log.model().count(), n);
+    EXPECT_EQ(log.model().mode(), TLogPlaybackModel::Mode::Stopped);
+    EXPECT_EQ(log.Label3->text(), " Stop Time:   " + t0.addSecs(n - 1).toString("hh:mm:ss"));
+    EXPECT_EQ(log.StopTimePicker->dateTime(), t0.addSecs(n - 1));
+    EXPECT_EQ(asked, QStringList({QString("Log Playback|large.LW1: 1 of %1 records are damaged "
+                                          "and are shown without their time.")
+                                      .arg(n)}));
+    log.EOFBitBtn->click();
+    EXPECT_EQ(edit(), shown(n - 1));
 }
 
 } // namespace
