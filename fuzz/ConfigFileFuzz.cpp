@@ -1,15 +1,29 @@
-// A connection's CFG file: whatever the bytes, parse, write and parse again
-// gives the same settings, and writing those gives the same file.
+// A connection's CFG file: whatever the bytes, the stream reader takes at
+// most its lines of at most their length, and no more bytes than its limit;
+// parse, write and parse again gives the same settings, and writing those
+// gives the same file.
 #include "FuzzCheck.h"
 
 #include "common/Enums.h"
 #include "data/ConnectionConfig.h"
 
+#include <QBuffer>
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer device;
+    device.setData(bytes);
+    device.open(QIODevice::ReadOnly);
+    const QList<QByteArray> lines = ReadConfigLines(device);
+    FUZZ_CHECK(lines.size() <= ConfigReadLines);
+    FUZZ_CHECK(device.pos() <= ConfigReadLimitBytes);
+    for (const QByteArray& l : lines)
+        FUZZ_CHECK(l.size() <= ConfigLineMaxBytes && !l.contains('\n'));
+
     const TConnectionSettings defaults = DefaultSettings("Connect3", "/srv/tolvex");
-    const TConnectionSettings first = ParseConfigFile(bytes, defaults);
+    const TConnectionSettings first = ParseConfigLines(lines, defaults);
+    FUZZ_CHECK(FormatConfigFile(ParseConfigFile(bytes, defaults)) == FormatConfigFile(first));
     FUZZ_CHECK(first.HardwareType >= htRackSystem && first.HardwareType <= htTavr1);
     FUZZ_CHECK(first.Transport >= trSerial && first.Transport <= trModem);
     FUZZ_CHECK(first.TcpPort >= 0 && first.TcpPort <= 65535);

@@ -355,7 +355,7 @@ void TConfigure::ButtonSaveClick()
     apply();
     if (m_frame) {
         QString error;
-        if (!m_frame->SaveConfiguration(&error)) {
+        if (!m_frame->SaveConfigurationByUser(&error)) {
             ShowMessageBox(this, {QMessageBox::Warning, "Configure Connection",
                                   QString("The settings could not be saved to %1:\n%2")
                                       .arg(m_frame->ConfigFilePath(), error),

@@ -2,6 +2,9 @@
 
 #include "common/Enums.h"
 
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QSaveFile>
 
@@ -70,19 +73,75 @@ QByteArray FormatConfigFile(const TConnectionSettings& s)
     return out;
 }
 
+QList<QByteArray> ReadConfigLines(QIODevice& device)
+{
+    QList<QByteArray> lines;
+    qint64 budget = ConfigReadLimitBytes;
+    // Room for a whole line of the longest kept length with its CR LF, and
+    // the NUL readLine puts after what it read.
+    char buf[ConfigLineMaxBytes + 3];
+    auto readSome = [&]() -> qint64 {
+        const qint64 n = device.readLine(buf, qMin<qint64>(sizeof buf, budget + 1));
+        if (n > 0)
+            budget -= n;
+        return n;
+    };
+    while (lines.size() < ConfigReadLines && budget > 0) {
+        qint64 n = readSome();
+        if (n <= 0)
+            break;
+        QByteArray line(buf, n);
+        const bool ended = line.endsWith('\n');
+        if (ended)
+            line.chop(1);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        line.truncate(ConfigLineMaxBytes);
+        lines << line;
+        // A line that did not end within the buffer: the rest of it is not
+        // the next line.
+        while (!ended && budget > 0 && (n = readSome()) > 0 && buf[n - 1] != '\n') {
+        }
+    }
+    return lines;
+}
+
 TConnectionSettings ParseConfigFile(const QByteArray& bytes, const TConnectionSettings& defaults)
 {
-    // Split at LF and drop the CR, so a file edited with another line ending
-    // still reads; keep at most the 49 lines the program ever looks at.
-    QList<QByteArray> lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& l : lines) {
-        if (l.endsWith('\r'))
-            l.chop(1);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ParseConfigLines(ReadConfigLines(buffer), defaults);
+}
+
+TConfigLoad LoadConfigFile(const QString& path, const TConnectionSettings& defaults,
+                           TConnectionSettings* out, QString* reason)
+{
+    *out = defaults;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            return TConfigLoad::Missing;
+        if (reason)
+            *reason = file.errorString();
+        return TConfigLoad::Unreadable;
     }
+    const QList<QByteArray> lines = ReadConfigLines(file);
+    if (file.error() != QFileDevice::NoError) {
+        if (reason)
+            *reason = file.errorString();
+        return TConfigLoad::Unreadable;
+    }
+    *out = ParseConfigLines(lines, defaults);
+    return TConfigLoad::Read;
+}
+
+TConnectionSettings ParseConfigLines(const QList<QByteArray>& lines,
+                                     const TConnectionSettings& defaults)
+{
     auto line = [&](int n) -> const QByteArray* {
-        return n <= lines.size() && n <= 49 ? &lines.at(n - 1) : nullptr;
+        return n <= lines.size() ? &lines.at(n - 1) : nullptr;
     };
 
     TConnectionSettings s = defaults;

@@ -94,10 +94,16 @@ public:
     double LogDayMark = qQNaN();
     QByteArray LogRecord;
 
-    // Configuration file (CONFIG/<name>.CFG).
+    // Configuration file (CONFIG/<name>.CFG). A file that was there at the
+    // load but could not be read holds settings nobody has seen: the frame
+    // runs on the defaults and the program's own saves leave the file alone
+    // (SaveConfiguration says so in *error) until the user saves.
     QString ConfigFilePath() const;
     void LoadConfiguration();
     bool SaveConfiguration(QString* error = nullptr);
+    // The user's Save in Configure: writes the file in every case.
+    bool SaveConfigurationByUser(QString* error = nullptr);
+    bool ConfigFileKept = false;
 
     // Transport.
     void OpenConnection();

@@ -4,7 +4,6 @@
 #include "common/BaseDirectory.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTimer>
 
 QString TFrame2::ConfigFilePath() const
@@ -19,16 +18,27 @@ void TFrame2::LoadConfiguration()
     static_cast<TConnectionSettings&>(*this) = defaults;
 
     const QString path = ConfigFilePath();
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        static_cast<TConnectionSettings&>(*this) = ParseConfigFile(file.readAll(), defaults);
-    } else {
+    QString reason;
+    ConfigFileKept = false;
+    switch (LoadConfigFile(path, defaults, this, &reason)) {
+    case TConfigLoad::Read:
+        break;
+    case TConfigLoad::Missing: {
         // A missing file is written with the defaults. If even that fails (a
         // read-only folder) the connection still starts, on the defaults.
         QDir().mkpath(DataFolder("CONFIG"));
         QString error;
         if (!SaveConfigFile(path, defaults, &error))
             LogEvent(QString(" Cannot write %1: %2 ").arg(path, error), lkError);
+        break;
+    }
+    case TConfigLoad::Unreadable:
+        ConfigFileKept = true;
+        LogEvent(QString(" Cannot read %1: %2; the connection runs on the defaults and the file "
+                         "is left as it is until Save in Configure ")
+                     .arg(path, reason),
+                 lkError);
+        break;
     }
 
     BaudCode = BaudCodeFor(HardwareType, Transport, BaudChoice);
@@ -54,6 +64,19 @@ void TFrame2::LoadConfiguration()
 
 bool TFrame2::SaveConfiguration(QString* error)
 {
+    if (ConfigFileKept) {
+        if (error)
+            *error = ConfigFilePath() + " could not be read at the start and is left as it is";
+        return false;
+    }
+    return SaveConfigurationByUser(error);
+}
+
+bool TFrame2::SaveConfigurationByUser(QString* error)
+{
     QDir().mkpath(DataFolder("CONFIG"));
-    return SaveConfigFile(ConfigFilePath(), *this, error);
+    if (!SaveConfigFile(ConfigFilePath(), *this, error))
+        return false;
+    ConfigFileKept = false;
+    return true;
 }

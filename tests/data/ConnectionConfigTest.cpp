@@ -3,8 +3,10 @@
 #include "common/Enums.h"
 
 #include <QDir>
+#include <QIODevice>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <functional>
 
 namespace {
 
@@ -19,6 +21,38 @@ QList<QByteArray> linesOf(const QByteArray& file)
     }
     return l;
 }
+
+// A file of any size made up byte by byte as it is read, that counts what is
+// taken from it.
+class MadeUpFile : public QIODevice
+{
+public:
+    MadeUpFile(qint64 size, std::function<char(qint64)> byteAt)
+        : m_size(size)
+        , m_byteAt(std::move(byteAt))
+    {
+        open(QIODevice::ReadOnly);
+    }
+    qint64 size() const override { return m_size; }
+    qint64 taken = 0;
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 n = qMin(maxSize, m_size - m_at);
+        for (qint64 i = 0; i < n; ++i)
+            data[i] = m_byteAt(m_at + i);
+        m_at += n;
+        taken += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    qint64 m_size;
+    qint64 m_at = 0;
+    std::function<char(qint64)> m_byteAt;
+};
 
 } // namespace
 
@@ -225,4 +259,49 @@ TEST(ConnectionConfig, SaveReportsAFailureAndWritesAtomically)
         ParseConfigFile(f.readAll(), DefaultSettings("Connect1", dir.path())).ConnectionCaption,
         "Changed");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left behind";
+}
+
+TEST(ConnectionConfig, ALongLineIsCutAndItsRestIsNeverTheNextLine)
+{
+    const TConnectionSettings d = DefaultSettings("Connect4", "/b");
+    // Line 2 runs on for 10,000 characters, the last of them digits that
+    // would read as a transport; line 3 is the real transport.
+    QByteArray longLine = QByteArray(9998, 'P') + " 2";
+    const TConnectionSettings r = ParseConfigFile(" 2\r\n" + longLine + "\r\n 1\r\n1\r\n", d);
+    EXPECT_EQ(r.HardwareType, htHDSystem);
+    EXPECT_EQ(r.DevicePassword, QString(4096, 'P'));
+    EXPECT_EQ(r.Transport, trNetwork);
+    EXPECT_TRUE(r.ConnectOnStartup);
+}
+
+// Whatever a file of 100 MB holds, the reader takes a few hundred KB of it.
+TEST(ConnectionConfig, TheReaderTakesABoundedPartOfAnyFile)
+{
+    constexpr qint64 size = 100LL * 1000 * 1000;
+    const QByteArray config = FormatConfigFile(DefaultSettings("Connect1", "/b"));
+    struct Row
+    {
+        const char* what;
+        std::function<char(qint64)> byteAt;
+        int lines;
+        qsizetype firstLineSize;
+    };
+    const Row rows[] = {
+        {"line ends", [](qint64 i) { return i % 2 ? '\n' : '\r'; }, ConfigReadLines, 0},
+        {"LF only", [](qint64) { return '\n'; }, ConfigReadLines, 0},
+        {"one endless line", [](qint64) { return 'x'; }, 1, ConfigLineMaxBytes},
+        {"NUL bytes", [](qint64) { return '\0'; }, 1, ConfigLineMaxBytes},
+        {"a file and then garbage",
+         [&](qint64 i) { return i < config.size() ? config.at(i) : char('0' + i % 10); },
+         ConfigLineCount + 1, 2},
+    };
+    for (const Row& r : rows) {
+        MadeUpFile file(size, r.byteAt);
+        const QList<QByteArray> lines = ReadConfigLines(file);
+        EXPECT_EQ(lines.size(), r.lines) << r.what;
+        EXPECT_EQ(lines.value(0).size(), r.firstLineSize) << r.what;
+        for (const QByteArray& l : lines)
+            EXPECT_LE(l.size(), ConfigLineMaxBytes) << r.what;
+        EXPECT_LE(file.taken, 256 * 1024) << r.what;
+    }
 }
