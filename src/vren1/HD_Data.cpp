@@ -300,7 +300,7 @@ void THData::Export()
     const QString folder = DataFolder("HISTORICAL");
     const QString name = HdHistoryFileName(Title, stamp);
     QString error;
-    if (!WriteHdHistoryExport(folder, name, HdHistoryExportLines(stamp, f->HistoryData, m_table),
+    if (!WriteHdHistoryExport(folder, name, HdHistoryExportLines(stamp, m_table),
                               &error)) {
         ShowMessageBox(this, {QMessageBox::Warning, "Save Data",
                               "The file " + folder + name + " could not be written: " + error,

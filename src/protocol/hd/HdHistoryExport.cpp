@@ -19,11 +19,11 @@ QString HdHistoryFileName(const QString& title, const QDateTime& stamp)
            ZeroPadInt(t.minute(), 2) + "M" + ZeroPadInt(t.second(), 2) + "S" + ".txt";
 }
 
-QStringList HdHistoryExportLines(const QDateTime& stamp, const THistoryDataRec& h,
-                                 const THdHistoryRows& rows)
+QStringList HdHistoryExportLines(const QDateTime& stamp, const THdHistoryRows& rows)
 {
-    QStringList lines{HdHistoryStampText(stamp), "HData ID: " + IntField(h.Id, 4),
-                      "HData Type: " + IntField(h.Type, 4), "HData Len: " + IntField(h.Len, 6),
+    QStringList lines{HdHistoryStampText(stamp), "HData ID: " + IntField(rows.id, 4),
+                      "HData Type: " + IntField(rows.type, 4),
+                      "HData Len: " + IntField(rows.len, 6),
                       HdHistoryCsvLine(rows.titles)};
     lines.reserve(5 + int(rows.cells.size()));
     for (const auto& row : rows.cells)

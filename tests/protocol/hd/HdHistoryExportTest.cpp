@@ -44,7 +44,7 @@ TEST(HdHistoryExport, WritesTheWholeDayMakingTheFolder)
     QTemporaryDir base;
     const QString folder = base.path() + "/HISTORICAL/";
     const THistoryDataRec h = typeThree();
-    const QStringList lines = HdHistoryExportLines(stamp, h, DecodeHdHistoryRows(h));
+    const QStringList lines = HdHistoryExportLines(stamp, DecodeHdHistoryRows(h));
     QString error;
     ASSERT_TRUE(WriteHdHistoryExport(folder, HdHistoryFileName("Vren-1 TOTAL", stamp), lines,
                                      &error))
