@@ -1,9 +1,9 @@
 #include "protocol/hd/HdHistoryExport.h"
 
 #include "common/FieldHelpers.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 QString HdHistoryStampText(const QDateTime& stamp)
 {
@@ -41,13 +41,8 @@ bool WriteHdHistoryExport(const QString& folder, const QString& fileName,
     };
     if (!QDir().mkpath(folder))
         return fail(QString("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder)));
-    QSaveFile file(QDir(folder).filePath(fileName));
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
-    return true;
+    return SaveWholeFile(QDir(folder).filePath(fileName), bytes, error);
 }
