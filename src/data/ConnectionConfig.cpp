@@ -1,9 +1,9 @@
 #include "data/ConnectionConfig.h"
 
 #include "common/Enums.h"
+#include "common/WholeFile.h"
 
 #include <QList>
-#include <QSaveFile>
 
 int ConnectionNumber(const QString& frameName)
 {
@@ -190,17 +190,5 @@ QString BaudText(int baudCode)
 
 bool SaveConfigFile(const QString& path, const TConnectionSettings& s, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = FormatConfigFile(s);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveWholeFile(path, FormatConfigFile(s), error);
 }
