@@ -22,6 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const THdHistoryRows rows = DecodeHdHistoryRows(h);
     FUZZ_CHECK(rows.header.size() == 4);
+    FUZZ_CHECK(rows.id == h.Id && rows.type == h.Type && rows.len == h.Len);
     if (!rows.known) {
         FUZZ_CHECK(rows.listLines.size() == 4 && rows.cells.empty());
         return 0;
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const QString& cell : row)
             FUZZ_CHECK(!cell.contains('*')); // no reading lost to an overflowing field
     }
-    const QStringList lines = HdHistoryExportLines(QDateTime(), h, rows);
+    const QStringList lines = HdHistoryExportLines(QDateTime(), rows);
     FUZZ_CHECK(lines.size() == 5 + HdHistoryMinutes);
     return 0;
 }

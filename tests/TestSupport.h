@@ -10,7 +10,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <functional>
+#include <sys/resource.h>
 #include <utility>
 #include <vector>
 
@@ -54,6 +56,36 @@ public:
 private:
     QString m_old;
     QTemporaryDir m_dir;
+};
+
+// Lowers the largest file this process may write to bytes while it lives: a
+// write past it fails with EFBIG, for root too, where a read-only folder
+// stops nobody. The signal the system sends with the failure is ignored, so
+// the write call reports it instead.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_old;
+        lowered.rlim_cur = bytes;
+        m_lowered = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool lowered() const { return m_lowered; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_lowered = false;
 };
 
 // Pumps the event loop until pred holds or the time is up.

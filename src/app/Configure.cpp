@@ -325,12 +325,15 @@ void TConfigure::apply()
         }
     }
 
-    // The log settings the frame held before the new ones are stored.
-    const bool logChanged =
-        s.LogPath != f.LogPath || s.LogPrefix != f.LogPrefix || !s.LoggingEnabled;
+    // The log settings the frame held before the new ones are stored. A log
+    // of another family is closed too: left open, a rack connection would
+    // never write its records (an HD log skips the 04:00 rollover, a Tavr1
+    // log holds no file).
+    const bool logChanged = s.LogPath != f.LogPath || s.LogPrefix != f.LogPrefix ||
+                            !s.LoggingEnabled || (f.LogOpen && f.LogKind != s.HardwareType);
     static_cast<TConnectionSettings&>(f) = s;
     f.BaudCode = BaudCodeFor(f.HardwareType, f.Transport, f.BaudChoice);
-    if (f.LogOpen && logChanged)
+    if (logChanged)
         f.StopLog();
     if (f.LoggingEnabled && !f.LogOpen)
         f.StartLog();

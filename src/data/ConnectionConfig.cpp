@@ -1,12 +1,12 @@
 #include "data/ConnectionConfig.h"
 
 #include "common/Enums.h"
+#include "common/WholeFile.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 int ConnectionNumber(const QString& frameName)
 {
@@ -249,17 +249,5 @@ QString BaudText(int baudCode)
 
 bool SaveConfigFile(const QString& path, const TConnectionSettings& s, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = FormatConfigFile(s);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveWholeFile(path, FormatConfigFile(s), error);
 }

@@ -1,6 +1,7 @@
 #include "data/DataLog.h"
 
 #include "common/TDateTime.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -79,8 +80,11 @@ bool TWriter::openFile(const QString& path, QIODevice::OpenMode mode, QString* r
             *reason = "the folder cannot be made";
         return false;
     }
+    m_made = !info.exists();
     m_file.setFileName(path);
-    if (!m_file.open(mode)) {
+    // Unbuffered: a record is on its way to the disk when write returns, and
+    // a short write is seen at the call that made it, with its errno.
+    if (!m_file.open(mode | QIODevice::Unbuffered)) {
         if (reason)
             *reason = m_file.errorString();
         return false;
@@ -113,13 +117,18 @@ bool TWriter::openText(const QString& path, const QByteArray& line, QString* rea
     if (!openFile(path, QIODevice::WriteOnly | QIODevice::Truncate, reason))
         return false;
     const QByteArray text = line + "\r\n";
-    if (write(m_file, text.constData(), text.size()) != text.size() || !m_file.flush()) {
-        if (reason)
-            *reason = m_file.errorString();
+    if (!writeAll(text.constData(), text.size(), reason)) {
         m_file.close();
         return false;
     }
     return true;
+}
+
+bool TWriter::writeAll(const char* data, qint64 size, QString* reason)
+{
+    return WriteFully(
+        m_file, [this](const char* d, qint64 n) { return write(m_file, d, n); }, data, size,
+        reason);
 }
 
 bool TWriter::append(const QByteArray& record, QString* reason)
@@ -130,21 +139,16 @@ bool TWriter::append(const QByteArray& record, QString* reason)
         return false;
     }
     const qint64 before = m_file.pos();
-    const qint64 n = write(m_file, record.constData(), record.size());
-    if (n == record.size() && m_file.flush())
+    if (writeAll(record.constData(), record.size(), reason))
         return true;
-    if (reason) {
-        if (n >= 0 && n < record.size())
-            *reason = QString("only %1 of %2 bytes were written").arg(n).arg(record.size());
-        else if (m_file.error() != QFileDevice::NoError)
-            *reason = m_file.errorString();
-        else
-            *reason = "the record could not be written";
-    }
-    // Drop what the short write left in the buffer, then cut the file back
-    // so it still ends on a whole record.
+    // Cut the file back so it still ends on a whole record; one this writer
+    // made for the record goes, so a disk that stays full fills with no
+    // empty logs.
     m_file.close();
-    QFile::resize(m_file.fileName(), before);
+    if (before == 0 && m_made)
+        QFile::remove(m_file.fileName());
+    else
+        QFile::resize(m_file.fileName(), before);
     return false;
 }
 

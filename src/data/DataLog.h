@@ -37,12 +37,14 @@ bool RollsOver(double lastTime, double time);
 
 // Appends whole records to one file. A write that fails or falls short (a full
 // disk) cuts the file back to its last whole record and closes it, so what is
-// on the disk always reads back record by record.
+// on the disk always reads back record by record. A file this writer made and
+// that never took a whole record is removed rather than left empty.
 class TWriter
 {
 public:
     // The one call that puts bytes on the disk; a test replaces it to fail
-    // partway. Returns the bytes written, or -1.
+    // partway. Returns the bytes written, or -1 with errno set. The file is
+    // unbuffered, so what it returns has reached the system.
     using WriteFn = std::function<qint64(QFile& file, const char* data, qint64 size)>;
 
     TWriter();
@@ -70,7 +72,10 @@ public:
 
 private:
     bool openFile(const QString& path, QIODevice::OpenMode mode, QString* reason);
+    // All of data through write (WriteFully); false with the system's reason.
+    bool writeAll(const char* data, qint64 size, QString* reason);
     QFile m_file;
+    bool m_made = false; // the file did not exist before this writer opened it
 };
 
 // What a log file holds. Its whole records and the bytes after them are

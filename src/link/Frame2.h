@@ -82,10 +82,13 @@ public:
     // The data log (link/FrameLog.cpp). StartLog opens a new log for the
     // hardware type (closing an open one first), StopLog closes the kind that
     // is open, LogRackBlock writes one received rack block (the 108-byte
-    // entry) and starts a new file when 04:00 has passed.
+    // entry) and starts a new file when 04:00 has passed. A rack log that
+    // failed is tried again, in a new file, at the first block at least
+    // LogRetrySeconds after the failure, for as long as logging is enabled.
     void StartLog();
     void StopLog();
     void LogRackBlock(const QByteArray& entry, const QDateTime& pcTime);
+    static constexpr int LogRetrySeconds = 30;
     // The writer of the open log file; tests replace its write call.
     DataLog::TWriter& logWriter() { return *m_logWriter; }
     // The hardware type the open log was started for, -1 when none is.
@@ -227,5 +230,11 @@ private:
     // same port number never writes to, reads from or releases it.
     int m_heldSerialPort = -1;
     std::unique_ptr<DataLog::TWriter> m_logWriter;
-    void logFileError(const QString& path, const QString& reason);
+    // When the running series of log failures last failed; invalid while the
+    // log writes (or was stopped on purpose).
+    QDateTime m_logFailedAt;
+    void logFailed(const QString& path, const QString& reason, const QDateTime& when);
+    void logResumed(const QString& path);
+    void closeLog();
+    bool logRetryDue(const QDateTime& time) const;
 };

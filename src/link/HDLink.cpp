@@ -3,6 +3,7 @@
 #include "common/BaseDirectory.h"
 #include "common/TDateTime.h"
 #include "common/TextPositions.h"
+#include "common/WholeFile.h"
 #include "link/FirmwareSender.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
@@ -16,7 +17,6 @@
 
 #include <QDir>
 #include <QPushButton>
-#include <QSaveFile>
 
 namespace {
 
@@ -291,11 +291,7 @@ THdDecodeSink sinkOf(TFrame2& f)
     sink.error = [&f](const QString& text) { f.LogEvent(text, lkError); };
     sink.writeFile = [](const QString& name, const QByteArray& bytes) {
         // Written whole or not at all: a half-written picture helps nobody.
-        QSaveFile file(QDir::current().filePath(name));
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        file.write(bytes);
-        return file.commit();
+        return SaveWholeFile(QDir::current().filePath(name), bytes, nullptr);
     };
     return sink;
 }

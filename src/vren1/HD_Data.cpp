@@ -19,7 +19,6 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLegend>
 #include <QLineSeries>
 #include <QListWidget>
@@ -62,11 +61,6 @@ THData::THData(const TChildWindowArgs& args)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     auto* top = new QHBoxLayout;
-    ProgressLabel = new QLabel(this);
-    ProgressLabel->setObjectName("ProgressLabel");
-    ProgressLabel->setTextFormat(Qt::PlainText);
-    ProgressLabel->setMinimumWidth(160);
-    top->addWidget(ProgressLabel);
     top->addStretch(1);
     Load_Button = new QPushButton("Refresh Data", this);
     Load_Button->setObjectName("Load_Button");
@@ -136,7 +130,7 @@ THData::THData(const TChildWindowArgs& args)
     tabLayout->addWidget(StringGrid1, 1);
     PageControl1->addTab(tabular, "Tablular");
 
-    connect(Load_Button, &QPushButton::clicked, this, &THData::Request);
+    connect(Load_Button, &QPushButton::clicked, this, &THData::Load_ButtonClick);
     connect(Save_Button, &QPushButton::clicked, this, &THData::Export);
     connect(BitBtn1, &QPushButton::clicked, this, &THData::showHelp);
 
@@ -165,7 +159,14 @@ void THData::Request()
         h.Len = 0;
     }
     HasData = false;
-    setTextIfChanged(ProgressLabel, "Downloading(" + RealField(4, 1, 0) + "%)");
+}
+
+void THData::Load_ButtonClick()
+{
+    Request();
+    // Until the unit answers, and also while another window's download holds
+    // the frame, the caption must not read "Complete" from the last day.
+    setCaption(progressText(0));
 }
 
 void THData::RefreshWindow(qintptr)
@@ -183,9 +184,18 @@ void THData::RefreshWindow(qintptr)
         h.New = false;
         Rebuild();
     }
-    setTextIfChanged(ProgressLabel, percent >= 100
-                                        ? QString("Complete")
-                                        : "Downloading(" + RealField(4, 1, percent) + "%)");
+    setCaption(progressText(percent));
+}
+
+QString THData::progressText(double percent)
+{
+    return percent >= 100 ? QString("Complete") : "Downloading(" + RealField(4, 1, percent) + "%)";
+}
+
+void THData::setCaption(const QString& caption)
+{
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
 }
 
 void THData::Rebuild()
@@ -221,9 +231,7 @@ void THData::setUpChart()
     ScaleKind = m.ScaleKind;
     DisplayMode = m.DisplayMode;
     Title = measurementTitle(MeasurementIndex);
-    const QString caption = " " + (f ? f->RackCaption : QString()) + "  " + Title;
-    if (windowTitle() != caption)
-        setWindowTitle(caption);
+    setCaption(" " + (f ? f->RackCaption : QString()) + "  " + Title);
     QChart* chart = Chart1->chart();
     setTitleIfChanged(chart, Title + " vs Time");
 
@@ -300,7 +308,7 @@ void THData::Export()
     const QString folder = DataFolder("HISTORICAL");
     const QString name = HdHistoryFileName(Title, stamp);
     QString error;
-    if (!WriteHdHistoryExport(folder, name, HdHistoryExportLines(stamp, f->HistoryData, m_table),
+    if (!WriteHdHistoryExport(folder, name, HdHistoryExportLines(stamp, m_table),
                               &error)) {
         ShowMessageBox(this, {QMessageBox::Warning, "Save Data",
                               "The file " + folder + name + " could not be written: " + error,

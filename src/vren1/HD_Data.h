@@ -10,7 +10,6 @@
 #include <vector>
 
 class QChart;
-class QLabel;
 class QLineSeries;
 class QListWidget;
 class QPushButton;
@@ -20,9 +19,10 @@ class QValueAxis;
 class PlotChartView;
 
 // The last 24 hours of one measurement, a value set a minute, fetched from
-// the unit: a chart against time, a table and a list, and a text file.
+// the unit: a chart against time, a table and a list, and a text file. The
+// caption follows the download ("Downloading(…%)", "Complete").
 //
-// Object names: Load_Button, Save_Button, BitBtn1, ProgressLabel,
+// Object names: Load_Button, Save_Button, BitBtn1,
 // PageControl1 (tabs "Data vs. Time", "Histogram", "Tablular"), Chart1 with
 // Series1..Series3, Chart2, ListBox1, StringGrid1.
 class THData : public TInstrumentChildWindow
@@ -32,7 +32,6 @@ public:
     static constexpr int Kind = 20;
     explicit THData(const TChildWindowArgs& args);
 
-    QLabel* ProgressLabel = nullptr;
     QPushButton* Load_Button = nullptr;
     QPushButton* Save_Button = nullptr;
     QPushButton* BitBtn1 = nullptr;
@@ -58,6 +57,8 @@ public:
 
     // Queues the history request; the data shown stay until new data arrive.
     void Request();
+    // "Refresh Data": a request, and the caption starts again at 0 %.
+    void Load_ButtonClick();
     void Export();
     void showHelp();
     void zoomTo(const QRectF& values);
@@ -70,6 +71,8 @@ protected:
     void RefreshWindow(qintptr lParam) override;
 
 private:
+    static QString progressText(double percent);
+    void setCaption(const QString& caption);
     void Rebuild();
     void setUpChart();
     void fillChart();

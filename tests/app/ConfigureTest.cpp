@@ -5,6 +5,7 @@
 #include "app/Connects.h"
 #include "app/Forms.h"
 #include "app/Pass.h"
+#include "common/TDateTime.h"
 #include "link/Frame2.h"
 #include "sim/peer/SimPeer.h"
 #include "widgets/MessageBoxService.h"
@@ -239,4 +240,52 @@ TEST_F(ConfigureFixture, ApplyStartsStopsAndRestartsTheLog)
     Configure->ButtonApplyClick();
     EXPECT_FALSE(f->LogOpen);
     EXPECT_FALSE(f->logWriter().isOpen());
+}
+
+// Changed to a rack system under a running log of another family, the
+// connection writes its rack log from the first block, not from some later
+// 04:00 or never.
+TEST_F(ConfigureFixture, ApplyingARackSystemOverAnotherFamilysLogStartsTheRackLog)
+{
+    CreateForms();
+    TFrame2* f = frame1();
+    QDateTime clock(QDate(2026, 12, 9), QTime(8, 0, 0));
+    f->Clock = [&] { return clock; };
+    const QDir logs(f->LogPath);
+    for (const int from : {htHDSystem, htTavr1}) {
+        SCOPED_TRACE(from);
+        f->HardwareType = from;
+        Configure->FillFrom(*f);
+        Configure->CheckBox2->setChecked(true);
+        Configure->ButtonApplyClick();
+        ASSERT_TRUE(f->LogOpen);
+        ASSERT_EQ(f->LogKind, from);
+
+        clock = clock.addSecs(10);
+        Configure->FillFrom(*f);
+        Configure->RadioGroupHTButtons->button(htRackSystem)->click();
+        Configure->ButtonApplyClick();
+        ASSERT_EQ(f->HardwareType, htRackSystem);
+        EXPECT_TRUE(f->LogOpen);
+        EXPECT_EQ(f->LogKind, htRackSystem);
+        const QString rackLog = f->logWriter().path();
+        EXPECT_TRUE(rackLog.endsWith(clock.toString("hh.mm.ss") + ".LW1")) << rackLog.toStdString();
+        for (int i = 0; i < 3; ++i) {
+            clock = clock.addSecs(1);
+            f->LogRackBlock(QByteArray(100, char(i)) + TDateTimeBytes(clock), clock);
+        }
+        EXPECT_EQ(QFileInfo(rackLog).size(), 3 * 109);
+
+        Configure->FillFrom(*f);
+        Configure->CheckBox2->setChecked(false);
+        Configure->ButtonApplyClick();
+        EXPECT_FALSE(f->LogOpen);
+        clock = clock.addSecs(10);
+    }
+    EXPECT_EQ(logs.entryList({"*.LW1"}).size(), 2);
+    const QStringList txt = logs.entryList({"*.TXT"});
+    ASSERT_EQ(txt.size(), 1);
+    QFile hd(logs.filePath(txt[0]));
+    ASSERT_TRUE(hd.open(QIODevice::ReadOnly));
+    EXPECT_EQ(hd.readAll(), QByteArray("DATE,TIME,TOTAL PEAK,TOTAL AVE,TOTAL MIN\r\n"));
 }

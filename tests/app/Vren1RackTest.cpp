@@ -341,7 +341,7 @@ void closeAndFree(QWidget* w)
 
 bool downloaded(const THData* w)
 {
-    return w->ProgressLabel->text() == "Complete" && w->HasData;
+    return w->windowTitle() == "Complete" && w->HasData;
 }
 
 } // namespace
@@ -420,7 +420,7 @@ TEST_F(Vren1RackTest, ALinkDroppedMidDownloadFreesTheRackAndItsWindowsAtTheNextT
     ASSERT_FALSE(config.isNull());
     ASSERT_FALSE(total.isNull());
     ASSERT_TRUE(tickUntil({1}, [&] {
-        const QString t = total->ProgressLabel->text();
+        const QString t = total->windowTitle();
         return t.startsWith("Downloading(") && t != "Downloading( 0.0%)";
     }));
     const QPointer<TRack> rack = Main->Rack1;

@@ -1,5 +1,6 @@
 #include "data/ConnectionConfig.h"
 
+#include "TestSupport.h"
 #include "common/Enums.h"
 
 #include <QDir>
@@ -303,5 +304,35 @@ TEST(ConnectionConfig, TheReaderTakesABoundedPartOfAnyFile)
         for (const QByteArray& l : lines)
             EXPECT_LE(l.size(), ConfigLineMaxBytes) << r.what;
         EXPECT_LE(file.taken, 256 * 1024) << r.what;
+    }
+}
+
+// A disk that takes no more bytes: the save says so and the settings on the
+// disk stay as they were, never an empty or cut file in their place.
+TEST(ConnectionConfig, ASaveTheDiskRefusesKeepsTheEarlierFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/Connect1.CFG";
+    TConnectionSettings s = DefaultSettings("Connect1", dir.path());
+    s.IpAddress = "10.1.2.3";
+    QString error;
+    ASSERT_TRUE(SaveConfigFile(path, s, &error)) << qPrintable(error);
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray earlier = f.readAll();
+    f.close();
+
+    s.IpAddress = "10.9.9.9";
+    for (const rlim_t room : {rlim_t(0), rlim_t(40)}) {
+        {
+            FileSizeLimit limit(room);
+            ASSERT_TRUE(limit.lowered());
+            EXPECT_FALSE(SaveConfigFile(path, s, &error)) << room;
+        }
+        EXPECT_EQ(error, "File too large") << room;
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), earlier) << room;
+        f.close();
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file left";
     }
 }

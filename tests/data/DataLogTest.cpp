@@ -1,5 +1,7 @@
 #include "data/DataLog.h"
 
+#include "TestSupport.h"
+
 #include "common/TDateTime.h"
 
 #include <QDir>
@@ -97,8 +99,10 @@ TEST_F(DataLogFileTest, AWriteThatFailsPartwayLeavesOnlyWholeRecords)
     ASSERT_TRUE(w.openRecords(path(), &reason));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(w.append(MakeRecord(entry(i, day1.addSecs(i))), &reason));
-    // The disk fills: 40 bytes of the next record get out.
-    w.write = [](QFile& f, const char* data, qint64) { return f.write(data, 40); };
+    // The disk fills: 40 bytes of the next record get out, then nothing.
+    w.write = [calls = 0](QFile& f, const char* data, qint64) mutable {
+        return calls++ == 0 ? f.write(data, 40) : qint64(0);
+    };
     EXPECT_FALSE(w.append(MakeRecord(entry(9, day1.addSecs(9))), &reason));
     EXPECT_EQ(reason, "only 40 of 109 bytes were written");
     EXPECT_FALSE(w.isOpen());
@@ -116,6 +120,42 @@ TEST_F(DataLogFileTest, AWriteThatFailsPartwayLeavesOnlyWholeRecords)
     EXPECT_EQ(r.count(), 3);
     EXPECT_EQ(r.trailingBytes(), 0);
     EXPECT_EQ(r.time(2), ToTDateTime(day1.addSecs(2)));
+}
+
+// What the engineer reads is the system's reason, also where part of the
+// record went out and Qt itself has none to give.
+TEST_F(DataLogFileTest, AFailedWriteGivesTheSystemsReason)
+{
+    const QByteArray record = MakeRecord(entry(5, day1));
+    QString reason;
+    {
+        TWriter w;
+        ASSERT_TRUE(w.openRecords(path(), &reason));
+        ASSERT_TRUE(w.append(record, &reason));
+        // A full disk: every byte goes to a device that takes none.
+        QFile full("/dev/full");
+        ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        w.write = [&full](QFile&, const char* data, qint64 n) { return full.write(data, n); };
+        EXPECT_FALSE(w.append(record, &reason));
+        EXPECT_EQ(reason, "No space left on device");
+        EXPECT_EQ(readAll(path()).size(), 109);
+    }
+    {
+        // The system takes 50 bytes of the record and refuses the rest.
+        TWriter w;
+        ASSERT_TRUE(w.openRecords(path(), &reason));
+        FileSizeLimit limit(109 + 50);
+        ASSERT_TRUE(limit.lowered());
+        EXPECT_FALSE(w.append(record, &reason));
+        EXPECT_EQ(reason, "File too large");
+    }
+    EXPECT_EQ(readAll(path()), record) << "cut back to the whole record";
+
+    // The header line of a text file likewise.
+    TWriter w;
+    FileSizeLimit limit(10);
+    EXPECT_FALSE(w.openText(dir.path() + "/hd.TXT", HdHeaderLine, &reason));
+    EXPECT_EQ(reason, "File too large");
 }
 
 TEST_F(DataLogFileTest, AFolderThatCannotBeMadeIsReported)

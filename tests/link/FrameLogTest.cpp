@@ -154,7 +154,10 @@ TEST_F(FrameLogTest, AFullDiskCutsBackClosesAndReportsOnce)
     for (int i = 0; i < 3; ++i)
         block(clock.addSecs(1), i);
     const QString path = frame.logWriter().path();
-    frame.logWriter().write = [](QFile& f, const char* data, qint64) { return f.write(data, 30); };
+    // 30 bytes of each record get out, the rest never does.
+    frame.logWriter().write = [](QFile& f, const char* data, qint64 n) {
+        return n == 109 ? f.write(data, 30) : qint64(0);
+    };
     for (int i = 0; i < 4; ++i)
         block(clock.addSecs(1), 10 + i);
     EXPECT_FALSE(frame.LogOpen);
@@ -171,6 +174,116 @@ TEST_F(FrameLogTest, AFullDiskCutsBackClosesAndReportsOnce)
     frame.logWriter().write = [](QFile& f, const char* data, qint64 n) { return f.write(data, n); };
     frame.StartLog();
     block(clock.addSecs(1), 20);
+    EXPECT_TRUE(frame.LogOpen);
+}
+
+// A day of blocks every 10 s, with a disk that fills twice: at noon for two
+// hours, and from 03:30 to 04:30 across the rollover.
+TEST_F(FrameLogTest, ALogThatFailsIsRetriedInANewFileAndReportedOncePerRun)
+{
+    QFile full("/dev/full");
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    // Bytes the disk still takes; -1 without limit.
+    qint64 room = -1;
+    frame.logWriter().write = [&](QFile& f, const char* data, qint64 n) -> qint64 {
+        if (room < 0)
+            return f.write(data, n);
+        if (room == 0)
+            return full.write(data, n); // -1, "No space left on device"
+        const qint64 w = f.write(data, qMin(n, room));
+        room -= w;
+        return w;
+    };
+    clock = at(9, 8, 0, 0);
+    frame.StartLog();
+    ASSERT_TRUE(frame.LogOpen);
+    const QString first = frame.logWriter().path();
+    for (QDateTime t = at(9, 8, 0, 0); t < at(10, 8, 0, 0); t = t.addSecs(10)) {
+        if (t == at(9, 12, 0, 0))
+            room = 30; // part of a record goes out
+        else if (t == at(10, 3, 30, 0))
+            room = 0;
+        else if (t == at(9, 14, 0, 0) || t == at(10, 4, 30, 0))
+            room = -1;
+        block(t);
+        if (room >= 0) {
+            ASSERT_FALSE(frame.LogOpen) << t.toString().toStdString();
+        }
+    }
+    EXPECT_TRUE(frame.LogOpen);
+
+    const QStringList expected{"Connect1-Date..12.09.26 Time..08.00.00.LW1",
+                               "Connect1-Date..12.09.26 Time..14.00.00.LW1",
+                               "Connect1-Date..12.10.26 Time..04.30.00.LW1"};
+    ASSERT_EQ(logFiles(), expected) << "no empty file is left by a failed retry";
+    // Every file holds only whole records, from its start to the failure.
+    const struct
+    {
+        QDateTime from, to;
+    } spans[] = {{at(9, 8, 0, 0), at(9, 11, 59, 50)},
+                 {at(9, 14, 0, 0), at(10, 3, 29, 50)},
+                 {at(10, 4, 30, 0), at(10, 7, 59, 50)}};
+    for (int i = 0; i < 3; ++i) {
+        DataLog::TReader r;
+        ASSERT_TRUE(r.open(base.file("LOG/" + expected[i]), nullptr));
+        EXPECT_EQ(r.trailingBytes(), 0) << i;
+        EXPECT_EQ(r.damagedCount(), 0) << i;
+        EXPECT_EQ(r.count(), spans[i].from.secsTo(spans[i].to) / 10 + 1) << i;
+        EXPECT_EQ(r.time(0), ToTDateTime(spans[i].from)) << i;
+        EXPECT_EQ(r.time(r.count() - 1), ToTDateTime(spans[i].to)) << i;
+    }
+    // As the frame names them: the folder as configured, then the name.
+    auto named = [&](int i) { return frame.LogPath + "/" + expected[i]; };
+    ASSERT_EQ(first, named(0));
+    const QString second = named(1);
+    EXPECT_EQ(countLogLines("Log File Error"), 2);
+    EXPECT_EQ(countLogLines("Log File Error: " + first + " (No space left on device)"), 1);
+    EXPECT_EQ(countLogLines("Log File Error: " + second + " (No space left on device)"), 1);
+    EXPECT_EQ(countLogLines("Log File Resumed"), 2);
+    EXPECT_EQ(countLogLines("STATUS"), 2);
+    EXPECT_EQ(countLogLines("Log File Resumed: " + second), 1);
+    EXPECT_EQ(countLogLines("Log File Resumed: " + named(2)), 1);
+}
+
+TEST_F(FrameLogTest, AFailedStartIsRetriedThirtySecondsOnWhileLoggingIsEnabled)
+{
+    base.writeFile("LOG", "a file where the folder should be");
+    clock = at(9, 8, 0, 0);
+    frame.StartLog();
+    EXPECT_FALSE(frame.LogOpen);
+    QFile::remove(base.file("LOG"));
+    block(at(9, 8, 0, 10));
+    block(at(9, 8, 0, 29));
+    EXPECT_FALSE(frame.LogOpen) << "not before thirty seconds";
+    block(at(9, 8, 0, 30));
+    EXPECT_TRUE(frame.LogOpen);
+    EXPECT_EQ(logFiles(), QStringList{"Connect1-Date..12.09.26 Time..08.00.30.LW1"});
+    EXPECT_EQ(fileBytes(logFiles()[0]).size(), 109);
+    EXPECT_EQ(countLogLines("Log File Error"), 1);
+    EXPECT_EQ(countLogLines("Log File Resumed"), 1);
+
+    // Fails again: with logging switched off nothing is tried, and switched
+    // on again later the new failure has a line of its own.
+    QDir(base.file("LOG")).removeRecursively();
+    base.writeFile("LOG", "x");
+    frame.StopLog();
+    frame.StartLog();
+    EXPECT_EQ(countLogLines("Log File Error"), 2);
+    frame.LoggingEnabled = false;
+    frame.StopLog();
+    QFile::remove(base.file("LOG"));
+    block(at(9, 9, 0, 0));
+    EXPECT_FALSE(frame.LogOpen);
+    EXPECT_FALSE(QFileInfo::exists(base.file("LOG")));
+    frame.LoggingEnabled = true;
+    base.writeFile("LOG", "x");
+    clock = at(9, 9, 0, 10);
+    frame.StartLog();
+    EXPECT_EQ(countLogLines("Log File Error"), 3);
+
+    // A clock set back does not hold the log shut until it catches up.
+    QFile::remove(base.file("LOG"));
+    block(at(9, 7, 0, 0));
     EXPECT_TRUE(frame.LogOpen);
 }
 

@@ -59,7 +59,7 @@ protected:
     }
     void wholeDay(int id = 0) { chunk(id, 3, 8640, 8500, true); }
 
-    static QString progress(THData* w) { return w->ProgressLabel->text(); }
+    static QString progress(THData* w) { return w->windowTitle(); }
     static QString cell(THData* w, int row, int column)
     {
         return w->StringGrid1->item(row, column)->text();
@@ -151,7 +151,7 @@ TEST_F(HdDataTest, AnotherIndexOrAStallChangesNothing)
     panelRefresh(total);
     panelRefresh(sum);
     EXPECT_EQ(progress(total), "Downloading(43.3%)");
-    EXPECT_EQ(progress(sum), "Downloading( 0.0%)") << "its own request, untouched";
+    EXPECT_EQ(progress(sum), " Studio B  Vren-1 L + R") << "its own request, untouched";
 
     wholeDay(3);
     panelRefresh(total);
@@ -312,6 +312,33 @@ TEST_F(HdDataTest, SaveDataWritesTheDayOrSaysWhyNot)
     SetShellOpenHook({});
     EXPECT_TRUE(opened.toLocalFile().endsWith("HELP/Historical_Help.htm"));
     delete w;
+}
+
+// The frame holds only the newest download, whichever window asked for it:
+// the file of the TOTAL day keeps TOTAL's header.
+TEST_F(HdDataTest, SavedHeaderLinesDescribeTheDaySavedNotTheNewestDownload)
+{
+    TempBase base;
+    auto* total = open<THData>(0);
+    auto* align = open<THData>(44); // "Time Align"
+    wholeDay();
+    panelRefresh(total);
+    chunk(44, 5, 11520, 11520, true, QByteArray(11520, '\x01'));
+    panelRefresh(align);
+    panelRefresh(total);
+    ASSERT_EQ(list(align)[1], "HData Type:    5");
+
+    total->Save_Button->click();
+    QFile file(base.file("HISTORICAL/Vren-1 TOTAL 03142025 09H05M07S.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines.mid(1, 5),
+              (QList<QByteArray>{"HData ID:    0\r", "HData Type:    3\r", "HData Len:   8640\r",
+                                 "Time(min),Peak(%),Ave(%),Min(%)\r",
+                                 "    1,   0.0,  10.0,  20.0\r"}));
+    delete total;
+    delete align;
 }
 
 TEST_F(HdDataTest, ClosingTellsThePanelKindAndIndex)

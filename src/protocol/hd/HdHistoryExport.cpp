@@ -1,9 +1,9 @@
 #include "protocol/hd/HdHistoryExport.h"
 
 #include "common/FieldHelpers.h"
+#include "common/WholeFile.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 QString HdHistoryStampText(const QDateTime& stamp)
 {
@@ -19,11 +19,11 @@ QString HdHistoryFileName(const QString& title, const QDateTime& stamp)
            ZeroPadInt(t.minute(), 2) + "M" + ZeroPadInt(t.second(), 2) + "S" + ".txt";
 }
 
-QStringList HdHistoryExportLines(const QDateTime& stamp, const THistoryDataRec& h,
-                                 const THdHistoryRows& rows)
+QStringList HdHistoryExportLines(const QDateTime& stamp, const THdHistoryRows& rows)
 {
-    QStringList lines{HdHistoryStampText(stamp), "HData ID: " + IntField(h.Id, 4),
-                      "HData Type: " + IntField(h.Type, 4), "HData Len: " + IntField(h.Len, 6),
+    QStringList lines{HdHistoryStampText(stamp), "HData ID: " + IntField(rows.id, 4),
+                      "HData Type: " + IntField(rows.type, 4),
+                      "HData Len: " + IntField(rows.len, 6),
                       HdHistoryCsvLine(rows.titles)};
     lines.reserve(5 + int(rows.cells.size()));
     for (const auto& row : rows.cells)
@@ -41,13 +41,8 @@ bool WriteHdHistoryExport(const QString& folder, const QString& fileName,
     };
     if (!QDir().mkpath(folder))
         return fail(QString("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(folder)));
-    QSaveFile file(QDir(folder).filePath(fileName));
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += line.toLatin1() + "\r\n";
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(file.errorString());
-    return true;
+    return SaveWholeFile(QDir(folder).filePath(fileName), bytes, error);
 }

@@ -15,10 +15,9 @@ QString HdHistoryStampText(const QDateTime& stamp);
 // title + " MMddyyyy hhHmmMssS.txt"
 QString HdHistoryFileName(const QString& title, const QDateTime& stamp);
 
-// The file's lines, without line ends: the stamp, the download's id, type and
-// length, the title row and the 1440 minute rows of rows.
-QStringList HdHistoryExportLines(const QDateTime& stamp, const THistoryDataRec& history,
-                                 const THdHistoryRows& rows);
+// The file's lines, without line ends: the stamp, the id, type and length of
+// the download the rows came from, the title row and the 1440 minute rows.
+QStringList HdHistoryExportLines(const QDateTime& stamp, const THdHistoryRows& rows);
 
 // Writes lines, Latin-1 and CR LF each, to folder/fileName, making the folder
 // first. Written whole or not at all: a failure leaves any earlier file of

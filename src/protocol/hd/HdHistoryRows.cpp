@@ -100,6 +100,9 @@ QString HdHistoryCsvLine(const QStringList& cells)
 THdHistoryRows DecodeHdHistoryRows(const THistoryDataRec& h)
 {
     THdHistoryRows out;
+    out.id = h.Id;
+    out.type = h.Type;
+    out.len = h.Len;
     out.header = QStringList{"HData ID: " + IntField(h.Id, 4), "HData Type: " + IntField(h.Type, 4),
                              "HData Len: " + IntField(h.Len, 6),
                              "HData Index: " + IntField(h.Index, 6)};

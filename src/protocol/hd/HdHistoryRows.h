@@ -18,6 +18,9 @@ struct THdHistoryRows
     // False for a Type without a row layout: only the list's header lines are
     // set, and the shown table and values stay as they were.
     bool known = false;
+    // The download the rows were decoded from: a file saved later describes
+    // these rows, whatever the frame has downloaded since.
+    qint32 id = 0, type = 0, len = 0;
     int seriesCount = 0; // value columns of the Type, 1..3
     QStringList header;  // the four "HData ..." lines
     QStringList titles;  // the table's title row, HdHistoryColumns cells

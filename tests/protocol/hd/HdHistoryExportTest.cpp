@@ -1,5 +1,7 @@
 #include "protocol/hd/HdHistoryExport.h"
 
+#include "TestSupport.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -44,7 +46,7 @@ TEST(HdHistoryExport, WritesTheWholeDayMakingTheFolder)
     QTemporaryDir base;
     const QString folder = base.path() + "/HISTORICAL/";
     const THistoryDataRec h = typeThree();
-    const QStringList lines = HdHistoryExportLines(stamp, h, DecodeHdHistoryRows(h));
+    const QStringList lines = HdHistoryExportLines(stamp, DecodeHdHistoryRows(h));
     QString error;
     ASSERT_TRUE(WriteHdHistoryExport(folder, HdHistoryFileName("Vren-1 TOTAL", stamp), lines,
                                      &error))
@@ -77,21 +79,22 @@ TEST(HdHistoryExport, AFailedWriteLeavesTheEarlierFileAndSaysWhy)
     EXPECT_FALSE(WriteHdHistoryExport(base.path() + "/HISTORICAL/", "x.txt", {"a"}, &error));
     EXPECT_FALSE(error.isEmpty());
 
-    // A folder that takes no file: the earlier file of that name is kept whole.
-    const QString folder = base.path() + "/RO/";
+    // A file the system will not let grow (a full disk does the same): the
+    // earlier file of that name is kept whole.
+    const QString folder = base.path() + "/DAYS/";
     ASSERT_TRUE(QDir().mkpath(folder));
     {
         QFile earlier(folder + "day.txt");
         ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier\r\n");
     }
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFileInfo(folder).isWritable())
-        GTEST_SKIP() << "running with rights that ignore the folder's permissions";
     error.clear();
-    EXPECT_FALSE(WriteHdHistoryExport(folder, "day.txt", {"new"}, &error));
-    EXPECT_FALSE(error.isEmpty());
-    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                      QFileDevice::ExeOwner);
+    {
+        FileSizeLimit limit(0);
+        ASSERT_TRUE(limit.lowered());
+        EXPECT_FALSE(WriteHdHistoryExport(folder, "day.txt", {"new"}, &error));
+    }
+    EXPECT_EQ(error, "File too large");
     EXPECT_EQ(readAll(folder + "day.txt"), "earlier\r\n");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{"day.txt"}) << "nothing left behind";
 }
