@@ -223,6 +223,7 @@ void HdLogin(TFrame2& f)
     case 7:
         f.SetTimerInterval(50);
         f.ProcessState = 4;
+        f.HdDrops = {};
         f.HdUpdateLocalConfig = true;
         f.UpdateLocalTables = true;
         f.HdUpdateTimeAlign = true;
@@ -253,7 +254,26 @@ int blockLength(const TFrame2& f)
 bool takeBlock(TFrame2& f)
 {
     const int length = blockLength(f);
-    std::optional<QByteArray> block = CutMarkedBlock(f.RxBuffer, length, HdBlockBacklog);
+    TBlockDrops& drops = f.HdDrops;
+    const quint64 blocksBefore = drops.Blocks, bytesBefore = drops.Bytes;
+    std::optional<QByteArray> block = CutMarkedBlock(f.RxBuffer, length, HdBlockBacklog, &drops);
+    switch (NoteDrops(drops, blocksBefore, bytesBefore, block.has_value())) {
+    case TDropEdge::Started:
+        f.LogEvent(QString(" HD receive: %1 blocks and %2 bytes dropped, decoding goes on with the "
+                           "next whole block ")
+                       .arg(drops.RunBlocks)
+                       .arg(drops.RunBytes),
+                   lkError);
+        break;
+    case TDropEdge::Ended:
+        f.LogEvent(QString(" HD receive: %1 blocks and %2 bytes were dropped in all ")
+                       .arg(drops.RunBlocks)
+                       .arg(drops.RunBytes),
+                   lkStatus);
+        break;
+    case TDropEdge::None:
+        break;
+    }
     if (!block)
         return false;
     if (HdComputedChecksum(*block) != HdReceivedChecksum(*block)) {
@@ -307,7 +327,10 @@ bool decodeCurrent(TFrame2& f)
     f.DecodePending = false;
     const THdBlockVerdict v = DecodeHdBlock(f.BlockSlots[CurrentHdBlockSlot], f, f, sinkOf(f));
     if (v == THdBlockVerdict::Decoded) {
+        if (f.HdBadBlockRun > 0)
+            f.LogEvent(QString(" HD blocks refused in a row: %1 ").arg(f.HdBadBlockRun), lkStatus);
         f.HdBadBlockRun = 0;
+        ++f.HdBlocksDecoded;
         emit f.measurementDecoded();
         return true;
     }

@@ -1,31 +1,47 @@
 #include "protocol/BlockCutter.h"
 
 namespace {
+
 const QByteArray marker("\xFF\xFE\xFD", 3);
+
+void drop(QByteArray& rx, qsizetype n, TBlockDrops* drops, bool wholeBlock)
+{
+    rx.remove(0, n);
+    if (!drops)
+        return;
+    drops->Bytes += quint64(n);
+    if (wholeBlock)
+        ++drops->Blocks;
 }
 
-std::optional<QByteArray> CutMarkedBlock(QByteArray& rx, int blockLength, int maxWaiting)
+} // namespace
+
+std::optional<QByteArray> CutMarkedBlock(QByteArray& rx, int blockLength, int maxWaiting,
+                                         TBlockDrops* drops)
 {
     const qsizetype at = rx.indexOf(marker);
     if (at < 0) {
         if (rx.size() > 2)
-            rx.remove(0, rx.size() - 2);
+            drop(rx, rx.size() - 2, drops, false);
         return std::nullopt;
     }
     if (at > 0)
-        rx.remove(0, at);
+        drop(rx, at, drops, false);
 
     // Far too much waiting: drop whole blocks from the front, each up to the
-    // next marker, until the backlog fits again.
-    const qsizetype limit = qsizetype(maxWaiting) * blockLength;
+    // next marker, until the backlog fits again. The block still arriving
+    // does not count against it.
+    const qsizetype limit = qsizetype(maxWaiting + 1) * blockLength;
     while (rx.size() > limit) {
         const qsizetype next = rx.indexOf(marker, blockLength);
         if (next < 0) {
             // One block, then bytes that hold no marker at all: keep the block.
+            if (drops)
+                drops->Bytes += quint64(rx.size() - blockLength);
             rx.truncate(blockLength);
             break;
         }
-        rx.remove(0, next);
+        drop(rx, next, drops, true);
     }
 
     if (rx.size() < blockLength)
@@ -33,4 +49,33 @@ std::optional<QByteArray> CutMarkedBlock(QByteArray& rx, int blockLength, int ma
     QByteArray block = rx.left(blockLength);
     rx.remove(0, blockLength);
     return block;
+}
+
+TDropEdge NoteDrops(TBlockDrops& d, quint64 blocksBefore, quint64 bytesBefore, bool blockTaken)
+{
+    TDropEdge edge = TDropEdge::None;
+    if (d.Bytes != bytesBefore || d.Blocks != blocksBefore) {
+        if (!d.StreamStarted) {
+            // Not a loss: take it back out of the counts.
+            d.Bytes = bytesBefore;
+            d.Blocks = blocksBefore;
+        } else {
+            if (!d.InRun) {
+                d.InRun = true;
+                d.RunBlocks = 0;
+                d.RunBytes = 0;
+                edge = TDropEdge::Started;
+            }
+            d.RunBlocks += d.Blocks - blocksBefore;
+            d.RunBytes += d.Bytes - bytesBefore;
+        }
+    }
+    if (blockTaken) {
+        d.StreamStarted = true;
+        if (d.InRun && edge == TDropEdge::None) {
+            d.InRun = false;
+            edge = TDropEdge::Ended;
+        }
+    }
+    return edge;
 }

@@ -13,7 +13,9 @@
 constexpr int HdBlockLength = 2729;
 constexpr int HdSerialStampedLength = 2737;  // S protocol: the unit's date-time follows
 constexpr int HdNetworkStampedLength = 2801; // and on the network 64 bytes of echoed line
-constexpr int HdBlockBacklog = 4;            // blocks the receive buffer may hold
+// Blocks the receive buffer may hold: ten seconds of the unit's five a
+// second, so a window that holds the program up that long loses none.
+constexpr int HdBlockBacklog = 50;
 
 namespace HdOffset {
 constexpr int EchoId = 4; // 0xFFFF: no echo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/BlockCutter.h"
 #include "protocol/hd/HdAeData.h"
 
 #include <QByteArray>
@@ -282,6 +283,10 @@ struct THdData
     THD_AE_EventList AEEventList;
     quint32 SigSum = 0;       // the sum of the last SIG message
     qint32 HdBadBlockRun = 0; // refused blocks in a row
+    // Blocks decoded since the connection was made (what a load figure counts).
+    quint64 HdBlocksDecoded = 0;
+    // What the receiver had to throw away since polling started.
+    TBlockDrops HdDrops;
 
     // Empties every data-service holder: a new connection or a new station.
     void ResetDataObjects();
