@@ -228,8 +228,8 @@ void Tavr1Login(TFrame2& f)
 // ---- Receive (ProcessState 4) -----------------------------------------------
 
 // Blocks waiting beyond this many are a flood, not a stall of the windows: at
-// the unit's eight a second it is eight seconds of data.
-constexpr int FloodBlocks = 64;
+// the unit's eight a second it is ten seconds of data.
+constexpr int FloodBlocks = 80;
 
 int blockLength(const TFrame2& f)
 {
@@ -240,10 +240,33 @@ bool takeBlock(TFrame2& f)
 {
     TTavr1Cutter& c = f.Tavr1Cutter;
     const qint64 faults = c.Resyncs + c.FalseMarkers;
-    std::optional<QByteArray> block = CutTavr1Block(f.RxBuffer, c, blockLength(f), FloodBlocks);
-    if (c.Resyncs + c.FalseMarkers != faults && !c.OutOfStepLogged) {
+    const quint64 blocksBefore = c.Drops.Blocks, bytesBefore = c.Drops.Bytes;
+    // The block still arriving does not count against the backlog.
+    std::optional<QByteArray> block =
+        CutTavr1Block(f.RxBuffer, c, blockLength(f), FloodBlocks + 1);
+    const bool outOfStep = c.Resyncs + c.FalseMarkers != faults;
+    if (outOfStep && !c.OutOfStepLogged) {
         c.OutOfStepLogged = true;
         f.LogEvent(" Tavr1 block stream out of step: waiting for the next whole block ", lkError);
+    }
+    switch (NoteDrops(c.Drops, blocksBefore, bytesBefore, block.has_value())) {
+    case TDropEdge::Started:
+        // A loss of step has said so already.
+        if (!outOfStep)
+            f.LogEvent(QString(" Tavr1 receive: %1 blocks and %2 bytes dropped, decoding goes on "
+                               "with the next whole block ")
+                           .arg(c.Drops.RunBlocks)
+                           .arg(c.Drops.RunBytes),
+                       lkError);
+        break;
+    case TDropEdge::Ended:
+        f.LogEvent(QString(" Tavr1 receive: %1 blocks and %2 bytes were dropped in all ")
+                       .arg(c.Drops.RunBlocks)
+                       .arg(c.Drops.RunBytes),
+                   lkStatus);
+        break;
+    case TDropEdge::None:
+        break;
     }
     if (!block)
         return false;
@@ -278,7 +301,7 @@ void Tavr1Poll(TFrame2& f)
     case trSerial:
         // After a stall the port holds more than one read: take all of it.
         while (!f.GatherReceived(2048).isEmpty() &&
-               f.RxBuffer.size() <= qsizetype(FloodBlocks) * blockLength(f)) {
+               f.RxBuffer.size() <= qsizetype(FloodBlocks + 1) * blockLength(f)) {
         }
         break;
     case trNetwork:

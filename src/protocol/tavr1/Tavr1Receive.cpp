@@ -23,6 +23,7 @@ void drop(QByteArray& rx, TTavr1Cutter& c, qsizetype n)
 {
     rx.remove(0, n);
     c.DroppedBytes += n;
+    c.Drops.Bytes += quint64(n);
 }
 
 } // namespace
@@ -40,7 +41,9 @@ std::optional<QByteArray> CutTavr1Block(QByteArray& rx, TTavr1Cutter& c, int blo
         qsizetype excess = rx.size() - limit;
         if (c.Aligned)
             excess = (excess + blockLength - 1) / blockLength * blockLength;
-        drop(rx, c, qMin(excess, rx.size()));
+        excess = qMin(excess, rx.size());
+        c.Drops.Blocks += quint64(qMax<qsizetype>(excess / blockLength, 1));
+        drop(rx, c, excess);
     }
 
     for (;;) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/BlockCutter.h"
 #include "protocol/tavr1/Tavr1BlockLayout.h"
 
 #include <QByteArray>
@@ -27,6 +28,9 @@ struct TTavr1Cutter
     qint64 Resyncs = 0;
     qint64 FalseMarkers = 0;
     qint64 DroppedBytes = 0;
+    // The same losses as the link reports them: whole blocks the backlog had
+    // no room for, every byte dropped, and the current run.
+    TBlockDrops Drops;
     // For the link's event log: the current loss of step has been reported; a
     // block with a tail kind the decoder does not know has been reported.
     bool OutOfStepLogged = false;
