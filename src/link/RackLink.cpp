@@ -326,6 +326,8 @@ void RackLogin(TFrame2& f)
         f.ProcessState = 4;
         f.ClearReceive();
         f.BlockBuffer.clear();
+        f.RackDrops = {};
+        f.RdsDropRunStart = -1;
         f.PollElapsed = 0;
         f.LastPollTime = QDateTime(); // the first poll goes at once
         break;
@@ -334,31 +336,60 @@ void RackLogin(TFrame2& f)
     }
 }
 
-int RackTakeBlocks(TFrame2& f)
+namespace {
+
+void reportDrops(TFrame2& f, TDropEdge edge)
 {
-    int taken = 0;
-    bool moduleData = false;
-    while (std::optional<QByteArray> block = CutRackBlock(f.BlockBuffer, f.SProtocol)) {
-        const QDateTime pcTime = f.now();
-        const std::optional<QByteArray> entry = ReceiveRackBlock(f, f, *block, f.SProtocol, pcTime);
-        if (!entry)
-            continue;
-        ++taken;
-        f.LogRackBlock(*entry, pcTime);
-        if (f.NewModuleData) {
-            f.NewModuleData = false;
-            DecodeRackStatus(f, f);
-            moduleData = true;
+    const TBlockDrops& d = f.RackDrops;
+    switch (edge) {
+    case TDropEdge::Started:
+        f.LogEvent(QString(" QEL receive: %1 blocks and %2 bytes dropped, decoding goes on with the "
+                           "next whole block ")
+                       .arg(d.RunBlocks)
+                       .arg(d.RunBytes),
+                   lkError);
+        break;
+    case TDropEdge::Ended:
+        f.LogEvent(QString(" QEL receive: %1 blocks and %2 bytes were dropped in all ")
+                       .arg(d.RunBlocks)
+                       .arg(d.RunBytes),
+                   lkStatus);
+        break;
+    case TDropEdge::None:
+        break;
+    }
+}
+
+// Batches the RDS window had no time to take. A queue nobody reads drops its
+// oldest as a matter of course; that is no loss.
+void noteRdsDrops(TFrame2& f, qint64 droppedBefore)
+{
+    const qint64 dropped = f.RdsQueue.dropped();
+    if (dropped != droppedBefore && f.RdsQueue.read()) {
+        if (f.RdsDropRunStart < 0) {
+            f.RdsDropRunStart = droppedBefore;
+            f.LogEvent(" RDS groups dropped: the RDS window fell behind ", lkError);
         }
-        if (f.NewSampleBlock) {
-            f.NewSampleBlock = false;
-            if (f.RackFamily == rkFM) {
-                // Each half carries six groups of its own: the window is told
-                // of each, before the next half replaces them.
-                UnpackRdsGroups(f);
-                PostMessage(f.RackWindow, UM_RDS_GROUPS);
-            }
-        }
+        return;
+    }
+    if (f.RdsDropRunStart >= 0) {
+        f.LogEvent(QString(" RDS group batches dropped in all: %1 ")
+                       .arg(droppedBefore - f.RdsDropRunStart),
+                   lkStatus);
+        f.RdsDropRunStart = -1;
+    }
+}
+
+// Everything one block brings, decoded and told before the next block is:
+// its module record, its samples as a batch of their own, its RDS groups.
+void decodeBlock(TFrame2& f)
+{
+    if (f.NewModuleData) {
+        f.NewModuleData = false;
+        DecodeRackStatus(f, f);
+        // The rack window reads the newest state when it runs: one waiting
+        // refresh serves a burst.
+        PostRefresh(f.RackWindow, UM_RACK_DATA);
     }
     if (f.NewSamples) {
         f.NewSamples = false;
@@ -366,8 +397,47 @@ int RackTakeBlocks(TFrame2& f)
         emit f.measurementDecoded();
         PostMessage(f.RackWindow, UM_RACK_SAMPLES);
     }
-    if (moduleData)
-        PostMessage(f.RackWindow, UM_RACK_DATA);
+    if (f.NewSampleBlock) {
+        f.NewSampleBlock = false;
+        if (f.RackFamily == rkFM) {
+            // Each half carries six groups of its own.
+            const qint64 droppedBefore = f.RdsQueue.dropped();
+            UnpackRdsGroups(f);
+            noteRdsDrops(f, droppedBefore);
+            PostMessage(f.RackWindow, UM_RDS_GROUPS);
+        }
+    }
+}
+
+} // namespace
+
+int RackTakeBlocks(TFrame2& f)
+{
+    int taken = 0;
+    TBlockDrops& drops = f.RackDrops;
+    for (;;) {
+        const quint64 blocksBefore = drops.Blocks, bytesBefore = drops.Bytes;
+        const std::optional<QByteArray> block = CutRackBlock(f.BlockBuffer, f.SProtocol, &drops);
+        std::optional<QByteArray> entry;
+        const QDateTime pcTime = f.now();
+        if (block) {
+            entry = ReceiveRackBlock(f, f, *block, f.SProtocol, pcTime);
+            if (!entry) {
+                // A marker of no family: a block lost all the same.
+                ++drops.Blocks;
+                drops.Bytes += quint64(block->size());
+            }
+        }
+        reportDrops(f, NoteDrops(drops, blocksBefore, bytesBefore, entry.has_value()));
+        if (!block)
+            break;
+        if (!entry)
+            continue;
+        ++taken;
+        ++f.RackBlocksDecoded;
+        f.LogRackBlock(*entry, pcTime);
+        decodeBlock(f);
+    }
     if (f.BlockPending) {
         f.RefreshHardwareList();
         f.BlockPending = false;

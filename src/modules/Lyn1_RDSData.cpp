@@ -186,7 +186,9 @@ void TRDS::paint()
 
 void TRDS::closeEvent(QCloseEvent* e)
 {
-    if (TFrame2* f = frame())
+    if (TFrame2* f = frame()) {
         f->SendCommand(Lyn1RdsStreamCmd(0));
+        f->RdsQueue.clear(); // nobody reads it now
+    }
     TInstrumentChildWindow::closeEvent(e);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "protocol/BlockCutter.h"
 #include "protocol/rack/RackProgramFile.h"
 #include "protocol/rack/RackRecordLayout.h"
 
@@ -54,7 +55,8 @@ struct TRdsGroupRec
 // When nobody takes them the oldest go first, and are counted.
 struct TRdsGroupQueue
 {
-    static constexpr int Capacity = 16;
+    // Ten seconds of the rack's blocks: every half of an FM pair brings a batch.
+    static constexpr int Capacity = RackLayout::BacklogBlocks;
     using Batch = std::array<TRdsGroupRec, RackLayout::RdsGroupCount>;
 
     void push(const Batch& b)
@@ -74,21 +76,28 @@ struct TRdsGroupQueue
         b = m_batches[m_first];
         m_first = (m_first + 1) % Capacity;
         --m_count;
+        m_taken = true;
         return true;
     }
+    // Also forgets the reader: a queue nobody reads drops its oldest as a
+    // matter of course.
     void clear()
     {
         m_first = 0;
         m_count = 0;
+        m_taken = false;
     }
     int size() const { return m_count; }
     qint64 dropped() const { return m_dropped; }
+    // Someone took batches since the last clear, so a dropped one is a loss.
+    bool read() const { return m_taken; }
 
 private:
     std::array<Batch, Capacity> m_batches{};
     int m_first = 0;
     int m_count = 0;
     qint64 m_dropped = 0;
+    bool m_taken = false;
 };
 
 constexpr int RackSettingItems = 64;
@@ -193,6 +202,13 @@ struct TRackData
     bool NewModuleData = false;
     bool NewSamples = false;
     bool NewSampleBlock = false;
+    // Blocks received since the connection was made, each half of an FM pair
+    // on its own (what a load figure counts).
+    quint64 RackBlocksDecoded = 0;
+    // What the receiver had to throw away since polling started, and the RDS
+    // batches lost while a reader took them (the run of such losses).
+    TBlockDrops RackDrops;
+    qint64 RdsDropRunStart = -1; // the queue's dropped count when the run began
 
     // Module-program download and polling.
     TRackProgramFile DownloadFile;

@@ -53,9 +53,9 @@ bool newSamplesFlagged(const TRackData& d, const TConnectionState& c, const TRac
 
 } // namespace
 
-std::optional<QByteArray> CutRackBlock(QByteArray& rx, bool sProtocol)
+std::optional<QByteArray> CutRackBlock(QByteArray& rx, bool sProtocol, TBlockDrops* drops)
 {
-    return CutMarkedBlock(rx, sProtocol ? StampedBlockLength : BlockLength, BacklogBlocks);
+    return CutMarkedBlock(rx, sProtocol ? StampedBlockLength : BlockLength, BacklogBlocks, drops);
 }
 
 std::optional<QByteArray> ReceiveRackBlock(TRackData& d, TConnectionState& c,

@@ -13,7 +13,7 @@
 
 // The next whole block in rx (100 bytes, 108 under the S protocol), or none.
 // Bytes before a marker are dropped; a marker split across reads is kept.
-std::optional<QByteArray> CutRackBlock(QByteArray& rx, bool sProtocol);
+std::optional<QByteArray> CutRackBlock(QByteArray& rx, bool sProtocol, TBlockDrops* drops = nullptr);
 
 // Stores one cut block. Returns the 108-byte entry kept for the raw view and
 // the data log (the block with the PC time appended, or as stamped by the

@@ -12,7 +12,9 @@ constexpr int RecordWords = 109;
 constexpr int BlockLength = 100;        // bytes on the wire
 constexpr int StampedBlockLength = 108; // with the unit's 8-byte time stamp
 constexpr int SumByte = 99;             // low byte of the sum of bytes 0..98
-constexpr int BacklogBlocks = 16;       // blocks that may wait before the oldest are dropped
+// Blocks that may wait before the oldest are dropped: ten seconds of the
+// rack's answers to its two polls a second.
+constexpr int BacklogBlocks = 20;
 
 // Byte 3: the family in the high nibble, the block kind in the low one.
 constexpr int FamilyFM = 0xF0;
