@@ -86,6 +86,7 @@ void readVersions(TFrame2& f)
         f.Bry1IdleTicks = 0;
         f.BlockPending = false;
         f.BlockBuffer.clear();
+        f.Bry1Drops = {};
         f.SetTimerInterval(PollIntervalMs);
         f.UnitPresence[upBry1] = true;
         f.DetectedUnits = 1;
@@ -98,11 +99,43 @@ void readVersions(TFrame2& f)
     }
 }
 
+void reportDrops(TFrame2& f, TDropEdge edge)
+{
+    const TBlockDrops& d = f.Bry1Drops;
+    switch (edge) {
+    case TDropEdge::Started:
+        f.LogEvent(QString(" Bry-1 receive: %1 blocks and %2 bytes dropped, decoding goes on with "
+                           "the next whole block ")
+                       .arg(d.RunBlocks)
+                       .arg(d.RunBytes),
+                   lkError);
+        break;
+    case TDropEdge::Ended:
+        f.LogEvent(QString(" Bry-1 receive: %1 blocks and %2 bytes were dropped in all ")
+                       .arg(d.RunBlocks)
+                       .arg(d.RunBytes),
+                   lkStatus);
+        break;
+    case TDropEdge::None:
+        break;
+    }
+}
+
+// Both transports gather the stream the same way, so blocks that wait
+// together (after a stall, or two in one write) are all stored, in order.
+void gather(TFrame2& f, const QByteArray& fresh)
+{
+    TBlockDrops& drops = f.Bry1Drops;
+    const quint64 blocksBefore = drops.Blocks, bytesBefore = drops.Bytes;
+    const int stored = GatherBry1Blocks(f.BlockBuffer, fresh, f, f, &drops);
+    reportDrops(f, NoteDrops(drops, blocksBefore, bytesBefore, stored > 0));
+}
+
 void readSerialBlock(TFrame2& f)
 {
-    const int count = Bry1SerialReadCount(f.SerialBytesWaiting());
-    if (count > 0)
-        TakeBry1SerialBytes(f.ReadSerialBytes(count), f, f);
+    const int waiting = f.SerialBytesWaiting();
+    if (waiting > 0)
+        gather(f, f.ReadSerialBytes(qMin(waiting, (Bry1BacklogBlocks + 1) * Bry1BlockLength)));
 }
 
 void requestNextPage(TFrame2& f)
@@ -143,7 +176,7 @@ void poll(TFrame2& f)
 
 void Bry1SocketData(TFrame2& f)
 {
-    GatherBry1Blocks(f.BlockBuffer, f.Socket->ReceiveText(), f, f);
+    gather(f, f.Socket->ReceiveText());
 }
 
 void Bry1Step(TFrame2& f)

@@ -53,6 +53,7 @@ bool StoreBry1Block(const QByteArray& block, TBry1Data& d, TConnectionState& s)
     if (block.size() != Bry1BlockLength || !StartsWithBry1Marker(block))
         return false;
     s.BlockPending = true;
+    ++d.Bry1BlocksDecoded;
     d.Bry1BlockHandled = false;
     d.Bry1RingIndex = (d.Bry1RingIndex + 1) % Bry1RingSize;
     s.Status = stActive;
@@ -95,19 +96,35 @@ bool TakeBry1SerialBytes(const QByteArray& bytes, TBry1Data& d, TConnectionState
     return StoreBry1Block(bytes, d, s);
 }
 
-int GatherBry1Blocks(QByteArray& buffer, const QByteArray& fresh, TBry1Data& d, TConnectionState& s)
+int GatherBry1Blocks(QByteArray& buffer, const QByteArray& fresh, TBry1Data& d, TConnectionState& s,
+                     TBlockDrops* drops)
 {
     buffer += fresh;
     int stored = 0;
     qsizetype at = 0; // the bytes before at are spent
+    auto dropTo = [&](qsizetype to, quint64 blocks) {
+        if (drops && to > at) {
+            drops->Bytes += quint64(to - at);
+            drops->Blocks += blocks;
+        }
+        at = qMax(at, to);
+    };
+    // Far too much at once: the oldest whole blocks go (and the block still
+    // arriving does not count against the bound).
+    const qsizetype limit = qsizetype(Bry1BacklogBlocks + 1) * Bry1BlockLength;
+    if (buffer.size() > limit) {
+        const qsizetype excess = buffer.size() - limit;
+        const qsizetype blocks = (excess + Bry1BlockLength - 1) / Bry1BlockLength;
+        dropTo(qMin(blocks * Bry1BlockLength, buffer.size()), quint64(blocks));
+    }
     for (;;) {
         const qsizetype next = buffer.indexOf(marker(), at);
         if (next < 0) {
             // No marker: only a tail that may be the start of one stays.
-            at = qMax(at, buffer.size() - (marker().size() - 1));
+            dropTo(buffer.size() - (marker().size() - 1), 0);
             break;
         }
-        at = next;
+        dropTo(next, 0);
         if (buffer.size() - at < Bry1BlockLength)
             break;
         if (StoreBry1Block(buffer.mid(at, Bry1BlockLength), d, s))

@@ -29,12 +29,14 @@ int Bry1SerialReadCount(int waiting);
 // anything else is dropped. Returns whether a block was stored.
 bool TakeBry1SerialBytes(const QByteArray& bytes, TBry1Data& d, TConnectionState& s);
 
-// Network: appends fresh to buffer and stores every whole block in it, in
-// order. Bytes before a marker are dropped; with no marker in sight only the
-// last three bytes are kept, as they may begin one. buffer never keeps more
-// than one partial block. Returns the number of blocks stored.
+// Appends fresh to buffer and stores every whole block in it, in order (the
+// network's stream, and what a serial read found waiting). Bytes before a
+// marker are dropped; with no marker in sight only the last three bytes are
+// kept, as they may begin one. buffer never keeps more than one partial block;
+// more than Bry1BacklogBlocks whole blocks at once lose the oldest. What is
+// dropped is added to drops when given. Returns the number of blocks stored.
 int GatherBry1Blocks(QByteArray& buffer, const QByteArray& fresh, TBry1Data& d,
-                     TConnectionState& s);
+                     TConnectionState& s, TBlockDrops* drops = nullptr);
 
 // The answer to "U" (its end marker removed). A short answer leaves the texts
 // it does not reach empty, and a number that does not read is 0.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "protocol/BlockCutter.h"
+
 #include <QString>
 #include <array>
 
@@ -15,8 +17,12 @@ constexpr int Bry1KindOffset = 49; // low nibble: 0 record, 1 first table, 2 sec
 constexpr int Bry1PageWord = 376;
 constexpr int Bry1SlotWords = 512;
 constexpr int Bry1RingSize = 10;
-// A serial burst longer than one block is read away at most this much a tick.
+// A serial burst longer than one block is read away at most this much a tick
+// (the rule of reading by the count waiting).
 constexpr int Bry1SerialDiscardLimit = 1024;
+// Blocks that may wait before the oldest are dropped: ten seconds of the
+// unit's answers to a page request every tick of 125 ms.
+constexpr int Bry1BacklogBlocks = 80;
 
 using TBry1Slot = std::array<qint32, Bry1SlotWords>; // one byte a word
 
@@ -56,4 +62,8 @@ struct TBry1Data
     qint32 Bry1IdleTicks = 0;
     qint32 Bry1PageNext = 0;
     qint32 Bry1ChecksumErrors = 0;
+    // Blocks stored since the connection was made (what a load figure counts).
+    quint64 Bry1BlocksDecoded = 0;
+    // What the receiver had to throw away since polling started.
+    TBlockDrops Bry1Drops;
 };
