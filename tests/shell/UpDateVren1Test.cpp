@@ -209,11 +209,14 @@ TEST_F(UpDateVren1Test, NetworkModuleFourRefusalsEndInItsOwnText)
 TEST_F(UpDateVren1Test, ASerialLineGoneAfterTheModuleResetIsReported)
 {
     transport = trSerial;
+    sim.download->resetMs = -1; // the unit on the line is never heard again
     auto f = pollingWithDialog();
     dialog.Button2->click();
     ASSERT_TRUE(tickUntil(
         *f, [&] { return f->TransferStep == 7; }, 2000, 2));
-    pump(800);
+    // The unit falls silent half a second after "UL": its module resets.
+    ASSERT_TRUE(waitFor([&] { return sim.receivedLines().endsWith("UL"); }, 20000));
+    ASSERT_TRUE(waitFor([&] { return sim.isSilent(); }, 20000));
     sim.dropLink(); // the adapter pulled
     pump(20);
     ASSERT_TRUE(tickUntil(
