@@ -415,6 +415,17 @@ int RackTakeBlocks(TFrame2& f)
 {
     int taken = 0;
     TBlockDrops& drops = f.RackDrops;
+    // A modem that lost its carrier says so in text between the rack's blocks:
+    // that is the modem talking, not a block of the rack lost.
+    if (f.Transport == trModem) {
+        static const QByteArray noCarrier("NO CARRIER");
+        for (qsizetype at; (at = f.BlockBuffer.indexOf(noCarrier)) >= 0;) {
+            qsizetype end = at + noCarrier.size();
+            while (end < f.BlockBuffer.size() && (f.BlockBuffer[end] == '\r' || f.BlockBuffer[end] == '\n'))
+                ++end;
+            f.BlockBuffer.remove(at, end - at);
+        }
+    }
     for (;;) {
         const quint64 blocksBefore = drops.Blocks, bytesBefore = drops.Bytes;
         const std::optional<QByteArray> block = CutRackBlock(f.BlockBuffer, f.SProtocol, &drops);

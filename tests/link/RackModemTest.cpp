@@ -157,7 +157,7 @@ TEST_F(RackModemTest, NoCarrierStopsTheBlocksQuietly)
     ticks(20, 20);
     EXPECT_EQ(TFrame2::StatusText(frame->Status, frame->BlocksSinceDisplay), "InActive");
     EXPECT_EQ(modem->unit.blocksSent(), 3);
-    EXPECT_TRUE(linesOf("ERROR").isEmpty());
+    EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
 }
 
 TEST_F(RackModemTest, AHungUpPortIsReportedOnce)
