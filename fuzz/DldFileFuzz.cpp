@@ -1,7 +1,10 @@
 // A firmware file is picked by the user and may be anything: whatever it
 // holds, the reader either refuses it or hands over only well-formed records,
 // never more than the program command can announce, and never reads outside
-// the input.
+// the input. The image check passes only a file whose every record holds its
+// checksum and whose count is its header's, and names the first bad record.
+#include "FuzzCheck.h"
+
 #include "protocol/firmware/DldFile.h"
 
 #include <QBuffer>
@@ -18,10 +21,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (file.Header.LineCount < 1 || file.Header.LineCount > 65535 ||
                 file.DataLineCount() > 65535)
                 std::abort();
+            int firstBad = 0;
             for (int i = 0; i < file.DataLineCount(); ++i) {
                 const QByteArray line = file.DataLine(i);
-                if (!ParseSRecord(line) || !bytes.contains(line))
+                const auto record = ParseSRecord(line);
+                if (!record || !bytes.contains(line))
                     std::abort();
+                if (!record->ChecksumGood && firstBad == 0)
+                    firstBad = i + 1;
+            }
+            const TDldCheck check = CheckDldImage(file);
+            const QString reason = DldRefusalReason(e, file, check);
+            FUZZ_CHECK(reason.isEmpty() == (check.Fault == TDldFault::None));
+            switch (check.Fault) {
+            case TDldFault::None:
+                FUZZ_CHECK(firstBad == 0 && file.DataLineCount() == file.Header.LineCount);
+                break;
+            case TDldFault::NoDataLines:
+                FUZZ_CHECK(file.DataLineCount() == 0);
+                break;
+            case TDldFault::CountMismatch:
+                FUZZ_CHECK(firstBad == 0 && file.DataLineCount() > 0 &&
+                           file.DataLineCount() != file.Header.LineCount);
+                break;
+            case TDldFault::BadChecksum:
+                FUZZ_CHECK(check.Record == firstBad && firstBad > 0);
+                break;
             }
         } else if (file.DataLineCount() != 0 || (e == TDldError::BadRecord && file.ErrorLine < 2)) {
             std::abort();

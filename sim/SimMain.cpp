@@ -98,6 +98,8 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
             sim.blockIntervalMs = 1000 / rate;
         } else if (a == "--vary") {
             sim.vary = true;
+        } else if (a == "--accept-any-image") {
+            sim.download->acceptAnyImage = true;
         } else {
             return -1;
         }
@@ -306,6 +308,8 @@ int runHd(QCoreApplication& app, const QStringList& args)
             sim.setModel(HdSim::Model::Vren1);
         } else if (a == "--antenna") {
             sim.setRfInput(0);
+        } else if (a == "--accept-any-image") {
+            sim.download->acceptAnyImage = true;
         } else if (a == "--password" && i + 1 < args.size()) {
             sim.password = args[++i].toLatin1();
         } else {
@@ -406,7 +410,7 @@ const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
     {"tavr1",
      "--tcp PORT | --pty [--s-protocol] [--password PW] [--revision-c]\n"
-     "        [--alarm-masks FIRST,SECOND] [--rate N] [--vary] | --corpus DIR",
+     "        [--alarm-masks FIRST,SECOND] [--rate N] [--vary] [--accept-any-image] | --corpus DIR",
      "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, sending N blocks a\n"
      "      second (8 by default); --vary lets its readings drift and jitter as on air; or the\n"
      "      seeds of the Tavr1 family's fuzz targets, written into DIR/<Name>Fuzz/",
@@ -427,7 +431,7 @@ const Subcommand subcommands[] = {
     {"hd",
      "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--antenna] [--password PW]\n"
      "        [--ta-status STATE,DELAY_US] [--apply-states A1,..,A6] [--alarm-masks FIRST,SECOND]"
-     " | --corpus DIR",
+     " [--accept-any-image] | --corpus DIR",
      "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new\n"
      "      pseudo-terminal, its blocks reporting the time-alignment state, device delay, apply\n"
      "      states of configurations 1..6 and alarm masks given; or the HD fuzz seeds under DIR",

@@ -74,12 +74,27 @@ int WriteFirmwareCorpus(const QString& dir)
           << "65535\nA\nB\n\n\n"
           << "ten\r\n";
     seeds << "1\r\nV01.05\r\nV01.18\r\n" + BuildSerialRecord(1, 2, 3) + "\r\n";
+    // Module programs: a count line, then records; blank lines, an end
+    // mark, a line past the longest record, NUL bytes after the count.
+    const QByteArray program = "3\r\nS1130000285F245F2212226A000424290008237C2A\r\n"
+                               "S11300100002000800082629001853812341001813\r\nS10500200102D7\r\n";
+    QList<QByteArray> programs;
+    programs << program << program + "\r\n\r\n\x1A" << QByteArray(program).replace("\r\n", "\n")
+             << "2\r\n" + QByteArray(3000, 'S') + "\r\n" << "2\r\n" + QByteArray(4096, '\0')
+             << "x\r\nS10500200102D7\r\n" << "0\r\n" << program + "\x1A\r\nS10500200102D7\r\n";
+    if (!root.mkpath("RackProgramFuzz"))
+        return -1;
     int n = 0;
-    for (const QByteArray& s : std::as_const(seeds)) {
-        QFile f(root.filePath(QString("DldFileFuzz/seed-%1").arg(n, 2, 10, QChar('0'))));
-        if (!f.open(QIODevice::WriteOnly) || f.write(s) != s.size())
-            return -1;
-        ++n;
-    }
+    auto write = [&](const QString& target, const QList<QByteArray>& list) {
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            QFile f(root.filePath(QString("%1/seed-%2").arg(target).arg(i, 2, 10, QChar('0'))));
+            if (!f.open(QIODevice::WriteOnly) || f.write(list[i]) != list[i].size())
+                return false;
+            ++n;
+        }
+        return true;
+    };
+    if (!write("DldFileFuzz", seeds) || !write("RackProgramFuzz", programs))
+        return -1;
     return n;
 }

@@ -18,6 +18,6 @@ struct TDldShape
 };
 QByteArray MakeDldFile(const TDldShape& shape);
 
-// Writes the seeds of the firmware-file fuzz target into dir/DldFileFuzz/.
-// Returns how many, or -1.
+// Writes the seeds of the firmware-file and module-program fuzz targets into
+// dir/DldFileFuzz/ and dir/RackProgramFuzz/. Returns how many, or -1.
 int WriteFirmwareCorpus(const QString& dir);

@@ -15,6 +15,14 @@ bool TSimDownloadSide::handleLine(const QByteArray& line)
 {
     if (!acceptDownloads)
         return false;
+    const bool taken = takeLine(line);
+    if (taken)
+        m_updateBytes += line.size() + 1;
+    return taken;
+}
+
+bool TSimDownloadSide::takeLine(const QByteArray& line)
+{
     if (line == "HD" || line == "SU" || line == "SO") {
         // "HD" also stops the blocks: the owner sees it too.
         m_started = true;
@@ -61,8 +69,8 @@ bool TSimDownloadSide::handleLine(const QByteArray& line)
                 return true;
             }
             const auto rec = ParseSRecord(line);
-            bool good = rec && rec->ChecksumGood;
-            if (good && rec->Type == 2 && rec->Address == 0x002009 && rec->Data.size() == 4)
+            bool good = acceptAnyImage || (rec && rec->ChecksumGood);
+            if (good && rec && rec->Type == 2 && rec->Address == 0x002009 && rec->Data.size() == 4)
                 m_serial = rec->Data.mid(1);
             if (n == bcLine && m_bcOnLine < bcCount)
                 good = false;
@@ -71,7 +79,7 @@ bool TSimDownloadSide::handleLine(const QByteArray& line)
                     m_lastAccepted = n;
                     ++m_accepted;
                 }
-                if (rec->Type >= 7 && rec->Type <= 9)
+                if (rec && rec->Type >= 7 && rec->Type <= 9)
                     m_endSeen = true;
                 m_reply("GC\r", replyDelayMs);
             } else {
@@ -89,7 +97,7 @@ bool TSimDownloadSide::handleLine(const QByteArray& line)
     if (line == "EF") {
         m_started = false;
         // A unit does not flash a partial image.
-        if (!m_endSeen || m_accepted < m_announced) {
+        if (!acceptAnyImage && (!m_endSeen || m_accepted < m_announced)) {
             m_reply("FAIL\r", replyDelayMs);
             return true;
         }

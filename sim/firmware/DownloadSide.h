@@ -39,6 +39,11 @@ public:
     int resetMs = 2000;
     QByteArray versionAfterUpdate; // swapped into the identification at reset
 
+    // A unit that checks nothing: every data line is answered "GC", whatever
+    // its form or checksum, and "EF" flashes whatever came, even a partial
+    // image. Only the program can then keep a bad file from the unit.
+    bool acceptAnyImage = false;
+
     // Faults.
     bool answerPg = true;
     int bcLine = 0; // 1-based data line answered "BC" bcCount times
@@ -55,6 +60,10 @@ public:
 
     // Readable by the tests.
     bool inDownload() const { return m_inDownload; }
+    // Bytes of the update lines taken since the start, line ends counted:
+    // "SU"/"SO", then from "PG" on. "HD" is not among them: it also ends a
+    // session.
+    qint64 updateBytesReceived() const { return m_updateBytes; }
     int announcedCount() const { return m_announced; }
     int linesAccepted() const { return m_accepted; }
     int bcSent() const { return m_bcSent; }
@@ -75,6 +84,7 @@ signals:
     void resetDone(const QByteArray& versionAfterUpdate);
 
 private:
+    bool takeLine(const QByteArray& line);
     void runScript();
     void startReset(bool dropLink);
 
@@ -89,6 +99,7 @@ private:
     int m_accepted = 0;
     int m_lastAccepted = 0; // the data line accepted last
     int m_bcSent = 0;
+    qint64 m_updateBytes = 0;
     int m_bcOnLine = 0;
     bool m_endSeen = false;
     QByteArray m_serial;

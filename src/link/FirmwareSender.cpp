@@ -15,6 +15,7 @@ namespace {
 
 constexpr int DownloadIntervalMs = 10;
 constexpr int WaitIntervalMs = 125;
+constexpr int NetworkWaitIntervalMs = 100; // the HD network-module sender's opening
 constexpr int ResetIntervalMs = 100;
 constexpr int ReadyRetryTick = 120;
 constexpr int ReadyTimeoutTick = 240;
@@ -150,8 +151,14 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
 {
     switch (f.TransferStep) {
     case 0:
+        // What ran before, for an end that comes before the data: the
+        // Tavr1 senders keep it for their opening, the HD senders wait at
+        // their own pace.
         f.SavedInterval = f.Timer1->interval();
-        f.SetTimerInterval(WaitIntervalMs);
+        if (s == TFirmwareSender::HdNetwork)
+            f.SetTimerInterval(NetworkWaitIntervalMs);
+        else if (!r.tavr1)
+            f.SetTimerInterval(WaitIntervalMs);
         f.Status = stUpdating;
         f.RefreshConnectionList();
         f.UnitResetExpected = false;
@@ -199,6 +206,8 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
         f.LinesSent = 0;
         f.FirmwareBadChecksums = 0;
         f.FirmwareSendNext = true;
+        // The lines go at 10 ms; what follows them runs at the pace before.
+        f.SavedInterval = f.Timer1->interval();
         f.SetTimerInterval(DownloadIntervalMs);
         setCount(f, "0 of " + IntField(lineCount(f), 6));
         showBadChecksums(f);
@@ -210,7 +219,7 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
         const bool dataDone = f.FirmwareSendNext && f.LinesSent >= dataLines(f);
         if (f.ExtraLineSent || (dataDone && !r.extraLine)) {
             f.CloseFirmwareFile();
-            f.SetTimerInterval(WaitIntervalMs);
+            restoreInterval(f);
             f.TransferStep = 6;
             break;
         }

@@ -177,8 +177,11 @@ public:
     void SetHeldPortBaud(int code);
     // A consuming read: gathers what arrived, takes everything through the
     // first CR out of RxBuffer and returns it without the CR (NUL read as
-    // "X"); nothing while no CR has come.
+    // "X"; at most its newest LineReadKeepBytes); nothing while no CR has
+    // come. Text without a CR is kept to its newest LineReadKeepBytes, and
+    // lines waiting to be taken to their newest TakeLineBacklogBytes.
     std::optional<QByteArray> TakeLine();
+    static constexpr qsizetype TakeLineBacklogBytes = 64 * 1024;
     bool IsRackActive() const;
     // Stops the state machine's ticks (shut-down).
     void StopTimer();
@@ -222,6 +225,10 @@ private:
     void serialDeviceLost(int code);
 
     TIPClientForm* m_client = nullptr;
+    // What TakeLine has looked through: the leading bytes of RxBuffer
+    // without a CR, and the buffer's size when it left it.
+    qsizetype m_takeLineScanned = 0;
+    qsizetype m_takeLineSize = 0;
     std::unique_ptr<TDldFile> m_firmwareFile;
     QString m_firmwareFilePath;
     QPointer<QObject> m_firmwareDialogObject;

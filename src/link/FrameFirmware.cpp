@@ -66,12 +66,40 @@ void TFrame2::ReleaseTransport()
 
 std::optional<QByteArray> TFrame2::TakeLine()
 {
+    // Bytes looked through at the last call hold no CR: only what came since
+    // is searched, so a unit that prints without CR costs its new bytes a
+    // tick, not the whole buffer. Anything else that changed the buffer
+    // meanwhile (a clear) is seen by its size.
+    if (RxBuffer.size() != m_takeLineSize)
+        m_takeLineScanned = 0;
     GatherReceived(0);
-    const qsizetype cr = RxBuffer.indexOf('\r');
-    if (cr < 0)
+    const qsizetype cr = RxBuffer.indexOf('\r', m_takeLineScanned);
+    if (cr < 0) {
+        // A reply is short: of a text without end only the newest part can
+        // still become one.
+        if (RxBuffer.size() > LineReadKeepBytes)
+            RxBuffer.remove(0, RxBuffer.size() - LineReadKeepBytes);
+        m_takeLineScanned = RxBuffer.size();
+        m_takeLineSize = RxBuffer.size();
         return std::nullopt;
+    }
     QByteArray line = RxBuffer.left(cr);
     RxBuffer.remove(0, cr + 1);
+    // Lines waiting behind this one were never searched. A unit that sends
+    // lines faster than a tick takes them keeps the newest, and the first
+    // kept one whole.
+    m_takeLineScanned = 0;
+    if (RxBuffer.size() > TakeLineBacklogBytes) {
+        RxBuffer.remove(0, RxBuffer.size() - TakeLineBacklogBytes);
+        const qsizetype next = RxBuffer.indexOf('\r');
+        if (next >= 0)
+            RxBuffer.remove(0, next + 1);
+    }
+    m_takeLineSize = RxBuffer.size();
+    // The line itself is cut to the newest bytes too: nothing longer is a
+    // reply.
+    if (line.size() > LineReadKeepBytes)
+        line.remove(0, line.size() - LineReadKeepBytes);
     while (line.startsWith('\n'))
         line.remove(0, 1);
     line.replace('\0', 'X');

@@ -140,6 +140,33 @@ bool TUpdateDialogBase::anotherTransferRunning()
     return true;
 }
 
+namespace {
+
+// The box for a file refused at the click; the path follows it.
+QString refusalBoxText(TDldError e, const TDldFile& file, const TDldCheck& check)
+{
+    switch (e) {
+    case TDldError::BadRecord:
+        return "Bad Checksums, File Maybe Corrupt:  ";
+    case TDldError::None:
+        break;
+    default:
+        return "Invaild File Software Version, Please Contact Korsa";
+    }
+    switch (check.Fault) {
+    case TDldFault::NoDataLines:
+        return "No Data Lines, File Maybe Corrupt:  ";
+    case TDldFault::CountMismatch:
+        return QString("%1 Data Lines, Header Says %2, File Maybe Corrupt:  ")
+            .arg(file.DataLineCount())
+            .arg(file.Header.LineCount);
+    default:
+        return "Bad Checksums, File Maybe Corrupt:  ";
+    }
+}
+
+} // namespace
+
 bool TUpdateDialogBase::takeFile(const QString& path, bool network)
 {
     if (!m_frame)
@@ -147,27 +174,18 @@ bool TUpdateDialogBase::takeFile(const QString& path, bool network)
     auto file = std::make_unique<TDldFile>();
     const TDldError e = ReadDldFile(
         path, network ? TDldHeaderForm::NetworkModule : TDldHeaderForm::MainFirmware, file.get());
-    switch (e) {
-    case TDldError::None:
-        break;
-    case TDldError::NotFound:
+    if (e == TDldError::NotFound) {
         errorBox("Download File Not Found:" + path);
         return false;
-    case TDldError::BadRecord:
-        errorBox("Bad Checksums, File Maybe Corrupt:  " + path);
-        return false;
-    case TDldError::BadCount:
-    case TDldError::TooLarge:
-    case TDldError::TooManyLines:
-        errorBox("Invaild File Software Version, Please Contact Korsa" + path);
-        return false;
     }
-    if (file->DataLineCount() != file->Header.LineCount) {
-        // The unit judges a short image; the engineer should know why it fails.
-        m_frame->LogEvent(
-            " Firmware file " + path + " holds " + QString::number(file->DataLineCount()) +
-                " data lines, its header says " + QString::number(file->Header.LineCount) + " ",
-            lkError);
+    // The unit erases before it flashes: only the whole image may go out.
+    const TDldCheck check = e == TDldError::None ? CheckDldImage(*file) : TDldCheck{};
+    if (e != TDldError::None || check.Fault != TDldFault::None) {
+        m_frame->LogEvent(" Firmware file " + path + " refused: " +
+                              DldRefusalReason(e, *file, check) + " ",
+                          lkError);
+        errorBox(refusalBoxText(e, *file, check) + path);
+        return false;
     }
     m_frame->FirmwareLineCount = quint16(file->Header.LineCount);
     m_frame->SetFirmwareFile(std::move(file), path);

@@ -34,7 +34,9 @@ protected:
 
     // Hands the frame a 50-line file and starts the main-firmware sender,
     // as the dialogs do at their click.
-    static void startMainTransfer(TFrame2& f)
+    static void startMainTransfer(TFrame2& f) { startTransfer(f, &TFrame2::StartFirmwareTransfer); }
+
+    static void startTransfer(TFrame2& f, void (TFrame2::*start)())
     {
         auto file = std::make_unique<TDldFile>();
         const QByteArray bytes = MakeDldFile({48, "V01.05", "V04.05", {}, "\r\n"});
@@ -42,7 +44,7 @@ protected:
                   TDldError::None);
         f.FirmwareLineCount = quint16(file->Header.LineCount);
         f.SetFirmwareFile(std::move(file), "TEST.DLD");
-        f.StartFirmwareTransfer();
+        (f.*start)();
         ASSERT_TRUE(f.FirmwareTransferRunning());
     }
 
@@ -230,4 +232,59 @@ TEST_F(FirmwareSenderTest, Vren1PhasesEachWaitForTheirOwnPassFromABurst)
     EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
     EXPECT_EQ(f->FirmwareFile(), nullptr);
     EXPECT_NE(f->Timer1->interval(), 10);
+}
+
+// The timer of each sender: the Tavr1 senders open at the pace they found,
+// the HD senders at their own (the network module's faster); the lines go at
+// 10 ms, and after them each goes back to the interval saved when the lines
+// began, which an end after the data restores too. The waits count the same
+// ticks at any interval.
+TEST_F(FirmwareSenderTest, SendersSaveTheIntervalWhenTheLinesBeginAndRestoreItAfter)
+{
+    struct Row
+    {
+        const char* what;
+        int hardwareType;
+        bool display;
+        void (TFrame2::*start)();
+        int opening; // the interval of steps 0 to 2, and after the data
+    };
+    const int found = 70; // the interval the transfer starts from
+    const Row rows[] = {
+        {"Tavr1 main", htTavr1, false, &TFrame2::StartFirmwareTransfer, found},
+        {"Tavr1 Lantronix", htTavr1, false, &TFrame2::StartNetworkModuleTransfer, found},
+        {"Tavr1 SOM", htTavr1, false, &TFrame2::StartSomTransfer, found},
+        {"HD without display", htHDSystem, false, &TFrame2::StartFirmwareTransfer, 125},
+        {"Vren1", htHDSystem, true, &TFrame2::StartFirmwareTransfer, 125},
+        {"HD Lantronix", htHDSystem, true, &TFrame2::StartNetworkModuleTransfer, 100},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        log.clear();
+        Tavr1Sim tavr1;
+        HdSim hd;
+        hd.setModel(r.display ? HdSim::Model::Vren1Lcd : HdSim::Model::Vren1);
+        tavr1.download->replyDelayMs = 1;
+        hd.download->replyDelayMs = 1;
+        auto f = r.hardwareType == htTavr1 ? pollingFrame(htTavr1, tavr1)
+                                           : pollingFrame(htHDSystem, hd);
+        ASSERT_EQ(f->ProcessState, 4u);
+        f->SetTimerInterval(found);
+        startTransfer(*f, r.start);
+        f->Timer1Timer();
+        ASSERT_EQ(f->TransferStep, 1);
+        EXPECT_EQ(f->Timer1->interval(), r.opening) << "step 0";
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->TransferStep == 4; }, 400));
+        EXPECT_EQ(f->Timer1->interval(), 10) << "the lines";
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return f->TransferStep >= 6; }, 2000));
+        EXPECT_EQ(f->TransferStep, 6);
+        EXPECT_EQ(f->Timer1->interval(), r.opening) << "after the data";
+        EXPECT_EQ(f->LinesSent, 50u);
+        f->AbortTransfer(1);
+        f->Timer1Timer();
+        EXPECT_FALSE(f->FirmwareTransferRunning());
+        EXPECT_EQ(f->Timer1->interval(), r.opening) << "the failure end";
+    }
 }

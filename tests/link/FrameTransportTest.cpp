@@ -141,6 +141,68 @@ TEST_F(FrameTest, ReadsKeepEveryByteUntilClearReceive)
     ASSERT_TRUE(waitFor([&] { return f->ReadUntilCrLf() == "L1XL2"; }));
 }
 
+// The firmware senders' line read against a unit that prints without ever
+// ending a line (for minutes, during a reset wait): it keeps the newest bytes
+// only, and the reply that finally comes is still found. A unit that sends
+// lines faster than they are taken keeps its newest lines, each whole.
+TEST_F(FrameTest, TakeLineKeepsOnlyTheNewestOfWhatIsNotTakenYet)
+{
+    for (int transport : {int(trNetwork), int(trSerial)}) {
+        SCOPED_TRACE(transport == trNetwork ? "TCP" : "pty");
+        SimPeer sim;
+        auto f = transport == trNetwork ? tcpFrame(htTavr1, sim) : ptyFrame(htTavr1, sim);
+        sim.setFlood(16 * 1024);
+        qsizetype largest = 0;
+        bool anyLine = false;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                anyLine = anyLine || f->TakeLine().has_value();
+                largest = std::max(largest, f->RxBuffer.size());
+                return sim.totalFlooded() > 2 * 1024 * 1024;
+            },
+            60000));
+        sim.setFlood(0);
+        EXPECT_FALSE(anyLine);
+        EXPECT_LE(largest, TFrame2::LineReadKeepBytes);
+
+        sim.send("PASS\rGC\r");
+        std::optional<QByteArray> line;
+        ASSERT_TRUE(waitFor([&] {
+            line = f->TakeLine();
+            return line.has_value();
+        }));
+        EXPECT_TRUE(line->endsWith("xPASS"));
+        EXPECT_LE(line->size(), TFrame2::LineReadKeepBytes);
+        EXPECT_EQ(f->TakeLine(), QByteArray("GC"));
+        EXPECT_FALSE(f->TakeLine());
+        EXPECT_TRUE(f->RxBuffer.isEmpty());
+
+        // 120 KB of short lines in one write, then the answer.
+        QByteArray burst;
+        for (int i = 0; i < 20000; ++i)
+            burst += "MICRO\r";
+        sim.send(burst + "PASS\r");
+        int micro = 0;
+        largest = 0;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                line = f->TakeLine();
+                largest = std::max(largest, f->RxBuffer.size());
+                if (line && *line == "MICRO")
+                    ++micro;
+                else if (line)
+                    return true;
+                return false;
+            },
+            30000));
+        EXPECT_EQ(*line, "PASS");
+        EXPECT_LE(largest, TFrame2::TakeLineBacklogBytes);
+        EXPECT_GT(micro, int(TFrame2::TakeLineBacklogBytes / 6) - 10);
+        EXPECT_LT(micro, 20000);
+    }
+    EXPECT_TRUE(errors().isEmpty()) << errors().join('|').toStdString();
+}
+
 TEST_F(FrameTest, SerialReadsGatherFromThePseudoTerminal)
 {
     SimPeer sim;

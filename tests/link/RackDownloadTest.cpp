@@ -142,6 +142,54 @@ TEST_F(RackDownloadTest, MissingOrBadFilesAndUnsafeAnswersSendNothing)
     }
 }
 
+// A program file is checked whole before the download-start command: a line
+// that is no S-record (a long one too) makes it invalid as a bad count does,
+// with one line and nothing of it sent. Blank lines and a closing 0x1A are
+// no such lines, and a record is sent as it stands, never in pieces.
+TEST_F(RackDownloadTest, AProgramLineThatIsNoRecordMakesTheFileInvalid)
+{
+    const QByteArray two = QByteArray("3\r\n") + lines[0] + "\r\n" + lines[1] + "\r\n";
+    const QByteArray whole = two + lines[2] + "\r\n";
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"a 3000-character line", "2\r\n" + lines[0] + "\r\n" + QByteArray(3000, 'A') + "\r\n",
+         false},
+        {"NUL bytes after the count", "2\r\n" + QByteArray(1 << 20, '\0'), false},
+        {"515 characters", two + "S1" + QByteArray(513, '0') + "\r\n", false},
+        {"text", two + "hello\r\n", false},
+        {"0x1A before the last line", two + "\x1A\r\n" + lines[2] + "\r\n", false},
+        {"blank lines and a last 0x1A", two + "\r\n  \r\n" + lines[2] + "\r\n\r\n\x1A", true},
+        {"LF line ends", QByteArray(whole).replace("\r\n", "\n"), true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        log.clear();
+        base.writeFile("DLD/Kelb1.DLD", k.file);
+        makeSim().unit.controller = "Kelb1";
+        ASSERT_TRUE(open(trNetwork));
+        ASSERT_TRUE(tickUntil([&] { return frame->ProcessState == 0 || frame->ProcessState == 4; }, 200));
+        EXPECT_FALSE(frame->DownloadFile.isOpen());
+        if (k.valid) {
+            EXPECT_EQ(frame->ProcessState, 4u);
+            EXPECT_EQ(sim->unit.downloadLines(), (QList<QByteArray>{lines[0], lines[1], lines[2]}));
+            EXPECT_EQ(countLogLines("ERROR"), 0);
+            continue;
+        }
+        EXPECT_EQ(countLogLines("ERROR"), 1);
+        EXPECT_TRUE(logged("ERROR", " QEL download file invalid Kelb1.dld"));
+        EXPECT_EQ(frame->Status, stError);
+        EXPECT_EQ(frame->ProcessState, 0u);
+        pump(60);
+        EXPECT_TRUE(afterIdentify().isEmpty());
+        EXPECT_TRUE(sim->unit.downloadLines().isEmpty());
+    }
+}
+
 TEST_F(RackDownloadTest, TheFileNameIsFoundInAnyCase)
 {
     QFile::remove(base.file("DLD/Kelb1.DLD"));

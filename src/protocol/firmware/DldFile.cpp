@@ -266,3 +266,57 @@ TDldError ReadDldHeader(const QString& path, TDldHeader* header, TDldHeaderForm 
         return TDldError::NotFound;
     return ReadDldHeader(f, header, form);
 }
+
+TDldCheck CheckDldImage(const TDldFile& file)
+{
+    TDldCheck check;
+    const int lines = file.DataLineCount();
+    if (lines == 0) {
+        check.Fault = TDldFault::NoDataLines;
+        return check;
+    }
+    // A record that fails its checksum is named even when the count is off
+    // too: it is the more exact reason.
+    for (int i = 0; i < lines; ++i) {
+        const auto record = ParseSRecord(file.DataLine(i));
+        if (!record || !record->ChecksumGood) {
+            check.Fault = TDldFault::BadChecksum;
+            check.Record = i + 1;
+            return check;
+        }
+    }
+    if (lines != file.Header.LineCount)
+        check.Fault = TDldFault::CountMismatch;
+    return check;
+}
+
+QString DldRefusalReason(TDldError error, const TDldFile& file, const TDldCheck& check)
+{
+    switch (error) {
+    case TDldError::None:
+        break;
+    case TDldError::NotFound:
+        return "it cannot be opened";
+    case TDldError::BadCount:
+        return "its first line is no count of 1 to 65535 data lines";
+    case TDldError::TooLarge:
+        return QString("it is larger than %1 MB").arg(TDldFile::MaxBytes / (1024 * 1024));
+    case TDldError::BadRecord:
+        return QString("line %1 is no S-record").arg(file.ErrorLine);
+    case TDldError::TooManyLines:
+        return "it holds more than 65535 data lines";
+    }
+    switch (check.Fault) {
+    case TDldFault::None:
+        return {};
+    case TDldFault::NoDataLines:
+        return "no data lines";
+    case TDldFault::CountMismatch:
+        return QString("%1 data lines, its header says %2")
+            .arg(file.DataLineCount())
+            .arg(file.Header.LineCount);
+    case TDldFault::BadChecksum:
+        return QString("record %1 fails its checksum").arg(check.Record);
+    }
+    return {};
+}

@@ -29,8 +29,8 @@ std::optional<double> ParseVersionText(const QString& text, TVersionError* error
 QString FindFileIgnoringCase(const QString& folder, const QString& name);
 
 // One S-record as the unit would see it. The reader only needs to know the
-// line is a record; whether its checksum holds is the unit's to judge, so it
-// is reported, not enforced.
+// line is a record; whether its checksum holds is judged with the whole file
+// (CheckDldImage).
 struct TSRecord
 {
     int Type = 0;      // 0..9, never 4
@@ -86,8 +86,8 @@ public:
     // For BadRecord: the 1-based line number in the file of the refused line.
     int ErrorLine = 0;
 
-    // Data lines counted in the file; may differ from Header.LineCount (the
-    // unit judges a short image, so a difference is reported, not refused).
+    // Data lines counted in the file; may differ from Header.LineCount until
+    // CheckDldImage has judged it.
     int DataLineCount() const { return int(lines.size()); }
     // The index-th data line (0-based) without its line end.
     QByteArray DataLine(int index) const;
@@ -119,3 +119,27 @@ TDldError ReadDldHeader(QIODevice& device, TDldHeader* header,
 // Reads the header of the file at path; the file is closed again on every path.
 TDldError ReadDldHeader(const QString& path, TDldHeader* header,
                         TDldHeaderForm form = TDldHeaderForm::MainFirmware);
+
+// Whether a file that reads as S-records is the whole image its header
+// announces. A unit told to flash erases first, so anything less than the
+// whole image is refused before the first byte goes out.
+enum class TDldFault
+{
+    None,
+    NoDataLines,   // the header alone
+    CountMismatch, // DataLineCount() differs from Header.LineCount
+    BadChecksum,   // data line Record fails its checksum
+};
+
+struct TDldCheck
+{
+    TDldFault Fault = TDldFault::None;
+    int Record = 0; // BadChecksum: the 1-based number of the data line
+};
+
+TDldCheck CheckDldImage(const TDldFile& file);
+
+// Why a file cannot be sent, for the event log: "no data lines", "record 7
+// fails its checksum", "line 10 is no S-record" and so on. Empty when the
+// reader and the check found nothing (error None, fault None).
+QString DldRefusalReason(TDldError error, const TDldFile& file, const TDldCheck& check);

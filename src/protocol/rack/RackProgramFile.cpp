@@ -5,20 +5,69 @@
 #include <QFile>
 
 namespace {
-// An S-record line is at most 514 characters; a longer one is cut rather
-// than read without end.
-constexpr qint64 MaxLine = 1024;
 
-QByteArray trimLineEnd(QByteArray line)
+// A count line: an optional sign and decimal digits, 0..65535.
+bool parseCount(QByteArrayView text, int* count)
 {
-    while (!line.isEmpty() && (line.endsWith('\n') || line.endsWith('\r')))
-        line.chop(1);
-    return line;
+    bool ok = false;
+    const int v = text.trimmed().toByteArray().toInt(&ok, 10);
+    if (!ok || v < 0 || v > 0xFFFF)
+        return false;
+    *count = v;
+    return true;
 }
+
 } // namespace
 
-TRackProgramFile::TRackProgramFile() = default;
-TRackProgramFile::~TRackProgramFile() = default;
+TRackProgramFile::Result ReadRackProgram(QByteArrayView bytes, int* lineCount,
+                                         QList<QByteArray>* lines, int* errorLine)
+{
+    using Result = TRackProgramFile::Result;
+    lines->clear();
+    if (errorLine)
+        *errorLine = 0;
+    if (bytes.size() > TRackProgramFile::MaxBytes)
+        return Result::Invalid;
+    int lineNumber = 0;
+    qsizetype pos = 0;
+    auto fail = [&] {
+        lines->clear();
+        if (errorLine)
+            *errorLine = lineNumber;
+        return Result::Invalid;
+    };
+    int count = 0;
+    while (pos < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', pos);
+        const bool terminated = end >= 0;
+        if (!terminated)
+            end = bytes.size();
+        qsizetype length = end - pos;
+        if (length > 0 && bytes[pos + length - 1] == '\r')
+            --length;
+        const QByteArrayView text = bytes.sliced(pos, length);
+        const qsizetype next = terminated ? end + 1 : end;
+        ++lineNumber;
+        if (lineNumber == 1) {
+            if (!parseCount(text, &count))
+                return fail();
+        } else if (text.trimmed().isEmpty()) {
+            // blank lines carry nothing for the module
+        } else if (text == "\x1A" && next >= bytes.size()) {
+            break; // the end-of-file mark some editors leave
+        } else if (text.size() > TRackProgramFile::MaxLineLength || !ParseSRecord(text)) {
+            return fail();
+        } else {
+            lines->append(text.toByteArray());
+        }
+        pos = next;
+    }
+    if (lineNumber == 0)
+        return fail(); // not even a count
+    if (lineCount)
+        *lineCount = count;
+    return Result::Ok;
+}
 
 bool TRackProgramFile::isPlainName(const QByteArray& name)
 {
@@ -50,15 +99,19 @@ TRackProgramFile::Result TRackProgramFile::open(const QString& dldFolder, const 
     if (!isPlainName(name))
         return Result::NotFound;
     const QString path = FindFileIgnoringCase(dldFolder, QString::fromLatin1(name) + ".DLD");
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly))
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
         return Result::NotFound;
-    const QByteArray first = trimLineEnd(file->readLine(MaxLine)).trimmed();
-    bool ok = false;
-    const int count = first.toInt(&ok);
-    if (!ok || count < 0 || count > 0xFFFF)
-        return Result::Invalid; // the file closes with its object
-    m_file = std::move(file);
+    // One byte past the limit tells a file at the limit from a larger one,
+    // without reading a huge one whole.
+    const QByteArray bytes = file.read(MaxBytes + 1);
+    int count = 0;
+    QList<QByteArray> lines;
+    if (bytes.size() > MaxBytes || ReadRackProgram(bytes, &count, &lines) != Result::Ok)
+        return Result::Invalid;
+    m_lines = std::move(lines);
+    m_next = 0;
+    m_open = true;
     if (lineCount)
         *lineCount = count;
     return Result::Ok;
@@ -66,21 +119,15 @@ TRackProgramFile::Result TRackProgramFile::open(const QString& dldFolder, const 
 
 bool TRackProgramFile::readLine(QByteArray* line)
 {
-    if (!m_file || m_file->atEnd())
+    if (!m_open || m_next >= m_lines.size())
         return false;
-    QByteArray l = m_file->readLine(MaxLine);
-    if (l.isEmpty() && m_file->atEnd())
-        return false;
-    *line = trimLineEnd(l);
+    *line = m_lines[m_next++];
     return true;
 }
 
 void TRackProgramFile::close()
 {
-    m_file.reset();
-}
-
-bool TRackProgramFile::isOpen() const
-{
-    return m_file != nullptr;
+    m_open = false;
+    m_lines.clear();
+    m_next = 0;
 }

@@ -231,3 +231,50 @@ TEST(DldFile, CommandLines)
     EXPECT_TRUE(rec->ChecksumGood);
     EXPECT_EQ(rec->Address, 0x002009u);
 }
+
+// What may go to a unit: every record with its checksum, as many data lines
+// as the header announces, and at least one. A bad record is named before a
+// count that is off, as the more exact reason.
+TEST(DldFile, OnlyTheWholeImageIsFitToSend)
+{
+    const QByteArray head = "3\r\nV01.05\r\nV01.18\r\n";
+    const QByteArray badS2 = S2.chopped(1) + "3";
+    struct Row
+    {
+        const char* what;
+        QByteArray bytes;
+        TDldFault fault;
+        int record;
+        const char* reason;
+    };
+    const Row rows[] = {
+        {"whole", head + S0 + "\r\n" + S2 + "\r\n" + S9 + "\r\n", TDldFault::None, 0, ""},
+        {"header only", head, TDldFault::NoDataLines, 0, "no data lines"},
+        {"header and blank lines", head + "\r\n\r\n\x1A", TDldFault::NoDataLines, 0,
+         "no data lines"},
+        {"one line short", head + S0 + "\r\n" + S9 + "\r\n", TDldFault::CountMismatch, 0,
+         "2 data lines, its header says 3"},
+        {"one line over", head + S0 + "\r\n" + S2 + "\r\n" + S2 + "\r\n" + S9 + "\r\n",
+         TDldFault::CountMismatch, 0, "4 data lines, its header says 3"},
+        {"record 2 fails", head + S0 + "\r\n" + badS2 + "\r\n" + S9 + "\r\n",
+         TDldFault::BadChecksum, 2, "record 2 fails its checksum"},
+        {"short, and record 1 fails", head + badS2 + "\r\n", TDldFault::BadChecksum, 1,
+         "record 1 fails its checksum"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        TDldFile f;
+        ASSERT_EQ(ReadDldFile(QByteArrayView(r.bytes), TDldHeaderForm::MainFirmware, &f),
+                  TDldError::None);
+        const TDldCheck c = CheckDldImage(f);
+        EXPECT_EQ(c.Fault, r.fault);
+        EXPECT_EQ(c.Record, r.record);
+        EXPECT_EQ(DldRefusalReason(TDldError::None, f, c), r.reason);
+    }
+    // The reader's own refusals name their line.
+    TDldFile f;
+    const QByteArray cut = head + S0 + "\r\n" + S2.left(20) + "\r\n";
+    ASSERT_EQ(ReadDldFile(QByteArrayView(cut), TDldHeaderForm::MainFirmware, &f),
+              TDldError::BadRecord);
+    EXPECT_EQ(DldRefusalReason(TDldError::BadRecord, f, {}), "line 5 is no S-record");
+}
