@@ -131,6 +131,10 @@ void TFrame2::FirmwareUpdateDeclined()
     // As the login's step 6, without its "Succesful Connection" line, which
     // the login already logged when it handed the unit to the dialog.
     SetTimerInterval(50);
+    // The blocks start afresh, as after the login: a cutter still in step
+    // with an earlier stream would take the first of them for a loss of step.
+    if (HardwareType == htTavr1)
+        Tavr1Cutter = {};
     SendCommand("SD\r");
     Status = stActive;
     RefreshHardwareList();

@@ -85,8 +85,12 @@ void TUpdateDialogBase::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     // Once per show: an error box closing re-activates the window, and
     // filling again there would open the box again.
-    if (!e->spontaneous())
+    if (!e->spontaneous()) {
         FormActivate();
+        // The compact size its rows need, every time: a fixed width alone
+        // leaves the window at the toolkit's default height on the first show.
+        adjustSize();
+    }
 }
 
 bool TUpdateDialogBase::transferring() const

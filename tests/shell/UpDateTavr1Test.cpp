@@ -490,6 +490,38 @@ TEST_F(UpDateTavr1Test, CancelOnALoginDialogPollsTheUnit)
     EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
 }
 
+// A unit that was polled is updated, still reports its old version after
+// the reset, and the reconnect's login offers the update again: declined,
+// its blocks are taken as a new stream, without a false loss of step.
+TEST_F(UpDateTavr1Test, DecliningTheOfferAfterAnUpdatePollsWithoutAnError)
+{
+    sim.identification = "Tavr-1 SN(123456) SW(01.05,01.18) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+    sim.download->versionAfterUpdate = "01.18";
+    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.05", "V01.18", {}, "\r\n"}));
+    auto f = connectTcp();
+    int decoded = 0;
+    QObject::connect(f.get(), &TFrame2::measurementDecoded, [&] { ++decoded; });
+    f->Timer1->start();
+    ASSERT_TRUE(waitFor([&] { return decoded >= 3; }, 20000));
+
+    base.writeFile("DLD/TAVR1_B.DLD", MakeDldFile({4, "V01.06", "V01.19", {}, "\r\n"}));
+    ASSERT_TRUE(dialog.ShowFor(*f, false));
+    ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
+    int result = -1;
+    auto once = QObject::connect(&dialog, &QDialog::finished, [&](int r) { result = r; });
+    dialog.Button1->click();
+    ASSERT_TRUE(waitFor([&] { return result >= 0; }, 30000));
+    QObject::disconnect(once);
+    EXPECT_EQ(lines(" EEPROM Update Succesful ").size(), 1);
+    ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }, 20000)) << "offered again";
+    dialog.Button3->click();
+    decoded = 0;
+    ASSERT_TRUE(waitFor([&] { return decoded >= 8; }, 20000));
+    EXPECT_EQ(f->Status, stActive);
+    EXPECT_EQ(lines(" Tavr1 firmware update declined; the unit is polled ").size(), 1);
+    EXPECT_TRUE(errorLines().isEmpty()) << errorLines().join('|').toStdString();
+}
+
 TEST_F(UpDateTavr1Test, MissingFilesOnlyShowTheirBox)
 {
     QFile::remove(base.file("DLD/XPORT.DLD"));

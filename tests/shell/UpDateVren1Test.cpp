@@ -165,6 +165,28 @@ void UpDateVren1Test::networkModuleUpdate()
     EXPECT_EQ(countLogLines("No answer from the unit"), 0);
 }
 
+// However often it is opened, the dialog opens at the size its rows need,
+// without empty bands.
+TEST_F(UpDateVren1Test, TheDialogOpensAtItsCompactSizeEveryTime)
+{
+    auto f = pollingWithDialog();
+    QList<QSize> sizes;
+    for (int round = 0; round < 3; ++round) {
+        if (round > 0) {
+            f->ButtonC3->click();
+            ASSERT_TRUE(waitFor([&] { return dialog.isVisible(); }));
+        }
+        pump(50);
+        sizes << dialog.size();
+        EXPECT_EQ(dialog.height(), dialog.sizeHint().height()) << round;
+        EXPECT_LT(dialog.height(), 300) << round;
+        dialog.Button3->click();
+        ASSERT_TRUE(waitFor([&] { return !dialog.isVisible(); }));
+    }
+    EXPECT_EQ(sizes[1], sizes[0]);
+    EXPECT_EQ(sizes[2], sizes[0]);
+}
+
 TEST_F(UpDateVren1Test, NetworkModuleUpdateOverTcp)
 {
     networkModuleUpdate();
