@@ -200,6 +200,11 @@ void FirmwareFileRefusalTest::refuseEveryBadFile(Sim& unit, int hardwareType, co
     ASSERT_TRUE(d.start->isEnabled()) << boxes.join('|').toStdString();
     ASSERT_TRUE(boxes.isEmpty()) << boxes.join('|').toStdString();
 
+    // A few poll ticks first, so the interval compared is the poll's own and
+    // not the login's last.
+    tickUntil(
+        *f, [] { return false; }, 5, 5);
+
     const int headerLines = row.network ? 2 : 3;
     const QByteArray good = goodFile(row.network);
     const QString path = base.file(QString("DLD/") + row.file);
