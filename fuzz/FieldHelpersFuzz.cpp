@@ -56,9 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_CHECK(ok && std::isfinite(x));
             const double step = std::pow(10.0, -d);
             FUZZ_CHECK(std::fabs(back - x) <= 0.5 * step * (1 + 1e-9) + std::fabs(x) * 1e-14);
-            // A value that shows as zero shows no sign.
+            // A value that shows as zero shows no "-"; a value above zero
+            // keeps its "+" even when it rounds to zero ("  +0.0").
             if (back == 0)
-                FUZZ_CHECK(!fixed.contains('-') && !fixed.contains('+'));
+                FUZZ_CHECK(!fixed.contains('-'));
+            FUZZ_CHECK(fixed.contains('+') == (plus && x > 0));
         }
     }
 
