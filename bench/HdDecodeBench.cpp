@@ -5,7 +5,9 @@
 #include "protocol/hd/HdBlockLayout.h"
 #include "protocol/hd/HdDecoder.h"
 #include "sim/hd/HdBlock.h"
+#include "protocol/hd/HdImages.h"
 #include "sim/hd/HdObjects.h"
+#include "sim/hd/HdPictures.h"
 #include "sim/hd/HdSim.h"
 
 #include <QCoreApplication>
@@ -88,6 +90,47 @@ void BM_DecodeLastJpegChunk(benchmark::State& state)
     }
 }
 BENCHMARK(BM_DecodeLastJpegChunk)->Unit(benchmark::kMicrosecond);
+
+// The largest pictures that pass the caps, 640 a side, noise (the largest
+// and slowest file for a size), full-resolution colour: each must decode in
+// well under the 30 ms a timer tick can give it. And what refusing the bombs
+// costs.
+enum TPictureCase
+{
+    pcJpegBaseline,
+    pcJpeg4Scans,
+    pcJpeg10Scans,
+    pcJpeg64Scans,
+    pcPng,
+    pcPngInterlaced,
+    pcPngBomb,
+    pcPngTextBomb,
+};
+
+void BM_DecodeLargestPicture(benchmark::State& state)
+{
+    const auto c = TPictureCase(state.range(0));
+    const int scans = c == pcJpeg4Scans ? 4 : c == pcJpeg10Scans ? 10 : c == pcJpeg64Scans ? 64 : 1;
+    const bool jpeg = c <= pcJpeg64Scans;
+    QByteArray bytes;
+    if (jpeg)
+        bytes = EncodeSimJpeg({.width = 640, .height = 640, .scans = scans, .quality = 100, .noise = true});
+    else if (c == pcPngBomb)
+        bytes = SimPngBomb(640, 640, qint64(1000) << 20);
+    else if (c == pcPngTextBomb)
+        bytes = SimPngTextBomb(qint64(1000) << 20);
+    else
+        bytes = EncodeSimPng(640, 640, c == pcPngInterlaced, true);
+    static const char* const names[] = {"jpeg baseline", "jpeg 4 scans", "jpeg 10 scans",
+                                        "jpeg 64 scans", "png",          "png interlaced",
+                                        "png bomb (1 GB)", "png text bomb (1 GB)"};
+    state.SetLabel(QString("%1, %2 bytes").arg(names[c]).arg(bytes.size()).toStdString());
+    for (auto _ : state) {
+        THdImageResult r = jpeg ? DecodeHdJpeg(bytes) : DecodeHdPng(bytes);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_DecodeLargestPicture)->DenseRange(pcJpegBaseline, pcPngTextBomb)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

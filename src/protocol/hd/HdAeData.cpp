@@ -1,5 +1,8 @@
 #include "protocol/hd/HdAeData.h"
 
+#include <map>
+#include <vector>
+
 namespace {
 
 bool inPrograms(int i)
@@ -191,6 +194,7 @@ void THD_AE_Object::ResetAEObject()
     Picture.clear();
     Height = 0;
     Width = 0;
+    PictureArrival = 0;
 }
 
 void THD_AE_Object::CopyAEObject(const THD_AE_Object& other)
@@ -208,6 +212,7 @@ void THD_AE_Object::CopyAEObject(const THD_AE_Object& other)
     Picture = other.Picture;
     Height = other.Height;
     Width = other.Width;
+    PictureArrival = other.PictureArrival;
 }
 
 THD_AE_Object& THD_AE_Data::pick(std::array<THD_AE_Object, HdProgramCount>& a, int i)
@@ -240,4 +245,30 @@ void THD_AE_Data::ResetAEData()
     for (auto* a : {&RadioImage, &StationLogo, &PrimaryImage, &PendingImage})
         for (THD_AE_Object& o : *a)
             o.ResetAEObject();
+}
+
+void THD_AE_Data::CapPictureBytes(THD_AE_Object& current, qint64 cap)
+{
+    std::vector<THD_AE_Object*> all{&current};
+    for (auto* a : {&RadioImage, &StationLogo, &PrimaryImage, &PendingImage})
+        for (THD_AE_Object& o : *a)
+            all.push_back(&o);
+    for (;;) {
+        // Copies of one picture share its bytes: count each arrival once.
+        std::map<qint64, qint64> bytes;
+        for (const THD_AE_Object* o : all)
+            if (!o->Picture.Rgba.isEmpty())
+                bytes[o->PictureArrival] = o->Picture.Rgba.size();
+        qint64 total = 0;
+        for (const auto& [arrival, n] : bytes)
+            total += n;
+        if (total <= cap || bytes.empty())
+            return;
+        const qint64 oldest = bytes.begin()->first;
+        for (THD_AE_Object* o : all)
+            if (!o->Picture.Rgba.isEmpty() && o->PictureArrival == oldest) {
+                o->Picture.clear();
+                o->Changed = true;
+            }
+    }
 }

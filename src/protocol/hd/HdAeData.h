@@ -17,6 +17,9 @@ constexpr int HdProgramCount = 8;
 constexpr int HdSigValueCount = 260;
 constexpr int HdSigByteCount = 2049;
 constexpr int HdEventListLimit = 1000; // the event-log window shows 500
+// The bytes of the pictures one connection keeps: a few dozen real logos and
+// images fit many times over; pictures at the size cap no more than seven.
+constexpr qint64 HdPictureBytesCap = 12 << 20;
 
 // A decoded picture: RGBA bytes, four a pixel, row after row. Plain data, so a
 // copy is a copy by value; the window that shows it makes its own image.
@@ -117,6 +120,10 @@ public:
     THdPicture Picture;
     qint32 Height = 0;
     qint32 Width = 0;
+    // When its picture was decoded (1, 2, ... per connection; 0 none): copies
+    // of one picture share the number, and the oldest goes first when the
+    // pictures kept pass their cap.
+    qint64 PictureArrival = 0;
 
     void ResetAEObject();
     void CopyAEObject(const THD_AE_Object& other);
@@ -132,6 +139,13 @@ public:
     void ResetAEData();
 
     std::array<THD_AE_Object, HdProgramCount> RadioImage, StationLogo, PrimaryImage, PendingImage;
+    qint64 LastPictureArrival = 0;
+
+    // Drops pictures, the first-arrived first, until those kept in these
+    // objects and in current (the object last received) take at most cap
+    // bytes. An object that loses its picture stays valid with its LOT
+    // details, and is marked changed so its window clears the picture.
+    void CapPictureBytes(THD_AE_Object& current, qint64 cap);
 
 private:
     // Handed out for an index outside 0..7; reset on every such call, so what

@@ -168,6 +168,7 @@ void finishObject(THdData& d, const THdDecodeSink& sink)
         const THdImageResult img = jpeg ? DecodeHdJpeg(st.Data) : DecodeHdPng(st.Data);
         if (img.ok) {
             o.Picture = img.picture;
+            o.PictureArrival = ++d.AEData.LastPictureArrival;
         } else {
             const QString file = jpeg ? "error.jpeg" : "error.png";
             if (sink.writeFile)
@@ -187,6 +188,7 @@ void finishObject(THdData& d, const THdDecodeSink& sink)
         targets[f.slot]->CopyAEObject(o);
         targets[f.slot]->Changed = true;
     }
+    d.AEData.CapPictureBytes(o, HdPictureBytesCap);
     objectEvent(sink, objectText(o, sum, f), 1);
 }
 

@@ -9,9 +9,14 @@
 // into RGBA. The bytes come off the air: a picture larger than the cap is
 // refused from its header, before any pixel buffer exists, and a broken file
 // is an error result, never an exit or a crash.
-
-constexpr int HdImageMaxSide = 4096;
-constexpr int HdJpegMaxScans = 300; // a progressive file can otherwise take seconds
+//
+// Decoding runs inside the frame's timer tick, so the caps bound how long one
+// picture can hold up every connection: a station logo or artist-experience
+// image is a few hundred pixels a side and a handful of scans, while a small
+// file that claims thousands of pixels, or hundreds of progressive scans, costs
+// seconds of CPU.
+constexpr int HdImageMaxSide = 640;
+constexpr int HdJpegMaxScans = 64;
 
 struct THdImageResult
 {
