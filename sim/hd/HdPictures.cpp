@@ -114,7 +114,7 @@ const QByteArray pngSignature("\x89PNG\r\n\x1a\n", 8);
 
 } // namespace
 
-QByteArray EncodeSimJpeg(const TSimJpegSpec& spec)
+QByteArray EncodeSimJpeg(const TSimJpegShape& shape)
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;
@@ -123,24 +123,24 @@ QByteArray EncodeSimJpeg(const TSimJpegSpec& spec)
     unsigned char* out = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = JDIMENSION(spec.width);
-    cinfo.image_height = JDIMENSION(spec.height);
-    cinfo.input_components = spec.components;
-    cinfo.in_color_space = spec.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
+    cinfo.image_width = JDIMENSION(shape.width);
+    cinfo.image_height = JDIMENSION(shape.height);
+    cinfo.input_components = shape.components;
+    cinfo.in_color_space = shape.components == 1 ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, spec.quality, TRUE);
+    jpeg_set_quality(&cinfo, shape.quality, TRUE);
     // Full-resolution colour makes the largest file a size can have.
     for (int c = 0; c < cinfo.num_components; ++c)
         cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
     std::vector<jpeg_scan_info> script;
-    if (spec.scans > 1) {
-        script = scanScript(spec.scans, spec.components);
+    if (shape.scans > 1) {
+        script = scanScript(shape.scans, shape.components);
         cinfo.scan_info = script.data();
         cinfo.num_scans = int(script.size());
     }
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> data = pixels(spec.width, spec.height, spec.components, spec.noise);
-    const size_t stride = size_t(spec.width) * size_t(spec.components);
+    std::vector<unsigned char> data = pixels(shape.width, shape.height, shape.components, shape.noise);
+    const size_t stride = size_t(shape.width) * size_t(shape.components);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = data.data() + size_t(cinfo.next_scanline) * stride;
         jpeg_write_scanlines(&cinfo, &row, 1);

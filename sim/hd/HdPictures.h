@@ -7,7 +7,7 @@
 // PNG files whose compressed data would unpack far beyond their size. Noise
 // makes the largest file for a size, the hardest to decode.
 
-struct TSimJpegSpec
+struct TSimJpegShape
 {
     int width = 64;
     int height = 64;
@@ -16,7 +16,7 @@ struct TSimJpegSpec
     int quality = 90;
     bool noise = false;
 };
-QByteArray EncodeSimJpeg(const TSimJpegSpec& spec);
+QByteArray EncodeSimJpeg(const TSimJpegShape& shape);
 
 QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise);
 
