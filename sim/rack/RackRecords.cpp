@@ -345,7 +345,8 @@ void RackRecords::amRecord(TRackModuleRecord& r, SimModule m)
     const bool pelo2 = m == SimModule::Pelo2;
     section(r, m, pelo2 ? Pelo2Section : Pelo1Section);
     int& page = m_amPage[pelo2 ? 1 : 0];
-    tvLikePage(r, pelo2 ? Pelo2InfoKindWord : Pelo1InfoKindWord, m, page, TvSettingsLength230);
+    tvLikePage(r, pelo2 ? Pelo2InfoKindWord : Pelo1InfoKindWord, m, page,
+               pelo2 ? Pelo2SettingsLength : Pelo1SettingsLength);
     page ^= 1;
 }
 

@@ -230,6 +230,41 @@ TEST_F(RackPanelsTest, AHoldTheSettingsPageCannotCarryShowsOnlyOnceTheModuleRepo
     EXPECT_EQ(g230->MenuString->text(), "   HOLD  4.0 SEC");
 }
 
+TEST_F(RackPanelsTest, APelo2FrequencyIsKnownAndChangedFromAFreshConnection)
+{
+    start(rkAM);
+    SimModuleState& m = rack->unit.records.module(SimModule::Pelo2);
+    m.settings[49] = 1995;
+    m.settings[50] = 0;      // direct
+    m.settingsBits |= 0x40;  // increment 5/10 kHz
+    m.menuItem = 49;
+    ASSERT_TRUE(waitFor([&] { return panel<TPelo2Panel>("Rack1_PELO2"); }, 30000));
+    auto* p2 = panel<TPelo2Panel>("Rack1_PELO2");
+    ASSERT_TRUE(waitFor([&] { return p2->MenuString->text() == "FREQ   1995 KHZ"; }, 8000))
+        << p2->MenuString->text().toStdString();
+    ASSERT_TRUE(waitFor([&] { return frame()->Pelo2State.MenuIndex == 49; }));
+    const TPelo2State& s = frame()->Pelo2State;
+    EXPECT_FALSE(s.Echoed[49]);
+
+    // Above 1989 kHz key 3 steps by 5 and rounds: 2000 = 0x07D0.
+    ASSERT_TRUE(press(p2->SpeedButton3, bytes({'P', 49, '0', '7', 'D', '0', 0xFE})));
+    EXPECT_TRUE(waitFor([&] { return m.settings[49] == 2000; }));
+    ASSERT_TRUE(waitFor([&] { return s.Echoed[49]; }, 8000));
+    EXPECT_EQ(s.Settings[49], 2000);
+    EXPECT_TRUE(waitFor([&] { return p2->MenuString->text() == "FREQ   2000 KHZ"; }, 4000))
+        << p2->MenuString->text().toStdString();
+
+    // At 2000 kHz key 4 steps by 10: 1990 = 0x07C6.
+    ASSERT_TRUE(press(p2->SpeedButton4, bytes({'P', 49, '0', '7', 'C', '6', 0xFE})));
+    EXPECT_TRUE(waitFor([&] { return m.settings[49] == 1990; }));
+    EXPECT_TRUE(waitFor([&] { return s.LastValue == 1990 && s.Settings[49] == 1990; }, 8000));
+    EXPECT_TRUE(waitFor([&] { return p2->MenuString->text() == "FREQ   1990 KHZ"; }, 4000));
+
+    // The frequency mode came from the page as well.
+    EXPECT_EQ(s.Settings[50], 0);
+    EXPECT_FALSE(s.Unreported[50]);
+}
+
 TEST_F(RackPanelsTest, BothAmPanelsShowTheirOwnModulesValues)
 {
     start(rkAM);

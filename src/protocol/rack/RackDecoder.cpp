@@ -631,7 +631,8 @@ void DecodeRackStatus(TRackData& d, TConnectionState& c)
         decodeSection(m, pelo2 ? Pelo2Section : Pelo1Section, r, s);
         const int k = pelo2 ? Pelo2InfoKindWord : Pelo1InfoKindWord;
         if (((r[k] >> 4) & 0x0F) == 0)
-            tvLikePage(c, s, m, r, k, r[k] & 0x0F, TvSettingsLength230, AmPrefix,
+            tvLikePage(c, s, m, r, k, r[k] & 0x0F,
+                       pelo2 ? Pelo2SettingsLength : Pelo1SettingsLength, AmPrefix,
                        pelo2 ? upPelo2 : upPelo1, pelo2 ? 0x02 : 0x01);
         break;
     }

@@ -358,9 +358,9 @@ std::span<const TPageSetting> RackSettingsPageWords(TRackModule module)
     static const std::vector<TPageSetting> gry250 =
         pageWords(Gry250MenuTable(), tvFirst, TvSettingsLength250 - 1);
     static const std::vector<TPageSetting> pelo1 =
-        pageWords(Pelo1MenuTable(), tvFirst, TvSettingsLength230 - 1);
+        pageWords(Pelo1MenuTable(), tvFirst, Pelo1SettingsLength - 1);
     static const std::vector<TPageSetting> pelo2 =
-        pageWords(Pelo2MenuTable(), tvFirst, TvSettingsLength230 - 1);
+        pageWords(Pelo2MenuTable(), tvFirst, Pelo2SettingsLength - 1);
     switch (module) {
     case TRackModule::Nuva1: return nuva1;
     case TRackModule::Varn1: return varn1;

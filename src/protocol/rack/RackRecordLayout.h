@@ -160,10 +160,19 @@ constexpr TSettingWord Kelb1SettingWords[] = {
 // TV and AM settings pages, relative to the kind word k: k+2 is 0, k+3 the main
 // setting (the item the module's menu shows, where an FM page has its current
 // item), k+4 the settings bits (eight Boolean copies), k+5 the second bit
-// word, then the further settings; Gry230 and AM check 12 words, Gry250 11.
+// word, then the further settings; Gry230 pages check 12 words, Gry250 11.
 // What does not fit is learnt from the module's echo only.
 constexpr int TvSettingsLength230 = 12;
 constexpr int TvSettingsLength250 = 11;
+// An AM record holds one module, so its settings page may run to the last
+// word of the block: every AM setting has its word there.
+constexpr int LastRecordWord = SumByte - 1;
+constexpr int AmSettingsLength(int kindWord)
+{
+    return LastRecordWord - (kindWord + 2) + 1;
+}
+constexpr int Pelo1SettingsLength = AmSettingsLength(Pelo1InfoKindWord);
+constexpr int Pelo2SettingsLength = AmSettingsLength(Pelo2InfoKindWord);
 
 // Jov4-type pages: their check words lie at the page's end.
 constexpr int Jov4Page0First = 76, Jov4Page0Check = 89;

@@ -141,8 +141,9 @@ TEST_P(RackSettingsPageTest, SettingsOffThePageAreUnreportedUntilTheModuleEchoes
         {"Varn1Unit1", {20}},
         {"Gry230", {27}},
         {"Gry250", {18, 20, 22}},
-        {"Pelo1", {24, 25, 27, 28, 29, 32, 33, 34, 36, 41}},
-        {"Pelo2", {29, 31, 32, 33, 35, 37, 38, 39, 41, 49, 50}},
+        // An AM record has room for every AM setting.
+        {"Pelo1", {}},
+        {"Pelo2", {}},
     };
     const std::vector<int>& expected = offPage.at(p.name);
 
@@ -216,8 +217,9 @@ INSTANTIATE_TEST_SUITE_P(Modules, RackSettingsPageTest, ::testing::ValuesIn(seed
 TEST(RackSettingsPageLayout, SettingsFollowTheBitWordsInItemOrderWithinTheCheck)
 {
     // Words from the page's first word: FM pages put the first setting at 3
-    // and end at 16 (Nuva1) or 14 (Varn1); TV and AM pages start at 4 and end
-    // at 11 (Gry250: 10).
+    // and end at 16 (Nuva1) or 14 (Varn1); TV and AM pages start at 4; TV
+    // pages end at 11 (Gry250: 10), AM pages at word 98 of the record: 68
+    // past word 30 (Pelo1), 26 past word 72 (Pelo2).
     const struct
     {
         TRackModule module;
@@ -225,7 +227,7 @@ TEST(RackSettingsPageLayout, SettingsFollowTheBitWordsInItemOrderWithinTheCheck)
         int last;
     } pages[] = {
         {TRackModule::Nuva1, 3, 16},  {TRackModule::Varn1, 3, 14}, {TRackModule::Gry230, 4, 11},
-        {TRackModule::Gry250, 4, 10}, {TRackModule::Pelo1, 4, 11}, {TRackModule::Pelo2, 4, 11},
+        {TRackModule::Gry250, 4, 10}, {TRackModule::Pelo1, 4, 68}, {TRackModule::Pelo2, 4, 26},
     };
     for (const auto& page : pages) {
         const auto words = RackSettingsPageWords(page.module);
@@ -255,4 +257,25 @@ TEST(RackSettingsPageLayout, SettingsFollowTheBitWordsInItemOrderWithinTheCheck)
     ASSERT_EQ(gry230.size(), 8u);
     EXPECT_EQ(gry230.front().item, 18);
     EXPECT_EQ(gry230.back().item, 25);
+
+    // Every numeric AM setting is on its page: Pelo1 items 16..25, 27..29,
+    // 32..34, the hold 36 and 41 (offsets 4..21); Pelo2 items 21..29,
+    // 31..33, 35, 37..39, the hold 41, the frequency 49 in two words and the
+    // frequency mode 50 (offsets 4..23).
+    const auto items = [](TRackModule m) {
+        std::vector<int> v;
+        for (const TPageSetting& w : RackSettingsPageWords(m))
+            v.push_back(w.item);
+        return v;
+    };
+    EXPECT_EQ(items(TRackModule::Pelo1),
+              (std::vector<int>{16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 27, 28, 29, 32, 33, 34,
+                                36, 41}));
+    EXPECT_EQ(items(TRackModule::Pelo2),
+              (std::vector<int>{21, 22, 23, 24, 25, 26, 27, 28, 29, 31, 32, 33, 35, 37, 38, 39,
+                                41, 49, 50}));
+    const auto pelo2 = RackSettingsPageWords(TRackModule::Pelo2);
+    EXPECT_EQ(pelo2[17].offset, 21);
+    EXPECT_TRUE(pelo2[17].wide);
+    EXPECT_EQ(pelo2[18].offset, 23);
 }
