@@ -210,10 +210,6 @@ TPelo2Menu::TPelo2Menu()
 
 int TPelo2Menu::FrequencyKey(TPelo2State& s, bool up)
 {
-    // Both the mode and, for a step, the frequency must be known: a step
-    // from a frequency the module never reported would tune it blind.
-    if (unreported(s, Pelo2FrequencyModeItem))
-        return -1;
     switch (setting(s, Pelo2FrequencyModeItem)) {
     case 0:
         break;
@@ -222,8 +218,6 @@ int TPelo2Menu::FrequencyKey(TPelo2State& s, bool up)
     default:
         return -1;
     }
-    if (unreported(s, Pelo2FrequencyItem))
-        return -1;
     qint32& f = s.Settings[std::size_t(Pelo2FrequencyItem)];
     int step = 1;
     if (flag(s, Pelo2IncrementItem))

@@ -86,18 +86,15 @@ QList<QByteArray> TRackMenuModel::value(TRackModuleState& state, bool up)
     const TValueRow* row = FindValueRow(m_table, item);
     if (!row || (row->locked && row->locked(state)))
         return {};
-    // A step from a value the module never reported would send a made-up
-    // one: such a key waits until the module's echo tells the value.
-    const bool known = !state.Unreported[std::size_t(item)];
-    if (!known && RackRowStepsFromValue(row->kind))
-        return {};
+    // A setting the module has not reported steps from the frame's copy
+    // (the decoder starts it at the item's lowest value); the module's echo
+    // then shows what it took.
     const int v = row->kind == TValueKind::Custom ? (m_hook ? m_hook(*row, state, up) : -1)
                                                   : applyRow(*row, state, up);
     if (v < 0)
         return {};
     // What the key set is what the module now holds.
-    if (row->kind != TValueKind::Custom)
-        state.Unreported[std::size_t(item)] = false;
+    state.Unreported[std::size_t(item)] = false;
     if (row->kind == TValueKind::CyclicClears && row->timeModeItem >= 0 &&
         row->timeModeItem < RackSettingItems)
         state.Unreported[std::size_t(row->timeModeItem)] = false;

@@ -135,24 +135,31 @@ TEST_F(GryMenuTest, Gry250CarriersCalibrationsAndEntries)
 }
 
 // The Gry250's PRO mute level and calibration and its hold are learnt from
-// the module alone; a SAP calibration key tells the PRO calibration (off).
-TEST_F(GryMenuTest, Gry250UnreportedSettingsAndTheCalibrationThatClearsTheOther)
+// the module alone: their lines stay blank until the module's echo or the
+// first key, and the keys step from the frame's copy, which the decoder
+// starts at the lowest value (hold 1 by count). A SAP calibration key tells
+// the PRO calibration (off).
+TEST_F(GryMenuTest, Gry250UnreportedSettingsStepFromTheFramesCopy)
 {
     for (int item : {18, 20, 22})
         s.Unreported[std::size_t(item)] = true;
-    s.Settings[18] = 30;
-    s.Settings[20] = 2;
-    s.HoldTime = 4;
+    s.Settings[18] = 1;
+    s.Settings[20] = 0;
+    s.HoldTime = 1;
     s.MenuIndex = 18;
     EXPECT_EQ(line250(), "  MUTE       KHZ");
-    EXPECT_EQ(m250.key4(s, 3), Cmds{});
+    EXPECT_EQ(m250.key4(s, 3), Cmds{Gry250SetValueCmd(18, 1)}) << "at its bound: sent as it is";
+    EXPECT_EQ(line250(), "  MUTE   0.1 KHZ");
+    EXPECT_EQ(m250.key3(s, 3), Cmds{Gry250SetValueCmd(18, 2)});
+    EXPECT_EQ(line250(), "  MUTE   0.2 KHZ");
     s.MenuIndex = 22;
     EXPECT_EQ(line250(), "   HOLD      SEC");
-    EXPECT_EQ(m250.key3(s, 3), Cmds{});
-    s.MenuIndex = 20;
-    EXPECT_EQ(line250(), "PRO CAL -       ");
-    EXPECT_EQ(m250.key3(s, 3), Cmds{});
+    EXPECT_EQ(m250.key3(s, 3), Cmds{Gry250SetValueCmd(22, 2)});
+    EXPECT_EQ(line250(), "   HOLD  1.0 SEC");
 
+    s.MenuIndex = 20;
+    s.Unreported[20] = true;
+    EXPECT_EQ(line250(), "PRO CAL -       ");
     s.MenuIndex = 14;
     EXPECT_EQ(m250.key3(s, 3), Cmds{Gry250SetValueCmd(14, 1)});
     s.MenuIndex = 20;
@@ -162,8 +169,10 @@ TEST_F(GryMenuTest, Gry250UnreportedSettingsAndTheCalibrationThatClearsTheOther)
     // The Gry230's hold likewise.
     s.MenuIndex = 27;
     s.Unreported[27] = true;
+    s.HoldTime = 1;
     EXPECT_EQ(line230(), "   HOLD      SEC");
-    EXPECT_EQ(m230.key4(s, 3), Cmds{});
+    EXPECT_EQ(m230.key3(s, 3), Cmds{Gry230SetValueCmd(27, 2)});
+    EXPECT_EQ(line230(), "   HOLD  1.0 SEC");
 }
 
 } // namespace

@@ -161,18 +161,20 @@ TEST_F(PeloMenuTest, Pelo2LinesAndCodesOutsideTheirTables)
     EXPECT_EQ(s.Settings[35], 0); // no modulation mode changed
 }
 
-// A setting the module has not reported shows no value, and a key that
-// would step from it sends nothing until the module's echo tells it.
-TEST_F(PeloMenuTest, UnreportedSettingsShowNoValueUntilTheModuleEchoesThem)
+// A setting the module has not reported shows no value until the module's
+// echo or the first key press; the key steps from the frame's copy.
+TEST_F(PeloMenuTest, UnreportedSettingsShowNoValueUntilEchoedOrStepped)
 {
     const struct
     {
         int item;
         const char* blank;
+        const char* stepped;
     } pelo1[] = {
-        {24, " SENTRY      SEC"}, {25, "PK WEIGHT    CYC"}, {27, "- PEAK MOD     %"},
-        {29, "-PPM DUR      MS"}, {33, "CAR TIME     SEC"}, {34, "SHIFT THRES    %"},
-        {36, "   HOLD      SEC"}, {41, " MOD ADJ      % "},
+        {24, " SENTRY      SEC", " SENTRY    6 SEC"}, {25, "PK WEIGHT    CYC", "PK WEIGHT 20 CYC"},
+        {27, "- PEAK MOD     %", "- PEAK MOD   6 %"}, {29, "-PPM DUR      MS", "-PPM DUR - TRACK"},
+        {33, "CAR TIME     SEC", "CAR TIME   6 SEC"}, {34, "SHIFT THRES    %", "SHIFT THRES   6%"},
+        {36, "   HOLD      SEC", "   HOLD  3.0 SEC"}, {41, " MOD ADJ      % ", " MOD ADJ - 7.0% "},
     };
     for (const auto& c : pelo1) {
         s.MenuIndex = c.item;
@@ -180,13 +182,14 @@ TEST_F(PeloMenuTest, UnreportedSettingsShowNoValueUntilTheModuleEchoesThem)
         s.HoldTime = 5;
         s.Unreported[std::size_t(c.item)] = true;
         EXPECT_EQ(line1(), c.blank) << c.item;
-        EXPECT_EQ(m1.key3(s, 3), Cmds{}) << c.item;
-        EXPECT_EQ(m1.key4(s, 3), Cmds{}) << c.item;
-        EXPECT_EQ(s.Settings[std::size_t(c.item)], 5) << c.item;
+        EXPECT_EQ(m1.key3(s, 3), Cmds{Pelo1SetValueCmd(c.item, 6)}) << c.item;
+        EXPECT_FALSE(s.Unreported[std::size_t(c.item)]) << c.item;
+        EXPECT_EQ(line1(), c.stepped) << c.item;
     }
 
-    // The module's echo makes the carrier time known; its keys step from it.
+    // The module's echo makes the carrier time known.
     s.MenuIndex = 33;
+    s.Unreported[33] = true;
     ApplyRackMenuEcho(TRackModule::Pelo1, s, 33, 40, true);
     EXPECT_EQ(line1(), "CAR TIME  40 SEC");
     EXPECT_EQ(m1.key3(s, 3), Cmds{Pelo1SetValueCmd(33, 41)});
@@ -199,27 +202,30 @@ TEST_F(PeloMenuTest, UnreportedSettingsShowNoValueUntilTheModuleEchoesThem)
     EXPECT_FALSE(p2.Unreported[47]);
 }
 
-TEST_F(PeloMenuTest, Pelo2FrequencyKeysWaitForTheModeAndTheFrequency)
+TEST_F(PeloMenuTest, Pelo2FrequencyKeysStepFromTheFramesCopy)
 {
     s.MenuIndex = Pelo2FrequencyItem;
     s.Settings[Pelo2FrequencyItem] = 2000;
+    s.Settings[Pelo2FrequencyModeItem] = 0;
     s.Unreported[Pelo2FrequencyItem] = true;
     s.Unreported[Pelo2FrequencyModeItem] = true;
     EXPECT_EQ(line2(), "FREQ        KHZ");
-    EXPECT_EQ(m2.key3(s, 3), Cmds{});
     s.MenuIndex = Pelo2FrequencyModeItem;
     EXPECT_EQ(line2(), "FREQ MODE -     ");
     s.MenuIndex = 35;
     s.Unreported[35] = true;
     EXPECT_EQ(line2(), "MOD MODE-       ");
 
-    // In auto mode a key only tells the module to tune: no frequency needed.
+    // Direct mode in the copy, increment 1/1 kHz: a step of 1.
     s.MenuIndex = Pelo2FrequencyItem;
+    EXPECT_EQ(m2.key3(s, 3), Cmds{Pelo2SetValueCmd(Pelo2FrequencyItem, 2001)});
+    EXPECT_FALSE(s.Unreported[Pelo2FrequencyItem]);
+    EXPECT_EQ(line2(), "FREQ  2.001 MHZ");
+
+    // In auto mode a key only tells the module to tune.
     ApplyRackMenuEcho(TRackModule::Pelo2, s, Pelo2FrequencyModeItem, 1, true);
     EXPECT_EQ(m2.key3(s, 3), Cmds{Pelo2SetValueCmd(Pelo2FrequencyItem, 1)});
-    // Direct mode steps from the frequency: not before the module reports it.
     ApplyRackMenuEcho(TRackModule::Pelo2, s, Pelo2FrequencyModeItem, 0, true);
-    EXPECT_EQ(m2.key3(s, 3), Cmds{});
     ApplyRackMenuEcho(TRackModule::Pelo2, s, Pelo2FrequencyItem, 1995, true);
     EXPECT_EQ(line2(), "FREQ   1995 KHZ");
     EXPECT_EQ(m2.key3(s, 3), Cmds{Pelo2SetValueCmd(Pelo2FrequencyItem, 1996)});

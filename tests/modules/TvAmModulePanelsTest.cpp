@@ -200,7 +200,10 @@ TEST_F(RackPanelsTest, AmRackPanelsStackAndOpenTheirAlarmWindow)
     pump(1000);
 }
 
-TEST_F(RackPanelsTest, AHoldTheSettingsPageCannotCarryShowsOnlyOnceTheModuleReportsIt)
+// The Gry230's hold has no word on its settings page: nobody reported it, so
+// its line shows no value; its key steps from the frame's copy (hold 1) and
+// the module's echo then shows what the module took.
+TEST_F(RackPanelsTest, AHoldTheSettingsPageCannotCarryIsBlankUntilItsKeyOrItsEcho)
 {
     start(rkTV);
     SimModuleState& m = rack->unit.records.module(SimModule::Gry230);
@@ -210,17 +213,18 @@ TEST_F(RackPanelsTest, AHoldTheSettingsPageCannotCarryShowsOnlyOnceTheModuleRepo
     auto* g230 = panel<TGry230Panel>("Rack1_GRY230");
     ASSERT_TRUE(waitFor([&] { return g230->MenuString->text() == "   HOLD      SEC"; }, 4000))
         << g230->MenuString->text().toStdString();
-    // A value key cannot step from a hold nobody reported: nothing goes.
-    auto setValues = [&] {
-        int n = 0;
-        for (const QByteArray& c : rack->unit.moduleCommands())
-            n += c.startsWith('L') ? 1 : 0;
-        return n;
-    };
-    g230->SpeedButton3->click();
-    g230->SpeedButton4->click();
-    pump(300);
-    EXPECT_EQ(setValues(), 0);
+    ASSERT_TRUE(waitFor([&] { return frame()->Gry230State.MenuIndex == 27; }));
+    const TGry230State& s = frame()->Gry230State;
+    EXPECT_FALSE(s.Echoed[27]);
+
+    // Hold 2 (1.0 s) = "L", item 27, "02".
+    ASSERT_TRUE(press(g230->SpeedButton3, bytes({0x4C, 0x1B, 0x30, 0x32, 0xFE})));
+    EXPECT_EQ(g230->MenuString->text(), "   HOLD  1.0 SEC");
+    EXPECT_TRUE(waitFor([&] { return m.settings[27] == 2; }));
+    ASSERT_TRUE(waitFor([&] { return s.Echoed[27]; }, 8000));
+    EXPECT_EQ(s.HoldTime, 2);
+    EXPECT_FALSE(s.HoldExternal);
+    EXPECT_EQ(g230->MenuString->text(), "   HOLD  1.0 SEC");
 
     // The hold changed at the module's own keys: its echo tells the panel.
     SimApplySetting(SimModule::Gry230, m, 27, 7);

@@ -112,7 +112,7 @@ struct TRackModuleState
     std::array<bool, RackSettingItems> Flags{};      // Boolean copies by item
     // Settings the module has not reported yet: its settings page has no room
     // for them, so only its echo of the item tells. Their lines show no value
-    // and a key that steps from the value sends nothing until it is known.
+    // until the echo or a key; a key steps from the copy in Settings.
     std::array<bool, RackSettingItems> Unreported{};
     // Settings the module has echoed: its page may come after the echo.
     std::array<bool, RackSettingItems> Echoed{};

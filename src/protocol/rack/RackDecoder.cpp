@@ -203,15 +203,37 @@ void seedNumbers(TRackModule m, TRackModuleState& s, const TRackModuleRecord& r,
 
 // The settings the page has no room for are not known until the module
 // echoes them: mark them, so no panel shows a value the module never gave.
+// Their keys still work: they step from a copy that starts at the item's
+// lowest value (a hold at its shortest, held by count; a Boolean off), and
+// the module's echo then tells its own value.
 void markUnreported(TRackModule m, TRackModuleState& s)
 {
     const TModuleMenuTable* table = RackMenuTable(m);
     if (!table)
         return;
     for (const TValueRow& row : table->rows) {
-        if (row.item >= 0 && row.item < RackSettingItems && !RackPageCarries(m, row) &&
-            !s.Echoed[std::size_t(row.item)])
-            s.Unreported[std::size_t(row.item)] = true;
+        if (row.item < 0 || row.item >= RackSettingItems || RackPageCarries(m, row) ||
+            s.Echoed[std::size_t(row.item)])
+            continue;
+        const auto item = std::size_t(row.item);
+        s.Unreported[item] = true;
+        switch (row.kind) {
+        case TValueKind::Hold:
+            s.Settings[item] = row.low;
+            s.HoldTime = row.low;
+            s.HoldExternal = false;
+            s.HoldIsZero = false;
+            break;
+        case TValueKind::Boolean:
+        case TValueKind::UpOnlyBoolean:
+        case TValueKind::TimeMode:
+            (row.bitWord == 1 ? s.SettingsBits2 : s.SettingsBits) &= quint16(~row.bit);
+            s.Flags[item] = false;
+            break;
+        default:
+            s.Settings[item] = row.low;
+            break;
+        }
     }
 }
 

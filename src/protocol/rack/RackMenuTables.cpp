@@ -417,16 +417,3 @@ bool RackPageCarries(TRackModule module, const TValueRow& row)
     }
     return false;
 }
-
-bool RackRowStepsFromValue(TValueKind kind)
-{
-    switch (kind) {
-    case TValueKind::Step:
-    case TValueKind::Cyclic:
-    case TValueKind::CyclicClears:
-    case TValueKind::Hold:
-        return true;
-    default:
-        return false;
-    }
-}

@@ -129,7 +129,3 @@ const TModuleMenuTable* RackMenuTable(TRackModule module);
 // word is on the page (FM pages carry one bit word, TV and AM pages two). A
 // row that stores nothing is always true.
 bool RackPageCarries(TRackModule module, const TValueRow& row);
-
-// A key on a row of this kind steps from the value the module holds, so it
-// needs that value; the other kinds set a value of their own.
-bool RackRowStepsFromValue(TValueKind kind);

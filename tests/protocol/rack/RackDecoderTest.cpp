@@ -339,9 +339,14 @@ TEST_F(RackDecoderTest, TvSettingsPageSeedsTheMenuItemBothBitWordsAndTheSettings
     EXPECT_EQ(s.SettingsBits2, 0x01);
     EXPECT_EQ(s.Settings[18], 2);
     EXPECT_EQ(s.Settings[25], 6);
-    // The hold count has no word on the page: unknown until echoed.
+    // The hold count has no word on the page: unknown until echoed, and its
+    // key steps from a copy at the shortest hold, held by count.
     EXPECT_TRUE(s.Unreported[27]);
     EXPECT_FALSE(s.Unreported[25]);
+    EXPECT_EQ(s.HoldTime, 1);
+    EXPECT_EQ(s.Settings[27], 1);
+    EXPECT_FALSE(s.HoldExternal);
+    EXPECT_FALSE(s.HoldIsZero);
     TRackModuleRecord echo = tv();
     echo.w[32] = 27;
     echo.w[33] = 5;
