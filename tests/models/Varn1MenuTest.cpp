@@ -1,5 +1,6 @@
 #include "models/Varn1_Menu.h"
 #include "protocol/rack/RackCommands.h"
+#include "protocol/rack/RackDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -147,6 +148,42 @@ TEST_F(Varn1MenuTest, InfiniteShowsNoStateUntilReported)
     EXPECT_EQ(line(), " INFINITE -     ");
     EXPECT_EQ(menu.key4(s, 3), Cmds{Varn1SetValueCmd(1, 20, 0)});
     EXPECT_EQ(line(), " INFINITE - OFF ");
+}
+
+// The unit's status word set one bit at a time: only bit 5 is its saving
+// flag (bit 1 lights the PEAK lamp, bit 6 blanks the readout).
+TEST(Varn1Saving, OnlyStatusBit5ShowsSaving)
+{
+    auto hist = std::make_unique<TMeasurementHistory>();
+    for (int bit = 0; bit < 8; ++bit) {
+        auto d = std::make_unique<TRackData>();
+        auto c = std::make_unique<TConnectionState>();
+        c->RackFamily = rkFM;
+        TRackModuleRecord r;
+        r.w[26] = 255; // Kelb1, Nuva1, Lyn1: no menu report
+        r.w[51] = 255;
+        r.w[61] = 255;
+        r.w[75] = 0xF0; // no information page
+        r.w[63] = '0';
+        r.w[69] = 1 << bit;
+        int sum = 0;
+        for (int w = 63; w <= 69; ++w)
+            sum += r.w[w];
+        r.w[70] = sum & 0xFF;
+        r.w[71] = 22; // the unit's menu shows item 22, no value
+        r.w[72] = 255;
+        d->RackBlock.Records[0] = r;
+        c->BlockNumber = 0;
+        DecodeRackStatus(*d, *c);
+        const TVarn1UnitState& s = d->Varn1State[0];
+        ASSERT_EQ(s.StatusBits, 1 << bit) << bit;
+        ASSERT_EQ(s.MenuIndex, 22);
+        const QString line = TVarn1Menu::MenuText(22, s, *hist, 0);
+        if (bit == 5)
+            EXPECT_EQ(line, "    SAVING  #0  ") << bit;
+        else
+            EXPECT_EQ(line, " SAVE CONFIG #0 ") << bit;
+    }
 }
 
 } // namespace

@@ -131,7 +131,10 @@ bool decodeSection(TRackModule m, const TSectionLayout& l, const TRackModuleReco
             s.AlarmBits = quint16(word16(r, l.alarmHigh, l.alarmLow));
         if (l.led >= 0)
             s.LedBits = quint8(r[l.led]);
-        s.Saving = (s.StatusBits & (m == TRackModule::Lyn1 ? Lyn1SavingBit : SavingBit)) != 0;
+        const int saving = m == TRackModule::Lyn1    ? Lyn1SavingBit
+                           : m == TRackModule::Varn1 ? Varn1SavingBit
+                                                     : SavingBit;
+        s.Saving = (s.StatusBits & saving) != 0;
     }
     const bool wide = l.menuValueHigh >= 0;
     const int value = wide ? word16(r, l.menuValueHigh, l.menuValue) : (r[l.menuValue] & 0xFF);

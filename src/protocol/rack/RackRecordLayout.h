@@ -84,6 +84,9 @@ constexpr int Lyn1PilotBit = 0x01;
 constexpr int Lyn1RdsBit = 0x02;
 constexpr int Lyn1SyncBit = 0x04;
 constexpr int Lyn1SavingBit = 0x08;
+// Varn1 status word 69: bits 0, 1 its lamps, bit 5 saving, bit 6 no reading,
+// bit 7 new samples.
+constexpr int Varn1SavingBit = 0x20;
 constexpr int SavingBit = 0x02; // every other module with a saving flag
 
 // ---- Information channel ----------------------------------------------------
