@@ -1,5 +1,8 @@
 #include "models/Lyn1_Menu.h"
 #include "protocol/rack/RackCommands.h"
+#include "protocol/rack/RackDecoder.h"
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -112,6 +115,40 @@ TEST(Lyn1MenuTexts, Readings)
         TLyn1State s;
         s.MenuIndex = row.item;
         EXPECT_EQ(TLyn1Menu::text(s, row.r), row.text);
+    }
+}
+
+// The module's status word set one bit at a time: only bit 6 is its saving
+// flag (bits 0-2 are its lamps, bit 7 new samples).
+TEST(Lyn1Saving, OnlyStatusBit6ShowsSaving)
+{
+    for (int bit = 0; bit < 8; ++bit) {
+        auto d = std::make_unique<TRackData>();
+        auto c = std::make_unique<TConnectionState>();
+        c->RackFamily = rkFM;
+        TRackModuleRecord r;
+        r.w[26] = 255; // Kelb1, Nuva1, Varn1: no menu report
+        r.w[51] = 255;
+        r.w[71] = 255;
+        r.w[75] = 0xF0; // no information page
+        r.w[59] = 1 << bit;
+        int sum = 0;
+        for (int w = 53; w <= 59; ++w)
+            sum += r.w[w];
+        r.w[60] = sum & 0xFF;
+        r.w[61] = 14; // the module's menu shows item 14, no value
+        r.w[62] = 255;
+        d->RackBlock.Records[0] = r;
+        c->BlockNumber = 0;
+        DecodeRackStatus(*d, *c);
+        const TLyn1State& s = d->Lyn1State;
+        ASSERT_EQ(s.StatusBits, 1 << bit) << bit;
+        ASSERT_EQ(s.MenuIndex, 14);
+        const QString line = TLyn1Menu::text(s, TLyn1Readings{});
+        if (bit == 6)
+            EXPECT_EQ(line, "       SAVING       ") << bit;
+        else
+            EXPECT_EQ(line, "    SAVE CONFIG     ") << bit;
     }
 }
 

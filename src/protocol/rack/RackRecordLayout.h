@@ -77,13 +77,13 @@ constexpr int Kelb1SavingBit = 0x02;
 constexpr int Kelb1CalibrationShift = 2;
 constexpr int Kelb1LedMask = 0xE0;
 
-// Lyn1 status word 59: bits 0-2 its lamps (pilot, RDS, sync), bit 3 saving,
+// Lyn1 status word 59: bits 0-2 its lamps (pilot, RDS, sync), bit 6 saving,
 // bit 7 new samples. Its samples from word 53: total, RDS injection, the RDS
 // phase flags, pilot injection, block errors (low, high).
 constexpr int Lyn1PilotBit = 0x01;
 constexpr int Lyn1RdsBit = 0x02;
 constexpr int Lyn1SyncBit = 0x04;
-constexpr int Lyn1SavingBit = 0x08;
+constexpr int Lyn1SavingBit = 0x40;
 // Varn1 status word 69: bits 0, 1 its lamps, bit 5 saving, bit 6 no reading,
 // bit 7 new samples.
 constexpr int Varn1SavingBit = 0x20;

@@ -542,7 +542,7 @@ TEST_F(RackDecoderTest, Lyn1SettingsPageGivesItsHoldAndItsStatusItsOwnSavingBit)
     EXPECT_FALSE(d.Lyn1State.HoldExternal);
     EXPECT_EQ(d.Lyn1State.HoldTime, 7);
 
-    // Status word 59: lamps in bits 0-2, saving in bit 3.
+    // Status word 59: lamps in bits 0-2, saving in bit 6.
     TRackModuleRecord r = idleFm();
     r.w[59] = 0x80 | 0x02;
     check(r, 53, 59, 60);
@@ -550,6 +550,10 @@ TEST_F(RackDecoderTest, Lyn1SettingsPageGivesItsHoldAndItsStatusItsOwnSavingBit)
     EXPECT_EQ(d.Lyn1State.StatusBits, 0x82);
     EXPECT_FALSE(d.Lyn1State.Saving) << "the RDS lamp is no saving flag";
     r.w[59] = 0x80 | 0x08;
+    check(r, 53, 59, 60);
+    decode(r);
+    EXPECT_FALSE(d.Lyn1State.Saving) << "bit 3 is no saving flag";
+    r.w[59] = 0x80 | 0x40;
     check(r, 53, 59, 60);
     decode(r);
     EXPECT_TRUE(d.Lyn1State.Saving);
