@@ -89,10 +89,11 @@ QString TVarn1Menu::MenuText(int item, const TVarn1UnitState& s, const TMeasurem
         return " BPF BW - " + IntField(v, 2) + " KHZ";
     case 12:
         return onOffLine(rds, "MOD TYPE - RDS  ", "MOD TYPE - FM   ");
-    case 13: {
-        static const char* const responses[] = {"FLAT ", "75US ", "150US "};
-        return "DET RESP - " + tableText(responses, v, unknownCode(5) + " ");
-    }
+    case 13:
+        // Any response but flat and 75 us is the 150 us one.
+        return v == 0 ? QStringLiteral("DET RESP - FLAT ")
+               : v == 1 ? QStringLiteral("DET RESP - 75US ")
+                        : QStringLiteral("DET RESP - 150US ");
     case 14:
         return " DET BW - " + IntField(v + 1, 2) + " KHZ";
     case 15:

@@ -106,7 +106,8 @@ TEST_F(Varn1MenuTest, LinesAndDeviceCodesOutsideTheirTables)
         const char* line;
     } cases[] = {
         {4, 0, " SCA   - 1.0 DB "},   {4, 1, " SCA   - 1.0 DB*"},   {4, 2, " SCA   - 1.0 DB+"},
-        {13, 0, "DET RESP - FLAT "},  {13, 2, "DET RESP - 150US "}, {13, 7, "DET RESP - ***** "},
+        {13, 0, "DET RESP - FLAT "},  {13, 1, "DET RESP - 75US "},  {13, 2, "DET RESP - 150US "},
+        {13, 3, "DET RESP - 150US "}, {13, 255, "DET RESP - 150US "},
         {23, 0, "  MUTE -  OFF   "},  {23, 2, "  MUTE - AUTO   "},  {23, 9, "  MUTE - ****   "},
         {14, 7, " DET BW -  8 KHZ"},  {15, 60, " NORM -  7.0 KHZ"}, {18, 150, " PEAK MOD 150  %"},
         {24, 15, "  MUTE    1.5 % "}, {200, 0, "  RESERVED     "},
