@@ -24,7 +24,7 @@ const TRackPanelDesign gry230Design{
     inertEntries,
     false,
     pfTVRack,
-    0,
+    1,
     false,
 };
 
@@ -40,7 +40,7 @@ const TRackPanelDesign gry250Design{
     inertEntries,
     false,
     pfTVRack,
-    1,
+    2,
     false,
 };
 

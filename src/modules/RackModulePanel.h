@@ -92,6 +92,10 @@ public:
     // Opens (or raises) the window of that kind and channel.
     void openWindow(int kind, int index);
 
+    // The codes its plot and alarm windows are opened with.
+    int PlotFamilyCode() const { return m_design.family; }
+    int PlotInstrumentCode() const { return m_design.instrument; }
+
 protected:
     // Builds the form; the module's constructor calls it once its own members
     // are ready, then sends its panel-open command.

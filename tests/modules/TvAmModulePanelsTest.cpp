@@ -8,6 +8,7 @@
 #include "app/Connects.h"
 #include "app/Forms.h"
 #include "app/Main.h"
+#include "common/NameTables.h"
 #include "link/Frame2.h"
 #include "modules/DisplayAlarms.h"
 #include "plots/BarGraph.h"
@@ -102,6 +103,13 @@ TEST_F(RackPanelsTest, TvRackPanelsShowTheirLampsAndTheirPlotEntriesOpenNothing)
     auto* g250 = panel<TGry250Panel>("Rack1_GRY250");
     EXPECT_EQ(g230->size(), QSize(600, 117));
     EXPECT_EQ(g250->size(), QSize(600, 116));
+    // The TV rack's plot codes: family 2, GryA1 0, Gry230 1, Gry250 2.
+    EXPECT_EQ(g230->PlotFamilyCode(), 2);
+    EXPECT_EQ(g230->PlotInstrumentCode(), 1);
+    EXPECT_EQ(g250->PlotFamilyCode(), 2);
+    EXPECT_EQ(g250->PlotInstrumentCode(), 2);
+    EXPECT_EQ(InstrumentName(g230->PlotFamilyCode(), g230->PlotInstrumentCode()), "Gry230");
+    EXPECT_EQ(InstrumentName(g250->PlotFamilyCode(), g250->PlotInstrumentCode()), "Gry250");
     EXPECT_EQ(g230->y() + g230->height(), g250->y());
     EXPECT_TRUE(waitFor([&] { return commandsLike(bytes({0x1E, 0xFE})) >= 1; }, 5000));
     EXPECT_EQ(commandsLike(bytes({0x1D, 0xFE})), 1);
