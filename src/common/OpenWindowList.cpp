@@ -63,10 +63,10 @@ std::optional<QString> childEntry(const TListPanel& panel, const QString& after)
                 key += QChar('A' + *index);
             break;
         case TListTitle::Channel:
-            // "A" + channel for every channel: channel 26 and up still sort
-            // after the ones before them.
+            // "A" + channel up to 25, then the character 39 + channel, so
+            // channel 26 takes "A" again and sorts with channel 0.
             title = ChannelName(panel.family, panel.instrument, *index) + QLatin1String(w.title);
-            key += QChar('A' + *index);
+            key += QChar(*index <= 25 ? 'A' + *index : 39 + *index);
             break;
         case TListTitle::ByIndex:
             if (*index >= w.titleCount)

@@ -169,7 +169,8 @@ TEST(OpenWindowList, TitlesOfEveryFamily)
 // Orders that fixed letters alone would get wrong.
 TEST(OpenWindowList, HighChannelsAndTheTwoAmPanelsKeepTheirOrder)
 {
-    // Channels 26 and up sort after the ones before them, and after the panel.
+    // Channels above 25 take the character 39 + channel: 26 is "A" again and
+    // sorts with channel 0 (by its title), 30 is "E" and sorts with channel 4.
     const QList<TOpenWindowEntry> vren1 = BuildOpenWindowList(named({
         "Rack3_VREN1_HistPlot30",
         "Rack3_VREN1_HistPlot25",
@@ -177,15 +178,28 @@ TEST(OpenWindowList, HighChannelsAndTheTwoAmPanelsKeepTheirOrder)
         "Rack3_VREN1",
         "Rack3_VREN1_HistPlot26",
         "Rack3_VREN1_HistPlot01",
+        "Rack3_VREN1_HistPlot04",
+        "Rack3_VREN1_HistPlot00",
     }));
     EXPECT_EQ(joined(shown(vren1)), joined({
                                         "  VREN1",
-                                        "     LEFT Histogram",
-                                        "     HD Audio:HD4 L+R Histogram", // 25
-                                        "     HD Audio:HD4 L-R Histogram", // 26
-                                        "     HD Audio:HD5 L-R Histogram", // 30
+                                        "     HD Audio:HD4 L-R Histogram", // 26: A
+                                        "     TOTAL Histogram",            // 0: A
+                                        "     LEFT Histogram",             // 1: B
+                                        "     HD Audio:HD5 L-R Histogram", // 30: E
+                                        "     L - R Histogram",            // 4: E
+                                        "     HD Audio:HD4 L+R Histogram", // 25: Z
                                         "     SIG Info",
                                     }));
+    const auto keyOf = [&](const char* text) {
+        for (const TOpenWindowEntry& e : vren1)
+            if (e.text == text)
+                return e.key;
+        return QString();
+    };
+    EXPECT_EQ(keyOf("     HD Audio:HD4 L-R Histogram").at(3), QChar(39 + 26));
+    EXPECT_EQ(keyOf("     HD Audio:HD5 L-R Histogram").at(3), QChar(39 + 30));
+    EXPECT_EQ(keyOf("     HD Audio:HD4 L+R Histogram").at(3), QChar('A' + 25));
 
     const QStringList am = shown(BuildOpenWindowList(named({
         "Rack4_PELO2_HistPlot00",
