@@ -86,10 +86,13 @@ void TJov4Panel::RefreshPanel()
     const TJov4State& j = Frame->Jov4State;
     for (int d = 0; d <= 9; ++d) {
         // A preset the module has not named yet keeps its designed caption.
+        // A name shows as the module sends it: "&" would mark a shortcut.
         const QString name = Jov4ShownText(j.Presets[std::size_t(d)]);
+        QString caption = name;
+        caption.replace(QLatin1Char('&'), QLatin1String("&&"));
         QAction* a = PresetEntries[std::size_t(d)];
-        if (!name.isEmpty() && a->text() != name)
-            a->setText(name);
+        if (!name.isEmpty() && a->text() != caption)
+            a->setText(caption);
     }
     if (m_entry.EntryActive) {
         setTextIfChanged(MenuString, m_entry.entryLine());

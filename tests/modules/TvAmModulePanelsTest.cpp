@@ -326,6 +326,7 @@ protected:
         r.unit.records.jov4.value = 232;
         r.unit.records.jov4.model = QByteArray("JOV-4") + char(0);
         r.unit.records.jov4.presets[3] = QByteArray("WABC\x01 NEWS  ", 12);
+        r.unit.records.jov4.presets[4] = QByteArray("R&B 101 && X", 12);
     }
 };
 
@@ -342,6 +343,18 @@ TEST_F(Jov4PanelTest, KeypadSendsPresetsAndFrequenciesAndTheBarShowsTheLevel)
     EXPECT_TRUE(waitFor(
         [&] { return j->findChild<QAction*>("Preset31")->text().startsWith("WABC  NEWS"); }, 8000));
     EXPECT_TRUE(j->findChild<QAction*>("preset91"));
+    // A name with "&" shows as the module sent it, and is set only once.
+    QAction* r4 = j->findChild<QAction*>("Preset41");
+    ASSERT_TRUE(r4);
+    ASSERT_TRUE(waitFor([&] { return r4->text() == "R&&B 101 &&&& X"; }, 8000))
+        << r4->text().toStdString();
+    EXPECT_EQ(r4->iconText(), "R&B 101 && X");
+    int changes = 0;
+    QObject counting;
+    QObject::connect(r4, &QAction::changed, &counting, [&] { ++changes; });
+    const int records = rack->unit.blocksSent();
+    ASSERT_TRUE(waitFor([&] { return rack->unit.blocksSent() > records + 10; }, 15000));
+    EXPECT_EQ(changes, 0);
 
     ASSERT_TRUE(press(j->DigitKeys[5], bytes({0x43, 0x35, 0xFE})));
     j->SpeedButton11->click();
