@@ -222,7 +222,8 @@ void addAlarmRows(TConfigReportRows<Record>& rows)
     enum Threshold
     {
         Tenths,  // tenths of the unit, with the suffix
-        Samples, // whole samples, with the suffix
+        Samples, // whole samples, with the suffix (0..250)
+        NegativeSamples, // the same, -250..0
         Count,   // a plain number
         None,    // the alarm has no threshold
     };
@@ -253,7 +254,7 @@ void addAlarmRows(TConfigReportRows<Record>& rows)
         {"    Loss of HD7", Tenths, " %"},
         {"    Loss of HD8", Tenths, " %"},
         {"    Time Align +", Samples, " samples"},
-        {"    Time Align -", Samples, " samples"},
+        {"    Time Align -", NegativeSamples, " samples"},
         {"    Audio Polarity LED", None, ""},
     };
     constexpr int totalPeak = 4;
@@ -269,6 +270,9 @@ void addAlarmRows(TConfigReportRows<Record>& rows)
             threshold = tenths(thresholdItem, 5, a.suffix);
             break;
         case Samples:
+            threshold = plain(thresholdItem, 5, a.suffix);
+            break;
+        case NegativeSamples:
             // Width 6, so -100.0 .. -250.0 fit.
             threshold = plain(thresholdItem, 6, a.suffix);
             break;

@@ -101,7 +101,8 @@ TEST(HdConfigRows, ValueTexts)
         {"total peak threshold is the composite peak", 93, 10, 1050, 0, "105.0 %"},
         {"QI threshold", 117, 120, 3, 0, "    3"},
         {"loss of HD8 threshold", 153, 147, 100, 0, " 10.0 %"},
-        {"time align + threshold", 157, 150, 50, 0, "  50.0 samples"},
+        {"time align + threshold", 157, 150, 50, 0, " 50.0 samples"},
+        {"time align + threshold at its top", 157, 150, 250, 0, "250.0 samples"},
         {"time align - threshold", 161, 153, -250, 0, "-250.0 samples"},
     };
     for (const auto& c : cases) {
