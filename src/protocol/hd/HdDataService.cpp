@@ -38,13 +38,13 @@ void decodeXhdr(const R& r, THdData& d, const THdDecodeSink& sink)
         const qint32 hash = qint32(r.le32(at));
         const qint32 param = r.u8(at + 4);
         const qint32 lot = r.le16(at + 6);
-        // The holders' flag follows the LOT id alone; an event is due when
-        // any of the three changed.
-        const bool changed =
-            hash != x.GetMimeHash(i) || param != x.GetParamId(i) || lot != x.GetLotId(i);
+        // Each setter overwrites the changed flag, so after the three it tells
+        // whether the LOT id changed: a new object, the one thing the event
+        // line records (a new hash or parameter alone would repeat it).
         x.SetMimeHash(i, hash);
         x.SetParamId(i, param);
         x.SetLotId(i, lot);
+        const bool changed = x.IsXhdrChanged(i);
         const QString program = "HD" + QString::number(i + 1);
         if (changed && param == 0)
             objectEvent(sink, program + ",,,$" + hex4(quint32(lot)) + ",,,,", 2);

@@ -485,6 +485,12 @@ TEST(HdDecoder, XhdrEventsAndTheLogoReconciliation)
     x.decode(block(s));
     ASSERT_EQ(x.events.size(), 1);
     EXPECT_EQ(x.events[0], "2:HD1,,,$0405,,,,");
+    // A new hash or parameter with the same LOT id is no new object: no line.
+    s.xhdrHash[0] = 0x12345678;
+    x.decode(block(s));
+    s.xhdrHash[0] = HdMimeStationLogoTrigger;
+    x.decode(block(s));
+    EXPECT_EQ(x.events.size(), 1);
     x.d->AEData.StationLogo[0].Valid = true;
     x.d->AEData.StationLogo[0].LotId = 0x0203;
     x.d->AEData.StationLogo[0].Picture.Width = 3;
@@ -494,6 +500,12 @@ TEST(HdDecoder, XhdrEventsAndTheLogoReconciliation)
         EXPECT_EQ(x.d->AEData.RadioImage[0].LotId, 0x0203);
         EXPECT_EQ(x.d->AEData.RadioImage[0].Picture.Width, 3);
     }
+    EXPECT_EQ(x.events.size(), 1);
+    // A new LOT id is: one line, once.
+    s.xhdrLot[0] = 0x0406;
+    x.decode(block(s));
+    x.decode(block(s));
+    ASSERT_EQ(x.events.size(), 2);
     EXPECT_EQ(x.events.last(), "3:HD1,,,,,,,,");
 
     s.xhdrHash[0] = 0;
