@@ -434,8 +434,9 @@ void TSpectrumPageView::refill()
     m_hold->setPosition(word(m.hold));
     m_average->setPosition(word(m.average));
     m_ref->setPosition(reference());
-    m_fill->setItemIndex(word(m.fill) != 0 ? 1 : 0);
+    // The radio shows what the trace does.
     m_fillMode = hd ? word(m.fill) == 1 : word(m.fill) != 0;
+    m_fill->setItemIndex(m_fillMode ? 1 : 0);
     const qint32 colour = word(m.colour);
     m_colour->setItemIndex(colour == 1 || colour == 2 ? colour : 0);
     if (m_mask) {

@@ -134,6 +134,31 @@ TEST_F(HdSpectrumTest, TheAntennaInputDropsPointsBeyond500kHz)
         EXPECT_EQ(p.y(), -50.0) << p.x();
 }
 
+// Curve fill is on for word 1 only: any other word shows "OFF" and draws the
+// line, point i at x = (offset - 250 + i) x step, y = (value - reference) / 10.
+TEST_F(HdSpectrumTest, AFillWordOtherThanOneIsOffInTheRadioAndTheTrace)
+{
+    HdConfigRecord& c = frame.HdLocalConfig;
+    c[4] = 1, c[26] = -800, c[16] = 7, c[17] = 100; // High Level, 2.0 kHz, offset 100
+    for (const qint32 fill : {2, 255, -1, 0, 1}) {
+        c[27] = fill;
+        THDSpectrum* w = open();
+        refresh(w);
+        TSpectrumChart* ch = w->pageView()->chart();
+        const bool on = fill == 1;
+        EXPECT_EQ(control<RadioGroup>(w, "HD_Fill_RadioGroup")->itemIndex(), on ? 1 : 0) << fill;
+        EXPECT_EQ(ch->fillSeries()->upperSeries()->count(), on ? 501 : 0) << fill;
+        const QList<QPointF> pts = linePoints(ch);
+        ASSERT_EQ(pts.size(), on ? 0 : 501) << fill;
+        if (!on) {
+            EXPECT_EQ(pts[0], QPointF(-300.0, 30.0)) << fill;  // (100 - 250) x 2
+            EXPECT_EQ(pts[250], QPointF(200.0, 30.0)) << fill; // 100 x 2
+            EXPECT_EQ(pts[500], QPointF(700.0, 30.0)) << fill; // (100 + 250) x 2
+        }
+        delete w;
+    }
+}
+
 TEST_F(HdSpectrumTest, TheAntennaInputLowersHrInTheFrameAndSendsNothing)
 {
     frame.HdLocalConfig[4] = 0;
