@@ -682,6 +682,7 @@ void HdSim::applySpectrumRules(int id)
         c[m.hr] = 5;
         c[m.freq] = 0;
         c.setReal(m.zoomReal, 0.0);
+        SpectrumApplyHr(m, config);
         c[m.mode] = 2;
         c[m.average] = 50;
     }

@@ -147,6 +147,9 @@ void THDSpectrum::PowerSpectralDensityChange(bool on)
         c[m.hr] = 5;
         c[m.freq] = 0;
         c.setReal(m.zoomReal, 0.0);
+        // Re-centred as after an HR change: C2 follows to the centre.
+        if (m_config)
+            SpectrumApplyHr(m, *m_config);
         c[m.mode] = 2;
         c[m.average] = 50;
         {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -187,6 +188,7 @@ TEST_F(HdSpectrumTest, PowerDensityWidensThePanelOnceAndSendsOnlyItsId)
 {
     HdConfigRecord& c = frame.HdLocalConfig;
     c[17] = 100, c[22] = 0, c[24] = 10, c[16] = 7;
+    c[15] = 350; // C2 at (100 + 350 - 250) x 2.0 = 400 kHz
     THDSpectrum* w = open();
     QWidget* right = control<QWidget>(w, "PowerPanel");
     EXPECT_EQ(right->width(), THDSpectrum::NarrowPanel);
@@ -210,12 +212,28 @@ TEST_F(HdSpectrumTest, PowerDensityWidensThePanelOnceAndSendsOnlyItsId)
     EXPECT_FALSE(control<QWidget>(w, "HD_HR_UpDown")->isEnabled());
     EXPECT_FALSE(control<QWidget>(w, "HD_Freq_UpDown")->isEnabled());
     EXPECT_EQ(takeLines(frame), (QList<QByteArray>{"CC002801B1\r", "CC002801B1\r"}));
+    // Re-centred as an HR change: 1 kHz a point, the C2 frequency 0, so
+    // b = 0, offset 0 and C2 = 0 - 0 + 250 = 250: the cursor at 0 kHz.
+    EXPECT_EQ(c[15], 250);
+    EXPECT_EQ(control<QSlider>(w, "HD_C2_TrackBar")->value(), 250);
+    refresh(w);
+    EXPECT_TRUE(control<QLabel>(w, "HD_C2_StaticText")->text().startsWith("    0.0 kHz"))
+        << control<QLabel>(w, "HD_C2_StaticText")->text().toStdString();
 
     pick(w, "HD_PSD_RadioGroup", 0);
     EXPECT_FALSE(w->isWide());
     EXPECT_EQ(right->maximumWidth(), THDSpectrum::NarrowPanel);
     EXPECT_TRUE(group->isHidden());
     EXPECT_TRUE(control<QWidget>(w, "HD_HR_UpDown")->isEnabled());
+
+    // A C2 word of 0 stays 0 (the cursor off the trace's centre rule).
+    delete w;
+    c[32] = 0, c[15] = 0, c[16] = 8, c[17] = 60;
+    w = open();
+    pick(w, "HD_PSD_RadioGroup", 1);
+    EXPECT_EQ(c[15], 0);
+    EXPECT_EQ(c[17], 0);
+    delete w;
 }
 
 TEST_F(HdSpectrumTest, PowerReadoutsAndASignedReference)
@@ -302,8 +320,10 @@ TEST_F(HdSpectrumTest, TheUnitsRecordAgreesAfterPowerDensity)
     ASSERT_TRUE(tickUntil([&] { return !sim.requestLines().isEmpty(); }, 20));
     EXPECT_EQ(sim.requestLines().last(), "CC002801B1");
     ASSERT_TRUE(tickUntil([&] { return f->HdUnitConfig[32] == 1; }, 80));
-    for (int k : {16, 17, 18, 19, 22, 24, 32})
+    for (int k : {15, 16, 17, 18, 19, 22, 24, 32})
         EXPECT_EQ(f->HdUnitConfig[k], f->HdLocalConfig[k]) << k;
+    // The unit re-centres too: C2 from 350 to 250, 0 kHz at 1 kHz a point.
+    EXPECT_EQ(f->HdUnitConfig[15], 250);
     // The unit measures at 1 kHz a point: its hump and sidebands in place.
     ASSERT_TRUE(tickUntil([&] { return f->HdSpectrum[250 + 150] == -450; }, 40));
     refresh(w);
