@@ -10,6 +10,7 @@
 #include "widgets/FillGuard.h"
 
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -68,6 +69,13 @@ TTavr1Spectrum::TTavr1Spectrum(const TChildWindowArgs& args)
         FullRefill();
         for (TSpectrumPageView* v : m_pages)
             v->setReadOnly(f->ReadOnlyAccess);
+        // An observer watches the page the unit is on: a page or "Freq"
+        // change would change the unit's spectrum.
+        if (f->ReadOnlyAccess) {
+            m_pageControl->tabBar()->setEnabled(false);
+            for (TSpectrumPageView* v : m_pages)
+                v->setHorizontalControlsEnabled(false);
+        }
     }
     connect(m_pageControl, &QTabWidget::currentChanged, this,
             &TTavr1Spectrum::SpecPageControlChange);
@@ -88,7 +96,7 @@ void TTavr1Spectrum::SpecPageControlChange(int page)
     if (Filling || page < 0 || page > 2)
         return;
     TFrame2* f = frame();
-    if (!f)
+    if (!f || f->ReadOnlyAccess)
         return;
     CurrentPage = page;
     // Only a page word the window knows is turned to the new page.

@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QValueAxis>
@@ -262,7 +263,7 @@ TEST_F(Tavr1SpectrumTest, FillAndLineModesAndTheMask)
     EXPECT_EQ(used, 1);
 }
 
-TEST_F(Tavr1SpectrumTest, AnObserverMayOnlyMoveFreqAndThePages)
+TEST_F(Tavr1SpectrumTest, AnObserverChangesNothingOfTheUnitsSpectrum)
 {
     frame.ReadOnlyAccess = true;
     auto* w = open<TTavr1Spectrum>();
@@ -273,12 +274,22 @@ TEST_F(Tavr1SpectrumTest, AnObserverMayOnlyMoveFreqAndThePages)
               "_Color_RadioGroup", "_Ref_UpDown", "_PSD_RadioGroup", "_dB_UpDown", "_VR_UpDown",
               "_HR_UpDown", "_C1_TrackBar", "_C2_TrackBar"})
             EXPECT_FALSE(control<QWidget>(w, px + n)->isEnabled()) << (px + n).toStdString();
-        EXPECT_TRUE(control<QWidget>(w, px + "_Freq_UpDown")->isEnabled());
+        EXPECT_FALSE(control<QWidget>(w, px + "_Freq_UpDown")->isEnabled()) << p;
     }
     for (const char* n : {"RF_Mask_RadioGroup", "AUD_InputType_RadioGroup", "AUD_Input1_ComboBox",
                           "AUD_Input2_ComboBox"})
         EXPECT_FALSE(control<QWidget>(w, n)->isEnabled()) << n;
-    EXPECT_TRUE(control<QWidget>(w, "SpecPageControl")->isEnabled());
+    // The page tabs too: the observer sees the unit's page and cannot switch it.
+    auto* pages = control<QTabWidget>(w, "SpecPageControl");
+    EXPECT_FALSE(pages->tabBar()->isEnabled());
+    EXPECT_EQ(pages->currentIndex(), 0);
+    pages->setCurrentIndex(1);
+    EXPECT_EQ(takeLine(), QByteArray());
+    EXPECT_EQ(frame.Tavr1LocalConfig[0], 8);
+    // A refill brings the view back to the unit's page.
+    frame.PageRefresh.raise(prSpectrum);
+    refresh(w);
+    EXPECT_EQ(pages->currentIndex(), 0);
 }
 
 TEST_F(Tavr1SpectrumTest, HostileWordsFromTheUnitDrawInsideTheTables)
