@@ -1,46 +1,44 @@
 #include "vren1/HD_Glyphs.h"
 
 #include <QAbstractButton>
-#include <QPainter>
 #include <QPixmap>
 #include <QVariant>
 #include <array>
 
-namespace {
-
-QColor fillOf(THdGlyph g)
+// The glyphs live in the static library's resources, which are registered
+// only when asked for.
+static void initGlyphResources()
 {
-    switch (g) {
-    case THdGlyph::Yellow:
-        return QColor(255, 255, 0);
-    case THdGlyph::Black:
-        return QColor(0, 0, 0);
-    case THdGlyph::Green:
-        return QColor(0, 200, 0);
-    case THdGlyph::Red:
-        return QColor(255, 0, 0);
-    }
-    return Qt::black;
+    Q_INIT_RESOURCE(tolvex);
 }
 
-// A round lamp with a grey rim and a small highlight, so the black one still
-// reads as a lamp that is off.
-QIcon drawGlyph(THdGlyph g, int pixels)
+namespace {
+
+// The resource names: "BMYELLOW14" ... for the panel's 14-pixel glyphs,
+// "BMYELLOW" ... for the 20-pixel ones of program select.
+QString resourceName(THdGlyph g, int pixels)
 {
-    QPixmap pm(pixels, pixels);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r(1, 1, pixels - 2, pixels - 2);
-    p.setPen(QPen(QColor(96, 96, 96), 1));
-    p.setBrush(fillOf(g));
-    p.drawEllipse(r);
-    if (g != THdGlyph::Black) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, 110));
-        p.drawEllipse(QRectF(pixels * 0.28, pixels * 0.22, pixels * 0.28, pixels * 0.22));
+    const char* colour = "";
+    switch (g) {
+    case THdGlyph::Yellow:
+        colour = "BMYELLOW";
+        break;
+    case THdGlyph::Black:
+        colour = "BMBLACK";
+        break;
+    case THdGlyph::Green:
+        colour = "BMGREEN";
+        break;
+    case THdGlyph::Red:
+        colour = "BMRED";
+        break;
     }
-    p.end();
+    return QStringLiteral(":/") + colour + (pixels >= 20 ? "" : "14");
+}
+
+QIcon loadGlyph(THdGlyph g, int pixels)
+{
+    const QPixmap pm(resourceName(g, pixels));
     QIcon icon;
     icon.addPixmap(pm, QIcon::Normal);
     icon.addPixmap(pm, QIcon::Disabled); // a disabled button keeps its colour
@@ -51,9 +49,10 @@ using GlyphSet = std::array<QIcon, 4>;
 
 GlyphSet* makeSet(int pixels)
 {
+    initGlyphResources();
     auto* set = new GlyphSet;
     for (int i = 0; i < 4; ++i)
-        (*set)[size_t(i)] = drawGlyph(THdGlyph(i), pixels);
+        (*set)[size_t(i)] = loadGlyph(THdGlyph(i), pixels);
     return set;
 }
 
@@ -76,7 +75,7 @@ QString HdGlyphName(THdGlyph g)
 
 const QIcon& HdGlyphIcon(THdGlyph g, int pixels)
 {
-    // Made on first use and deliberately never freed: every panel and window
+    // Loaded on first use and deliberately never freed: every panel and window
     // of every connection shares them for as long as the program runs.
     static GlyphSet* const small = makeSet(14);
     static GlyphSet* const large = makeSet(20);

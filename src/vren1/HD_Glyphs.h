@@ -15,9 +15,10 @@ enum class THdGlyph
 // The glyph's name as the buttons carry it in their "glyph" property.
 QString HdGlyphName(THdGlyph g);
 
-// The glyph at 14 pixels (the panel) or 20 pixels (program select). Each set
-// is drawn once, on first use, and kept for the rest of the program, so no
-// window's closing can take images another connection's window still shows.
+// The glyph at 14 pixels (the panel) or 20 pixels (program select), from the
+// program's bitmap resources. Each set is loaded once, on first use, and kept
+// for the rest of the program, so no window's closing can take images another
+// connection's window still shows.
 const QIcon& HdGlyphIcon(THdGlyph g, int pixels);
 
 // Gives a program button its glyph (icon and property) when it differs.
