@@ -6,6 +6,7 @@
 #include "sim/hd/HdSim.h"
 #include "sim/hd/HdSwitches.h"
 #include "sim/peer/HttpCommand.h"
+#include "sim/peer/SimPeer.h"
 #include "sim/rack/ModemSim.h"
 #include "sim/rack/RackCorpus.h"
 #include "sim/rack/RackSim.h"
@@ -14,7 +15,9 @@
 #include "sim/tavr1/Tavr1Sim.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
@@ -59,6 +62,8 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
     }
     Tavr1Sim sim;
     sim.blockIntervalMs = 125; // the unit's eight blocks a second
+    sim.lookLikeAStation();
+    sim.vary = true;
     bool tcp = false, pty = false;
     quint16 port = 0;
     for (int i = 0; i < args.size(); ++i) {
@@ -100,6 +105,8 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
             sim.vary = true;
         } else if (a == "--accept-any-image") {
             sim.download->acceptAnyImage = true;
+        } else if (a == "--steady") {
+            sim.vary = false;
         } else {
             return -1;
         }
@@ -169,7 +176,7 @@ int runBry1(QCoreApplication& app, const QStringList& args)
 // set to the printed device. --corpus DIR writes the fuzz seeds instead.
 int runRack(QCoreApplication& app, const QStringList& args)
 {
-    bool tcp = false, pty = false, modem = false, sProtocol = false;
+    bool tcp = false, pty = false, modem = false, sProtocol = false, steady = false;
     quint16 port = 0;
     int family = rkFM;
     QByteArray controller, password;
@@ -196,6 +203,8 @@ int runRack(QCoreApplication& app, const QStringList& args)
             controller = args[++i].toLatin1();
         } else if (a == "--s-protocol") {
             sProtocol = true;
+        } else if (a == "--steady") {
+            steady = true;
         } else if (a == "--password" && hasValue) {
             password = args[++i].toLatin1();
         } else if (a == "--rds-groups" && hasValue) {
@@ -233,6 +242,7 @@ int runRack(QCoreApplication& app, const QStringList& args)
             unit.passwords[3] = password;
         if (rdsScript)
             unit.rds = *rdsScript;
+        unit.records.lookLikeAStation(!steady);
     };
     RackSim rack(family);
     ModemSim modemSim(family);
@@ -281,6 +291,7 @@ int runHd(QCoreApplication& app, const QStringList& args)
     HdSim sim;
     sim.lookLikeAStation();
     sim.useStationSpectrum();
+    sim.vary = true;
     bool tcp = false, pty = false;
     quint16 port = 0;
     QString corpus;
@@ -310,6 +321,8 @@ int runHd(QCoreApplication& app, const QStringList& args)
             sim.setRfInput(0);
         } else if (a == "--accept-any-image") {
             sim.download->acceptAnyImage = true;
+        } else if (a == "--steady") {
+            sim.vary = false;
         } else if (a == "--password" && i + 1 < args.size()) {
             sim.password = args[++i].toLatin1();
         } else {
@@ -389,6 +402,8 @@ int runDld(QCoreApplication&, const QStringList& args)
     if (versions == !shape.networkVersion.isEmpty())
         return -1;
     const QByteArray bytes = MakeDldFile(shape);
+    // The DLD folder of a fresh base directory does not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
         std::fprintf(stderr, "tolvex-sim: cannot write %s\n", qPrintable(path));
@@ -410,9 +425,10 @@ const Subcommand subcommands[] = {
     {"hold", "DEVICE", "open DEVICE as a serial port and keep it until killed", runHold},
     {"tavr1",
      "--tcp PORT | --pty [--s-protocol] [--password PW] [--revision-c]\n"
-     "        [--alarm-masks FIRST,SECOND] [--rate N] [--vary] [--accept-any-image] | --corpus DIR",
+     "        [--alarm-masks FIRST,SECOND] [--rate N] [--steady] [--accept-any-image] | --corpus DIR",
      "a simulated Tavr1 unit on 127.0.0.1:PORT or on a new pseudo-terminal, sending N blocks a\n"
-     "      second (8 by default); --vary lets its readings drift and jitter as on air; or the\n"
+     "      second (8 by default), its readings drifting and jittering as on air (--steady: the\n"
+     "      same readings in every block); or the\n"
      "      seeds of the Tavr1 family's fuzz targets, written into DIR/<Name>Fuzz/",
      runTavr1},
     {"bry1", "--tcp PORT | --pty | --corpus DIR",
@@ -424,17 +440,19 @@ const Subcommand subcommands[] = {
      RunHttpCommand},
     {"rack",
      "--tcp PORT | --pty [--modem] [--family fm|tv|am] [--controller NAME] [--s-protocol] "
-     "[--password PW]\n        [--rds-groups FILE] | --corpus DIR",
-     "a simulated rack system (optionally behind a modem), or its fuzz seeds in DIR; FILE holds\n"
+     "[--password PW]\n        [--rds-groups FILE] [--steady] | --corpus DIR",
+     "a simulated rack system (optionally behind a modem), its readings drifting as on air\n"
+     "        (--steady: fixed), or its fuzz seeds in DIR; FILE holds\n"
      "        the Lyn1's RDS groups, one a line as four hexadecimal words (\"6201 00F7 E704 5349\")",
      runRack},
     {"hd",
-     "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--antenna] [--password PW]\n"
+     "--tcp PORT | --pty [--s-protocol] [--prak1 | --no-lcd] [--antenna] [--password PW] [--steady]\n"
      "        [--ta-status STATE,DELAY_US] [--apply-states A1,..,A6] [--alarm-masks FIRST,SECOND]"
      " [--accept-any-image] | --corpus DIR",
      "a simulated HD unit (Vren1 with display unless told) on 127.0.0.1:PORT or on a new\n"
-     "      pseudo-terminal, its blocks reporting the time-alignment state, device delay, apply\n"
-     "      states of configurations 1..6 and alarm masks given; or the HD fuzz seeds under DIR",
+     "      pseudo-terminal, its readings drifting as on air (--steady: fixed), its blocks reporting\n"
+     "      the time-alignment state, device delay, apply states of configurations 1..6 and alarm\n"
+     "      masks given; or the HD fuzz seeds under DIR",
      runHd},
     {"dld", "FILE --lines N (--versions BOOT MAIN | --network VERSION) | --corpus DIR",
      "write a synthetic firmware file (an S0 record, N data records, an S9) to FILE, or the "
@@ -455,6 +473,7 @@ int usage()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    SimPeer::LogLinks = true;
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty())
         return usage();

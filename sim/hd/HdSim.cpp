@@ -9,6 +9,8 @@
 #include "sim/hd/HdObjects.h"
 
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -352,7 +354,7 @@ void HdSim::lookLikeAStation()
     v.FastErrorNs = -2300;
     v.RampActive = 0;
     v.AutoSampleResolution = 4;
-    m_unit->HdLocalConfig[177] = 1; // the alignment display at 12 ms
+    stationSettings();
     auto& m = fields.measurements;
     m[0] = 863;  // RF level, percent (tenths)
     m[1] = -382; // and dB (tenths)
@@ -374,6 +376,95 @@ void HdSim::lookLikeAStation()
             for (int k = 0; k < 3 && first + k < 126; ++k)
                 m[size_t(first + k)] = peak - k * (peak / 3);
         }
+}
+
+void HdSim::stationSettings()
+{
+    // Every setting inside the range its window offers, as a station leaves
+    // them: tuned to 100.1 MHz on the high-level input, alarms at levels an
+    // engineer would pick, outputs on the analog and HD1 audio.
+    HdConfigRecord& c = m_unit->HdLocalConfig;
+    c[2] = 1001, c[4] = 1, c[5] = 10, c[6] = 4;
+    c[7] = 0, c[8] = 0, c[9] = 0, c[10] = 1000, c[11] = 2;
+    c[71] = 0, c[72] = 4, c[73] = 0, c[74] = 0, c[75] = 2;
+    // Analog outputs: analog L, R, then HD1 to HD3 L and R; AES the same.
+    const int analog[8] = {1, 2, 5, 6, 9, 10, 13, 14};
+    for (int k = 0; k < 8; ++k)
+        c[76 + k] = analog[k];
+    for (int k = 0; k < 6; ++k)
+        c[84 + k] = analog[k];
+    c[90] = 5, c[91] = 6, c[92] = 60;
+    // Threshold, seconds, action (relay bits 0-2, e-mail group bits 3-5,
+    // display bit 6) of alarms 1..23.
+    const struct
+    {
+        qint32 threshold, time, action;
+    } alarms[23] = {
+        {-600, 5, 0x41},  {200, 5, 0x41},  {200, 10, 0x4A}, {1000, 1, 0x40},
+        {150, 10, 0x4A},  {50, 10, 0x43},  {0, 30, 0x4C},   {0, 30, 0x4C},
+        {0, 30, 0x40},    {5, 10, 0x44},   {550, 10, 0x44}, {200, 30, 0x54},
+        {200, 30, 0x50},  {200, 30, 0x50}, {200, 30, 0x50}, {200, 30, 0x00},
+        {200, 30, 0x00},  {200, 30, 0x00}, {200, 30, 0x00}, {100, 20, 0x5C},
+        {-100, 20, 0x5C}, {0, 10, 0x40},   {20, 30, 0x40},
+    };
+    for (int n = 1; n <= 23; ++n) {
+        c[90 + 3 * n] = alarms[n - 1].threshold;
+        c[91 + 3 * n] = alarms[n - 1].time;
+        c[92 + 3 * n] = alarms[n - 1].action;
+    }
+    // Decoders on HD1, HD2, HD1, HD1: single-bit program masks.
+    c[162] = 1, c[163] = 2, c[164] = 1, c[165] = 1;
+    for (int k = 168; k <= 176; ++k)
+        c[k] = 120; // bar graphs from -12.0 dBFS
+    c[177] = 1;     // the alignment display at 12 ms
+    c[178] = 1, c[179] = 0;
+    c[180] = 2; // an A2 board: the attenuator shows
+
+    TTimeAlignConfigTable& t = m_unit->TimeAlignConfigs;
+    t.CurrentConfig = 1;
+    for (int k = 0; k < HdTaConfigCount; ++k) {
+        // Mode, delay centre s/ms/us, rate, ramp, offset, spare, device,
+        // address octets, port digits (10001), connect.
+        const std::pair<int, qint32> values[] = {
+            {0, k == 0 ? 2 : 0}, {1, 8}, {2, 12}, {3, 345}, {4, 2}, {5, 10}, {6, 0}, {7, 0},
+            {8, k == 0 ? 9 : 0}, {11, 192}, {12, 168}, {13, 1}, {14, 20 + k},
+            {15, 1}, {16, 0}, {17, 0}, {18, 0}, {19, 1}, {20, k == 0 ? 1 : 0},
+        };
+        for (const auto& [field, v] : values)
+            if (qint32* slot = t.field(field, k))
+                *slot = v;
+        t.User[size_t(k)] = k == 0 ? "engineer" : "";
+        t.Password[size_t(k)] = k == 0 ? "QUMOR7" : "";
+    }
+    t.ScanMode = 0;
+    const qint32 stations[HdScanEntries] = {1001, 937, 1037, 893, 975, 1051};
+    for (int i = 0; i < HdScanEntries; ++i) {
+        t.ScanFreq[size_t(i)] = stations[i];
+        t.ScanTime[size_t(i)] = 10;
+    }
+}
+
+void HdSim::varyReadings(THdBlockFields& s)
+{
+    m_drift.nextBlock();
+    for (qint32& v : s.measurements)
+        v = m_drift.moved(v, -2048, 2047);
+    // Peak, average and minimum of each channel stay in that order: the
+    // analog total, L, R, L+R, L-R, then four channels of nine sources.
+    auto ordered = [&](int first) {
+        std::sort(s.measurements.begin() + first, s.measurements.begin() + first + 3,
+                  std::greater<>());
+    };
+    for (int first = 2; first <= 14; first += 3)
+        ordered(first);
+    for (int first = 20; first + 3 <= int(s.measurements.size()); first += 3)
+        ordered(first);
+    for (qint32& v : s.spectrum)
+        v = m_drift.moved(v, 20, 40, -2048, 2047);
+    THdServiceRec& sv = s.service;
+    sv.LevelFast = m_drift.moved(sv.LevelFast, 2, 3, -100, 100);
+    sv.TimeFast = m_drift.moved(sv.TimeFast, 10, 8, -1000, 1000);
+    sv.CdNo = sv.CdNo + m_drift.moved(0, 1, 1, -2, 2) * 0.25;
 }
 
 void HdSim::setTimeAlignStatus(int state, qint32 deviceDelayUs)
@@ -399,6 +490,8 @@ QByteArray HdSim::nextBlock()
     if (spectrumFollowsSettings)
         fields.spectrum = measuredSpectrum();
     THdBlockFields s = fields;
+    if (vary)
+        varyReadings(s);
     const int type = nextType();
     s.blockType = type;
     s.echoId = m_echoId;

@@ -2,6 +2,7 @@
 
 #include "sim/firmware/DownloadSide.h"
 #include "sim/hd/HdBlock.h"
+#include "sim/peer/SimDrift.h"
 #include "sim/peer/SimPeer.h"
 
 #include <QDateTime>
@@ -52,6 +53,9 @@ public:
     THdData& unit() { return *m_unit; }
     QDateTime stamp; // the unit's clock under the S protocol (now when null)
     int blockIntervalMs = 200;
+    // Readings and spectrum drift slowly and jitter from block to block, as
+    // on air; the same blocks every run.
+    bool vary = false;
 
     // Faults.
     int badChecksums = 0;   // the next n blocks carry a wrong sum
@@ -85,8 +89,9 @@ public:
     std::array<qint32, 509> measuredSpectrum() const;
 
     static HdConfigRecord defaultConfig();
-    // Readings that look like a station on the air (the program's default;
-    // the tests keep the distinct values of defaultFields).
+    // Readings and settings that look like a station on the air (the
+    // program's default; the tests keep the distinct values of defaultFields
+    // and defaultConfig): every setting inside the range its window offers.
     void lookLikeAStation();
 
     // The time-alignment status every block reports from now on: the state
@@ -149,6 +154,8 @@ protected:
     void handleLine(const QByteArray& line) override;
 
 private:
+    void stationSettings();
+    void varyReadings(THdBlockFields& s);
     void startStreaming();
     void stopStreaming();
     void applyRequest(const QByteArray& line);
@@ -163,6 +170,7 @@ private:
     bool m_streaming = false;
     bool m_awaitingPassword = false;
     int m_blocksSent = 0;
+    SimDrift m_drift;
     int m_rotation = 0;
     int m_badSums = 0;
     quint16 m_echoId = 0xFFFF;

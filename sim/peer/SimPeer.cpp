@@ -5,8 +5,10 @@
 #include <QSocketNotifier>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTime>
 #include <QTimer>
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -49,19 +51,34 @@ void SimPeer::acceptConnection()
 {
     while (QTcpSocket* next = m_server->nextPendingConnection()) {
         if (m_socket) {
+            logLink(QString("a new connection from port %1 takes over; the one from port %2 is "
+                            "reset")
+                        .arg(next->peerPort())
+                        .arg(m_socket->peerPort()));
             releaseSocket();
             emit clientDisconnected();
+        } else {
+            logLink(QString("connection from port %1 taken").arg(next->peerPort()));
         }
         m_socket = next;
         linkChanged();
         connect(m_socket, &QTcpSocket::readyRead, this, [this] { takeBytes(m_socket->readAll()); });
         connect(m_socket, &QTcpSocket::disconnected, this, [this] {
+            logLink(QString("the program closed its connection from port %1")
+                        .arg(m_socket->peerPort()));
             takeBytes(m_socket->readAll());
             releaseSocket();
             emit clientDisconnected();
         });
         emit clientConnected();
     }
+}
+
+void SimPeer::logLink(const QString& what) const
+{
+    if (LogLinks)
+        std::fprintf(stderr, "%s tolvex-sim: %s\n",
+                     qPrintable(QTime::currentTime().toString("HH:mm:ss.zzz")), qPrintable(what));
 }
 
 void SimPeer::releaseSocket()
@@ -168,6 +185,7 @@ bool SimPeer::isConnected() const
 void SimPeer::dropLink()
 {
     if (m_socket) {
+        logLink(QString("the unit drops the connection from port %1").arg(m_socket->peerPort()));
         m_socket->flush();
         releaseSocket();
         emit clientDisconnected();

@@ -28,6 +28,11 @@ public:
     explicit SimPeer(QObject* parent = nullptr);
     ~SimPeer() override;
 
+    // Set by the tolvex-sim program: every connection taken, replaced,
+    // closed by the program or dropped by the unit is told on stderr, so a
+    // person sees which side ended a link.
+    static inline bool LogLinks = false;
+
     // Listens on 127.0.0.1 on port (a free one when 0) and returns it (0 when
     // that fails). A new connection replaces the one before.
     quint16 listenTcp(quint16 port = 0);
@@ -96,6 +101,8 @@ protected:
     void reply(const QByteArray& bytes, int delayMs = DefaultReplyDelayMs);
 
 private:
+    // One line on stderr, stamped, when LogLinks is set.
+    void logLink(const QString& what) const;
     struct ReplyRule
     {
         QByteArray line;

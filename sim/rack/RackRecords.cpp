@@ -2,6 +2,8 @@
 
 #include "common/TDateTime.h"
 
+#include <algorithm>
+
 using namespace RackLayout;
 
 namespace {
@@ -352,6 +354,8 @@ void RackRecords::amRecord(TRackModuleRecord& r, SimModule m)
 
 TRackModuleRecord RackRecords::nextRecord()
 {
+    if (m_station)
+        stationSamples();
     TRackModuleRecord r;
     r.w[0] = 0xFF;
     r.w[1] = 0xFE;
@@ -430,4 +434,143 @@ QByteArray RackRecords::secondHalf(const TRackModuleRecord& r) const
 QByteArray RackRecords::stamped(const QByteArray& block, const QDateTime& t)
 {
     return block + TDateTimeBytes(t);
+}
+
+void RackRecords::lookLikeAStation(bool vary)
+{
+    m_station = true;
+    m_vary = vary;
+}
+
+void RackRecords::stationSamples()
+{
+    if (m_vary)
+        m_drift.nextBlock();
+    // A reading in the unit it is sent in, moved when the readings vary.
+    auto v = [&](int x, int lo = 0, int hi = 255) { return m_vary ? m_drift.moved(x, lo, hi) : x; };
+    // Peak, average and minimum, each kept below the one before.
+    auto triple = [&](std::array<int, 27>& w, int at, int peak, int avg, int min) {
+        int p = v(peak), a = std::min(v(avg), p), m = std::min(v(min), a);
+        w[size_t(at)] = p, w[size_t(at + 1)] = a, w[size_t(at + 2)] = m;
+    };
+    auto wide = [](std::array<int, 27>& w, int at, int x) {
+        w[size_t(at)] = x & 0xFF;
+        w[size_t(at + 1)] = (x >> 8) & 0xFF;
+    };
+
+    // Kelb1 from word 4: total, peak average and peak minimum in tenths of a
+    // percent as 16-bit words, their ratio in hundredths, the loops and pilot
+    // modulation in half-percent steps, pilot and SCA injection in tenths,
+    // AM and synchronous AM noise, RF level, and the PPM count.
+    {
+        std::array<int, 27>& w = module(SimModule::Kelb1).samples;
+        const int total = v(982, 0, 1500);
+        const int avg = std::min(v(741, 0, 1500), total);
+        const int min = std::min(v(402, 0, 1500), avg);
+        wide(w, 0, total);
+        wide(w, 2, avg);
+        wide(w, 4, min);
+        wide(w, 6, total ? avg * 100 / total : 0);
+        w[8] = v(200), w[9] = v(198), w[10] = v(18);
+        w[11] = v(91), w[12] = v(100);
+        w[13] = v(172), w[14] = v(152); // 60.0 and 55.0 dB below
+        w[15] = v(170);                 // 85.0 %
+        wide(w, 16, 3);
+    }
+    // Nuva1 from word 29: total, left, right, L+R, L-R in whole percent, the
+    // pilot injection in tenths and its modulation in whole percent, then the
+    // left and right levels and the separation.
+    {
+        std::array<int, 27>& w = module(SimModule::Nuva1).samples;
+        triple(w, 0, 98, 74, 40);
+        triple(w, 3, 89, 65, 31);
+        triple(w, 6, 90, 66, 30);
+        triple(w, 9, 94, 70, 35);
+        triple(w, 12, 41, 23, 4);
+        w[15] = v(91), w[16] = v(9);
+        w[17] = v(17), w[18] = v(17), w[19] = v(90); // -5.0 dB, 45.0 dB
+    }
+    // Lyn1 from word 53: total, RDS injection in tenths, the RDS phase (12
+    // degrees, valid), pilot injection, block errors in tenths of a percent.
+    {
+        std::array<int, 27>& w = module(SimModule::Lyn1).samples;
+        w[0] = v(98), w[1] = v(38), w[2] = 12, w[3] = v(91);
+        wide(w, 4, v(2));
+    }
+    // Varn1 from word 63 (the unit word): total, main, SCA in whole percent,
+    // injection in tenths, the level.
+    for (SimModule m : {SimModule::Varn1Unit0, SimModule::Varn1Unit1}) {
+        std::array<int, 27>& w = module(m).samples;
+        w[1] = v(98), w[2] = v(88), w[3] = v(10), w[4] = v(100), w[5] = v(17);
+    }
+    // Gry230 from word 4: six channels' peak, average, minimum in whole
+    // percent, the pilot in tenths of a kHz, two levels, the separation, the
+    // two PPM counts.
+    {
+        std::array<int, 27>& w = module(SimModule::Gry230).samples;
+        const int channels[6][3] = {{98, 72, 38}, {95, 70, 35}, {93, 68, 33},
+                                    {96, 71, 36}, {45, 26, 6},  {62, 41, 20}};
+        for (int c = 0; c < 6; ++c)
+            triple(w, 3 * c, channels[c][0], channels[c][1], channels[c][2]);
+        w[18] = v(50), w[19] = v(17), w[20] = v(17), w[21] = v(70);
+        wide(w, 22, 2);
+        wide(w, 24, 1);
+    }
+    // Gry250 from word 34: total, and two readouts in whole percent, SAP and
+    // PRO injection in tenths of a kHz, the carrier level.
+    {
+        std::array<int, 27>& w = module(SimModule::Gry250).samples;
+        triple(w, 0, 90, 85, 40);
+        w[3] = v(150), w[4] = v(30), w[5] = v(17);
+    }
+    // Pelo1 and Pelo2 from word 4: positive peak, average, minimum in whole
+    // percent and their ratio in hundredths, the same of the negative peaks,
+    // the carrier (level, shift; Pelo2: level, reference, high, low, ratio in
+    // tenths of a dB, noise in whole dB as a signed byte), then the counts.
+    for (SimModule m : {SimModule::Pelo1, SimModule::Pelo2}) {
+        std::array<int, 27>& w = module(m).samples;
+        triple(w, 0, 118, 85, 45);
+        w[3] = w[0] ? w[1] * 100 / w[0] : 0;
+        triple(w, 4, 95, 72, 40);
+        w[7] = w[4] ? w[5] * 100 / w[4] : 0;
+        int counts = Pelo1CountSeries;
+        if (m == SimModule::Pelo1) {
+            w[8] = v(100), w[9] = v(1);
+        } else {
+            w[8] = v(100), w[9] = 100, w[10] = v(102), w[11] = v(98), w[12] = v(4);
+            w[13] = 256 - v(55); // -55 dB
+            counts = Pelo2CountSeries;
+        }
+        const int countValues[3] = {3, 1, 0};
+        for (int k = 0; k < 3; ++k)
+            wide(w, counts + 2 * k, countValues[k]);
+    }
+}
+
+bool SimJov4::tune(const QByteArray& digits)
+{
+    bool ok = digits.size() == 5;
+    for (char c : digits)
+        ok = ok && c >= '0' && c <= '9';
+    const int hundredths = ok ? digits.toInt() : 0;
+    if (hundredths < 8750 || hundredths > 10800)
+        return false;
+    showFrequency(hundredths);
+    return true;
+}
+
+bool SimJov4::recallPreset(char digit)
+{
+    if (digit < '0' || digit > '9')
+        return false;
+    showFrequency(presetFrequencies[size_t(digit - '0')]);
+    return true;
+}
+
+void SimJov4::showFrequency(int hundredths)
+{
+    display = QByteArray("FM ") +
+              QByteArray::number(hundredths / 100.0, 'f', 2).rightJustified(6, ' ') + "MHZ";
+    // Some stations come in stronger than others.
+    value = 110 + (hundredths / 10 * 37) % 120;
 }

@@ -3,6 +3,7 @@
 #include "common/Enums.h"
 #include "protocol/rack/RackData.h"
 #include "protocol/rack/RackMenuTables.h"
+#include "sim/peer/SimDrift.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -62,6 +63,17 @@ struct SimJov4
     QByteArray display = "FM  98.10MHZ";
     int value = 55;
     std::array<QByteArray, 10> presets;
+    // The frequency of each preset, in hundredths of MHz.
+    std::array<int, 10> presetFrequencies{8810, 9150, 9390, 9810, 10010,
+                                          10150, 10330, 10570, 10690, 10790};
+
+    // The tuner's answer to the panel's keypad: five digits in hundredths of
+    // MHz ("09810"), or the digit of a preset. It shows the new frequency and
+    // the level it receives there; a frequency outside the FM band, or text
+    // that is no frequency, leaves it where it was.
+    bool tune(const QByteArray& digits);
+    bool recallPreset(char digit);
+    void showFrequency(int hundredths);
 };
 
 class RackRecords
@@ -76,6 +88,11 @@ public:
     int controllerCode = 2; // whose new-samples bit is set (the controller's)
 
     SimModuleState& module(SimModule m) { return modules[int(m)]; }
+    // Samples a station on air shows from now on: modulation near 100 %,
+    // peak above average above minimum, a 9 % pilot, plausible RF, carrier,
+    // noise and SCA values; with vary they drift and jitter from record to
+    // record. Without it the samples are byte patterns a test can place.
+    void lookLikeAStation(bool vary);
     // Present modules by the family's defaults: every module kind of it.
     void presentAll();
 
@@ -110,6 +127,11 @@ private:
     void tvLikePage(TRackModuleRecord& r, int k, SimModule m, int page, int settingsLength);
     void menuWords(TRackModuleRecord& r, SimModule m, const RackLayout::TSectionLayout& l);
 
+    void stationSamples();
+
+    bool m_station = false;
+    bool m_vary = false;
+    SimDrift m_drift;
     int m_page = 0;
     std::array<int, 2> m_amPage{};
     int m_varn1Next = 0;

@@ -349,6 +349,14 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
     case 0x08:
         m_rdsStream = cmd.size() >= 2 && cmd.at(1) != 0;
         return true;
+    case 'C': // the Jov4 tuner: recall a preset
+        if (fm && cmd.size() >= 2)
+            records.jov4.recallPreset(cmd.at(1));
+        return fm;
+    case 'D': // the Jov4 tuner: a frequency in hundredths of MHz
+        if (fm)
+            records.jov4.tune(cmd.mid(1, 5));
+        return fm;
     case 'P':
         // The AM modules share the opcode: the Pelo1 value has two digits,
         // the Pelo2 value four.

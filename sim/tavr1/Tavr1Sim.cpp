@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
+#include <functional>
 
 namespace {
 
@@ -323,25 +323,41 @@ QByteArray Tavr1Sim::nextBlock()
     return b;
 }
 
+void Tavr1Sim::lookLikeAStation()
+{
+    // Tenths of a percent or of a dB, by raw value.
+    const std::pair<int, qint32> station[] = {
+        {0, 863},   {1, -352},  {2, -562},  {3, -604},           // RF level, AM noise
+        {4, 982},   {5, 741},   {6, 402},                        // total
+        {7, 893},   {8, 655},   {9, 311},                        // left
+        {10, 901},  {11, 662},  {12, 305},                       // right
+        {13, 944},  {14, 701},  {15, 355},                       // L+R
+        {16, 412},  {17, 228},  {18, 42},                        // L-R
+        {19, 91},   {20, 93},   {21, 0},                         // pilot
+        {22, -61},  {23, -74},  {24, -88},  {25, -101},          // levels in dB
+        {26, -86},  {27, -99},  {28, -72},  {29, -85},  {30, -164}, {31, -178},
+        {32, -208}, {33, -655}, {34, 452},  {35, -471},          // pilot, 38 kHz, separation
+        {36, 102},  {37, 88},   {38, 64},                        // SCA#1
+        {39, 97},   {40, 81},   {41, 58},                        // SCA#2
+        {42, 99},   {43, 94},   {44, 38},   {45, 0},             // injections, RDS
+        {46, -423}, {47, -437},
+    };
+    for (const auto& [k, v] : station)
+        fields.raw[size_t(k)] = v;
+    for (int k = 48; k < 100; ++k)
+        fields.raw[size_t(k)] = 0;
+}
+
 void Tavr1Sim::varyFields(Tavr1BlockFields& f)
 {
-    // A small generator of our own, so every run sends the same blocks.
-    auto next = [this] {
-        m_varySeed = m_varySeed * 1664525u + 1013904223u;
-        return int(m_varySeed >> 16);
-    };
-    // A drift over about half a minute of blocks, the same for all values,
-    // and a jitter of its own for each value.
-    const double phase = 2 * std::numbers::pi * (m_blocksSent % 240) / 240.0;
-    auto moved = [&](qint32 v, int drift, int jitter) {
-        const int d = int(std::lround(drift * std::sin(phase)));
-        const int j = next() % (2 * jitter + 1) - jitter;
-        return std::clamp<qint32>(v + d + j, -2048, 2047);
-    };
+    m_drift.nextBlock();
     for (qint32& v : f.raw)
-        v = moved(v, 40, 25);
+        v = m_drift.moved(v, -2048, 2047);
+    // Each channel's peak, average and minimum stay in that order.
+    for (int first : {4, 7, 10, 13, 16, 36, 39})
+        std::sort(f.raw.begin() + first, f.raw.begin() + first + 3, std::greater<>());
     for (qint32& v : f.spectrum)
-        v = moved(v, 30, 60);
+        v = m_drift.moved(v, 30, 60, -2048, 2047);
 }
 
 void Tavr1Sim::sendBlock()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sim/firmware/DownloadSide.h"
+#include "sim/peer/SimDrift.h"
 #include "sim/peer/SimPeer.h"
 #include "sim/tavr1/Tavr1Block.h"
 
@@ -58,6 +59,10 @@ public:
     // on air, so histograms fill many bins and plots move. Repeatable: the
     // same blocks every run.
     bool vary = false;
+    // Readings a station on air shows: modulation near 100 %, a 9 % pilot,
+    // peak above average above minimum, levels in dB below zero. Without it
+    // every reading is distinct, so a swapped field shows.
+    void lookLikeAStation();
 
     // Faults.
     QByteArray garbageBeforeBlocks; // sent before every block
@@ -108,6 +113,6 @@ private:
     int m_badChecksums = 0;
     int m_alarmTestBlocks = 0;
     Tavr1Echo m_pendingEcho;
-    quint32 m_varySeed = 12345;
+    SimDrift m_drift;
     QList<QByteArray> m_commandLines;
 };

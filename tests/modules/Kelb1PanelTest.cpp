@@ -17,6 +17,8 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -115,6 +117,54 @@ TEST_F(Kelb1PanelTest, TheRackShowsThePanelAndItsKeysDriveTheModule)
     ASSERT_TRUE(waitFor([&] { return frame()->Kelb1State.MenuIndex == 9; }, 4000));
     ASSERT_TRUE(press(p->SpeedButton1, bytes({0x18, 30, 0xFE})));
     EXPECT_TRUE(waitFor([&] { return rack.unit.records.module(SimModule::Kelb1).menuItem == 8; }));
+}
+
+// What a person sees of a station on air: each reading of the menu inside
+// the range the module shows, peak above average above minimum, and the
+// total modulation moving from record to record.
+TEST_F(Kelb1PanelTest, AStationOnAirReadsWithinEveryRange)
+{
+    rack.unit.records.lookLikeAStation(true);
+    ASSERT_TRUE(waitFor([&] { return frame()->Status == stActive; }, 20000));
+    ASSERT_TRUE(waitFor([&] { return panel() != nullptr; }, 20000));
+    TKelb1Panel* p = panel();
+    QSet<QString> totals;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            totals << p->ModulationString->text();
+            return totals.size() >= 4;
+        },
+        10000));
+    for (const QString& t : std::as_const(totals)) {
+        bool ok = false;
+        const double v = t.toDouble(&ok);
+        EXPECT_TRUE(ok && v >= 85 && v <= 110) << t.toStdString();
+    }
+    const struct
+    {
+        int item;
+        const char* label;
+        double low, high;
+    } lines[] = {
+        {20, "PEAK AVE ", 55, 90},  {22, "PEAK MIN ", 25, 55},  {21, "AVE/PEAK ", 0.6, 0.9},
+        {6, "PPM COUNT ", 0, 10},   {45, "AM NOISE-", 50, 70},  {46, "SYNC AM -", 45, 65},
+        {47, "RF LEVEL ", 70, 100}, {50, "PILOT MOD ", 7, 11}, {51, "PILOT INJ ", 8, 10},
+        {55, " SCA INJ ", 8, 12},   {17, "  LOOP#1  ", 90, 110},
+    };
+    const QRegularExpression number("[0-9]+(\\.[0-9]+)?");
+    for (const auto& l : lines) {
+        SCOPED_TRACE(l.label);
+        rack.unit.records.module(SimModule::Kelb1).menuItem = l.item;
+        ASSERT_TRUE(waitFor([&] { return menuLine().startsWith(l.label); }, 4000))
+            << menuLine().toStdString();
+        const QString line = menuLine();
+        EXPECT_FALSE(line.contains('*')) << line.toStdString();
+        const QRegularExpressionMatch m = number.match(line, int(strlen(l.label)));
+        ASSERT_TRUE(m.hasMatch()) << line.toStdString();
+        const double v = m.captured(0).toDouble();
+        EXPECT_GE(v, l.low) << line.toStdString();
+        EXPECT_LE(v, l.high) << line.toStdString();
+    }
 }
 
 TEST_F(Kelb1PanelTest, TheMenuOpensRaisesAndReopensItsWindowsAndRefreshesThem)

@@ -366,6 +366,43 @@ TEST_F(Jov4PanelTest, KeypadSendsPresetsAndFrequenciesAndTheBarShowsTheLevel)
     EXPECT_EQ(commandsLike(bytes({0x43, 0x35, 0xFE})), 1);
 }
 
+// The simulated tuner follows the keypad as the module does: its display
+// shows the recalled preset's frequency, then the entered one; a frequency
+// outside the band leaves it where it was.
+TEST_F(Jov4PanelTest, TheTunerShowsWhatTheKeypadTunes)
+{
+    start(rkFM);
+    ASSERT_TRUE(waitFor([&] { return panel<TJov4Panel>("Rack1_JOV4") != nullptr; }, 30000));
+    auto* j = panel<TJov4Panel>("Rack1_JOV4");
+    ASSERT_TRUE(waitFor([&] { return j->isEnabled(); }, 4000));
+    ASSERT_TRUE(press(j->DigitKeys[5], bytes({0x43, 0x35, 0xFE})));
+    EXPECT_TRUE(waitFor([&] { return j->MenuString->text() == "FM 101.50MHZ"; }, 30000))
+        << j->MenuString->text().toStdString();
+    const int level = rack->unit.records.jov4.value;
+    struct Entry
+    {
+        std::vector<int> keys;
+        QByteArray sent;
+        const char* shown;
+    };
+    const Entry entries[] = {
+        {{9, 8, 1, 5}, "09815", "FM  98.15MHZ"},
+        {{1, 7, 9, 0}, "10790", "FM 107.90MHZ"},
+        {{8, 7, 0, 0}, "08700", "FM 107.90MHZ"}, // below the band
+    };
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.shown);
+        j->SpeedButton11->click();
+        for (std::size_t k = 0; k + 1 < e.keys.size(); ++k)
+            j->DigitKeys[std::size_t(e.keys[k])]->click();
+        ASSERT_TRUE(press(j->DigitKeys[std::size_t(e.keys.back())], "D" + e.sent + "\xFE"));
+        EXPECT_EQ(rack->unit.records.jov4.display, e.shown);
+        EXPECT_TRUE(waitFor([&] { return j->MenuString->text() == e.shown; }, 30000))
+            << j->MenuString->text().toStdString();
+    }
+    EXPECT_NE(rack->unit.records.jov4.value, level) << "another station, another level";
+}
+
 TEST_F(Jov4PanelTest, AnObserverGetsADisabledPanel)
 {
     start(rkFM, "OBSERV");
