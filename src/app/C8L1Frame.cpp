@@ -14,6 +14,10 @@ TC8L1Frame::TC8L1Frame(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     PageControl2 = new QTabWidget(this);
     PageControl2->setObjectName("PageControl2");
+    // Every tab in view, the last ("Log") too: the tab bar sets the window's
+    // least width instead of hiding tabs behind scroll arrows.
+    PageControl2->setUsesScrollButtons(false);
+    PageControl2->setElideMode(Qt::ElideNone);
     layout->addWidget(PageControl2);
     for (int n = 1; n <= 8; ++n) {
         auto* frame = new TFrame2(QString("Connect%1").arg(n), PageControl2);

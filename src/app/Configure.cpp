@@ -55,6 +55,10 @@ void TConfigure::buildUi()
 {
     auto* layout = new QVBoxLayout(this);
     PageControl1 = named(new QTabWidget(this), "PageControl1");
+    // All six pages' tabs in view: the tab bar sets the dialog's least width
+    // instead of hiding tabs behind scroll arrows.
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->setElideMode(Qt::ElideNone);
     layout->addWidget(PageControl1);
 
     // Hardware Type

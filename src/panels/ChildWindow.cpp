@@ -1,9 +1,11 @@
 #include "panels/ChildWindow.h"
 
 #include "link/Frame2.h"
+#include "models/WindowPlacement.h"
 #include "platform/UserMessages.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 
 TInstrumentChildWindow::TInstrumentChildWindow(const TChildWindowArgs& args, int kind,
                                                int refreshMessage, TRefreshPolicy policy)
@@ -56,7 +58,29 @@ bool TInstrumentChildWindow::event(QEvent* e)
         }
         return handleMessage(m->msg(), m->wParam(), m->lParam());
     }
+    if (e->type() == QEvent::Show && !m_placed) {
+        m_placed = true;
+        if (!testAttribute(Qt::WA_Moved))
+            placeNearRack();
+    }
     return QWidget::event(e);
+}
+
+void TInstrumentChildWindow::placeNearRack()
+{
+    QWidget* rack = m_args.ownerPanel ? m_args.ownerPanel->window() : nullptr;
+    QScreen* screen = rack ? rack->screen() : this->screen();
+    if (!rack || !screen)
+        return;
+    // Windows of the same rack already open, so the next one does not open
+    // exactly on the last.
+    int open = 0;
+    for (const TInstrumentChildWindow* w : rack->findChildren<TInstrumentChildWindow*>()) {
+        if (w != this && w->isVisible())
+            ++open;
+    }
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    move(PlaceNearRack(screen->availableGeometry(), rack->frameGeometry(), outer, open % 8));
 }
 
 void TInstrumentChildWindow::closeEvent(QCloseEvent* e)

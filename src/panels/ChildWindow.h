@@ -65,7 +65,12 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // A window that was given no place of its own opens beside its rack
+    // window, within the screen.
+    void placeNearRack();
+
     TChildWindowArgs m_args;
+    bool m_placed = false;
     QPointer<TFrame2> m_frame;
     int m_kind;
     int m_refreshMessage;

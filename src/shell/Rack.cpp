@@ -4,6 +4,7 @@
 #include "common/WindowNames.h"
 #include "data/ConnectionConfig.h"
 #include "link/Frame2.h"
+#include "models/WindowPlacement.h"
 #include "panels/PanelBase.h"
 #include "modules/Kelb1_Panel.h"
 #include "modules/Gry_Panels.h"
@@ -18,6 +19,7 @@
 #include "widgets/UpdatesLock.h"
 
 #include <QCloseEvent>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -83,6 +85,7 @@ TRack* TRack::Create1(QWidget* owner, TFrame2* frame, QPointer<TRack>& rackVaria
     rackVariable = rack;
     if (frame)
         frame->RackWindow = rack;
+    rack->placeBeside(owner);
     rack->show();
     rack->TargetHeight = rack->height();
     return rack;
@@ -95,15 +98,62 @@ TRack::TRack(QWidget* owner, TFrame2* frame, const QString& name)
     setObjectName(name);
     setWindowTitle(frame ? frame->RackCaption : QString());
     resize(DesignedClientWidth, DesignedClientHeight);
-    // Rack windows of different connections start a little apart, beside the
-    // main window, so none hides another.
-    const int n = frame ? qMax(1, ConnectionNumber(frame->objectName())) : 1;
-    move(260 + 30 * (n - 1), 30 * (n - 1));
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
     Timer1->setInterval(100);
     connect(Timer1, &QTimer::timeout, this, &TRack::Timer1Timer);
+}
+
+int TRack::HeadHeight() const
+{
+    // The caption and the first panel: what a person needs to see of a rack
+    // to know it and reach it. Before any panel is placed, the smallest one.
+    int first = DefaultFirstPanelHeight;
+    for (const TRackPanelKind& k : panelKinds) {
+        const QPointer<TPanelBase>& panel = this->*k.panel;
+        if (panel && panel->isVisibleTo(this) && panel->y() == 0) {
+            first = panel->height();
+            break;
+        }
+    }
+    const int caption = qMax(0, geometry().top() - frameGeometry().top());
+    return caption + first;
+}
+
+void TRack::placeBeside(QWidget* owner)
+{
+    QScreen* screen = owner ? owner->screen() : this->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    // The decoration of the owner stands in for this window's, which the
+    // window system adds only once it is shown.
+    const QRect ownerFrame = owner ? owner->frameGeometry() : QRect();
+    const QRect ownerInner = owner ? owner->geometry() : QRect();
+    const int caption = owner ? qMax(0, ownerInner.top() - ownerFrame.top()) : 0;
+    const int sides = owner ? qMax(0, ownerFrame.width() - ownerInner.width()) : 0;
+    QList<QRect> whole, heads;
+    int others = 0;
+    if (owner && owner->isVisible()) {
+        whole << ownerFrame;
+        if (auto* list = owner->findChild<QWidget*>("ListView1"))
+            heads << QRect(list->mapToGlobal(QPoint(0, 0)), list->size());
+    }
+    if (owner) {
+        for (TRack* r : owner->findChildren<TRack*>(Qt::FindDirectChildrenOnly)) {
+            if (r == this || !r->isVisible() || r->isMinimized())
+                continue;
+            // A rack still growing will reach its target height.
+            QRect f = r->frameGeometry();
+            f.setHeight(qMax(f.height(), f.height() - r->height() + r->TargetHeight));
+            whole << f;
+            heads << QRect(f.topLeft(), QSize(f.width(), r->HeadHeight()));
+            ++others;
+        }
+    }
+    move(PlaceRackWindow(available, whole, heads, DesignedClientWidth + sides,
+                         caption + DefaultFirstPanelHeight, others));
 }
 
 const char* TRack::Jov4Token(const QString& modelText)

@@ -27,6 +27,8 @@ public:
     static constexpr int DesignedClientHeight = 40;
     static constexpr int DesignedClientWidth = 600;
     static constexpr int GrowStep = 10;
+    // The smallest first panel a rack holds (the Jov4 tuner's).
+    static constexpr int DefaultFirstPanelHeight = 107;
 
     QPointer<TFrame2> Frame;
     qint32 ShownUnits = 0;
@@ -50,6 +52,10 @@ public:
     // nullptr when the text names none of its models.
     static const char* Jov4Token(const QString& modelText);
 
+    // The height from the top of the window's frame to the foot of its first
+    // panel: the part another window must leave in view.
+    int HeadHeight() const;
+
 protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -57,6 +63,9 @@ protected:
 private:
     TRack(QWidget* owner, TFrame2* frame, const QString& name);
     void fixWidth();
+    // Opens the window where it hides neither the owner's list nor the
+    // caption and first panel of another rack window, within the screen.
+    void placeBeside(QWidget* owner);
     // Whether an arrangement has placed any panel: until then the window
     // keeps its own size and limits.
     bool m_placedAny = false;

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -288,4 +289,38 @@ TEST_F(ConfigureFixture, ApplyingARackSystemOverAnotherFamilysLogStartsTheRackLo
     QFile hd(logs.filePath(txt[0]));
     ASSERT_TRUE(hd.open(QIODevice::ReadOnly));
     EXPECT_EQ(hd.readAll(), QByteArray("DATE,TIME,TOTAL PEAK,TOTAL AVE,TOTAL MIN\r\n"));
+}
+
+// Every tab in view as the windows open: the six pages of the dialog, and
+// the eight connections and the log player of the Connections window, also
+// after a long connection name is saved.
+TEST_F(ConfigureFixture, EveryTabIsInViewWithoutScrollArrows)
+{
+    CreateForms();
+    auto allInView = [](QWidget* window, QTabWidget* tabs) {
+        window->show();
+        pump(50);
+        QTabBar* bar = tabs->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            const QRect r = bar->tabRect(i);
+            const QRect inWindow(bar->mapTo(window, r.topLeft()), r.size());
+            if (!bar->rect().contains(r) || !window->rect().contains(inWindow))
+                return testing::AssertionFailure()
+                       << "tab " << i << " \"" << bar->tabText(i).toStdString() << "\" outside "
+                       << window->width() << " wide";
+        }
+        return testing::AssertionSuccess();
+    };
+    Configure->FillFrom(*frame1());
+    EXPECT_EQ(Configure->PageControl1->count(), 6);
+    EXPECT_TRUE(allInView(Configure, Configure->PageControl1));
+    Configure->hide();
+
+    auto* pages = Connects->findChild<QTabWidget*>("PageControl2");
+    ASSERT_TRUE(pages);
+    EXPECT_EQ(pages->count(), 9);
+    EXPECT_TRUE(allInView(Connects, pages));
+    frame1()->ConnectionCaption = "Studio A 1";
+    Connects->UpdateTabCaptions();
+    EXPECT_TRUE(allInView(Connects, pages));
 }
