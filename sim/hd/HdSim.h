@@ -135,6 +135,8 @@ public:
     bool berCounting() const { return m_berCounting; }
 
     bool streaming() const { return m_streaming; }
+    // The unit stops sending blocks (a load figure counts what is on its way).
+    void stopStreaming();
     int blocksSent() const { return m_blocksSent; }
     int badSums() const { return m_badSums; }
     QList<QByteArray> requestLines() const { return m_requestLines; }
@@ -157,7 +159,6 @@ private:
     void stationSettings();
     void varyReadings(THdBlockFields& s);
     void startStreaming();
-    void stopStreaming();
     void applyRequest(const QByteArray& line);
     void applySpectrumRules(int id);
     void fillType(QByteArray& block, int type);
