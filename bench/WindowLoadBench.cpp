@@ -32,10 +32,10 @@
 #include "common/Enums.h"
 #include "data/ConnectionConfig.h"
 #include "link/Frame2.h"
-#include "panels/PanelChildren.h"
-#include "shell/Rack.h"
 #include "modules/Lyn1_Panel.h"
 #include "modules/RackModulePanel.h"
+#include "panels/PanelChildren.h"
+#include "shell/Rack.h"
 #include "sim/bry1/Bry1Sim.h"
 #include "sim/hd/HdSim.h"
 #include "sim/rack/RackSim.h"
@@ -384,8 +384,8 @@ bool mixedReady(TFrame2* f, int n)
     case 4:
         return r->Vren1Panel;
     case 5:
-        return r->Kelb1Panel && r->Nuva1Panel && r->Lyn1Panel && r->Varn1Panel0 &&
-               r->Varn1Panel1 && r->Jov4Panel;
+        return r->Kelb1Panel && r->Nuva1Panel && r->Lyn1Panel && r->Varn1Panel0 && r->Varn1Panel1 &&
+               r->Jov4Panel;
     case 6:
         return r->Gry230Panel && r->Gry250Panel;
     default:
@@ -409,9 +409,9 @@ void openMixedWindows(TFrame2* f)
     }
     if (auto* p = qobject_cast<TVren1Panel*>(r->Vren1Panel.data())) {
         const std::pair<int, int> windows[] = {
-            {v1kSpectrum, 0}, {v1kBarGraph, 0}, {v1kTimeAlign, 0},
-            {v1kPadData, 0},  {v1kSisData, 0},  {v1kArtistExperience, 1},
-            {v1kArtistExperience, 0}, {v1kSigInfo, 0}, {v1kBerData, 0}};
+            {v1kSpectrum, 0},         {v1kBarGraph, 0}, {v1kTimeAlign, 0},
+            {v1kPadData, 0},          {v1kSisData, 0},  {v1kArtistExperience, 1},
+            {v1kArtistExperience, 0}, {v1kSigInfo, 0},  {v1kBerData, 0}};
         for (const auto& [kind, index] : windows)
             trigger(p->menuEntry(kind, index));
     }
@@ -469,8 +469,8 @@ void mixedLoad(benchmark::State& state)
             writeConfig(base.path(), n, htHDSystem, unit->listenTcp(), QString("Vren1 %1").arg(n));
             units.hd.push_back(std::move(unit));
         }
-        const std::pair<int, const char*> racks[] = {{rkFM, "FM rack"}, {rkTV, "TV rack"},
-                                                     {rkAM, "AM rack"}};
+        const std::pair<int, const char*> racks[] = {
+            {rkFM, "FM rack"}, {rkTV, "TV rack"}, {rkAM, "AM rack"}};
         int n = 5;
         for (const auto& [family, caption] : racks) {
             auto unit = std::make_unique<RackSim>(family);

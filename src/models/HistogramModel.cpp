@@ -130,20 +130,28 @@ QString THistogramModel::elapsedText() const
         .arg(seconds % 60, 2, 10, QChar('0'));
 }
 
-void THistogramModel::outline(int series, int band, int bands, QList<QPointF>& points) const
+void THistogramModel::outline(int series, int band, int bands, QList<QPointF>& points,
+                              double minBand) const
 {
     points.clear();
     if (series < 0 || series >= SeriesCount || m_total <= 0 || bands < 1)
         return;
     const double w = m_setup.width;
     const double bandWidth = w / bands;
+    // A bin too thin is widened about its middle, its bands still side by side.
+    const bool widen = std::isfinite(minBand) && minBand > bandWidth;
+    const double shownBand = widen ? minBand : bandWidth;
     for (int i = 0; i <= m_setup.bins; ++i) {
         const double c = m_counts[series][i];
         if (c <= 0)
             continue;
         const double p = 100 * c / m_total;
-        const double lo = i * w + band * bandWidth;
-        const double hi = lo + bandWidth;
+        double lo = i * w + band * bandWidth;
+        double hi = lo + bandWidth;
+        if (widen) {
+            lo = i * w + (w - bands * shownBand) / 2 + band * shownBand;
+            hi = lo + shownBand;
+        }
         points.append({0, lo});
         points.append({p, lo});
         points.append({p, hi});

@@ -65,8 +65,11 @@ public:
     // The outline of one series as horizontal bars: for every drawn bin with
     // counts a rectangle from 0 to its share across the values the bin counts
     // (i * width up to (i + 1) * width), narrowed to band `band` of `bands`
-    // equal bands so the series sit side by side.
-    void outline(int series, int band, int bands, QList<QPointF>& points) const;
+    // equal bands so the series sit side by side. Where a band would be
+    // narrower than minBand (axis units), the bin is widened about its middle
+    // to bands of minBand, so that a bin stays in sight on an axis much
+    // longer than a bin.
+    void outline(int series, int band, int bands, QList<QPointF>& points, double minBand = 0) const;
 
 private:
     BinSetup m_setup;

@@ -70,6 +70,14 @@ THistogram::THistogram(const TChildWindowArgs& args)
     m_layout->addWidget(row);
 
     connect(chartView(), &PlotChartView::doubleClicked, this, &THistogram::toggleFrozen);
+    // The bars' least thickness is in pixels: a new size or a new value axis
+    // outlines them again.
+    auto reoutline = [this] {
+        if (!m_frozen && m_model.total() > 0)
+            outlineBars();
+    };
+    connect(chart(), &QChart::plotAreaChanged, this, reoutline);
+    connect(m_valueAxis, &QValueAxis::rangeChanged, this, reoutline);
     if (TFrame2* f = args.frame)
         connect(f, &TFrame2::measurementDecoded, this, &THistogram::countBlock);
     resize(640, 480);
@@ -110,16 +118,27 @@ void THistogram::RefreshWindow(qintptr)
 
 void THistogram::redraw()
 {
-    const int bands = int(m_bars.size());
-    for (int i = 0; i < bands; ++i) {
-        m_model.outline(i, i, bands, m_outline);
-        setOutline(m_bars[i], m_outline);
-    }
     if (!m_zoomed) {
         m_axes = followData(m_model, m_mask, m_axes, m_initial);
         const THistogramAxes shown = steppedAxes(m_axes, m_initial);
         setFixedAxis(m_valueAxis, shown.value, 1);
         setFixedAxis(m_percentAxis, shown.percent, 5);
+    }
+    outlineBars();
+}
+
+void THistogram::outlineBars()
+{
+    // A bin is a sliver of an axis that spans many of them: a steady reading
+    // fills one bin per series, which would show as a line a pixel thin. Each
+    // bar is at least a few pixels thick on the axis as it stands.
+    const double pixels = chart()->plotArea().height();
+    const double span = m_valueAxis->max() - m_valueAxis->min();
+    const double minBand = pixels > 0 && span > 0 ? MinBarPixels * span / pixels : 0;
+    const int bands = int(m_bars.size());
+    for (int i = 0; i < bands; ++i) {
+        m_model.outline(i, i, bands, m_outline, minBand);
+        setOutline(m_bars[i], m_outline);
     }
 }
 

@@ -21,6 +21,8 @@ class THistogram : public TPlotWindow
     Q_OBJECT
 public:
     static constexpr int Kind = 1;
+    // The least thickness of a bar, in pixels.
+    static constexpr double MinBarPixels = 3;
 
     explicit THistogram(const TChildWindowArgs& args);
 
@@ -50,6 +52,7 @@ private:
     void countBlock();
     void countCurrent();
     void redraw();
+    void outlineBars();
 
     THistogramModel m_model;
     THistogramAxes m_initial;

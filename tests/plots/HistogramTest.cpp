@@ -270,3 +270,83 @@ TEST(Histogram, ClosingTellsThePanelKindAndIndex)
     EXPECT_EQ(fx.owner.seen[0].w, 1);
     EXPECT_EQ(fx.owner.seen[0].l, 11);
 }
+
+namespace {
+
+struct ColourExtent
+{
+    int rows = 0;
+    int right = -1;
+};
+
+// Rows of the plot area with at least one pixel of the colour (the legend's
+// markers lie outside it), and the rightmost column of it.
+ColourExtent extentOf(QWidget* view, QRect plot, QColor fill, QColor border)
+{
+    const QImage img = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ColourExtent e;
+    plot &= img.rect();
+    for (int y = plot.top(); y <= plot.bottom(); ++y) {
+        bool any = false;
+        for (int x = plot.left(); x <= plot.right(); ++x) {
+            const QColor c(img.pixel(x, y));
+            if (c == fill || c == border) {
+                any = true;
+                e.right = std::max(e.right, x);
+            }
+        }
+        e.rows += any;
+    }
+    return e;
+}
+
+} // namespace
+
+// A steady reading fills one bin of each series. On an axis that spans many
+// bins (the series far apart) each bar is still a bar, reaching the 100 %
+// edge, not a line a pixel thin.
+TEST(Histogram, ASteadyReadingShowsEveryFullBinAsABar)
+{
+    const struct
+    {
+        const char* what;
+        int index;     // the Tavr-1 measurement
+        int inputs[3]; // the slots of peak, average, minimum
+        qint32 values[3];
+        int rows; // at least, of each series; neighbouring bins overlap
+    } cases[] = {
+        {"three series far apart", total, {4, 5, 6}, {1000, 500, 0}, 3},
+        {"neighbouring bins", total, {4, 5, 6}, {1000, 995, 0}, 1},
+        {"the top bin and the bottom one", total, {4, 5, 6}, {2000, 1990, 0}, 1},
+        {"one series in the top bin", 5, {19, -1, -1}, {255, 0, 0}, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlotFixture fx;
+        auto* w = new THistogram(fx.args(pfTavr1, 0, c.index));
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->resize(640, 480);
+        w->show();
+        QCoreApplication::processEvents();
+        for (int i = 0; i < 3; ++i)
+            if (c.inputs[i] >= 0)
+                fx.setValue(c.inputs[i], c.values[i]);
+        // Long enough for the axes to settle on the data.
+        for (int i = 0; i < 60; ++i)
+            PlotFixture::refresh(w);
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+        const QRect plot = w->chartView()
+                               ->mapFromScene(w->chart()->mapRectToScene(w->chart()->plotArea()))
+                               .boundingRect();
+        for (int s = 0; s < int(w->bars().size()); ++s) {
+            SCOPED_TRACE(s);
+            const ColourExtent e =
+                extentOf(w->chartView(), plot, w->bars()[s]->color(), w->bars()[s]->borderColor());
+            EXPECT_GE(e.rows, c.rows);
+            EXPECT_GE(e.right, int(plot.right()) - 2) << "a full bin reaches the 100 % edge";
+        }
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
