@@ -11,6 +11,24 @@ QByteArray lineOf(const QByteArray& command)
     return command.endsWith('\r') ? command.chopped(1) : command;
 }
 
+Bry1Sim::Fault faultOf(TSimFault f)
+{
+    switch (f) {
+    case TSimFault::Garbage:
+        return Bry1Sim::Fault::GarbageBefore;
+    case TSimFault::Split:
+        return Bry1Sim::Fault::Split;
+    case TSimFault::Double:
+        return Bry1Sim::Fault::Double;
+    case TSimFault::Truncate:
+        return Bry1Sim::Fault::Truncated;
+    case TSimFault::BadChecksum:
+        return Bry1Sim::Fault::WrongSum;
+    default:
+        return Bry1Sim::Fault::None;
+    }
+}
+
 } // namespace
 
 Bry1Sim::Bry1Sim(QObject* parent)
@@ -27,6 +45,10 @@ void Bry1Sim::answerBlock(int delayMs)
 {
     if (blocksBeforeSilence >= 0 && m_blocksSent >= blocksBeforeSilence)
         return;
+    // A fault of the command line sets the switch a test would, for this
+    // block only.
+    if (const std::optional<TSimFault> f = nextBlockFault(); f && nextFault == Fault::None)
+        nextFault = faultOf(*f);
     const Fault fault = nextFault;
     nextFault = Fault::None;
     const QByteArray block = nextBlock();
@@ -73,6 +95,7 @@ void Bry1Sim::handleLine(const QByteArray& line)
         reply(bry1Answer(versions));
     } else if (line == lineOf(Bry1StartData())) {
         ++m_startLines;
+        loggedIn();
         answerBlock(DefaultReplyDelayMs);
     } else if (line == lineOf(Bry1Page2()) || line == lineOf(Bry1Page3()) ||
                line == lineOf(Bry1Page4())) {

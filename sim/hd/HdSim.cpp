@@ -14,11 +14,6 @@
 
 namespace {
 
-bool sProtocol(HdSim::Prompt p)
-{
-    return p == HdSim::Prompt::SProtocol || p == HdSim::Prompt::ValidSProtocol;
-}
-
 quint8 sumOf(const QByteArray& body)
 {
     quint8 sum = 0;
@@ -97,15 +92,11 @@ THdBlockFields defaultFields()
 } // namespace
 
 HdSim::HdSim(QObject* parent)
-    : SimPeer(parent)
+    : SimLineUnit(parent)
     , fields(defaultFields())
     , m_unit(std::make_unique<THdData>())
 {
-    download = new TSimDownloadSide(
-        this, [this](const QByteArray& bytes, int delayMs) { reply(bytes, delayMs); }, this);
-    connect(download, &TSimDownloadSide::resetDone, this, [this](const QByteArray& version) {
-        identification = TSimDownloadSide::withMainVersion(identification, version);
-    });
+    blockIntervalMs = 200;
     setModel(Model::Vren1Lcd);
     m_unit->HdLocalConfig = defaultConfig();
     m_unit->HdLocalUnitRecord = {1, 2, 3, 4, 5};
@@ -136,13 +127,6 @@ HdSim::HdSim(QObject* parent)
                              EncodeSimJpeg(SimJpegWidth, SimJpegHeight));
     m_pngObject = SimObject(SimLogoPort, SimLogoLot, HdMimePng, "logo.png",
                             EncodeSimPng(SimPngSide, SimPngSide));
-
-    m_blockTimer = new QTimer(this);
-    connect(m_blockTimer, &QTimer::timeout, this, &HdSim::sendBlock);
-    connect(this, &SimPeer::clientDisconnected, this, [this] {
-        stopStreaming();
-        m_awaitingPassword = false;
-    });
 }
 
 HdSim::~HdSim() = default;
@@ -566,77 +550,34 @@ QByteArray HdSim::primaryObject() const
 
 QByteArray HdSim::frame(const QByteArray& block, const QByteArray& echoLine) const
 {
-    if (!sProtocol(prompt))
+    if (!sProtocol())
         return block;
     return StampHdBlock(block, stamp.isValid() ? stamp : QDateTime::currentDateTime(), network,
                         echoLine);
 }
 
-void HdSim::sendBlock()
+int HdSim::blockLength() const
 {
-    if (sendNoMarkerBurst) {
-        send(QByteArray(3000, 'U'));
-        return;
-    }
-    QByteArray out = garbageBeforeBlocks + nextBlock();
-    if (truncateNextAt > 0) {
-        out.truncate(garbageBeforeBlocks.size() + truncateNextAt);
-        truncateNextAt = 0;
-    }
-    if (doubleBlocks)
-        out += garbageBeforeBlocks + nextBlock();
-    if (splitInThree) {
-        const qsizetype third = out.size() / 3;
-        send(out.left(third));
-        sendLater(out.mid(third, third), 20);
-        sendLater(out.mid(2 * third), 40);
-    } else {
-        send(out);
-    }
+    return HdBlockLength;
 }
 
-void HdSim::handleLine(const QByteArray& line)
+bool HdSim::sendInsteadOfBlock()
 {
-    SimPeer::handleLine(line);
-    if (download->handleLine(line))
-        return;
-    if (line.isEmpty())
-        return; // a lone CR
-    if (line == "HD") {
-        stopStreaming();
-    } else if (line == "SC") {
-        if (!answerPrompt)
-            return;
-        switch (prompt) {
-        case Prompt::Classic:
-            reply("PASSWORD\r");
-            break;
-        case Prompt::SProtocol:
-            reply("SPASSWORD\r");
-            break;
-        case Prompt::ValidClassic:
-            reply("VALID\r");
-            break;
-        case Prompt::ValidSProtocol:
-            reply("SVALID\r");
-            break;
-        }
-        m_awaitingPassword = prompt == Prompt::Classic || prompt == Prompt::SProtocol;
-    } else if (m_awaitingPassword) {
-        m_awaitingPassword = false;
-        if (!answerPassword)
-            return;
-        const QByteArray expected = prompt == Prompt::SProtocol ? "SP" + password : password;
-        reply(line == expected ? level + "\r" : QByteArray("INVAILD\r"), levelDelayMs);
-    } else if (line == "UI") {
-        if (answerIdentification)
-            reply(identification + "\r");
-    } else if (line == "SD") {
-        startStreaming();
-    } else if (line == "EC") {
-        stopStreaming();
-    } else if (line.startsWith("CC") || line.startsWith("PB") || line.startsWith("PS") ||
-               line.startsWith("SH") || line.startsWith("DD")) {
+    if (sendNoMarkerBurst)
+        send(QByteArray(3000, 'U'));
+    return sendNoMarkerBurst;
+}
+
+void HdSim::takeBlockFault(TSimFault fault)
+{
+    if (fault == TSimFault::BadChecksum)
+        ++badChecksums;
+}
+
+void HdSim::handleUnitLine(const QByteArray& line)
+{
+    if (line.startsWith("CC") || line.startsWith("PB") || line.startsWith("PS") ||
+        line.startsWith("SH") || line.startsWith("DD")) {
         m_requestLines << line;
         applyRequest(line);
     }
@@ -832,16 +773,4 @@ std::array<qint32, 509> HdSim::measuredSpectrum() const
     for (int k = 0; k < 8; ++k)
         s[std::size_t(SpectrumPoints + k)] = power[std::size_t(k)];
     return s;
-}
-
-void HdSim::startStreaming()
-{
-    m_streaming = true;
-    m_blockTimer->start(blockIntervalMs);
-}
-
-void HdSim::stopStreaming()
-{
-    m_streaming = false;
-    m_blockTimer->stop();
 }

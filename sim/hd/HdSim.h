@@ -1,31 +1,21 @@
 #pragma once
 
-#include "sim/firmware/DownloadSide.h"
 #include "sim/hd/HdBlock.h"
 #include "sim/peer/SimDrift.h"
-#include "sim/peer/SimPeer.h"
+#include "sim/peer/SimLineUnit.h"
 
 #include <QDateTime>
 #include <memory>
 #include <optional>
 
-class QTimer;
-
 // A simulated HD unit (Vren1 with or without display, Prak1): its side of the
 // login, identification and polling dialogue, its blocks with the type parts
 // in rotation, the echo of every accepted request, and switches for the
 // faults a real link shows.
-class HdSim : public SimPeer
+class HdSim : public SimLineUnit
 {
     Q_OBJECT
 public:
-    enum class Prompt
-    {
-        Classic,       // "PASSWORD", then the password alone
-        SProtocol,     // "SPASSWORD", then "SP" + password; stamped blocks
-        ValidClassic,  // "VALID": no password asked
-        ValidSProtocol // "SVALID"
-    };
     enum class Model
     {
         Vren1Lcd,
@@ -37,14 +27,6 @@ public:
     ~HdSim() override;
 
     void setModel(Model m);
-    QByteArray password = "QUMOR7";
-    Prompt prompt = Prompt::Classic;
-    QByteArray level = "SUPERVISOR";
-    bool answerPrompt = true;
-    bool answerPassword = true;
-    int levelDelayMs = DefaultReplyDelayMs;
-    bool answerIdentification = true;
-    QByteArray identification;
     bool network = true; // the S-protocol frame carries the echo text only there
 
     // What the blocks carry; the unit's settings live in unit().HdLocalConfig,
@@ -52,17 +34,12 @@ public:
     THdBlockFields fields;
     THdData& unit() { return *m_unit; }
     QDateTime stamp; // the unit's clock under the S protocol (now when null)
-    int blockIntervalMs = 200;
     // Readings and spectrum drift slowly and jitter from block to block, as
     // on air; the same blocks every run.
     bool vary = false;
 
     // Faults.
-    int badChecksums = 0;   // the next n blocks carry a wrong sum
-    int truncateNextAt = 0; // the next block is cut after n bytes
-    QByteArray garbageBeforeBlocks;
-    bool splitInThree = false;      // each block in three writes
-    bool doubleBlocks = false;      // two blocks in one write
+    int badChecksums = 0;           // the next n blocks carry a wrong sum
     bool sendNoMarkerBurst = false; // 3000 bytes without a marker instead of a block
     bool unknownTypes = false;      // types 3, 7 and 200 join the rotation
     // XHDR values, an "S" message every tenth block and the "L" chunks of its
@@ -134,31 +111,25 @@ public:
     quint32 berStartBitsP1 = 0;
     bool berCounting() const { return m_berCounting; }
 
-    bool streaming() const { return m_streaming; }
-    // The unit stops sending blocks (a load figure counts what is on its way).
-    void stopStreaming();
     int blocksSent() const { return m_blocksSent; }
     int badSums() const { return m_badSums; }
     QList<QByteArray> requestLines() const { return m_requestLines; }
-    // The unit's side of a firmware download (accepts downloads unless told);
-    // its script follows the model.
-    TSimDownloadSide* download = nullptr;
     // The block type of the next block.
     int nextType() const;
     // The next block as it would be sent, advancing the rotation.
-    QByteArray nextBlock();
-    // Sends one block at once (tests that want exact control).
-    void sendBlock();
+    QByteArray nextBlock() override;
     // The unit's S-protocol or classic frame around a block.
     QByteArray frame(const QByteArray& block, const QByteArray& echoLine) const;
 
 protected:
-    void handleLine(const QByteArray& line) override;
+    void handleUnitLine(const QByteArray& line) override;
+    int blockLength() const override;
+    bool sendInsteadOfBlock() override;
+    void takeBlockFault(TSimFault fault) override;
 
 private:
     void stationSettings();
     void varyReadings(THdBlockFields& s);
-    void startStreaming();
     void applyRequest(const QByteArray& line);
     void applySpectrumRules(int id);
     void fillType(QByteArray& block, int type);
@@ -167,9 +138,6 @@ private:
     void advanceBlockState();
 
     std::unique_ptr<THdData> m_unit;
-    QTimer* m_blockTimer = nullptr;
-    bool m_streaming = false;
-    bool m_awaitingPassword = false;
     int m_blocksSent = 0;
     SimDrift m_drift;
     int m_rotation = 0;

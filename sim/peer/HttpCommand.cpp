@@ -32,19 +32,11 @@ bool WriteVersionFileCorpus(const QString& dir)
     return true;
 }
 
-int RunHttpCommand(QCoreApplication& app, const QStringList& args)
+int ServeVersionFile(QCoreApplication& app, quint16 port, const QString& path)
 {
-    if (args.size() == 2 && args.at(0) == "--corpus")
-        return WriteVersionFileCorpus(args.at(1)) ? 0 : 1;
-    if (args.size() != 4 || args.at(0) != "--tcp" || args.at(2) != "--serve")
-        return -1;
-    bool ok = false;
-    const quint16 port = quint16(args.at(1).toUInt(&ok));
-    if (!ok)
-        return -1;
-    QFile file(args.at(3));
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "tolvex-sim: cannot read %s\n", qPrintable(args.at(3)));
+        std::fprintf(stderr, "tolvex-sim: cannot read %s\n", qPrintable(path));
         return 1;
     }
     HttpPeer peer;

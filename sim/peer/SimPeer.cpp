@@ -269,8 +269,10 @@ void SimPeer::addReply(const QByteArray& lineEquals, const QByteArray& reply, in
 
 void SimPeer::takeBytes(const QByteArray& bytes)
 {
-    if (bytes.isEmpty())
+    if (bytes.isEmpty() || m_finishing)
         return;
+    if (!m_faultClockStarted && !m_faults.isEmpty())
+        startFaultClock();
     m_received += bytes;
     emit bytesArrived(bytes);
     handleBytes(bytes);
@@ -332,4 +334,76 @@ bool SimPeer::waitUntil(const std::function<bool()>& condition, int timeoutMs)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     return true;
+}
+
+void SimPeer::setFaults(const QList<TSimFault>& faults, int every, quint32 seed)
+{
+    m_faults.configure(faults, every, seed);
+}
+
+std::optional<TSimFault> SimPeer::nextBlockFault()
+{
+    const std::optional<TSimFault> f = m_faults.nextBlock();
+    if (f)
+        emit faultShown(QString("%1 (block %2)").arg(SimFaultName(*f)).arg(m_faults.blocks()));
+    return f;
+}
+
+void SimPeer::startFaultClock()
+{
+    // One clock for the whole run, not one a link: a login that a silence
+    // made fail can be tried again at once.
+    m_faultClockStarted = true;
+    if (m_faults.has(TSimFault::Silence))
+        linkFault(TSimFault::Silence, 0);
+    if (m_faults.has(TSimFault::Flood))
+        linkFault(TSimFault::Flood, SimFloodOffsetMs);
+}
+
+void SimPeer::linkFault(TSimFault fault, int firstMs)
+{
+    auto begin = [this, fault] {
+        emit faultShown(SimFaultName(fault));
+        if (fault == TSimFault::Silence)
+            setSilent(true);
+        else
+            setFlood(256);
+        QTimer::singleShot(SimSilenceMs, this, [this, fault] {
+            if (fault == TSimFault::Silence)
+                setSilent(false);
+            else
+                setFlood(0);
+            emit faultShown(SimFaultName(fault) + " over");
+        });
+    };
+    auto* clock = new QTimer(this);
+    clock->setInterval(SimLinkFaultPeriodMs);
+    connect(clock, &QTimer::timeout, this, begin);
+    if (firstMs == 0) {
+        begin();
+        clock->start();
+    } else {
+        QTimer::singleShot(firstMs, this, [clock, begin] {
+            begin();
+            clock->start();
+        });
+    }
+}
+
+void SimPeer::loggedIn()
+{
+    if (m_dropArmed || !m_faults.has(TSimFault::Drop))
+        return;
+    m_dropArmed = true;
+    QTimer::singleShot(SimDropAfterLoginMs, this, [this] {
+        emit faultShown(SimFaultName(TSimFault::Drop));
+        dropLink();
+    });
+}
+
+void SimPeer::finish(int graceMs, const std::function<void()>& done)
+{
+    m_finishing = true;
+    setFlood(0);
+    QTimer::singleShot(graceMs, this, done);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sim/peer/SimFaults.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -86,10 +88,24 @@ public:
     // TCP: stops listening (connects are refused) or listens again on the same port.
     bool setRefuseConnections(bool refuse);
 
+    // The faults a person asks for on the command line. Block faults hit one
+    // block in every `every`; a silence comes at the first bytes the program
+    // sends and every 30 s after, a flood midway between, and the drop once,
+    // 10 s after the first login. Each fault as it comes is told by
+    // faultShown.
+    void setFaults(const QList<TSimFault>& faults, int every, quint32 seed);
+    const TSimFaultPlan& faults() const { return m_faults; }
+    // Stops hearing and sending, lets what is already on its way leave for
+    // graceMs, then calls done (tolvex-sim --seconds).
+    void finish(int graceMs, const std::function<void()>& done);
+
 signals:
     void clientConnected();
     void clientDisconnected();
     void bytesArrived(const QByteArray& bytes);
+    // A fault of setFaults has begun ("garbage", "silence") or ended
+    // ("silence over").
+    void faultShown(const QString& what);
 
 protected:
     // Each chunk as it arrives, for simulators of binary protocols.
@@ -99,6 +115,12 @@ protected:
     // Answers on the current link after delayMs. Dropped when silent, or when the
     // link was dropped or replaced meanwhile: an answer never reaches a later client.
     void reply(const QByteArray& bytes, int delayMs = DefaultReplyDelayMs);
+    // Silent, or finishing: no block may leave now.
+    bool sendsNothing() const { return m_silent || m_finishing; }
+    // The fault of setFaults that the block about to be sent carries, if any.
+    std::optional<TSimFault> nextBlockFault();
+    // The unit has logged the program in and sends its blocks.
+    void loggedIn();
 
 private:
     // One line on stderr, stamped, when LogLinks is set.
@@ -117,6 +139,8 @@ private:
     void writePty();
     void closePty();
     void linkChanged();
+    void startFaultClock();
+    void linkFault(TSimFault fault, int firstMs);
 
     QTcpServer* m_server = nullptr;
     QTcpSocket* m_socket = nullptr;
@@ -141,4 +165,9 @@ private:
     quint64 m_link = 0; // changes whenever the link is dropped or replaced
     std::vector<ReplyRule> m_rules;
     std::vector<LineHandler> m_lineHandlers;
+
+    TSimFaultPlan m_faults;
+    bool m_faultClockStarted = false;
+    bool m_dropArmed = false;
+    bool m_finishing = false;
 };

@@ -16,6 +16,12 @@ ModemSim::ModemSim(int family, QObject* parent)
             reply("\r\nNO CARRIER\r\n", DefaultReplyDelayMs + 20);
         }
     };
+    unit.outputLater = [this](const QByteArray& bytes) {
+        if (m_online)
+            reply(bytes, DefaultReplyDelayMs + 40);
+    };
+    unit.nextFault = [this] { return nextBlockFault(); };
+    unit.loggedIn = [this] { loggedIn(); };
 }
 
 void ModemSim::resetProfile()
@@ -37,6 +43,9 @@ void ModemSim::result(int code, const char* text)
 
 void ModemSim::handleBytes(const QByteArray& bytes)
 {
+    // A silent modem hears nothing and answers nothing.
+    if (isSilent())
+        return;
     if (m_online) {
         unit.take(bytes);
         return;

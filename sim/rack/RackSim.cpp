@@ -13,9 +13,14 @@ RackSim::RackSim(int family, QObject* parent)
         }
         reply(bytes);
     };
+    unit.outputLater = [this](const QByteArray& bytes) { reply(bytes, DefaultReplyDelayMs + 40); };
+    unit.nextFault = [this] { return nextBlockFault(); };
+    unit.loggedIn = [this] { loggedIn(); };
 }
 
 void RackSim::handleBytes(const QByteArray& bytes)
 {
-    unit.take(bytes);
+    // A silent rack hears nothing and answers nothing.
+    if (!isSilent())
+        unit.take(bytes);
 }

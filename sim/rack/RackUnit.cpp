@@ -116,8 +116,15 @@ void RackUnit::take(const QByteArray& bytes)
             m_in.remove(0, 1);
             m_commands << QByteArray(1, Poll);
             ++m_polls;
-            if (m_dataMode && silence != Silence::Polls && output)
-                output(nextBlocks());
+            if (m_dataMode && silence != Silence::Polls && output) {
+                const QByteArray blocks = nextBlocks();
+                if (m_splitAt > 0 && outputLater) {
+                    output(blocks.left(m_splitAt));
+                    outputLater(blocks.mid(m_splitAt));
+                } else {
+                    output(blocks);
+                }
+            }
             continue;
         }
         const qsizetype end = m_in.indexOf(Term);
@@ -214,6 +221,8 @@ void RackUnit::command(const QByteArray& cmd)
         return;
     case 0x04:
         m_dataMode = true;
+        if (loggedIn)
+            loggedIn();
         return;
     case 0x02:
         m_dataMode = false;
@@ -403,7 +412,10 @@ bool RackUnit::moduleCommand(const QByteArray& cmd)
 
 QByteArray RackUnit::finish(QByteArray block)
 {
-    if (badBlockSum)
+    // A fault of the command line sets the switch a test would, for this
+    // block only.
+    const std::optional<TSimFault> fault = nextFault ? nextFault() : std::nullopt;
+    if (badBlockSum || fault == TSimFault::BadChecksum)
         block[SumByte] = char(block.at(SumByte) ^ 0x5A);
     if (unknownMarkerNext) {
         unknownMarkerNext = false;
@@ -414,12 +426,17 @@ QByteArray RackUnit::finish(QByteArray block)
         m_lastStamp = TDateTimeBytes(t);
         block += m_lastStamp;
     }
+    if (fault == TSimFault::Truncate)
+        truncateNextBlock = int(block.size() / 2);
     if (truncateNextBlock > 0) {
         block.truncate(truncateNextBlock);
         truncateNextBlock = 0;
     }
+    if (fault == TSimFault::Double)
+        ++m_extraBlocks;
+    m_splitNext = fault == TSimFault::Split;
     ++m_blocksSent;
-    return garbageBeforeBlocks + block;
+    return (fault == TSimFault::Garbage ? SimGarbage() : garbageBeforeBlocks) + block;
 }
 
 void RackUnit::nextRdsGroups()
@@ -434,12 +451,20 @@ void RackUnit::nextRdsGroups()
 QByteArray RackUnit::nextBlocks()
 {
     QByteArray out;
-    for (int i = 0; i < blocksPerPoll; ++i) {
+    m_splitAt = 0;
+    m_extraBlocks = doubleBlocks ? 1 : 0;
+    auto add = [&](const QByteArray& block) {
+        const QByteArray b = finish(block);
+        out += b;
+        if (m_splitNext && m_splitAt == 0)
+            m_splitAt = out.size() - b.size() / 2;
+    };
+    for (int i = 0; i < blocksPerPoll + m_extraBlocks; ++i) {
         if (records.family == rkFM && (m_rdsStream || pairs)) {
             if (m_pendingSecondHalf) {
                 m_pendingSecondHalf = false;
                 nextRdsGroups();
-                out += finish(records.secondHalf(m_pairRecord));
+                add(records.secondHalf(m_pairRecord));
                 continue;
             }
             m_pairRecord = records.nextRecord();
@@ -448,14 +473,14 @@ QByteArray RackUnit::nextBlocks()
             if (dropNextFirstHalf) {
                 dropNextFirstHalf = false;
                 m_pendingSecondHalf = false;
-                out += finish(records.secondHalf(m_pairRecord));
+                add(records.secondHalf(m_pairRecord));
                 continue;
             }
-            out += finish(records.firstHalf(m_pairRecord));
+            add(records.firstHalf(m_pairRecord));
             continue;
         }
         const TRackModuleRecord r = records.nextRecord();
-        out += finish(records.recordBlock(r, r.w[3]));
+        add(records.recordBlock(r, r.w[3]));
     }
     return out;
 }

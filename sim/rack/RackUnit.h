@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/peer/SimFaults.h"
 #include "sim/rack/RackRecords.h"
 #include "sim/rack/RdsScript.h"
 
@@ -38,6 +39,12 @@ public:
     explicit RackUnit(int family = rkFM);
 
     std::function<void(const QByteArray&)> output;
+    // The second write of a split answer, a while after the first.
+    std::function<void(const QByteArray&)> outputLater;
+    // The fault the next block carries, asked once a block; and the start
+    // of the data mode, told once a login.
+    std::function<std::optional<TSimFault>()> nextFault;
+    std::function<void()> loggedIn;
 
     // Settings.
     RackRecords records;
@@ -54,13 +61,14 @@ public:
     // Faults.
     Silence silence = Silence::None;
     int silentLine = 0;
-    int badChecksumLine = 0; // answer BAD CHECKSUM for this line ...
+    int badChecksumLine = 0;  // answer BAD CHECKSUM for this line ...
     int badChecksumTimes = 0; // ... this many times
     bool badFinalChecksum = false;
     bool refusePasswordChange = false;
     bool badBlockSum = false;
     int truncateNextBlock = 0; // send only this many bytes of the next block
     QByteArray garbageBeforeBlocks;
+    bool doubleBlocks = false;      // every poll answered with one block more
     bool unknownMarkerNext = false; // the next block carries FF FE FD 30
     bool dropNextFirstHalf = false;
 
@@ -109,6 +117,9 @@ private:
     bool m_rdsStream = false;
     int m_kelb1Return = 7;
     bool m_pendingSecondHalf = false;
+    int m_extraBlocks = 0; // blocks a doubled one adds to this answer
+    bool m_splitNext = false;
+    qsizetype m_splitAt = 0; // where the answer is split, 0 not at all
     TRackModuleRecord m_pairRecord;
     QByteArray m_lastStamp;
 };

@@ -13,11 +13,6 @@
 
 namespace {
 
-bool sProtocol(Tavr1Sim::Prompt p)
-{
-    return p == Tavr1Sim::Prompt::SProtocol || p == Tavr1Sim::Prompt::ValidSProtocol;
-}
-
 qint32 valueInForm(TTavr1ValueForm form, quint16 bits)
 {
     switch (form) {
@@ -36,17 +31,13 @@ qint32 valueInForm(TTavr1ValueForm form, quint16 bits)
 } // namespace
 
 Tavr1Sim::Tavr1Sim(QObject* parent)
-    : SimPeer(parent)
+    : SimLineUnit(parent)
     , config(defaultConfig())
 {
-    download = new TSimDownloadSide(
-        this, [this](const QByteArray& bytes, int delayMs) { reply(bytes, delayMs); }, this);
+    identification = "Tavr-1 SN(123456) SW(01.18,01.20) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
+    validReply = "VALID SUPERVISOR";
+    quietForDownload = true;
     download->script = TSimDownloadSide::Script::Tavr1;
-    // After an update the unit reports its new main version, so the
-    // reconnect's check finds it up to date.
-    connect(download, &TSimDownloadSide::resetDone, this, [this](const QByteArray& version) {
-        identification = TSimDownloadSide::withMainVersion(identification, version);
-    });
     // Plausible readings: every value distinct, so a swapped field shows.
     for (int i = 0; i < 100; ++i)
         fields.raw[i] = 100 + 7 * i;
@@ -64,13 +55,6 @@ Tavr1Sim::Tavr1Sim(QObject* parent)
     fields.rds.ptyText = "Pop M   ";
     fields.rds.groupsA = 0x4005;
     fields.rds.groupsB = 0x0004;
-
-    m_blockTimer = new QTimer(this);
-    connect(m_blockTimer, &QTimer::timeout, this, &Tavr1Sim::sendBlock);
-    connect(this, &SimPeer::clientDisconnected, this, [this] {
-        stopStreaming();
-        m_awaitingPassword = false;
-    });
 }
 
 Tavr1ConfigRecord Tavr1Sim::defaultConfig()
@@ -131,50 +115,9 @@ int Tavr1Sim::nextTailKind() const
     return m_blocksSent % 2;
 }
 
-void Tavr1Sim::handleLine(const QByteArray& line)
+void Tavr1Sim::handleUnitLine(const QByteArray& line)
 {
-    SimPeer::handleLine(line);
-    if (download->handleLine(line)) {
-        if (line == "SU" || line == "SO")
-            stopStreaming();
-        return;
-    }
-    if (line.isEmpty())
-        return; // a lone CR
-    if (line == "HD") {
-        stopStreaming();
-    } else if (line == "SC") {
-        if (!answerPrompt)
-            return;
-        switch (prompt) {
-        case Prompt::Classic:
-            reply("PASSWORD\r");
-            break;
-        case Prompt::SProtocol:
-            reply("SPASSWORD\r");
-            break;
-        case Prompt::ValidClassic:
-            reply("VALID SUPERVISOR\r");
-            break;
-        case Prompt::ValidSProtocol:
-            reply("SVALID\r");
-            break;
-        }
-        m_awaitingPassword = prompt == Prompt::Classic || prompt == Prompt::SProtocol;
-    } else if (m_awaitingPassword) {
-        m_awaitingPassword = false;
-        if (!answerPassword)
-            return;
-        const QByteArray expected = prompt == Prompt::SProtocol ? "SP" + password : password;
-        reply(line == expected ? level + "\r" : QByteArray("INVAILD\r"));
-    } else if (line == "UI") {
-        if (answerIdentification)
-            reply(identification + "\r");
-    } else if (line == "SD") {
-        startStreaming();
-    } else if (line == "EC") {
-        stopStreaming();
-    } else if (line.startsWith("CC")) {
+    if (line.startsWith("CC")) {
         m_commandLines << line;
         applySetting(line + "\r");
     } else if (line.startsWith("PB")) {
@@ -282,18 +225,6 @@ void Tavr1Sim::applyAction(const QByteArray& line)
     }
 }
 
-void Tavr1Sim::startStreaming()
-{
-    m_streaming = true;
-    m_blockTimer->start(blockIntervalMs);
-}
-
-void Tavr1Sim::stopStreaming()
-{
-    m_streaming = false;
-    m_blockTimer->stop();
-}
-
 QByteArray Tavr1Sim::nextBlock()
 {
     Tavr1BlockFields f = fields;
@@ -315,7 +246,7 @@ QByteArray Tavr1Sim::nextBlock()
         ++m_settingsBlocksSent;
     ++m_blocksSent;
     emit blockSent(f.tailKind);
-    QByteArray b = sProtocol(prompt)
+    QByteArray b = sProtocol()
                        ? buildTavr1Block(f, stamp.isValid() ? stamp : QDateTime::currentDateTime())
                        : buildTavr1Block(f);
     if (noMarker)
@@ -358,18 +289,4 @@ void Tavr1Sim::varyFields(Tavr1BlockFields& f)
         std::sort(f.raw.begin() + first, f.raw.begin() + first + 3, std::greater<>());
     for (qint32& v : f.spectrum)
         v = m_drift.moved(v, 30, 60, -2048, 2047);
-}
-
-void Tavr1Sim::sendBlock()
-{
-    QByteArray out = garbageBeforeBlocks + nextBlock();
-    if (doubleBlocks)
-        out += garbageBeforeBlocks + nextBlock();
-    if (splitBlocks) {
-        const qsizetype half = out.size() / 2;
-        send(out.left(half));
-        sendLater(out.mid(half), 40);
-    } else {
-        send(out);
-    }
 }

@@ -1,41 +1,22 @@
 #pragma once
 
-#include "sim/firmware/DownloadSide.h"
+#include "protocol/tavr1/Tavr1BlockLayout.h"
 #include "sim/peer/SimDrift.h"
-#include "sim/peer/SimPeer.h"
+#include "sim/peer/SimLineUnit.h"
 #include "sim/tavr1/Tavr1Block.h"
 
 #include <QDateTime>
-
-class QTimer;
 
 // A simulated Tavr1 unit: its side of the login, identification and polling
 // dialogue, its data blocks with the settings tail, RDS tail and table tail in
 // rotation, the echo of every accepted setting, and switches for the faults a
 // real link shows.
-class Tavr1Sim : public SimPeer
+class Tavr1Sim : public SimLineUnit
 {
     Q_OBJECT
 public:
-    enum class Prompt
-    {
-        Classic,       // "PASSWORD", then the password alone
-        SProtocol,     // "SPASSWORD", then "SP" + password; blocks carry a stamp
-        ValidClassic,  // no password asked: "VALID SUPERVISOR"
-        ValidSProtocol // no password asked: "SVALID"
-    };
-
     explicit Tavr1Sim(QObject* parent = nullptr);
 
-    // Login.
-    QByteArray password = "QUMOR7";
-    Prompt prompt = Prompt::Classic;
-    QByteArray level = "SUPERVISOR"; // or "OPERATOR", "OBSERVER"
-    bool answerPrompt = true;        // false: "SC" goes unanswered
-    bool answerPassword = true;      // false: the password goes unanswered
-    bool answerIdentification = true;
-    QByteArray identification =
-        "Tavr-1 SN(123456) SW(01.18,01.20) OPT(1) REV(1:B 2:B 3:A) LAN(6.8.0.1)";
     // A unit with the SNMP option (option letter "C").
     static QByteArray revisionCIdentification()
     {
@@ -52,7 +33,6 @@ public:
     // The 509 values the unit sends for a page (0 RF, 1 composite, 2 audio).
     static std::array<qint32, 509> pageSpectrum(int page);
     QDateTime stamp; // the unit's clock under the S protocol (now when null)
-    int blockIntervalMs = 250;
     // An alarm test lights alarm 1 in the first mask word for this many blocks.
     static constexpr int AlarmTestBlocks = 4;
     // Readings and spectrum drift slowly and jitter from block to block, as
@@ -65,15 +45,11 @@ public:
     void lookLikeAStation();
 
     // Faults.
-    QByteArray garbageBeforeBlocks; // sent before every block
-    bool splitBlocks = false;       // each block in two writes, 40 ms apart
-    bool doubleBlocks = false;      // two blocks in one write
-    bool noMarker = false;          // blocks without their start marker
-    bool echoSettings = true;       // false: accepted settings are never echoed
+    bool noMarker = false;    // blocks without their start marker
+    bool echoSettings = true; // false: accepted settings are never echoed
 
     static Tavr1ConfigRecord defaultConfig();
 
-    bool streaming() const { return m_streaming; }
     int blocksSent() const { return m_blocksSent; }
     int settingsBlocksSent() const { return m_settingsBlocksSent; }
     int badChecksums() const { return m_badChecksums; }
@@ -83,31 +59,20 @@ public:
     // table (18) every tenth block.
     int nextTailKind() const;
 
-    // Sends one block at once (tests that want exact control).
-    void sendBlock();
-    // Stops the blocks as "EC" does (a measured run ends here).
-    void stopStreaming();
-
-    // The unit's side of a firmware download (accepts downloads unless told).
-    TSimDownloadSide* download = nullptr;
-
 signals:
     void blockSent(int tailKind);
 
 protected:
-    void handleLine(const QByteArray& line) override;
+    void handleUnitLine(const QByteArray& line) override;
+    QByteArray nextBlock() override;
+    int blockLength() const override { return Tavr1BlockLength; }
 
 private:
-    void startStreaming();
     void applySetting(const QByteArray& line);
     void applyAction(const QByteArray& line);
     void applySpectrumRules(int code);
-    QByteArray nextBlock();
     void varyFields(Tavr1BlockFields& f);
 
-    QTimer* m_blockTimer = nullptr;
-    bool m_streaming = false;
-    bool m_awaitingPassword = false;
     int m_blocksSent = 0;
     int m_settingsBlocksSent = 0;
     int m_badChecksums = 0;

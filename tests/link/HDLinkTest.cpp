@@ -1,4 +1,4 @@
-#include "TestSupport.h"
+#include "link/LineUnitLinkSupport.h"
 
 #include "common/TDateTime.h"
 #include "data/EventLog.h"
@@ -17,64 +17,14 @@
 
 namespace {
 
-class HDLinkTest : public ::testing::TestWithParam<int>
+class HDLinkTest : public TLineUnitLinkTest<HdSim, htHDSystem>
 {
 protected:
-    void SetUp() override { MessageLines = &log; }
     void TearDown() override
     {
-        MessageLines = nullptr;
-        qunsetenv("TOLVEX_COM1");
+        TLineUnitLinkTest::TearDown();
         FrameHooks().hdUpdateDue = nullptr;
     }
-
-    std::unique_ptr<TFrame2> connect(int transport)
-    {
-        auto f = std::make_unique<TFrame2>("Connect1");
-        f->HardwareType = htHDSystem;
-        f->Transport = transport;
-        if (transport == trNetwork) {
-            sim.network = true;
-            f->IpAddress = "127.0.0.1";
-            f->TcpPort = sim.listenTcp();
-        } else {
-            sim.network = false;
-            qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
-            f->SerialPort = 0;
-        }
-        f->OpenConnection();
-        EXPECT_TRUE(waitFor([&] { return f->PortOpen; }));
-        return f;
-    }
-
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 40)
-    {
-        for (int i = 0; i < maxTicks; ++i) {
-            if (pred())
-                return true;
-            f.Timer1Timer();
-            pump(pumpMs);
-        }
-        return pred();
-    }
-
-    bool loggedIn(TFrame2& f)
-    {
-        return tickUntil(
-            f, [&] { return f.ProcessState == 4; }, 40);
-    }
-
-    QStringList linesOf(const char* prefix) const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.startsWith(prefix))
-                out << l;
-        return out;
-    }
-
-    TEventLog log;
-    HdSim sim;
 };
 
 class HDLinkBothTransports : public HDLinkTest
@@ -185,14 +135,14 @@ TEST_P(HDLinkBothTransports, TheStreamIsCutIntoWholeBlocksOnly)
         f->Timer1Timer();
         pump(10);
     };
-    // Garbage, then a block in three writes: one block, one refresh.
+    // Garbage, then a block in two writes: one block, one refresh.
     sim.garbageBeforeBlocks = QByteArray("\xFF\xFE\x01 noise \xFD", 11);
-    sim.splitInThree = true;
+    sim.splitBlocks = true;
     sendAndTick();
     EXPECT_EQ(f->BlockNumber, 1);
     EXPECT_EQ(rack.seen.size(), 1u);
     sim.garbageBeforeBlocks.clear();
-    sim.splitInThree = false;
+    sim.splitBlocks = false;
 
     // Two blocks in one write: both decoded, in order, on the next tick,
     // which then posts one refresh.
@@ -336,104 +286,6 @@ TEST_F(HDLinkTest, LoginLevelsAndPrompts)
         EXPECT_EQ(f->ReadOnlyAccess, r.readOnly);
         EXPECT_EQ(f->ButtonC3->isEnabled(), !r.sProtocol);
     }
-}
-
-TEST_F(HDLinkTest, AWrongPasswordEndsTheLogin)
-{
-    sim.password = "OTHER";
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->Status == stError; }, 20));
-    const QStringList errors = linesOf("ERROR");
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].endsWith("<Connect1>    HD INVAILD PASSWORD             "));
-    EXPECT_EQ(f->ProcessState, 0u);
-    ASSERT_TRUE(sim.waitForLine("EC"));
-    const QList<QByteArray> lines = sim.receivedLines();
-    EXPECT_EQ(lines.mid(lines.size() - 2), (QList<QByteArray>{"", "EC"}));
-}
-
-TEST_F(HDLinkTest, SilenceOnTheTickSeam)
-{
-    {
-        sim.answerPrompt = false;
-        auto f = connect(trNetwork);
-        ASSERT_TRUE(tickUntil(
-            *f, [&] { return f->LoginStep == 2; }, 5, 0));
-        for (int tick = 1; tick <= 24; ++tick)
-            f->Timer1Timer();
-        pump(50);
-        EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"HD", "SC"}));
-        f->Timer1Timer(); // tick 25
-        EXPECT_TRUE(sim.waitUntil([&] { return sim.receivedLines().count("SC") == 2; }, 2000));
-        EXPECT_EQ(sim.receivedLines().mid(2), (QList<QByteArray>{"", "SC"}));
-        for (int tick = 26; tick <= 30; ++tick)
-            f->Timer1Timer();
-        EXPECT_EQ(f->Status, stConnecting);
-        f->Timer1Timer(); // tick 31
-        EXPECT_EQ(f->Status, stError);
-        EXPECT_EQ(f->ProcessState, 0u);
-        ASSERT_EQ(linesOf("ERROR").size(), 1);
-        EXPECT_TRUE(
-            linesOf("ERROR").value(0).endsWith(" HD Hardware not responding check settings "));
-    }
-    log.clear();
-    sim.dropLink();
-    sim.answerPrompt = true;
-    {
-        // The level arrives in the eleventh tick: still too late.
-        sim.answerPassword = false;
-        auto f = connect(trNetwork);
-        ASSERT_TRUE(tickUntil(
-            *f, [&] { return f->LoginStep == 3; }, 10));
-        for (int i = 0; i < 10; ++i)
-            f->Timer1Timer();
-        sim.send("SUPERVISOR\r");
-        pump(80);
-        f->Timer1Timer();
-        EXPECT_EQ(f->Status, stError);
-        ASSERT_EQ(linesOf("ERROR").size(), 1);
-        EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" HD password verification failed "));
-    }
-    log.clear();
-    sim.dropLink();
-    sim.answerPassword = true;
-    sim.answerIdentification = false;
-    {
-        auto f = connect(trNetwork);
-        ASSERT_TRUE(tickUntil(
-            *f, [&] { return f->LoginStep == 5; }, 10));
-        sim.clearReceived();
-        for (int i = 0; i < 25; ++i)
-            f->Timer1Timer();
-        EXPECT_TRUE(sim.waitForLine("UI")) << "asked again at tick 25";
-        EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"", "UI"}));
-        for (int i = 0; i < 25; ++i)
-            f->Timer1Timer();
-        EXPECT_EQ(f->Status, stConnecting);
-        f->Timer1Timer(); // tick 51
-        EXPECT_EQ(f->Status, stError);
-        ASSERT_EQ(linesOf("ERROR").size(), 1);
-        EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" HD hardware not responding"));
-    }
-}
-
-TEST_F(HDLinkTest, APromptAnsweredOnTheResendTickIsNotTimedOut)
-{
-    sim.prompt = HdSim::Prompt::ValidClassic;
-    sim.answerPrompt = false;
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->LoginStep == 2; }, 5, 0));
-    for (int tick = 1; tick <= 24; ++tick)
-        f->Timer1Timer();
-    sim.send("VALID\r");
-    pump(80);
-    f->Timer1Timer(); // tick 25 matches: no resend, no slow-down
-    EXPECT_EQ(f->LoginStep, 4u);
-    pump(50);
-    EXPECT_EQ(sim.receivedLines().count("SC"), 1);
-    EXPECT_EQ(f->Timer1->interval(), 100);
 }
 
 TEST_F(HDLinkTest, APrak1IsPolledWithoutARowOfItsOwn)

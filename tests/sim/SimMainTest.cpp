@@ -35,7 +35,7 @@ TEST(SimMain, DldMakesTheFoldersOfItsPath)
         const char* version;
     };
     const Case cases[] = {
-        {"DLD/TAVR1_B.DLD", {"--lines", "400", "--versions", "V01.05", "V01.21"},
+        {"DLD/TAVR1_B.DLD", {"--lines", "400", "--versions", "V01.05,V01.21"},
          TDldHeaderForm::MainFirmware, "V01.21"},
         {base.file("deeper/still/DLD/XPORT.DLD"), {"--lines", "100", "--network", "V6.10"},
          TDldHeaderForm::NetworkModule, "V6.10"},
