@@ -45,79 +45,18 @@ QString field(const QByteArray& reply, qsizetype pos, qsizetype count)
 
 // ---- Login (ProcessState 2) -------------------------------------------------
 
-void loginStep2(TFrame2& f)
+// Built for each step: the password is the one configured now.
+TLoginSteps loginSteps(const TFrame2& f)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    const QByteArray password = HdSafeText(f.DevicePassword, -1);
-    bool matched = true;
-    if (reply.contains("SPASSWORD")) {
-        // Clear first: a fast reply to the password must not be thrown away
-        // with the prompt.
-        f.ClearReceive();
-        f.SendCommand("SP" + password + "\r");
-        f.LoginStep = 3;
-        f.TickCount = 0;
-        f.SProtocol = true;
-    } else if (reply.contains("PASSWORD")) {
-        f.ClearReceive();
-        f.SendCommand(password + "\r");
-        f.LoginStep = 3;
-        f.TickCount = 0;
-        f.SProtocol = false;
-    } else if (reply.contains("SVALID")) {
-        f.LoginStep = 4;
-        f.SetTimerInterval(100);
-        f.SProtocol = true;
-        f.AccessLevel = 3;
-        f.ReadOnlyAccess = false;
-    } else if (reply.contains("VALID")) {
-        f.LoginStep = 4;
-        f.SetTimerInterval(100);
-        f.SProtocol = false;
-        f.AccessLevel = 3;
-        f.ReadOnlyAccess = false;
-    } else {
-        matched = false;
-    }
-    // The waits count only while nothing has answered.
-    if (matched)
-        return;
-    if (f.TickCount == 25) {
-        f.ClearReceive();
-        send(f, THdLine::CarriageReturn);
-        send(f, THdLine::SC);
-        f.SetTimerInterval(1000);
-    }
-    if (f.TickCount > 30)
-        fail(f, " HD Hardware not responding check settings ");
-}
-
-void loginStep3(TFrame2& f)
-{
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    if (f.LineComplete) {
-        auto grant = [&](int level, bool readOnly) {
-            f.AccessLevel = level;
-            f.ReadOnlyAccess = readOnly;
-            f.LoginStep = 4;
-            f.SetTimerInterval(100);
-        };
-        if (reply.contains("INVAILD")) {
-            fail(f, " HD INVAILD PASSWORD             ");
-            return;
-        }
-        if (reply.contains("SUPERVISOR"))
-            grant(3, false);
-        else if (reply.contains("OPERATOR"))
-            grant(2, false);
-        else if (reply.contains("OBSERVER"))
-            grant(1, true);
-    }
-    // Examined after the reply: a level in the eleventh tick is too late.
-    if (f.TickCount > 10)
-        fail(f, " HD password verification failed ");
+    TLoginSteps s;
+    s.validReply = "VALID";
+    s.askAgain = {BuildHdLine(THdLine::CarriageReturn), BuildHdLine(THdLine::SC)};
+    s.notResponding = " HD Hardware not responding check settings ";
+    s.invalidPassword = " HD INVAILD PASSWORD             ";
+    s.verificationFailed = " HD password verification failed ";
+    s.fail = fail;
+    s.password = HdSafeText(f.DevicePassword, -1);
+    return s;
 }
 
 void askIdentification(TFrame2& f)
@@ -206,10 +145,10 @@ void HdLogin(TFrame2& f)
         f.LoginStep = 2;
         break;
     case 2:
-        loginStep2(f);
+        RunPromptStep(f, loginSteps(f));
         break;
     case 3:
-        loginStep3(f);
+        RunPasswordStep(f, loginSteps(f));
         break;
     case 4:
         askIdentification(f);

@@ -84,3 +84,75 @@ void RunSignOutSequence(TFrame2& f, const QByteArray& wake, const QByteArray& en
         break;
     }
 }
+
+void RunPromptStep(TFrame2& f, const TLoginSteps& s)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    if (s.tracePrompt)
+        s.tracePrompt(f, reply);
+    auto valid = [&](bool sProtocol) {
+        f.LoginStep = 4;
+        f.SetTimerInterval(100);
+        f.SProtocol = sProtocol;
+        f.AccessLevel = 3;
+        f.ReadOnlyAccess = false;
+    };
+    auto sendPassword = [&](const QByteArray& line, bool sProtocol) {
+        // Clear first: a fast reply to the password must not be thrown away
+        // with the prompt.
+        f.ClearReceive();
+        f.SendCommand(line + "\r");
+        f.LoginStep = 3;
+        f.TickCount = 0;
+        f.SProtocol = sProtocol;
+    };
+    if (reply.contains("SPASSWORD"))
+        return sendPassword("SP" + s.password, true);
+    if (reply.contains("PASSWORD"))
+        return sendPassword(s.password, false);
+    if (reply.contains("SVALID"))
+        return valid(true);
+    if (reply.contains(s.validReply))
+        return valid(false);
+    // The waits count only while nothing has answered.
+    if (f.TickCount == 25) {
+        f.ClearReceive();
+        for (const QByteArray& line : s.askAgain)
+            f.SendCommand(line);
+        f.SetTimerInterval(1000);
+        if (s.traceAskAgain)
+            s.traceAskAgain(f);
+    }
+    if (f.TickCount > 30)
+        s.fail(f, s.notResponding);
+}
+
+void RunPasswordStep(TFrame2& f, const TLoginSteps& s)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    if (s.tracePassword)
+        s.tracePassword(f, reply);
+    if (f.LineComplete) {
+        auto grant = [&](int level, bool readOnly) {
+            f.AccessLevel = level;
+            f.ReadOnlyAccess = readOnly;
+            f.LoginStep = 4;
+            f.SetTimerInterval(100);
+        };
+        if (reply.contains("INVAILD")) {
+            s.fail(f, s.invalidPassword);
+            return;
+        }
+        if (reply.contains("SUPERVISOR"))
+            grant(3, false);
+        else if (reply.contains("OPERATOR"))
+            grant(2, false);
+        else if (reply.contains("OBSERVER"))
+            grant(1, true);
+    }
+    // Examined after the reply: a level in the eleventh tick is too late.
+    if (f.TickCount > 10)
+        s.fail(f, s.verificationFailed);
+}

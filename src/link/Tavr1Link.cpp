@@ -42,80 +42,25 @@ void fail(TFrame2& f, const QString& message)
 
 // ---- Login (ProcessState 2) -------------------------------------------------
 
-void loginStep2(TFrame2& f)
+// Built for each step: the password is the one configured now.
+TLoginSteps loginSteps(const TFrame2& f)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    trace(f, " Detect 0-1-2 " + QString::fromLatin1(reply));
-    bool matched = true;
-    if (reply.contains("SPASSWORD")) {
-        // Clear first: a reply to the password must not be thrown away with
-        // the prompt.
-        f.ClearReceive();
-        f.SendCommand("SP" + f.DevicePassword.toLatin1() + "\r");
-        f.LoginStep = 3;
-        f.TickCount = 0;
-        f.SProtocol = true;
-    } else if (reply.contains("PASSWORD")) {
-        f.ClearReceive();
-        f.SendCommand(f.DevicePassword.toLatin1() + "\r");
-        f.LoginStep = 3;
-        f.TickCount = 0;
-        f.SProtocol = false;
-    } else if (reply.contains("SVALID")) {
-        f.LoginStep = 4;
-        f.SetTimerInterval(100);
-        f.SProtocol = true;
-        f.AccessLevel = 3;
-        f.ReadOnlyAccess = false;
-    } else if (reply.contains("VALID SUPERVISOR")) {
-        f.LoginStep = 4;
-        f.SetTimerInterval(100);
-        f.SProtocol = false;
-        f.AccessLevel = 3;
-        f.ReadOnlyAccess = false;
-    } else {
-        matched = false;
-    }
-    // The waits count only while nothing has answered.
-    if (matched)
-        return;
-    if (f.TickCount == 25) {
-        f.ClearReceive();
-        send(f, TTavr1Line::CarriageReturn);
-        send(f, TTavr1Line::SC);
-        f.SetTimerInterval(1000);
-        trace(f, "Detect 0-1-2 Command Sent CR + SC");
-    }
-    if (f.TickCount > 30)
-        fail(f, " Tavr1 Hardware not responding check settings ");
-}
-
-void loginStep3(TFrame2& f)
-{
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    trace(f, Tavr1PasswordTrace(f.TickCount, reply));
-    if (f.LineComplete) {
-        auto grant = [&](int level, bool readOnly) {
-            f.AccessLevel = level;
-            f.ReadOnlyAccess = readOnly;
-            f.LoginStep = 4;
-            f.SetTimerInterval(100);
-        };
-        if (reply.contains("INVAILD")) {
-            fail(f, " Tavr1 INVAILD PASSWORD             ");
-            return;
-        }
-        if (reply.contains("SUPERVISOR"))
-            grant(3, false);
-        else if (reply.contains("OPERATOR"))
-            grant(2, false);
-        else if (reply.contains("OBSERVER"))
-            grant(1, true);
-    }
-    if (f.TickCount > 10)
-        fail(f, " Tavr-1 password verification failed ");
+    TLoginSteps s;
+    s.validReply = "VALID SUPERVISOR";
+    s.askAgain = {BuildTavr1Line(TTavr1Line::CarriageReturn), BuildTavr1Line(TTavr1Line::SC)};
+    s.notResponding = " Tavr1 Hardware not responding check settings ";
+    s.invalidPassword = " Tavr1 INVAILD PASSWORD             ";
+    s.verificationFailed = " Tavr-1 password verification failed ";
+    s.fail = fail;
+    s.tracePrompt = [](TFrame2& f, const QByteArray& reply) {
+        trace(f, " Detect 0-1-2 " + QString::fromLatin1(reply));
+    };
+    s.traceAskAgain = [](TFrame2& f) { trace(f, "Detect 0-1-2 Command Sent CR + SC"); };
+    s.tracePassword = [](TFrame2& f, const QByteArray& reply) {
+        trace(f, Tavr1PasswordTrace(f.TickCount, reply));
+    };
+    s.password = f.DevicePassword.toLatin1();
+    return s;
 }
 
 // Whether the unit's main firmware is older than the file shipped for it.
@@ -182,10 +127,10 @@ void Tavr1Login(TFrame2& f)
         trace(f, " Detect 0-1");
         break;
     case 2:
-        loginStep2(f);
+        RunPromptStep(f, loginSteps(f));
         break;
     case 3:
-        loginStep3(f);
+        RunPasswordStep(f, loginSteps(f));
         break;
     case 4:
         f.ClearReceive();
@@ -375,9 +320,10 @@ bool Tavr1Decode(TFrame2& f)
         // otherwise fill the log.
         if (!f.Tavr1Cutter.UnknownTailLogged) {
             f.Tavr1Cutter.UnknownTailLogged = true;
-            f.LogEvent(QString(" Tavr1 block ignored: unknown tail kind %1 ")
-                           .arg(quint8(f.BlockSlots[CurrentTavr1BlockSlot].at(Tavr1Offset::TailKind))),
-                       lkError);
+            f.LogEvent(
+                QString(" Tavr1 block ignored: unknown tail kind %1 ")
+                    .arg(quint8(f.BlockSlots[CurrentTavr1BlockSlot].at(Tavr1Offset::TailKind))),
+                lkError);
         }
         return false;
     }

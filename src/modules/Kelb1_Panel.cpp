@@ -55,13 +55,8 @@ void TKelb1Panel::buildForm()
     SpeedButton3 = menuKey(this, "SpeedButton3", QRect(370, 30, 24, 20));
     SpeedButton4 = menuKey(this, "SpeedButton4", QRect(370, 60, 24, 20));
 
-    const char* names[3] = {"PEAK MOD", "PPM", "GENERAL"};
-    Lamp** leds[3] = {&LED1, &LED2, &LED3};
-    for (int i = 0; i < 3; ++i) {
-        const int x = 420 + i * 60;
-        *leds[i] = led(this, QString("LED%1").arg(i + 1), QRect(x + 22, 36, 16, 16), RedLampPair);
-        caption(this, QString("Label_LED%1").arg(i + 1), names[i], QRect(x, 58, 60, 16), 10);
-    }
+    ledRow(this, {&LED1, &LED2, &LED3}, {"PEAK MOD", "PPM", "GENERAL"},
+           {RedLampPair, RedLampPair, RedLampPair}, {420, 60, 22, 60});
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TKelb1Panel::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TKelb1Panel::SpeedButton2Click);
@@ -71,19 +66,14 @@ void TKelb1Panel::buildForm()
 
 void TKelb1Panel::buildMenu()
 {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
+    PopupMenu1 = panelPopup(this);
     auto entry = [this](QMenu* menu, const QString& text, const QString& name, int kind,
                         int index) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, kind, index] { openWindow(kind, index); });
+        windowEntry(menu, text, name, [this, kind, index] { openWindow(kind, index); });
     };
     auto group = [&](const QString& text, const QString& name, const QString& subName, int kind,
                      int count, bool dataTime) {
-        QMenu* sub = PopupMenu1->addMenu(text);
-        sub->setObjectName(name);
-        sub->menuAction()->setObjectName(name);
+        QMenu* sub = windowGroup(PopupMenu1, text, name);
         for (int i = 0; i < count; ++i) {
             const QString caption = dataTime && i == 8 ? QString("RF Level") : measurementNames[i];
             entry(sub, caption, subName + QString::number(i), kind, i);
@@ -93,10 +83,6 @@ void TKelb1Panel::buildMenu()
     group("Histogram", "Histogram1", "Histogram_", kHistogram, HistogramCount, false);
     group("Data vs. Time", "DatavsTime1", "DataVsTime_", kDataTimePlot, DataTimePlotCount, true);
     entry(PopupMenu1, "Alarms", "Alarms1", kAlarms, 0);
-
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(mapToGlobal(at)); });
 }
 
 void TKelb1Panel::FormCreate()

@@ -57,14 +57,8 @@ void TLyn1Panel::buildForm()
     SpeedButton3 = menuKey(this, "SpeedButton3", QRect(386, 30, 24, 20));
     SpeedButton4 = menuKey(this, "SpeedButton4", QRect(386, 60, 24, 20));
 
-    const char* names[3] = {"PILOT", "RDS", "SYNC"};
-    const TLampPair pairs[3] = {GreenLampPair, GreenLampPair, YellowLampPair};
-    Lamp** leds[3] = {&LED1, &LED2, &LED3};
-    for (int i = 0; i < 3; ++i) {
-        const int x = 430 + i * 55;
-        *leds[i] = led(this, QString("LED%1").arg(i + 1), QRect(x + 20, 36, 16, 16), pairs[i]);
-        caption(this, QString("Label_LED%1").arg(i + 1), names[i], QRect(x, 58, 56, 16), 10);
-    }
+    ledRow(this, {&LED1, &LED2, &LED3}, {"PILOT", "RDS", "SYNC"},
+           {GreenLampPair, GreenLampPair, YellowLampPair}, {430, 55, 20, 56});
 
     connect(SpeedButton1, &QToolButton::clicked, this, &TLyn1Panel::SpeedButton1Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TLyn1Panel::SpeedButton2Click);
@@ -74,19 +68,14 @@ void TLyn1Panel::buildForm()
 
 void TLyn1Panel::buildMenu()
 {
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName("PopupMenu1");
+    PopupMenu1 = panelPopup(this);
     auto entry = [this](QMenu* menu, const QString& text, const QString& name, int kind,
                         int index) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, kind, index] { openWindow(kind, index); });
+        windowEntry(menu, text, name, [this, kind, index] { openWindow(kind, index); });
     };
     auto group = [&](const QString& text, const QString& name, const QString& subName, int kind,
                      const auto& channels) {
-        QMenu* sub = PopupMenu1->addMenu(text);
-        sub->setObjectName(name);
-        sub->menuAction()->setObjectName(name);
+        QMenu* sub = windowGroup(PopupMenu1, text, name);
         for (const Channel& c : channels)
             entry(sub, c.caption, subName + QString::number(c.index), kind, c.index);
     };
@@ -94,10 +83,6 @@ void TLyn1Panel::buildMenu()
     group("Histogram", "Histogram1", "Histogram_", kHistogram, plotChannels);
     group("Data vs Time", "DatavsTime1", "DataVsTime_", kDataTimePlot, plotChannels);
     entry(PopupMenu1, "RDS Data", "RDSData1", kRdsData, 0);
-
-    setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(mapToGlobal(at)); });
 }
 
 void TLyn1Panel::FormCreate()

@@ -4,6 +4,7 @@
 #include "widgets/Lamp.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 
 namespace RackPanelKit {
@@ -114,6 +115,45 @@ void setTextIfChanged(QLabel* label, const QString& text)
 {
     if (label && label->text() != text)
         label->setText(text);
+}
+
+void ledRow(QWidget* panel, const std::array<Lamp**, 3>& leds,
+            const std::array<const char*, 3>& names, const std::array<TLampPair, 3>& pairs,
+            const TLedRow& row)
+{
+    for (int i = 0; i < 3; ++i) {
+        const int x = row.x0 + i * row.step;
+        *leds[i] =
+            led(panel, QString("LED%1").arg(i + 1), QRect(x + row.ledInset, 36, 16, 16), pairs[i]);
+        caption(panel, QString("Label_LED%1").arg(i + 1), names[i],
+                QRect(x, 58, row.captionWidth, 16), 10);
+    }
+}
+
+QMenu* panelPopup(QWidget* panel)
+{
+    auto* popup = new QMenu(panel);
+    popup->setObjectName("PopupMenu1");
+    panel->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(panel, &QWidget::customContextMenuRequested, popup,
+                     [panel, popup](const QPoint& at) { popup->popup(panel->mapToGlobal(at)); });
+    return popup;
+}
+
+void windowEntry(QMenu* menu, const QString& text, const QString& name,
+                 const std::function<void()>& open)
+{
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    QObject::connect(a, &QAction::triggered, menu, open);
+}
+
+QMenu* windowGroup(QMenu* popup, const QString& text, const QString& name)
+{
+    QMenu* sub = popup->addMenu(text);
+    sub->setObjectName(name);
+    sub->menuAction()->setObjectName(name);
+    return sub;
 }
 
 } // namespace RackPanelKit

@@ -5,9 +5,12 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <array>
+#include <functional>
 
 class Lamp;
 class QLabel;
+class QMenu;
 class QToolButton;
 class QWidget;
 
@@ -45,5 +48,23 @@ void setLed(Lamp* lamp, const TLampPair& pair, bool lit);
 // Sets the label's text only when it differs, so a refresh that finds nothing
 // new costs no relayout or repaint.
 void setTextIfChanged(QLabel* label, const QString& text);
+
+// The module's three LEDs, LED1..LED3, each over its caption Label_LED1..3:
+// the n-th column starts at x0 + n * step, its LED ledInset further on.
+struct TLedRow
+{
+    int x0, step, ledInset, captionWidth;
+};
+void ledRow(QWidget* panel, const std::array<Lamp**, 3>& leds,
+            const std::array<const char*, 3>& names, const std::array<TLampPair, 3>& pairs,
+            const TLedRow& row);
+
+// The panel's right-click menu, PopupMenu1: shown where the panel is
+// right-clicked. windowEntry adds one action (objectName name) that calls
+// open; windowGroup a submenu whose menu and action are both named name.
+QMenu* panelPopup(QWidget* panel);
+void windowEntry(QMenu* menu, const QString& text, const QString& name,
+                 const std::function<void()>& open);
+QMenu* windowGroup(QMenu* popup, const QString& text, const QString& name);
 
 } // namespace RackPanelKit

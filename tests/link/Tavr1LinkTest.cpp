@@ -1,4 +1,4 @@
-#include "link/FrameSimSupport.h"
+#include "link/LineUnitLinkSupport.h"
 
 #include "common/TDateTime.h"
 #include "link/Tavr1Link.h"
@@ -15,47 +15,7 @@
 
 namespace {
 
-class Tavr1LinkTest : public ::testing::TestWithParam<int>
-{
-protected:
-    void SetUp() override { MessageLines = &log; }
-    void TearDown() override
-    {
-        MessageLines = nullptr;
-        qunsetenv("TOLVEX_COM1");
-    }
-
-    // A Tavr1 frame on the transport of the test's parameter, its timer
-    // stopped so the test runs the ticks.
-    std::unique_ptr<TFrame2> connect(int transport)
-    {
-        return openFrameOn(sim, htTavr1, transport);
-    }
-
-    // Runs ticks, letting the unit answer between them, until pred holds.
-    bool tickUntil(TFrame2& f, const std::function<bool()>& pred, int maxTicks, int pumpMs = 40)
-    {
-        return ::tickUntil(f, pred, maxTicks, pumpMs);
-    }
-
-    bool loggedIn(TFrame2& f)
-    {
-        return tickUntil(
-            f, [&] { return f.ProcessState == 4; }, 40);
-    }
-
-    QStringList linesOf(const char* prefix) const
-    {
-        QStringList out;
-        for (const QString& l : logOldestFirst())
-            if (l.startsWith(prefix))
-                out << l;
-        return out;
-    }
-
-    TEventLog log;
-    Tavr1Sim sim;
-};
+using Tavr1LinkTest = TLineUnitLinkTest<Tavr1Sim, htTavr1>;
 
 } // namespace
 
@@ -119,63 +79,6 @@ TEST_F(Tavr1LinkTest, ClassicBlocksGetThePcTimeAppended)
     EXPECT_GE(f->LastBlockTime, before);
     EXPECT_EQ(TDateTimeFromBytes(stored.right(8)).value_or(QDateTime()).toSecsSinceEpoch(),
               f->LastBlockTime.toSecsSinceEpoch());
-}
-
-TEST_F(Tavr1LinkTest, AWrongPasswordEndsTheLogin)
-{
-    sim.password = "OTHER";
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->Status == stError; }, 20));
-    const QStringList errors = linesOf("ERROR");
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].endsWith("<Connect1>    Tavr1 INVAILD PASSWORD             "));
-    EXPECT_EQ(f->ProcessState, 0u);
-    ASSERT_TRUE(sim.waitForLine("EC"));
-    const QList<QByteArray> lines = sim.receivedLines();
-    EXPECT_EQ(lines.mid(lines.size() - 2), (QList<QByteArray>{"", "EC"}));
-}
-
-// The time-outs count ticks, so the test runs them without waiting.
-TEST_F(Tavr1LinkTest, ASilentUnitIsAskedAgainThenGivenUp)
-{
-    sim.answerPrompt = false;
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->LoginStep == 2; }, 5, 0));
-    for (int tick = 1; tick <= 24; ++tick)
-        f->Timer1Timer();
-    pump(50);
-    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"HD", "SC"}));
-    f->Timer1Timer(); // tick 25
-    EXPECT_TRUE(sim.waitUntil([&] { return sim.receivedLines().count("SC") == 2; }, 2000));
-    EXPECT_EQ(sim.receivedLines().mid(2), (QList<QByteArray>{"", "SC"}));
-    for (int tick = 26; tick <= 30; ++tick)
-        f->Timer1Timer();
-    EXPECT_EQ(f->Status, stConnecting);
-    f->Timer1Timer(); // tick 31
-    EXPECT_EQ(f->Status, stError);
-    EXPECT_EQ(f->ProcessState, 0u);
-    EXPECT_TRUE(
-        linesOf("ERROR").value(0).endsWith(" Tavr1 Hardware not responding check settings "));
-}
-
-TEST_F(Tavr1LinkTest, APromptAnsweredOnTheResendTickIsNotTimedOut)
-{
-    sim.prompt = Tavr1Sim::Prompt::ValidClassic;
-    sim.answerPrompt = false;
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->LoginStep == 2; }, 5, 0));
-    for (int tick = 1; tick <= 24; ++tick)
-        f->Timer1Timer();
-    sim.answerPrompt = true;
-    sim.send("VALID SUPERVISOR\r");
-    pump(80);
-    f->Timer1Timer(); // tick 25 matches: no resend, no slow-down
-    EXPECT_EQ(f->LoginStep, 4u);
-    EXPECT_EQ(sim.receivedLines().count("SC"), 1);
-    EXPECT_EQ(f->Timer1->interval(), 100);
 }
 
 // The identification step's waits run only on ticks where nothing answered: a
@@ -242,35 +145,6 @@ TEST(Tavr1LinkTrace, ThePasswordStepShowsItsTickThenTheReply)
 {
     EXPECT_EQ(Tavr1PasswordTrace(7, "OPERATOR").toStdString(), " Detect 0-1-2-3 7OPERATOR");
     EXPECT_EQ(Tavr1PasswordTrace(11, "").toStdString(), " Detect 0-1-2-3 11");
-}
-
-TEST_F(Tavr1LinkTest, NoLevelAnswerAndNoIdentificationAreFailures)
-{
-    {
-        sim.answerPassword = false;
-        auto f = connect(trNetwork);
-        ASSERT_TRUE(tickUntil(
-            *f, [&] { return f->LoginStep == 3; }, 10));
-        for (int i = 0; i < 11; ++i)
-            f->Timer1Timer();
-        EXPECT_EQ(f->Status, stError);
-        EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" Tavr-1 password verification failed "));
-    }
-    log.clear();
-    sim.dropLink();
-    sim.answerPassword = true;
-    sim.answerIdentification = false;
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->LoginStep == 5; }, 10));
-    sim.clearReceived();
-    for (int i = 0; i < 25; ++i)
-        f->Timer1Timer();
-    EXPECT_TRUE(sim.waitForLine("UI")) << "asked again at tick 25";
-    for (int i = 0; i < 26; ++i)
-        f->Timer1Timer();
-    EXPECT_EQ(f->Status, stError);
-    EXPECT_TRUE(linesOf("ERROR").value(0).endsWith(" Tavr1 hardware not responding"));
 }
 
 // A peer that never stops talking during the login: the receive buffer keeps
@@ -372,7 +246,8 @@ TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
         // block the next one confirms. (Noise between every two blocks would
         // leave no block confirmed: see the out-of-step case below.)
         sim.garbageBeforeBlocks = QByteArray("\xFF\xFE\x01 noise \xFD", 11);
-        QObject::connect(&sim, &Tavr1Sim::blockSent, &sim, [this] { sim.garbageBeforeBlocks.clear(); });
+        QObject::connect(&sim, &Tavr1Sim::blockSent, &sim,
+                         [this] { sim.garbageBeforeBlocks.clear(); });
         auto f = connect(transport);
         ASSERT_TRUE(loggedIn(*f));
         ASSERT_TRUE(tickUntil(
@@ -404,9 +279,8 @@ TEST_P(Tavr1ReceiveFaults, TheStreamIsCutIntoWholeBlocksOnly)
         // The frame tells of each block as it goes into the history, so a
         // window that counts samples sees both.
         std::vector<qint32> announced;
-        QObject::connect(f.get(), &TFrame2::measurementDecoded, f.get(), [&] {
-            announced.push_back(f->Tavr1Measurements[tcTotal][tsPeak]);
-        });
+        QObject::connect(f.get(), &TFrame2::measurementDecoded, f.get(),
+                         [&] { announced.push_back(f->Tavr1Measurements[tcTotal][tsPeak]); });
         sim.doubleBlocks = true;
         sim.sendBlock();
         pump(150);
@@ -474,7 +348,8 @@ TEST_P(Tavr1ReceiveFaults, ALostByteChangesNoSetting)
     EXPECT_EQ(f->BlockSlots[CurrentTavr1BlockSlot].left(Tavr1BlockLength), a);
     const QStringList errors = linesOf("ERROR");
     ASSERT_EQ(errors.size(), 1) << errors.join('\n').toStdString();
-    EXPECT_TRUE(errors[0].endsWith(" Tavr1 block stream out of step: waiting for the next whole block "));
+    EXPECT_TRUE(
+        errors[0].endsWith(" Tavr1 block stream out of step: waiting for the next whole block "));
 
     // Noise between every two blocks leaves none confirmed: reported once,
     // nothing decoded, the buffer bounded.
