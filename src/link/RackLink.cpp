@@ -409,24 +409,33 @@ void decodeBlock(TFrame2& f)
     }
 }
 
+// A modem that lost its carrier says so in text between the rack's blocks:
+// that is the modem talking, not a block of the rack lost. Only text ahead of
+// the next block's marker is the modem's; inside a block it is data.
+void dropCarrierText(QByteArray& buffer)
+{
+    static const QByteArray noCarrier("NO CARRIER");
+    static const QByteArray marker("\xFF\xFE\xFD", 3);
+    for (qsizetype at; (at = buffer.indexOf(noCarrier)) >= 0;) {
+        const qsizetype next = buffer.indexOf(marker);
+        if (next >= 0 && next < at)
+            return;
+        qsizetype end = at + noCarrier.size();
+        while (end < buffer.size() && (buffer[end] == '\r' || buffer[end] == '\n'))
+            ++end;
+        buffer.remove(at, end - at);
+    }
+}
+
 } // namespace
 
 int RackTakeBlocks(TFrame2& f)
 {
     int taken = 0;
     TBlockDrops& drops = f.RackDrops;
-    // A modem that lost its carrier says so in text between the rack's blocks:
-    // that is the modem talking, not a block of the rack lost.
-    if (f.Transport == trModem) {
-        static const QByteArray noCarrier("NO CARRIER");
-        for (qsizetype at; (at = f.BlockBuffer.indexOf(noCarrier)) >= 0;) {
-            qsizetype end = at + noCarrier.size();
-            while (end < f.BlockBuffer.size() && (f.BlockBuffer[end] == '\r' || f.BlockBuffer[end] == '\n'))
-                ++end;
-            f.BlockBuffer.remove(at, end - at);
-        }
-    }
     for (;;) {
+        if (f.Transport == trModem)
+            dropCarrierText(f.BlockBuffer);
         const quint64 blocksBefore = drops.Blocks, bytesBefore = drops.Bytes;
         const std::optional<QByteArray> block = CutRackBlock(f.BlockBuffer, f.SProtocol, &drops);
         std::optional<QByteArray> entry;
