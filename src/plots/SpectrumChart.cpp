@@ -54,7 +54,11 @@ TSpectrumChart::TSpectrumChart(const QString& name, const QColor& cursorColour,
     c->setBackgroundBrush(Qt::black);
     c->setPlotAreaBackgroundVisible(false);
     c->legend()->hide();
+    // The view made a chart of its own and lets go of it here without
+    // deleting it: every spectrum window opened would leak one.
+    QChart* made = chart();
     setChart(c);
+    delete made;
     setBackgroundBrush(Qt::black);
 
     m_left = axis(c, Qt::AlignLeft, QString());
