@@ -16,7 +16,9 @@
 #include "tavr1/Tavr1_Panel.h"
 #include "widgets/MessageBoxService.h"
 
+#include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -395,3 +397,50 @@ TEST_F(RackWindowsTest, AFirmwareUpdateTakesTheRackAwayAndTheReconnectBringsANew
     EXPECT_EQ(boxes, QStringList()) << boxes.join('|').toStdString();
     SetMessageBoxAnswerer({});
 }
+
+namespace {
+
+// Every window of the panel opened and closed in a loop, the link polling on
+// its own timer all the while: the unit never sees the link close, and no
+// error is logged. A window reads the frame; it never touches the link.
+TEST_F(RackWindowsTest, OpeningAndClosingEveryWindowKeepsTheLink)
+{
+    Tavr1Sim unit;
+    unit.blockIntervalMs = 50;
+    int drops = 0, connects = 0;
+    QObject::connect(&unit, &SimPeer::clientDisconnected, [&] { ++drops; });
+    QObject::connect(&unit, &SimPeer::clientConnected, [&] { ++connects; });
+    configure(1, unit, "Studio A Tavr");
+    start();
+    ASSERT_TRUE(waitFor([&] { return panelOf(Main->Rack1) != nullptr; }, 20000));
+    TTavr1Panel* panel = panelOf(Main->Rack1);
+    const int before = unit.blocksSent();
+    for (int round = 0; round < 3; ++round) {
+        QList<QAction*> entries = panel->PopupMenu1->actions();
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            QAction* a = entries[i];
+            if (a->menu()) {
+                entries += a->menu()->actions();
+                continue;
+            }
+            if (a->isSeparator() || !a->isEnabled())
+                continue;
+            a->trigger();
+            pump(100);
+        }
+        pump(500);
+        for (QWidget* w : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (w->isWindow() && w->isVisible())
+                w->close();
+        }
+        pump(300);
+    }
+    EXPECT_GT(unit.blocksSent(), before + 20);
+    EXPECT_EQ(drops, 0);
+    EXPECT_EQ(connects, 1);
+    EXPECT_EQ(frame(1)->Status, stActive);
+    for (const QString& l : logOldestFirst())
+        EXPECT_FALSE(l.contains("ERROR")) << l.toStdString();
+}
+
+} // namespace
