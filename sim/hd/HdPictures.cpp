@@ -10,7 +10,7 @@
 
 namespace {
 
-std::vector<unsigned char> pixels(int w, int h, int channels, bool noise)
+std::vector<unsigned char> pixels(int w, int h, int channels, bool noise, int noisyRows = -1)
 {
     std::vector<unsigned char> p(size_t(w) * size_t(h) * size_t(channels));
     quint32 seed = 0x2545F491u;
@@ -22,7 +22,8 @@ std::vector<unsigned char> pixels(int w, int h, int channels, bool noise)
                     static_cast<unsigned char>((x * 3 + y * 2 + c * 60) & 0xFF);
                 p[(size_t(y) * size_t(w) + size_t(x)) * size_t(channels) + size_t(c)] =
                     channels == 4 && c == 3 ? 0xFF
-                    : noise                 ? static_cast<unsigned char>(seed >> 24)
+                    : noise && (noisyRows < 0 || y < noisyRows)
+                        ? static_cast<unsigned char>(seed >> 24)
                                             : smooth;
             }
     return p;
@@ -152,9 +153,9 @@ QByteArray EncodeSimJpeg(const TSimJpegShape& shape)
     return bytes;
 }
 
-QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise)
+QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise, int noisyRows)
 {
-    std::vector<unsigned char> rgba = pixels(width, height, 4, noise);
+    std::vector<unsigned char> rgba = pixels(width, height, 4, noise, noisyRows);
     if (!interlaced) {
         png_image image;
         std::memset(&image, 0, sizeof image);

@@ -18,7 +18,9 @@ struct TSimJpegShape
 };
 QByteArray EncodeSimJpeg(const TSimJpegShape& shape);
 
-QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise);
+// With noise, noisyRows limits the noise to the first rows (all when < 0), so
+// a file can be made as large as a unit can send and no larger.
+QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise, int noisyRows = -1);
 
 // A whole PNG file of one IHDR (RGBA, 8 bits), one IDAT holding the zlib
 // stream of unpackedBytes zero bytes, and IEND; with zTXt, the zeros go into a
