@@ -318,3 +318,121 @@ TEST(RackGoldenBlock, AmRecordOfAPelo1)
         EXPECT_EQ(x.series(0, 10 + k), w[size_t(15 + 2 * k)] * 256 + w[size_t(14 + 2 * k)])
             << "Pelo1 count " << k;
 }
+
+TEST(RackGoldenBlock, APelo1MenuEchoCarriesItsItemAndItsValueLowByteFirst)
+{
+    TWords w{};
+    check(w, 4, 23, 24);
+    w[25] = 16; // a step item
+    w[26] = 0x23;
+    w[27] = 0x01;
+    TRack x;
+    x.receive(wholeBlock(0xC1, w));
+    EXPECT_EQ(x.d->Pelo1State.Settings[16], 0x0123);
+}
+
+// Which status bit of which word closes a batch of samples, by the controller
+// (FM, TV) or by the record's module (AM). The bit alone must close it, and
+// every other bit of the record set must not.
+TEST(RackGoldenBlock, OnlyTheControllersNewSamplesBitClosesABatch)
+{
+    struct Case
+    {
+        const char* name;
+        int byte3; // 0xF0: an FM pair
+        int controller;
+        int word;
+        int bit;
+    };
+    const Case cases[] = {
+        {"Kelb1", 0xF0, 1, 24, 0x01},  {"Nuva1", 0xF0, 2, 49, 0x80},
+        {"Lyn1", 0xF0, 4, 59, 0x80},   {"Varn1", 0xF0, 8, 69, 0x80},
+        {"GryA1", 0xE0, 17, 31, 0x80}, {"Gry230", 0xE0, 18, 30, 0x80},
+        {"Gry250", 0xE0, 19, 40, 0x80}, {"Pelo1", 0xC1, 0, 23, 0x01},
+        {"Pelo2", 0xC2, 0, 27, 0x01},
+    };
+    auto closesABatch = [](const Case& k, const TWords& w) {
+        TRack x;
+        x.d->RackController = k.controller;
+        const QDateTime now = QDateTime::currentDateTime();
+        if (k.byte3 == 0xF0) {
+            const std::array<int, 48> rds{};
+            EXPECT_TRUE(ReceiveRackBlock(*x.d, *x.c, fmHalf(11, w, rds), false, now));
+            EXPECT_FALSE(x.d->NewSamples) << "the first half completes no record";
+            EXPECT_TRUE(ReceiveRackBlock(*x.d, *x.c, fmHalf(10, w, rds), false, now));
+        } else {
+            EXPECT_TRUE(ReceiveRackBlock(*x.d, *x.c, wholeBlock(k.byte3, w), false, now));
+        }
+        return x.d->NewSamples;
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TWords alone{};
+        alone[size_t(k.word)] = k.bit;
+        EXPECT_TRUE(closesABatch(k, alone));
+        TWords allBut{};
+        allBut.fill(0xFF);
+        allBut[size_t(k.word)] = 0xFF & ~k.bit;
+        EXPECT_FALSE(closesABatch(k, allBut));
+    }
+}
+
+// TV and AM identification pages: the kind and page word k, the check k+1
+// over k+2..k+15, then version x 10, revision, part number (high, low) and the
+// ten characters of the device text; the part number takes the family's
+// prefix.
+TEST(RackGoldenBlock, TvAndAmIdentificationPagesStandAtTheirKindWords)
+{
+    struct Case
+    {
+        const char* name;
+        int byte3;
+        int k;
+        int kindWord;
+        TRackModuleState TRackData::*state;
+        const char* part;
+    };
+    const Case cases[] = {
+        {"Gry230", 0xE0, 76, 0x20, &TRackData::Gry230State, "231234"},
+        {"Gry250", 0xE0, 76, 0x30, &TRackData::Gry250State, "251234"},
+        {"Pelo1", 0xC1, 28, 0x00, &TRackData::Pelo1State, "351234"},
+        {"Pelo2", 0xC2, 70, 0x00, &TRackData::Pelo2State, "351234"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TWords w{};
+        const int k = c.k;
+        w[size_t(k)] = c.kindWord;
+        w[size_t(k + 2)] = 123;
+        w[size_t(k + 3)] = 'C';
+        w[size_t(k + 4)] = 12;
+        w[size_t(k + 5)] = 34;
+        text(w, k + 6, "UNIT GOLD1");
+        check(w, k + 2, k + 15, k + 1);
+        w[size_t(k + 16)] = 0x5A; // past the checked words: no part of the sum
+        TRack x;
+        x.receive(wholeBlock(c.byte3, w));
+        const TRackModuleState& s = (*x.d).*(c.state);
+        EXPECT_TRUE(s.IdentificationSeen);
+        EXPECT_DOUBLE_EQ(s.FirmwareVersion, 12.3);
+        EXPECT_EQ(s.Revision, QChar('C'));
+        EXPECT_EQ(s.PartNumber, c.part);
+        EXPECT_EQ(s.DeviceText, "UNIT GOLD1");
+    }
+}
+
+// An FM block of a kind other than the two sample halves is one whole record,
+// as the TV and AM blocks are, and carries no RDS words.
+TEST(RackGoldenBlock, AnFmBlockOfAnotherKindIsAWholeRecord)
+{
+    TWords w{};
+    for (int i = 4; i <= 98; ++i)
+        w[size_t(i)] = (i * 3 + 7) & 0xFF;
+    TRack x;
+    ASSERT_TRUE(ReceiveRackBlock(*x.d, *x.c, wholeBlock(0xFC, w), false, QDateTime::currentDateTime()));
+    EXPECT_EQ(x.c->RackFamily, rkFM);
+    EXPECT_FALSE(x.d->NewSampleBlock);
+    const TRackModuleRecord& rec = x.d->RackBlock.Records[size_t(x.c->BlockNumber)];
+    for (int i = 4; i <= 98; ++i)
+        EXPECT_EQ(rec[i], w[size_t(i)]) << "word " << i;
+}
