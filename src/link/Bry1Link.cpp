@@ -101,24 +101,8 @@ void readVersions(TFrame2& f)
 
 void reportDrops(TFrame2& f, TDropEdge edge)
 {
-    const TBlockDrops& d = f.Bry1Drops;
-    switch (edge) {
-    case TDropEdge::Started:
-        f.LogEvent(QString(" Bry-1 receive: %1 blocks and %2 bytes dropped, decoding goes on with "
-                           "the next whole block ")
-                       .arg(d.RunBlocks)
-                       .arg(d.RunBytes),
-                   lkError);
-        break;
-    case TDropEdge::Ended:
-        f.LogEvent(QString(" Bry-1 receive: %1 blocks and %2 bytes were dropped in all ")
-                       .arg(d.RunBlocks)
-                       .arg(d.RunBytes),
-                   lkStatus);
-        break;
-    case TDropEdge::None:
-        break;
-    }
+    if (edge != TDropEdge::None)
+        f.LogEvent(DropEdgeText("Bry-1", f.Bry1Drops, edge), edge == TDropEdge::Started ? lkError : lkStatus);
 }
 
 // Both transports gather the stream the same way, so blocks that wait

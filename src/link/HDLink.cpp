@@ -196,23 +196,9 @@ bool takeBlock(TFrame2& f)
     TBlockDrops& drops = f.HdDrops;
     const quint64 blocksBefore = drops.Blocks, bytesBefore = drops.Bytes;
     std::optional<QByteArray> block = CutMarkedBlock(f.RxBuffer, length, HdBlockBacklog, &drops);
-    switch (NoteDrops(drops, blocksBefore, bytesBefore, block.has_value())) {
-    case TDropEdge::Started:
-        f.LogEvent(QString(" HD receive: %1 blocks and %2 bytes dropped, decoding goes on with the "
-                           "next whole block ")
-                       .arg(drops.RunBlocks)
-                       .arg(drops.RunBytes),
-                   lkError);
-        break;
-    case TDropEdge::Ended:
-        f.LogEvent(QString(" HD receive: %1 blocks and %2 bytes were dropped in all ")
-                       .arg(drops.RunBlocks)
-                       .arg(drops.RunBytes),
-                   lkStatus);
-        break;
-    case TDropEdge::None:
-        break;
-    }
+    const TDropEdge edge = NoteDrops(drops, blocksBefore, bytesBefore, block.has_value());
+    if (edge != TDropEdge::None)
+        f.LogEvent(DropEdgeText("HD", drops, edge), edge == TDropEdge::Started ? lkError : lkStatus);
     if (!block)
         return false;
     if (HdComputedChecksum(*block) != HdReceivedChecksum(*block)) {

@@ -340,24 +340,8 @@ namespace {
 
 void reportDrops(TFrame2& f, TDropEdge edge)
 {
-    const TBlockDrops& d = f.RackDrops;
-    switch (edge) {
-    case TDropEdge::Started:
-        f.LogEvent(QString(" QEL receive: %1 blocks and %2 bytes dropped, decoding goes on with the "
-                           "next whole block ")
-                       .arg(d.RunBlocks)
-                       .arg(d.RunBytes),
-                   lkError);
-        break;
-    case TDropEdge::Ended:
-        f.LogEvent(QString(" QEL receive: %1 blocks and %2 bytes were dropped in all ")
-                       .arg(d.RunBlocks)
-                       .arg(d.RunBytes),
-                   lkStatus);
-        break;
-    case TDropEdge::None:
-        break;
-    }
+    if (edge != TDropEdge::None)
+        f.LogEvent(DropEdgeText("QEL", f.RackDrops, edge), edge == TDropEdge::Started ? lkError : lkStatus);
 }
 
 // Batches the RDS window had no time to take. A queue nobody reads drops its

@@ -194,25 +194,11 @@ bool takeBlock(TFrame2& f)
         c.OutOfStepLogged = true;
         f.LogEvent(" Tavr1 block stream out of step: waiting for the next whole block ", lkError);
     }
-    switch (NoteDrops(c.Drops, blocksBefore, bytesBefore, block.has_value())) {
-    case TDropEdge::Started:
-        // A loss of step has said so already.
-        if (!outOfStep)
-            f.LogEvent(QString(" Tavr1 receive: %1 blocks and %2 bytes dropped, decoding goes on "
-                               "with the next whole block ")
-                           .arg(c.Drops.RunBlocks)
-                           .arg(c.Drops.RunBytes),
-                       lkError);
-        break;
-    case TDropEdge::Ended:
-        f.LogEvent(QString(" Tavr1 receive: %1 blocks and %2 bytes were dropped in all ")
-                       .arg(c.Drops.RunBlocks)
-                       .arg(c.Drops.RunBytes),
-                   lkStatus);
-        break;
-    case TDropEdge::None:
-        break;
-    }
+    const TDropEdge edge = NoteDrops(c.Drops, blocksBefore, bytesBefore, block.has_value());
+    // A loss of step has said so already.
+    if (edge == TDropEdge::Ended || (edge == TDropEdge::Started && !outOfStep))
+        f.LogEvent(DropEdgeText("Tavr1", c.Drops, edge),
+                   edge == TDropEdge::Started ? lkError : lkStatus);
     if (!block)
         return false;
     c.OutOfStepLogged = false;

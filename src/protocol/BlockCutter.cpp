@@ -79,3 +79,23 @@ TDropEdge NoteDrops(TBlockDrops& d, quint64 blocksBefore, quint64 bytesBefore, b
     }
     return edge;
 }
+
+QString DropEdgeText(const QString& unit, const TBlockDrops& d, TDropEdge edge)
+{
+    switch (edge) {
+    case TDropEdge::Started:
+        return QString(" %1 receive: %2 blocks and %3 bytes dropped, decoding goes on with the "
+                       "next whole block ")
+            .arg(unit)
+            .arg(d.RunBlocks)
+            .arg(d.RunBytes);
+    case TDropEdge::Ended:
+        return QString(" %1 receive: %2 blocks and %3 bytes were dropped in all ")
+            .arg(unit)
+            .arg(d.RunBlocks)
+            .arg(d.RunBytes);
+    case TDropEdge::None:
+        break;
+    }
+    return {};
+}

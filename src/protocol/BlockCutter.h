@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -42,3 +43,8 @@ std::optional<QByteArray> CutMarkedBlock(QByteArray& rx, int blockLength, int ma
 // After one cut: adds what it dropped (the counts grew from blocksBefore and
 // bytesBefore) to the run, and tells whether a run began or ended.
 TDropEdge NoteDrops(TBlockDrops& d, quint64 blocksBefore, quint64 bytesBefore, bool blockTaken);
+
+// The event-log line for the edge of a run (empty for none), the unit named
+// as its other lines name it ("HD", "QEL"). A run that starts is an error; the
+// one that ends gives the count.
+QString DropEdgeText(const QString& unit, const TBlockDrops& d, TDropEdge edge);
