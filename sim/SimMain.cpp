@@ -285,6 +285,33 @@ int runHold(QCoreApplication& app, const QStringList& args)
     return app.exec();
 }
 
+// What the Tavr1 and the HD unit take alike: both log in the same way, drift
+// as on air unless told, and take firmware downloads.
+template <class TUnit>
+std::vector<TOption> lineUnitOptions(TUnit& sim)
+{
+    return {
+        {"s-protocol", "", "The stamped-block kind of unit (\"SPASSWORD\").",
+         [&sim](const QString&) {
+             sim.prompt = SimLineUnit::Prompt::SProtocol;
+             return true;
+         }},
+        {"password", "PW", "The unit's password (\"QUMOR7\" by default).",
+         [&sim](const QString& v) {
+             sim.password = v.toLatin1();
+             return true;
+         }},
+        {"steady", "", "Sends the same readings in every block (they drift as on air by default).",
+         [&sim](const QString&) {
+             sim.vary = false;
+             return true;
+         }},
+        {"accept-any-image", "",
+         "Takes any firmware download, even a partial image, as a careless unit would.",
+         [&sim](const QString&) { return sim.download->acceptAnyImage = true; }},
+    };
+}
+
 // A Tavr1 unit on a loopback TCP port or a pseudo-terminal, for a connection
 // to be pointed at: Transport Network, IP 127.0.0.1 and the port, or RS-232
 // with TOLVEX_COM<n> set to the printed device.
@@ -300,16 +327,6 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
                                      TSimFault::Truncate, TSimFault::Silence, TSimFault::Drop,
                                      TSimFault::Flood};
     const std::vector<TOption> own = {
-        {"s-protocol", "", "The stamped-block kind of unit (\"SPASSWORD\").",
-         [&](const QString&) {
-             sim.prompt = Tavr1Sim::Prompt::SProtocol;
-             return true;
-         }},
-        {"password", "PW", "The unit's password (\"QUMOR7\" by default).",
-         [&](const QString& v) {
-             sim.password = v.toLatin1();
-             return true;
-         }},
         {"revision-c", "", "A unit with the SNMP option (option letter C).",
          [&](const QString&) {
              sim.identification = Tavr1Sim::revisionCIdentification();
@@ -338,17 +355,10 @@ int runTavr1(QCoreApplication& app, const QStringList& args)
          }},
         {"vary", "", "Lets the readings drift and jitter as on air (the default).",
          [&](const QString&) { return sim.vary = true; }},
-        {"steady", "", "Sends the same readings in every block.",
-         [&](const QString&) {
-             sim.vary = false;
-             return true;
-         }},
-        {"accept-any-image", "",
-         "Takes any firmware download, even a partial image, as a careless unit would.",
-         [&](const QString&) { return sim.download->acceptAnyImage = true; }},
     };
     if (const auto exit =
-            parseArguments("tavr1", "A simulated Tavr1 unit.", args, runOptions(run, faults) + own))
+            parseArguments("tavr1", "A simulated Tavr1 unit.", args,
+                           runOptions(run, faults) + own + lineUnitOptions(sim)))
         return *exit;
     if (!placeIsValid("tavr1", run))
         return BadArguments;
@@ -495,11 +505,6 @@ int runHd(QCoreApplication& app, const QStringList& args)
         };
     };
     const std::vector<TOption> own = {
-        {"s-protocol", "", "The stamped-block kind of unit (\"SPASSWORD\").",
-         [&](const QString&) {
-             sim.prompt = HdSim::Prompt::SProtocol;
-             return true;
-         }},
         {"prak1", "", "A Prak1 (AM/HD) instead of a Vren1.",
          [&](const QString&) {
              sim.setModel(HdSim::Model::Prak1);
@@ -515,19 +520,6 @@ int runHd(QCoreApplication& app, const QStringList& args)
              sim.setRfInput(0);
              return true;
          }},
-        {"password", "PW", "The unit's password (\"QUMOR7\" by default).",
-         [&](const QString& v) {
-             sim.password = v.toLatin1();
-             return true;
-         }},
-        {"steady", "", "Fixed readings (they drift as on air by default).",
-         [&](const QString&) {
-             sim.vary = false;
-             return true;
-         }},
-        {"accept-any-image", "",
-         "Takes any firmware download, even a partial image, as a careless unit would.",
-         [&](const QString&) { return sim.download->acceptAnyImage = true; }},
         {"ta-status", "STATE,DELAY_US",
          "The time-alignment state (0..255) and device delay in microseconds the blocks "
          "report.",
@@ -540,7 +532,7 @@ int runHd(QCoreApplication& app, const QStringList& args)
     if (const auto exit = parseArguments("hd",
                                          "A simulated HD unit (a Vren1 with display "
                                          "unless told otherwise).",
-                                         args, runOptions(run, allFaults) + own))
+                                         args, runOptions(run, allFaults) + own + lineUnitOptions(sim)))
         return *exit;
     if (!placeIsValid("hd", run))
         return BadArguments;
