@@ -1,13 +1,13 @@
 #include "sim/hd/HdObjects.h"
 
 #include "protocol/hd/HdBlockLayout.h"
+#include "sim/hd/HdPictures.h"
 
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
-#include <png.h>
 
 namespace {
 
@@ -54,21 +54,7 @@ QByteArray EncodeSimJpeg(int width, int height)
 
 QByteArray EncodeSimPng(int width, int height)
 {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(width);
-    image.height = png_uint_32(height);
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<unsigned char> rgba = pixels(width, height, 4);
-    png_alloc_size_t size = 0;
-    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr))
-        return {};
-    QByteArray bytes(qsizetype(size), '\0');
-    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
-        return {};
-    bytes.truncate(qsizetype(size));
-    return bytes;
+    return WriteSimPng(width, height, pixels(width, height, 4));
 }
 
 QByteArray SimObject(quint16 port, quint16 lot, quint32 mime, const QByteArray& fileName,

@@ -153,25 +153,29 @@ QByteArray EncodeSimJpeg(const TSimJpegShape& shape)
     return bytes;
 }
 
+QByteArray WriteSimPng(int width, int height, const std::vector<unsigned char>& rgba)
+{
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = png_uint_32(width);
+    image.height = png_uint_32(height);
+    image.format = PNG_FORMAT_RGBA;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr))
+        return {};
+    QByteArray bytes(qsizetype(size), '\0');
+    if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
+        return {};
+    bytes.truncate(qsizetype(size));
+    return bytes;
+}
+
 QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise, int noisyRows)
 {
     std::vector<unsigned char> rgba = pixels(width, height, 4, noise, noisyRows);
-    if (!interlaced) {
-        png_image image;
-        std::memset(&image, 0, sizeof image);
-        image.version = PNG_IMAGE_VERSION;
-        image.width = png_uint_32(width);
-        image.height = png_uint_32(height);
-        image.format = PNG_FORMAT_RGBA;
-        png_alloc_size_t size = 0;
-        if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr))
-            return {};
-        QByteArray bytes(qsizetype(size), '\0');
-        if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgba.data(), 0, nullptr))
-            return {};
-        bytes.truncate(qsizetype(size));
-        return bytes;
-    }
+    if (!interlaced)
+        return WriteSimPng(width, height, rgba);
     // Adam7 interlacing: the raw passes, each row a filter byte 0 and its
     // pixels, packed in one IDAT.
     static const int x0[7] = {0, 4, 0, 2, 0, 1, 0}, dx[7] = {8, 8, 4, 4, 2, 2, 1};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <vector>
 
 // Pictures of any size and make-up, for trying the picture decoder at and past
 // its caps: JPEG with a chosen number of scans, PNG plain or interlaced, and
@@ -21,6 +22,9 @@ QByteArray EncodeSimJpeg(const TSimJpegShape& shape);
 // With noise, noisyRows limits the noise to the first rows (all when < 0), so
 // a file can be made as large as a unit can send and no larger.
 QByteArray EncodeSimPng(int width, int height, bool interlaced, bool noise, int noisyRows = -1);
+
+// A plain PNG file of these RGBA pixels, four bytes a pixel, rows top first.
+QByteArray WriteSimPng(int width, int height, const std::vector<unsigned char>& rgba);
 
 // A whole PNG file of one IHDR (RGBA, 8 bits), one IDAT holding the zlib
 // stream of unpackedBytes zero bytes, and IEND; with zTXt, the zeros go into a
