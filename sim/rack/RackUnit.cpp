@@ -414,7 +414,9 @@ QByteArray RackUnit::finish(QByteArray block)
 {
     // A fault of the command line sets the switch a test would, for this
     // block only.
-    const std::optional<TSimFault> fault = nextFault ? nextFault() : std::nullopt;
+    std::optional<TSimFault> fault;
+    if (nextFault)
+        fault = nextFault();
     if (badBlockSum || fault == TSimFault::BadChecksum)
         block[SumByte] = char(block.at(SumByte) ^ 0x5A);
     if (unknownMarkerNext) {
