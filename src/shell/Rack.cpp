@@ -108,8 +108,9 @@ TRack::TRack(QWidget* owner, TFrame2* frame, const QString& name)
 int TRack::HeadHeight() const
 {
     // The caption and the first panel: what a person needs to see of a rack
-    // to know it and reach it. Before any panel is placed, the smallest one.
-    int first = DefaultFirstPanelHeight;
+    // to know it and reach it. Before any panel is placed, the tallest one:
+    // a rack still waiting for its first data is about to show one.
+    int first = m_placedAny ? DefaultFirstPanelHeight : LargestFirstPanelHeight;
     for (const TRackPanelKind& k : panelKinds) {
         const QPointer<TPanelBase>& panel = this->*k.panel;
         if (panel && panel->isVisibleTo(this) && panel->y() == 0) {
@@ -144,9 +145,17 @@ void TRack::placeBeside(QWidget* owner)
         for (TRack* r : owner->findChildren<TRack*>(Qt::FindDirectChildrenOnly)) {
             if (r == this || !r->isVisible() || r->isMinimized())
                 continue;
-            // A rack still growing will reach its target height.
+            // A rack still growing will reach its target height. One with no
+            // panel yet (at the start every rack opens before its unit has
+            // answered) is taken to be as tall as its head will be. A rack
+            // system finds its modules one poll after another, so nothing is
+            // known of its foot: its whole column is kept.
             QRect f = r->frameGeometry();
             f.setHeight(qMax(f.height(), f.height() - r->height() + r->TargetHeight));
+            if (!r->m_placedAny)
+                f.setHeight(qMax(f.height(), r->HeadHeight()));
+            if (r->Frame && r->Frame->HardwareType == htRackSystem)
+                f.setBottom(qMax(f.bottom(), available.bottom()));
             whole << f;
             heads << QRect(f.topLeft(), QSize(f.width(), r->HeadHeight()));
             ++others;

@@ -29,6 +29,9 @@ public:
     static constexpr int GrowStep = 10;
     // The smallest first panel a rack holds (the Jov4 tuner's).
     static constexpr int DefaultFirstPanelHeight = 107;
+    // The tallest (the Vren1's): what a rack whose units are not known yet
+    // may turn out to need in view.
+    static constexpr int LargestFirstPanelHeight = 260;
 
     QPointer<TFrame2> Frame;
     qint32 ShownUnits = 0;

@@ -252,3 +252,39 @@ TEST(RackPanels, Jov4TokenFromTheModelText)
             EXPECT_EQ(t, nullptr) << c.model;
     }
 }
+
+// At the start every connection opens its rack at once, before any unit has
+// answered, so each new rack is placed beside racks that are still a caption
+// high. The one placed second must not land where the first one's first
+// panel appears once its data comes.
+TEST(RackPlacement, ARackOpenedBeforeAnotherHasItsDataLeavesThatOnesHeadInView)
+{
+    QWidget owner;
+    TFrame2 hdFrame{"Connect1"}, fmFrame{"Connect2"};
+    hdFrame.HardwareType = htHDSystem;
+    hdFrame.RackCaption = "Vren1";
+    fmFrame.RackCaption = "FM rack";
+    QPointer<TRack> first, second;
+    TRack::Create1(&owner, &hdFrame, first, "Rack1");
+    TRack::Create1(&owner, &fmFrame, second, "Rack2");
+    ASSERT_TRUE(first && second);
+
+    hdFrame.RackFamily = rkFM;
+    hdFrame.UnitPresence[upVren1] = true;
+    hdFrame.DetectedUnits = 1;
+    PostMessage(first, UM_HD_DATA);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents();
+    for (int i = 0; i < 40 && first->Timer1->isActive(); ++i)
+        first->Timer1Timer();
+    ASSERT_NE(first->Vren1Panel, nullptr);
+
+    const QRect firstFrame = first->frameGeometry();
+    const QRect head(firstFrame.topLeft(), QSize(firstFrame.width(), first->HeadHeight()));
+    EXPECT_GE(first->HeadHeight(), first->Vren1Panel->height());
+    EXPECT_FALSE(second->frameGeometry().intersects(head))
+        << "the second rack at " << second->x() << "," << second->y() << " covers the first's head "
+        << head.y() << ".." << head.bottom();
+    delete second.data();
+    delete first.data();
+}
