@@ -314,6 +314,9 @@ void HdSim::lookLikeAStation()
 {
     THdServiceRec& v = fields.service;
     fields.status = 0x07;
+    // Nothing in alarm: a lamp lit on a healthy station reads as a fault to
+    // whoever tries the program. --alarm-masks lights them.
+    fields.alarmMasks = {0, 0};
     v.ProgramsMask = {0x07, 0x07, 0x03, 0x01};
     v.CurrentProgram = {1, 2, 1, 1};
     v.ProgramType = {5, 10, 1, 0, 0, 0, 0, 0};

@@ -75,3 +75,20 @@ TEST(HdSwitches, AMalformedSwitchIsRefusedAndChangesNothing)
         EXPECT_EQ(sim.fields.alarmMasks, before.alarmMasks);
     }
 }
+
+// The unit a person starts from the command line is a healthy station: no
+// lamp of the Alarm/Relay window lit until --alarm-masks lights it.
+TEST(HdSwitches, AStationOnAirHasNothingInAlarmUntilTold)
+{
+    HdSim sim;
+    sim.lookLikeAStation();
+    auto d = decodedFrom(sim);
+    EXPECT_EQ(d->HdAlarmMasks[0], 0);
+    EXPECT_EQ(d->HdAlarmMasks[1], 0);
+
+    const QStringList args = {"--alarm-masks", "0x000004,0x000100"};
+    EXPECT_EQ(TakeHdStatusSwitch(sim, args, 0), 2);
+    d = decodedFrom(sim);
+    EXPECT_EQ(d->HdAlarmMasks[0], 0x000004);
+    EXPECT_EQ(d->HdAlarmMasks[1], 0x000100);
+}
