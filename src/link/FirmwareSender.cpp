@@ -302,10 +302,10 @@ struct TScriptPhase
     bool resetPace; // from this phase on the waits run at the reset interval
 };
 
-constexpr TScriptPhase ErasePhase{
-    "Erasing EEPROM     ", "ERASE", " Erase EEPROM Failed ", " Erase EEPROM Timeout ", false};
-constexpr TScriptPhase FlashPhase{
-    "Flashing EEPROM     ", "FLASH", " Flashing EEPROM Failed ", "Flash EEPROM Timeout", false};
+constexpr TScriptPhase ErasePhase{"Erasing EEPROM     ", "ERASE", " Erase EEPROM Failed ",
+                                  " Erase EEPROM Timeout ", false};
+constexpr TScriptPhase FlashPhase{"Flashing EEPROM     ", "FLASH", " Flashing EEPROM Failed ",
+                                  "Flash EEPROM Timeout", false};
 constexpr TScriptPhase VerifyPhase{"Verifying EEPROM    ", "VERIFY", " Verifying EEPROM Failed ",
                                    "Verify EEPROM Timeout", true};
 constexpr const char* MicroFailText = " Programming Micro Failed ";

@@ -60,8 +60,7 @@ class RecordingDialog : public QObject, public TFirmwareDialogPort
 public:
     explicit RecordingDialog(const TFrame2& f)
         : frame(f)
-    {
-    }
+    {}
     QObject* PortObject() override { return this; }
     void SetProgress(int) override {}
     void SetCountText(const QString&) override {}
@@ -363,8 +362,9 @@ TEST_F(FirmwareSenderTest, EachFlashPhaseFailsInItsOwnStepWithItsOwnLine)
         const QStringList errors = errorLines();
         ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
         EXPECT_TRUE(errors[0].endsWith(r.failText)) << errors[0].toStdString();
-        EXPECT_TRUE(errors[1].endsWith(r.tavr1 ? " EEPROM Update Failed "
-                                               : " Please Close Tolvex, and Re-open, and Re-Connect"))
+        EXPECT_TRUE(errors[1].endsWith(r.tavr1
+                                           ? " EEPROM Update Failed "
+                                           : " Please Close Tolvex, and Re-open, and Re-Connect"))
             << errors[1].toStdString();
     }
 }
@@ -411,8 +411,8 @@ TEST_F(FirmwareSenderTest, EachMainSenderShowsItsStatesInOrderAtItsPace)
             d->scriptLineGapMs = 0;
             d->resetMs = 100;
         }
-        auto f = r.hardwareType == htTavr1 ? pollingFrame(htTavr1, tavr1)
-                                           : pollingFrame(htHDSystem, hd);
+        auto f =
+            r.hardwareType == htTavr1 ? pollingFrame(htTavr1, tavr1) : pollingFrame(htHDSystem, hd);
         f->SetTimerInterval(70);
         RecordingDialog dialog(*f);
         f->BindFirmwareDialog(&dialog);
