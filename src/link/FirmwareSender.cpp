@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -140,13 +141,23 @@ int dataLines(const TFrame2& f)
     return file ? file->DataLineCount() : 0;
 }
 
+// The end of every wait that gives up: past its last tick the wait's own
+// line is logged and the transfer fails.
+void gaveUp(TFrame2& f, int lastTick, const QString& timeoutText)
+{
+    if (f.TickCount <= lastTick)
+        return;
+    f.LogEvent(timeoutText, lkError);
+    f.TransferStep = 99;
+}
+
 void sendPg(TFrame2& f, const TSenderRecord& r)
 {
     f.SendCommand(r.plainPg ? QByteArray("PG\r") : BuildPageLine(quint16(lineCount(f))));
 }
 
-// Steps 0-5, the same for every sender. Returns true when the data are done
-// and the sender's own steps take over (TransferStep 6).
+// Steps 0-5, the same for every sender. With the data done the sender's own
+// steps take over at TransferStep 6.
 void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
 {
     switch (f.TransferStep) {
@@ -196,9 +207,8 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
             f.SendCommand("\r");
             f.ClearReceive();
             sendPg(f, r);
-        } else if (f.TickCount > ReadyTimeoutTick) {
-            f.LogEvent(" Hardware Not Responding", lkError);
-            f.TransferStep = 99;
+        } else {
+            gaveUp(f, ReadyTimeoutTick, " Hardware Not Responding");
         }
         break;
     case 3:
@@ -271,9 +281,8 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
             f.SendCommand("\r");
             if (!line.isEmpty())
                 f.SendCommand(line + "\r");
-        } else if (f.TickCount > LineTimeoutTick) {
-            f.LogEvent(" Data Download Timeout ", lkError);
-            f.TransferStep = 99;
+        } else {
+            gaveUp(f, LineTimeoutTick, " Data Download Timeout ");
         }
         break;
     }
@@ -282,15 +291,48 @@ void download(TFrame2& f, TFirmwareSender s, const TSenderRecord& r)
     }
 }
 
+// One phase of the unit's script after "EF": announced with its state line,
+// then waited for until its "PASS".
+struct TScriptPhase
+{
+    const char* state;
+    const char* word; // the phase's progress word
+    const char* failText;
+    const char* timeoutText;
+    bool resetPace; // from this phase on the waits run at the reset interval
+};
+
+constexpr TScriptPhase ErasePhase{"Erasing EEPROM     ", "ERASE", " Erase EEPROM Failed ",
+                                  " Erase EEPROM Timeout ", false};
+constexpr TScriptPhase FlashPhase{"Flashing EEPROM     ", "FLASH", " Flashing EEPROM Failed ",
+                                  "Flash EEPROM Timeout", false};
+constexpr TScriptPhase VerifyPhase{"Verifying EEPROM    ", "VERIFY", " Verifying EEPROM Failed ",
+                                   "Verify EEPROM Timeout", true};
+constexpr const char* MicroFailText = " Programming Micro Failed ";
+constexpr const char* MicroTimeoutText = "Micro Program Timeout";
+
+constexpr TScriptPhase Tavr1Script[] = {
+    ErasePhase,
+    FlashPhase,
+    VerifyPhase,
+    {"Updating Micro   ", "MICRO", MicroFailText, MicroTimeoutText, false},
+};
+constexpr TScriptPhase Vren1Script[] = {
+    ErasePhase,
+    FlashPhase,
+    VerifyPhase,
+    {"Updating Micro#1   ", "MICRO", MicroFailText, MicroTimeoutText, false},
+    {"Updating Micro#2   ", "MICRO", MicroFailText, MicroTimeoutText, false},
+};
+
 // One wait phase: a line per tick; "FAIL" fails, "PASS" goes on, the
 // phase's own word moves the bar.
-void waitPhase(TFrame2& f, const QByteArray& word, const QString& failText,
-               const QString& timeoutText, int next)
+void waitPhase(TFrame2& f, const TScriptPhase& p, int next)
 {
     ++f.TickCount;
     if (const auto line = f.TakeLine()) {
         if (line->contains("FAIL")) {
-            f.LogEvent(failText, lkError);
+            f.LogEvent(p.failText, lkError);
             f.TransferStep = 99;
             return;
         }
@@ -299,15 +341,12 @@ void waitPhase(TFrame2& f, const QByteArray& word, const QString& failText,
             f.TransferStep = next;
             return;
         }
-        if (line->contains(word)) {
+        if (line->contains(p.word)) {
             ++f.PhaseReplies;
             setProgress(f, qint64(f.PhaseReplies) * 100 / PhaseWordsForFullBar);
         }
     }
-    if (f.TickCount > PhaseTimeoutTick) {
-        f.LogEvent(timeoutText, lkError);
-        f.TransferStep = 99;
-    }
+    gaveUp(f, PhaseTimeoutTick, p.timeoutText);
 }
 
 void startPhase(TFrame2& f, const QString& state, int next)
@@ -331,7 +370,7 @@ void succeed(TFrame2& f, const TSenderRecord& r)
 }
 
 // The wait for "SUCCESS" after the unit's last phase.
-void waitSuccess(TFrame2& f, const QString& timeoutText, int next)
+void waitSuccess(TFrame2& f, int next)
 {
     ++f.TickCount;
     const auto line = f.TakeLine();
@@ -341,120 +380,61 @@ void waitSuccess(TFrame2& f, const QString& timeoutText, int next)
         return;
     }
     setProgress(f, qint64(f.TickCount) * 100 / ModuleRestartTicks);
-    if (f.TickCount > ModuleRestartTicks) {
-        f.LogEvent(timeoutText, lkError);
-        f.TransferStep = 99;
-    }
+    gaveUp(f, ModuleRestartTicks, " Reset Timeout ");
 }
 
-// Steps 6 to 11, the same on the Tavr1 and the Vren1: start the flash, then
-// the erase, flash and verify phases, each announced and then waited for.
-void eraseFlashVerify(TFrame2& f)
+// The steps from 6 on the Tavr1 and the Vren1: each phase of the script
+// announced (6, 8, ...) and waited for (7, 9, ...), the first after "EF",
+// then the reset announced and its "SUCCESS" waited for. True at the step
+// after that wait, where the sender's own end runs.
+bool runScript(TFrame2& f, std::span<const TScriptPhase> script)
 {
-    switch (f.TransferStep) {
-    case 6:
-        f.ClearReceive();
-        f.SendCommand("EF\r");
-        startPhase(f, "Erasing EEPROM     ", 7);
-        break;
-    case 7:
-        waitPhase(f, "ERASE", " Erase EEPROM Failed ", " Erase EEPROM Timeout ", 8);
-        break;
-    case 8:
-        startPhase(f, "Flashing EEPROM     ", 9);
-        break;
-    case 9:
-        waitPhase(f, "FLASH", " Flashing EEPROM Failed ", "Flash EEPROM Timeout", 10);
-        break;
-    case 10:
+    const int step = f.TransferStep;
+    const int resetStep = 6 + 2 * int(script.size());
+    if (step < 6 || step > resetStep + 2)
+        return false;
+    if (step == resetStep + 2)
+        return true;
+    if (step == resetStep + 1) {
+        waitSuccess(f, step + 1);
+    } else if (step == resetStep) {
+        // No clear here: a unit that answers its script in one write has
+        // already sent its SUCCESS, and the wait takes lines one at a time.
         f.SetTimerInterval(ResetIntervalMs);
-        startPhase(f, "Verifying EEPROM    ", 11);
-        break;
-    case 11:
-        waitPhase(f, "VERIFY", " Verifying EEPROM Failed ", "Verify EEPROM Timeout", 12);
-        break;
-    default:
-        break;
+        startPhase(f, "Resetting Unit   ", step + 1);
+    } else if ((step - 6) % 2 == 1) {
+        waitPhase(f, script[std::size_t(step - 6) / 2], step + 1);
+    } else {
+        const TScriptPhase& p = script[std::size_t(step - 6) / 2];
+        if (step == 6) {
+            f.ClearReceive();
+            f.SendCommand("EF\r");
+        }
+        if (p.resetPace)
+            f.SetTimerInterval(ResetIntervalMs);
+        startPhase(f, p.state, step + 1);
     }
+    return false;
 }
 
 void tavr1Main(TFrame2& f, const TSenderRecord& r)
 {
-    switch (f.TransferStep) {
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-        eraseFlashVerify(f);
-        break;
-    case 12:
-        startPhase(f, "Updating Micro   ", 13);
-        break;
-    case 13:
-        waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 14);
-        break;
-    case 14:
-        f.SetTimerInterval(ResetIntervalMs);
-        startPhase(f, "Resetting Unit   ", 15);
-        break;
-    case 15:
-        waitSuccess(f, " Reset Timeout ", 16);
-        break;
-    case 16:
-        // Under the S protocol the unit takes "UC" to start its new firmware.
-        if (f.SProtocol)
-            f.SendCommand("UC\r");
-        succeed(f, r);
-        break;
-    default:
-        break;
-    }
+    if (!runScript(f, Tavr1Script))
+        return;
+    // Under the S protocol the unit takes "UC" to start its new firmware.
+    if (f.SProtocol)
+        f.SendCommand("UC\r");
+    succeed(f, r);
 }
 
 void vren1Main(TFrame2& f, const TSenderRecord& r)
 {
-    switch (f.TransferStep) {
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-        eraseFlashVerify(f);
-        break;
-    case 12:
-        startPhase(f, "Updating Micro#1   ", 13);
-        break;
-    case 13:
-        waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 14);
-        break;
-    case 14:
-        startPhase(f, "Updating Micro#2   ", 15);
-        break;
-    case 15:
-        waitPhase(f, "MICRO", " Programming Micro Failed ", "Micro Program Timeout", 16);
-        break;
-    case 16:
-        // No clear here: a unit that answers its script in one write has
-        // already sent its SUCCESS, and the wait takes lines one at a time.
-        f.SetTimerInterval(ResetIntervalMs);
-        startPhase(f, "Resetting Unit   ", 17);
-        break;
-    case 17:
-        waitSuccess(f, " Reset Timeout ", 18);
-        break;
-    case 18:
-        succeed(f, r);
-        break;
-    case 100:
+    if (f.TransferStep == 100) {
         // No step leads here; kept for a unit that asks to be reopened.
         restoreInterval(f);
         f.OpenConnection();
-        break;
-    default:
-        break;
+    } else if (runScript(f, Vren1Script)) {
+        succeed(f, r);
     }
 }
 
@@ -484,9 +464,8 @@ void hdMain(TFrame2& f, const TSenderRecord& r)
             if (!f.SaveConfiguration(&error))
                 f.LogEvent(" Configuration not saved: " + error + " ", lkError);
             f.TransferStep = 10;
-        } else if (f.TickCount > PhaseTimeoutTick) {
-            f.LogEvent("Flash EEPROM Timeout", lkError);
-            f.TransferStep = 99;
+        } else {
+            gaveUp(f, PhaseTimeoutTick, "Flash EEPROM Timeout");
         }
         break;
     }

@@ -73,109 +73,55 @@ TSpectrumPageView::TSpectrumPageView(const TSetup& setup, QWidget* parent)
     m_settings->setMaximumHeight(130);
     outer->addWidget(m_settings);
 
-    // "Display Mode".
-    auto* display = new QWidget;
-    auto* dl = new QHBoxLayout(display);
-    m_mode =
-        addRadio(display, "Mode", "Mode", {"RealTime", "Peak Hold", "Average", "Infinite Hold"});
-    dl->addWidget(m_mode);
-    auto* counts = new QGridLayout;
-    counts->addWidget(new QLabel(" Hold Count", display), 0, 0);
-    m_hold = addUpDown(display, "Hold", &m_holdText);
-    counts->addWidget(m_holdText, 0, 1);
-    counts->addWidget(m_hold, 0, 2);
-    counts->addWidget(new QLabel("Average Count", display), 1, 0);
-    m_average = addUpDown(display, "Average", &m_averageText);
-    counts->addWidget(m_averageText, 1, 1);
-    counts->addWidget(m_average, 1, 2);
+    // The settings pages: radio groups beside a grid of up-down rows, or the
+    // axes' grids alone.
+    m_settings->addTab(
+        radioPage(
+            nullptr,
+            {{&m_mode, "Mode", "Mode", {"RealTime", "Peak Hold", "Average", "Infinite Hold"}}},
+            {{" Hold Count", "Hold", &m_hold, &m_holdText},
+             {"Average Count", "Average", &m_average, &m_averageText}}),
+        "Display Mode");
     m_hold->setRange(1, 100);
     m_average->setRange(1, 100);
-    dl->addLayout(counts);
-    dl->addStretch();
-    m_settings->addTab(display, "Display Mode");
 
     // Masks (RF pages).
     if (m.mask >= 0) {
-        auto* masks = new QWidget;
-        auto* ml = new QHBoxLayout(masks);
-        m_mask = addRadio(masks, "Mask", "Display", {"OFF", "ON"});
-        ml->addWidget(m_mask);
-        if (m.maskLsb >= 0) {
-            auto* limits = new QGridLayout;
-            limits->addWidget(new QLabel(" LSB Limit ", masks), 0, 0);
-            m_maskLsb = addUpDown(masks, "MaskLSB", &m_maskLsbText);
-            limits->addWidget(m_maskLsbText, 0, 1);
-            limits->addWidget(m_maskLsb, 0, 2);
-            limits->addWidget(new QLabel(" USB Limit ", masks), 1, 0);
-            m_maskUsb = addUpDown(masks, "MaskUSB", &m_maskUsbText);
-            limits->addWidget(m_maskUsbText, 1, 1);
-            limits->addWidget(m_maskUsb, 1, 2);
-            for (UpDown* u : {m_maskLsb, m_maskUsb}) {
+        QList<TUpDownRow> limits;
+        if (m.maskLsb >= 0)
+            limits = {{" LSB Limit ", "MaskLSB", &m_maskLsb, &m_maskLsbText},
+                      {" USB Limit ", "MaskUSB", &m_maskUsb, &m_maskUsbText}};
+        m_settings->addTab(
+            radioPage(nullptr, {{&m_mask, "Mask", "Display", {"OFF", "ON"}}}, limits), "Masks");
+        for (UpDown* u : {m_maskLsb, m_maskUsb}) {
+            if (u) {
                 u->setRange(-400, -200);
                 u->setIncrement(10);
             }
-            ml->addLayout(limits);
         }
-        ml->addStretch();
-        m_settings->addTab(masks, "Masks");
     }
 
-    // "Display Options".
-    auto* options = new QWidget;
-    auto* ol = new QHBoxLayout(options);
-    m_fill = addRadio(options, "Fill", "Curve Fill", {"OFF", "ON"});
-    m_colour = addRadio(options, "Color", " Color ", {"OFF", " ON", "AUTO"});
-    ol->addWidget(m_fill);
-    ol->addWidget(m_colour);
+    m_settings->addTab(radioPage(nullptr,
+                                 {{&m_fill, "Fill", "Curve Fill", {"OFF", "ON"}},
+                                  {&m_colour, "Color", " Color ", {"OFF", " ON", "AUTO"}}},
+                                 {{"O dB Ref Level", "Ref", &m_ref, &m_refText}}),
+                       "Display Options");
     if (m.kind == TSpectrumPageKind::Composite || m.kind == TSpectrumPageKind::Audio)
         m_colour->hide(); // these pages are never coloured
-    auto* refGrid = new QGridLayout;
-    refGrid->addWidget(new QLabel("O dB Ref Level", options), 0, 0);
-    m_ref = addUpDown(options, "Ref", &m_refText);
     m_ref->setRange(-1000, 0);
-    refGrid->addWidget(m_refText, 0, 1);
-    refGrid->addWidget(m_ref, 0, 2);
-    ol->addLayout(refGrid);
-    ol->addStretch();
-    m_settings->addTab(options, "Display Options");
 
-    // "Vertical Axis".
-    auto* vertical = new QWidget;
-    auto* vg = new QGridLayout(vertical);
-    vg->addWidget(new QLabel("dB", vertical), 0, 0);
-    m_dB = addUpDown(vertical, "dB", &m_dBText);
-    vg->addWidget(m_dBText, 0, 1);
-    vg->addWidget(m_dB, 0, 2);
-    vg->addWidget(new QLabel("VR", vertical), 1, 0);
-    m_vr = addUpDown(vertical, "VR", &m_vrText);
+    m_settings->addTab(gridPage({{"dB", "dB", &m_dB, &m_dBText}, {"VR", "VR", &m_vr, &m_vrText}}),
+                       "Vertical Axis");
     m_vr->setRange(0, SpectrumMaxVr);
-    vg->addWidget(m_vrText, 1, 1);
-    vg->addWidget(m_vr, 1, 2);
-    vg->setColumnStretch(3, 1);
-    m_settings->addTab(vertical, "Vertical Axis");
-
-    // "Horizontal Axis".
-    auto* horizontal = new QWidget;
-    auto* hg = new QGridLayout(horizontal);
-    hg->addWidget(new QLabel("HR", horizontal), 0, 0);
-    m_hr = addUpDown(horizontal, "HR", &m_hrText);
-    hg->addWidget(m_hrText, 0, 1);
-    hg->addWidget(m_hr, 0, 2);
-    hg->addWidget(new QLabel("Freq", horizontal), 1, 0);
-    m_freq = addUpDown(horizontal, "Freq", &m_freqText);
-    hg->addWidget(m_freqText, 1, 1);
-    hg->addWidget(m_freq, 1, 2);
-    hg->setColumnStretch(3, 1);
-    m_settings->addTab(horizontal, "Horizontal Axis");
+    m_settings->addTab(
+        gridPage({{"HR", "HR", &m_hr, &m_hrText}, {"Freq", "Freq", &m_freq, &m_freqText}}),
+        "Horizontal Axis");
     m_hr->setRange(m.kind == TSpectrumPageKind::Rf || m.kind == TSpectrumPageKind::Hd ? 1 : 0,
                    SpectrumMaxHr(m.kind));
 
     // Measurements: shown on the HD page, kept hidden on the Tavr1 pages.
-    auto* measure = new QWidget(this);
-    auto* msl = new QHBoxLayout(measure);
-    m_psd = addRadio(measure, "PSD", " Power Spectral Density", {"OFF", "ON"});
-    msl->addWidget(m_psd);
-    msl->addStretch();
+    QWidget* measure =
+        radioPage(this, {{&m_psd, "PSD", " Power Spectral Density", {"OFF", "ON"}}}, {});
     if (setup.hdPowerDensity)
         m_settings->addTab(measure, "Measuremets");
     else
@@ -187,12 +133,8 @@ TSpectrumPageView::TSpectrumPageView(const TSetup& setup, QWidget* parent)
         m_rfInput->setObjectName("RF_Input_ComboBox");
         m_rfInput->addItems({"ISL 1764", "ISL 882A", "ISL 882D"});
         m_rfInput->hide();
-        connect(m_rfInput, &QComboBox::activated, this, [this](int i) {
-            if (filling())
-                return;
-            store(map().rfInput, i);
-            send(map().codeRfInput);
-        });
+        connect(m_rfInput, &QComboBox::activated, this,
+                [this](int i) { change(map().rfInput, i, map().codeRfInput, nullptr); });
     }
 
     // Audio inputs.
@@ -215,18 +157,10 @@ TSpectrumPageView::TSpectrumPageView(const TSetup& setup, QWidget* parent)
         il->addLayout(sources);
         il->addStretch();
         m_settings->addTab(inputs, "Inputs");
-        connect(m_input1, &QComboBox::activated, this, [this](int i) {
-            if (filling())
-                return;
-            store(map().input1, i);
-            send(map().codeInput1);
-        });
-        connect(m_input2, &QComboBox::activated, this, [this](int i) {
-            if (filling())
-                return;
-            store(map().input2, i);
-            send(map().codeInput2);
-        });
+        connect(m_input1, &QComboBox::activated, this,
+                [this](int i) { change(map().input1, i, map().codeInput1, nullptr); });
+        connect(m_input2, &QComboBox::activated, this,
+                [this](int i) { change(map().input2, i, map().codeInput2, nullptr); });
     }
 
     // Cursor strip.
@@ -300,6 +234,44 @@ UpDown* TSpectrumPageView::addUpDown(QWidget* parent, const QString& key, QLabel
     return u;
 }
 
+void TSpectrumPageView::addRows(QGridLayout* grid, QWidget* page, const QList<TUpDownRow>& rows)
+{
+    for (int i = 0; i < rows.size(); ++i) {
+        const TUpDownRow& r = rows[i];
+        grid->addWidget(new QLabel(r.caption, page), i, 0);
+        *r.upDown = addUpDown(page, r.key, r.text);
+        grid->addWidget(*r.text, i, 1);
+        grid->addWidget(*r.upDown, i, 2);
+    }
+}
+
+QWidget* TSpectrumPageView::radioPage(QWidget* parent, const QList<TRadio>& radios,
+                                      const QList<TUpDownRow>& rows)
+{
+    auto* page = new QWidget(parent);
+    auto* l = new QHBoxLayout(page);
+    for (const TRadio& r : radios) {
+        *r.group = addRadio(page, r.key, r.caption, r.items);
+        l->addWidget(*r.group);
+    }
+    if (!rows.isEmpty()) {
+        auto* grid = new QGridLayout;
+        addRows(grid, page, rows);
+        l->addLayout(grid);
+    }
+    l->addStretch();
+    return page;
+}
+
+QWidget* TSpectrumPageView::gridPage(const QList<TUpDownRow>& rows)
+{
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    addRows(grid, page, rows);
+    grid->setColumnStretch(3, 1);
+    return page;
+}
+
 RadioGroup* TSpectrumPageView::addRadio(QWidget* parent, const QString& key, const QString& caption,
                                         const QStringList& items)
 {
@@ -346,70 +318,66 @@ void TSpectrumPageView::attach(TSpectrumConfig* config, std::function<void(int)>
     m_filling = fillingFlag;
     const TSpectrumWordMap& m = map();
 
-    connect(m_dB, &UpDown::clicked, this, &TSpectrumPageView::dBClicked);
-    connect(m_vr, &UpDown::clicked, this, &TSpectrumPageView::vrClicked);
-    connect(m_hr, &UpDown::clicked, this, &TSpectrumPageView::hrClicked);
-    connect(m_freq, &UpDown::clicked, this, &TSpectrumPageView::freqClicked);
-    connect(m_c1, &QSlider::valueChanged, this, &TSpectrumPageView::c1Moved);
-    connect(m_c2, &QSlider::valueChanged, this, &TSpectrumPageView::c2Moved);
-
-    auto plain = [this](UpDown* u, int item, int code, std::function<void()> after) {
-        connect(u, &UpDown::clicked, this, [this, item, code, after](int v) {
-            if (filling())
-                return;
-            store(item, v);
-            after();
-            send(code);
-        });
+    using Show = void (TSpectrumPageView::*)();
+    const struct
+    {
+        UpDown* upDown;
+        int item;
+        int code;
+        Show show;
+    } upDowns[] = {
+        {m_dB, m.offset, m.codeOffset, &TSpectrumPageView::showVerticalChange},
+        {m_vr, m.vr, m.codeVr, &TSpectrumPageView::showVerticalChange},
+        {m_freq, m.freq, m.codeFreq, &TSpectrumPageView::showFreqChange},
+        {m_hold, m.hold, m.codeHold, &TSpectrumPageView::showTexts},
+        {m_average, m.average, m.codeAverage, &TSpectrumPageView::showTexts},
+        {m_maskLsb, m.maskLsb, m.codeMaskLsb, &TSpectrumPageView::showTexts},
+        {m_maskUsb, m.maskUsb, m.codeMaskUsb, &TSpectrumPageView::showTexts},
     };
-    plain(m_hold, m.hold, m.codeHold, [this] { showTexts(); });
-    plain(m_average, m.average, m.codeAverage, [this] { showTexts(); });
-    if (m_maskLsb) {
-        plain(m_maskLsb, m.maskLsb, m.codeMaskLsb, [this] { showTexts(); });
-        plain(m_maskUsb, m.maskUsb, m.codeMaskUsb, [this] { showTexts(); });
+    for (const auto& u : upDowns) {
+        if (u.upDown)
+            connect(u.upDown, &UpDown::clicked, this,
+                    [this, u](int v) { change(u.item, v, u.code, u.show); });
     }
+    connect(m_hr, &UpDown::clicked, this, &TSpectrumPageView::hrClicked);
+    connect(m_c1, &QSlider::valueChanged, this, [this](int position) {
+        change(map().c1, std::abs(position), map().codeC1, &TSpectrumPageView::showC1);
+    });
+    connect(m_c2, &QSlider::valueChanged, this, [this](int position) {
+        change(map().c2, position, map().codeC2, &TSpectrumPageView::showC2Change);
+    });
     connect(m_ref, &UpDown::clicked, this, [this](int v) {
-        if (filling())
-            return;
         const TSpectrumWordMap& mm = map();
-        if (mm.kind == TSpectrumPageKind::Hd && word(mm.rfInput) != 0)
-            store(mm.referenceHighLevel, v);
-        else
-            store(mm.reference, v);
-        showTexts();
-        send(mm.codeReference);
+        const bool high = mm.kind == TSpectrumPageKind::Hd && word(mm.rfInput) != 0;
+        change(high ? mm.referenceHighLevel : mm.reference, v, mm.codeReference,
+               &TSpectrumPageView::showTexts);
     });
 
-    auto radio = [this](RadioGroup* g, int item, int code, std::function<void()> after) {
-        if (!g)
-            return;
-        connect(g, &RadioGroup::clicked, this, [this, item, code, after](int i) {
-            if (filling())
-                return;
-            store(item, i);
-            after();
-            send(code);
-        });
+    const struct
+    {
+        RadioGroup* group;
+        int item;
+        int code;
+        Show show;
+    } radios[] = {
+        {m_mode, m.mode, m.codeMode, nullptr},
+        {m_fill, m.fill, m.codeFill, &TSpectrumPageView::showFill},
+        {m_colour, m.colour, m.codeColour, nullptr},
+        {m_mask, m.mask, m.codeMask, &TSpectrumPageView::showMask},
+        // The HD window sends id 40 itself once it has set what goes with it.
+        {m.kind == TSpectrumPageKind::Hd ? nullptr : m_psd, m.psd, m.codePsd, nullptr},
     };
-    radio(m_mode, m.mode, m.codeMode, [] {});
-    radio(m_fill, m.fill, m.codeFill, [this] {
-        m_fillMode =
-            map().kind == TSpectrumPageKind::Hd ? word(map().fill) == 1 : word(map().fill) != 0;
-    });
-    radio(m_colour, m.colour, m.codeColour, [] {});
-    radio(m_mask, m.mask, m.codeMask, [this] {
-        m_chart->setMaskVisible(map().kind == TSpectrumPageKind::Hd ? word(map().mask) == 1
-                                                                    : word(map().mask) != 0);
-    });
+    for (const auto& r : radios) {
+        if (r.group)
+            connect(r.group, &RadioGroup::clicked, this,
+                    [this, r](int i) { change(r.item, i, r.code, r.show); });
+    }
     if (m.kind == TSpectrumPageKind::Hd) {
-        // The window sends id 40 itself once it has set what goes with it.
         connect(m_psd, &RadioGroup::clicked, this, [this](int i) {
             if (filling())
                 return;
             emit powerDensityChanged(i == 1);
         });
-    } else {
-        radio(m_psd, m.psd, m.codePsd, [] {});
     }
     if (m_inputType) {
         connect(m_inputType, &RadioGroup::clicked, this, [this](int i) {
@@ -435,14 +403,13 @@ void TSpectrumPageView::refill()
     m_average->setPosition(word(m.average));
     m_ref->setPosition(reference());
     // The radio shows what the trace does.
-    m_fillMode = hd ? word(m.fill) == 1 : word(m.fill) != 0;
+    showFill();
     m_fill->setItemIndex(m_fillMode ? 1 : 0);
     const qint32 colour = word(m.colour);
     m_colour->setItemIndex(colour == 1 || colour == 2 ? colour : 0);
     if (m_mask) {
-        const bool on = hd ? word(m.mask) == 1 : word(m.mask) != 0;
-        m_mask->setItemIndex(on ? 1 : 0);
-        m_chart->setMaskVisible(on);
+        m_mask->setItemIndex(maskOn() ? 1 : 0);
+        showMask();
     }
     if (m_maskLsb) {
         m_maskLsb->setPosition(SignedWord16(word(m.maskLsb)));
@@ -568,28 +535,55 @@ void TSpectrumPageView::setReadOnly(bool readOnly)
 
 // ---- Handlers ------------------------------------------------------------------
 
-void TSpectrumPageView::dBClicked(int position)
+// A word the user changed: stored, shown, then sent.
+void TSpectrumPageView::change(int item, qint32 value, int code, void (TSpectrumPageView::*show)())
 {
     if (filling())
         return;
-    store(map().offset, position);
-    showVertical();
-    showC1();
-    showTexts();
-    send(map().codeOffset);
+    store(item, value);
+    if (show)
+        (this->*show)();
+    send(code);
 }
 
-void TSpectrumPageView::vrClicked(int position)
+void TSpectrumPageView::showVerticalChange()
 {
-    if (filling())
-        return;
-    store(map().vr, position);
     // An offset pulled into the new range is stored, not sent: the unit
     // learns it with the next offset change.
     showVertical();
     showC1();
     showTexts();
-    send(map().codeVr);
+}
+
+void TSpectrumPageView::showFreqChange()
+{
+    showHorizontal();
+    showC2Cursor();
+    SpectrumStoreC2Real(map(), *m_config);
+    showTexts();
+}
+
+void TSpectrumPageView::showC2Change()
+{
+    showC2Cursor();
+    SpectrumStoreC2Real(map(), *m_config);
+}
+
+// The HD unit fills and masks at 1 only; the Tavr1 at any word but 0.
+void TSpectrumPageView::showFill()
+{
+    m_fillMode =
+        map().kind == TSpectrumPageKind::Hd ? word(map().fill) == 1 : word(map().fill) != 0;
+}
+
+bool TSpectrumPageView::maskOn() const
+{
+    return map().kind == TSpectrumPageKind::Hd ? word(map().mask) == 1 : word(map().mask) != 0;
+}
+
+void TSpectrumPageView::showMask()
+{
+    m_chart->setMaskVisible(maskOn());
 }
 
 void TSpectrumPageView::hrClicked(int position)
@@ -607,37 +601,6 @@ void TSpectrumPageView::hrClicked(int position)
         showC2Cursor();
     }
     showTexts();
-}
-
-void TSpectrumPageView::freqClicked(int position)
-{
-    if (filling())
-        return;
-    store(map().freq, position);
-    showHorizontal();
-    showC2Cursor();
-    SpectrumStoreC2Real(map(), *m_config);
-    showTexts();
-    send(map().codeFreq);
-}
-
-void TSpectrumPageView::c1Moved(int position)
-{
-    if (filling())
-        return;
-    store(map().c1, std::abs(position));
-    showC1();
-    send(map().codeC1);
-}
-
-void TSpectrumPageView::c2Moved(int position)
-{
-    if (filling())
-        return;
-    store(map().c2, position);
-    showC2Cursor();
-    SpectrumStoreC2Real(map(), *m_config);
-    send(map().codeC2);
 }
 
 // ---- Drawing -------------------------------------------------------------------

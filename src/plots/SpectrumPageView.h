@@ -7,6 +7,7 @@
 #include <functional>
 
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QSlider;
 class QTabWidget;
@@ -73,6 +74,26 @@ signals:
     void powerDensityChanged(bool on);
 
 private:
+    // A caption, then the readout and its arrows, on one row of a page's grid.
+    struct TUpDownRow
+    {
+        QString caption;
+        QString key;
+        UpDown** upDown;
+        QLabel** text;
+    };
+    struct TRadio
+    {
+        RadioGroup** group;
+        QString key;
+        QString caption;
+        QStringList items;
+    };
+    void addRows(QGridLayout* grid, QWidget* page, const QList<TUpDownRow>& rows);
+    // Radio groups side by side, then the rows' grid when there are rows.
+    QWidget* radioPage(QWidget* parent, const QList<TRadio>& radios, const QList<TUpDownRow>& rows);
+    // The rows' grid alone, its spare width on the right.
+    QWidget* gridPage(const QList<TUpDownRow>& rows);
     UpDown* addUpDown(QWidget* parent, const QString& key, QLabel** text);
     RadioGroup* addRadio(QWidget* parent, const QString& key, const QString& caption,
                          const QStringList& items);
@@ -89,12 +110,15 @@ private:
     void showC2Cursor();
     void showTexts();
 
-    void dBClicked(int position);
-    void vrClicked(int position);
+    // What a change shows before it is sent; none for nullptr.
+    void change(int item, qint32 value, int code, void (TSpectrumPageView::*show)());
+    void showVerticalChange();
+    void showFreqChange();
+    void showC2Change();
+    void showFill();
+    bool maskOn() const;
+    void showMask();
     void hrClicked(int position);
-    void freqClicked(int position);
-    void c1Moved(int position);
-    void c2Moved(int position);
 
     TSetup m_setup;
     TSpectrumConfig* m_config = nullptr;

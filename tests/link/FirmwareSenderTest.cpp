@@ -5,6 +5,7 @@
 // state; a unit that answers its whole script at once is taken a line a tick.
 #include "link/FrameSimSupport.h"
 
+#include "link/FirmwareDialog.h"
 #include "protocol/firmware/DldFile.h"
 #include "sim/firmware/DldGenerator.h"
 #include "sim/hd/HdSim.h"
@@ -50,6 +51,30 @@ protected:
 
     TempBase base; // an empty DLD folder: the logins offer no update
     TEventLog log;
+};
+
+// The dialog side of a transfer as the sender drives it: each state line
+// with the frame's pace when it was shown, and the result.
+class RecordingDialog : public QObject, public TFirmwareDialogPort
+{
+public:
+    explicit RecordingDialog(const TFrame2& f)
+        : frame(f)
+    {}
+    QObject* PortObject() override { return this; }
+    void SetProgress(int) override {}
+    void SetCountText(const QString&) override {}
+    void SetStateText(const QString& text) override
+    {
+        states << text + "@" + QString::number(frame.Timer1->interval());
+    }
+    void SetBadChecksumText(const QString&) override {}
+    void FinishTransfer(int r) override { result = r; }
+    void ReportBadChecksum(const QString&) override {}
+
+    const TFrame2& frame;
+    QStringList states;
+    int result = -1;
 };
 
 struct TimeoutRow
@@ -286,5 +311,117 @@ TEST_F(FirmwareSenderTest, SendersSaveTheIntervalWhenTheLinesBeginAndRestoreItAf
         f->Timer1Timer();
         EXPECT_FALSE(f->FirmwareTransferRunning());
         EXPECT_EQ(f->Timer1->interval(), r.opening) << "the failure end";
+    }
+}
+
+// A phase the unit answers FAIL ends the transfer in that phase's own wait
+// step with the phase's own line, then the sender's failure line.
+TEST_F(FirmwareSenderTest, EachFlashPhaseFailsInItsOwnStepWithItsOwnLine)
+{
+    struct Row
+    {
+        const char* what;
+        bool tavr1;
+        int failPhase;
+        int waitStep;
+        const char* failText;
+    };
+    const Row rows[] = {
+        {"Tavr1 erase", true, 0, 7, " Erase EEPROM Failed "},
+        {"Tavr1 flash", true, 1, 9, " Flashing EEPROM Failed "},
+        {"Tavr1 verify", true, 2, 11, " Verifying EEPROM Failed "},
+        {"Tavr1 micro", true, 3, 13, " Programming Micro Failed "},
+        {"Vren1 erase", false, 0, 7, " Erase EEPROM Failed "},
+        {"Vren1 verify", false, 2, 11, " Verifying EEPROM Failed "},
+        {"Vren1 first micro", false, 3, 13, " Programming Micro Failed "},
+        {"Vren1 second micro", false, 4, 15, " Programming Micro Failed "},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        log.clear();
+        Tavr1Sim tavr1;
+        HdSim hd;
+        hd.setModel(HdSim::Model::Vren1Lcd);
+        for (TSimDownloadSide* d : {tavr1.download, hd.download}) {
+            d->replyDelayMs = 1;
+            d->scriptLineGapMs = 0;
+            d->failPhase = r.failPhase;
+        }
+        auto f = r.tavr1 ? pollingFrame(htTavr1, tavr1) : pollingFrame(htHDSystem, hd);
+        log.clear();
+        startMainTransfer(*f);
+        int lastStep = -1;
+        for (int i = 0; i < 2000 && f->FirmwareTransferRunning(); ++i) {
+            if (f->TransferStep != 99)
+                lastStep = f->TransferStep;
+            f->Timer1Timer();
+            pump(1);
+        }
+        EXPECT_FALSE(f->FirmwareTransferRunning());
+        EXPECT_EQ(lastStep, r.waitStep);
+        const QStringList errors = errorLines();
+        ASSERT_EQ(errors.size(), 2) << errors.join('|').toStdString();
+        EXPECT_TRUE(errors[0].endsWith(r.failText)) << errors[0].toStdString();
+        EXPECT_TRUE(errors[1].endsWith(r.tavr1
+                                           ? " EEPROM Update Failed "
+                                           : " Please Close Tolvex, and Re-open, and Re-Connect"))
+            << errors[1].toStdString();
+    }
+}
+
+// The state lines each main-firmware sender shows, in order, and the pace it
+// runs at under each: the lines at 10 ms, the first phases at the pace the
+// transfer began from, the reset interval from the verify (or the HD unit's
+// reset) on.
+TEST_F(FirmwareSenderTest, EachMainSenderShowsItsStatesInOrderAtItsPace)
+{
+    struct Row
+    {
+        const char* what;
+        int hardwareType;
+        HdSim::Model model;
+        QStringList states;
+    };
+    const Row rows[] = {
+        {"Tavr1",
+         htTavr1,
+         HdSim::Model::Vren1,
+         {"Downloading Program @10", "Erasing EEPROM     @70", "Flashing EEPROM     @70",
+          "Verifying EEPROM    @100", "Updating Micro   @100", "Resetting Unit   @100"}},
+        {"Vren1 with display",
+         htHDSystem,
+         HdSim::Model::Vren1Lcd,
+         {"Downloading Program @10", "Erasing EEPROM     @125", "Flashing EEPROM     @125",
+          "Verifying EEPROM    @100", "Updating Micro#1   @100", "Updating Micro#2   @100",
+          "Resetting Unit   @100"}},
+        {"HD without display",
+         htHDSystem,
+         HdSim::Model::Vren1,
+         {"Downloading Program @10", "Flashing EEPROM     @125",
+          "Resetting and Configuring Unit   @100"}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        log.clear();
+        Tavr1Sim tavr1;
+        HdSim hd;
+        hd.setModel(r.model);
+        for (TSimDownloadSide* d : {tavr1.download, hd.download}) {
+            d->replyDelayMs = 1;
+            d->scriptLineGapMs = 0;
+            d->resetMs = 100;
+        }
+        auto f =
+            r.hardwareType == htTavr1 ? pollingFrame(htTavr1, tavr1) : pollingFrame(htHDSystem, hd);
+        f->SetTimerInterval(70);
+        RecordingDialog dialog(*f);
+        f->BindFirmwareDialog(&dialog);
+        startMainTransfer(*f);
+        ASSERT_TRUE(tickUntil(
+            *f, [&] { return dialog.result >= 0; }, 5000));
+        EXPECT_EQ(dialog.result, 1);
+        EXPECT_EQ(dialog.states, r.states) << dialog.states.join('|').toStdString();
+        EXPECT_EQ(countLogLines(" EEPROM Update Succesful "), 1);
+        f->CloseConnection();
     }
 }
