@@ -5,11 +5,11 @@
 #include "models/Gry250_Menu.h"
 #include "models/Nuva1_Menu.h"
 #include "models/Pelo_Menu.h"
+#include "models/RackMenuFixture.h"
 #include "protocol/rack/RackMenuTables.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <span>
 
 namespace {
@@ -52,7 +52,7 @@ TRackModuleState unreported()
     return s;
 }
 
-struct RackMenuTextsTest : ::testing::Test
+struct RackMenuTextsTest : RackMenuFixture<>
 {
     void SetUp() override
     {
@@ -72,8 +72,6 @@ struct RackMenuTextsTest : ::testing::Test
             EXPECT_EQ(text(r.item, b, *hist), r.unreported) << r.item;
         }
     }
-
-    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
 };
 
 constexpr Row pelo1Lines[] = {
@@ -206,7 +204,6 @@ TEST_F(RackMenuTextsTest, TvAndFmStereoMenus)
 // Left and right, or sum and difference on the pilot and crosstalk lines.
 TEST_F(RackMenuTextsTest, StereoReadouts)
 {
-    TRackModuleState s;
     const struct
     {
         int item;
