@@ -13,31 +13,24 @@ double hs(const TMeasurementHistory& history, int s)
     return h(history, TGry230Menu::SeriesArea, s);
 }
 
-bool flag(const TRackModuleState& s, int item)
-{
-    return s.Flags[std::size_t(item)];
-}
-
 } // namespace
 
 TGry230Menu::TGry230Menu()
-    : TRackMenuModel(Gry230MenuTable(), {[](int n) { return Gry230ShowItemCmd(n); },
-                                         [](int k) { return Gry230SelectPageCmd(k); },
-                                         [](int e, int v) { return Gry230SetValueCmd(e, v); }})
+    : TRackMenuModel(Gry230MenuTable(), {Gry230ShowItemCmd, Gry230SelectPageCmd, Gry230SetValueCmd})
 {}
 
 QString TGry230Menu::Readout(int which, const TGry230State& s, const TMeasurementHistory& hist)
 {
-    const bool sum = s.MenuIndex == PilotItem;
-    const int series = which == 0 ? (sum ? 12 : 6) : (sum ? 15 : 9);
-    return IntField(RoundHalfEven(hs(hist, series) / 10), 3);
+    return stereoReadout(hist, SeriesArea, s.MenuIndex == PilotItem ? 12 : 6, which);
 }
 
 QString TGry230Menu::MenuText(int item, const TGry230State& s, const TMeasurementHistory& hist)
 {
-    const bool marked = (s.SettingsBits & Gry230FlagBit) != 0;
+    if (item >= 7 && item <= 15)
+        return separationLine(item - 7, hist, SeriesArea, 19, (s.SettingsBits & Gry230FlagBit) != 0,
+                              " SUB   ");
     const bool busy = (s.StatusBits & GryBusyBit) != 0;
-    const qint32 v = item >= 0 && item < RackSettingItems ? s.Settings[std::size_t(item)] : 0;
+    const qint32 v = setting(s, item);
     static const char* const modes[] = {"OFF   ", "ON    ", "AUTO  "};
     switch (item) {
     case 0:
@@ -54,26 +47,6 @@ QString TGry230Menu::MenuText(int item, const TGry230State& s, const TMeasuremen
         return percentLine("  L - R   ", hs(hist, 15));
     case 6:
         return "PILOT  " + RealField(4, 1, hs(hist, 18) / 10) + " KHZ";
-    case 7:
-        return dbLine(" LEFT  ", hs(hist, 19), marked);
-    case 8:
-        return dbLine(" RIGHT ", hs(hist, 20), marked);
-    case 9:
-        return markSixteenth("  SEP  -" + RealField(4, 1, hs(hist, 21) / 2) + " DB ",
-                             marked ? '*' : ' ');
-    case 10:
-        return dbLine(" L + R ", hs(hist, 19), marked);
-    case 11:
-        return dbLine(" L - R ", hs(hist, 20), marked);
-    case 12:
-        return markSixteenth("XTALK  -" + RealField(4, 1, hs(hist, 21) / 2) + " DB ",
-                             marked ? '*' : ' ');
-    case 13:
-        return dbLine(" TOTAL ", hs(hist, 19), marked);
-    case 14:
-        return dbLine(" PILOT ", hs(hist, 19), marked);
-    case 15:
-        return dbLine(" SUB   ", hs(hist, 20), marked);
     case 16:
         return QStringLiteral("   MODIFY PPM   ");
     case 17:
@@ -96,17 +69,15 @@ QString TGry230Menu::MenuText(int item, const TGry230State& s, const TMeasuremen
         return durationLine("L+R DUR ", v, "L+R DUR - TRACK");
     case 26:
     case 37:
-        return QStringLiteral("     EXIT ?     ");
+        return exitLine;
     case 27:
         return holdLine(s, 27);
     case 28:
-        return onOffLine(flag(s, 28), "TIME MODE - PAST", "TIME MODE - REAL");
     case 29:
-        return onOffLine(flag(s, 29), " INFINITE -  ON ", " INFINITE - OFF ");
     case 30:
-        return onOffLine(flag(s, 30), "  REMOTE -  ON  ", "  REMOTE - OFF  ");
+        return unitLine(item - 28, flag(s, item));
     case 31:
-        return onOffLine(busy, "    SAVING      ", "  SAVE CONFIG   ");
+        return saveLine(busy);
     case 32:
         return onOffLine(busy, "    LOADING     ", "  LOAD CONFIG   ");
     case 33:

@@ -15,11 +15,6 @@ double hs(const TMeasurementHistory& history, int s)
     return h(history, TGry250Menu::SeriesArea, s);
 }
 
-bool flag(const TRackModuleState& s, int item)
-{
-    return s.Flags[std::size_t(item)];
-}
-
 QString muteLine(qint32 v)
 {
     static const char* const modes[] = {" OFF", "  ON", "AUTO"};
@@ -37,9 +32,7 @@ QString carrierLine(const QString& label, bool carrier, double h)
 } // namespace
 
 TGry250Menu::TGry250Menu()
-    : TRackMenuModel(Gry250MenuTable(), {[](int n) { return Gry250ShowItemCmd(n); },
-                                         [](int k) { return Gry250SelectPageCmd(k); },
-                                         [](int e, int v) { return Gry250SetValueCmd(e, v); }})
+    : TRackMenuModel(Gry250MenuTable(), {Gry250ShowItemCmd, Gry250SelectPageCmd, Gry250SetValueCmd})
 {}
 
 QString TGry250Menu::Readout(int which, const TGry250State& s, const TMeasurementHistory& hist)
@@ -53,7 +46,7 @@ QString TGry250Menu::Readout(int which, const TGry250State& s, const TMeasuremen
 QString TGry250Menu::MenuText(int item, const TGry250State& s, const TMeasurementHistory& hist)
 {
     const bool busy = (s.StatusBits & GryBusyBit) != 0;
-    const qint32 v = item >= 0 && item < RackSettingItems ? s.Settings[std::size_t(item)] : 0;
+    const qint32 v = setting(s, item);
     switch (item) {
     case 0:
         return percentLine("  TOTAL   ", hs(hist, 0));
@@ -101,17 +94,16 @@ QString TGry250Menu::MenuText(int item, const TGry250State& s, const TMeasuremen
     case 15:
     case 21:
     case 28:
-        return QStringLiteral("     EXIT ?     ");
+        return exitLine;
     case 22:
         return holdLine(s, 22);
     case 23:
-        return onOffLine(flag(s, 23), "TIME MODE - PAST", "TIME MODE - REAL");
     case 24:
-        return onOffLine(flag(s, 24), " INFINITE -  ON ", " INFINITE - OFF ");
+        return unitLine(item - 23, flag(s, item));
     case 25:
-        return onOffLine(s.SettingsBits & Gry250RemoteBit, "  REMOTE -  ON  ", "  REMOTE - OFF  ");
+        return unitLine(2, s.SettingsBits & Gry250RemoteBit);
     case 26:
-        return onOffLine(busy, "    SAVING      ", "  SAVE CONFIG   ");
+        return saveLine(busy);
     case 27:
         return onOffLine(busy, "    LOADING     ", "  LOAD CONFIG   ");
     default:

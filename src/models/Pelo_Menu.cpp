@@ -4,7 +4,9 @@
 #include "models/RackMenuLines.h"
 #include "protocol/rack/RackCommands.h"
 
+#include <array>
 #include <cmath>
+#include <span>
 
 using namespace RackLines;
 
@@ -15,109 +17,232 @@ double hs(const TMeasurementHistory& history, int area, int s)
     return h(history, area, s);
 }
 
-bool flag(const TRackModuleState& s, int item)
+// The forms an item's line takes. The two modules share most lines, at other
+// item numbers and series; a line only one of them has is drawn by that
+// module's own function (Own).
+enum class Form : quint8
 {
-    return item >= 0 && item < RackSettingItems && s.Flags[std::size_t(item)];
+    Reserved,
+    Text,      // text as it stands
+    Percent,   // percentLine(text, series)
+    Count,     // text + the series as a count
+    AvePeak,   // text + the series as an average-to-peak ratio
+    Number,    // text + the item's setting + suffix
+    Duration,  // durationLine(text, setting, suffix)
+    Weighting, // weightingLine(text, setting, suffix)
+    Flag,      // text while the item's flag is set, else suffix
+    Unit,      // unitLine(series, the item's flag)
+    Save,      // saveLine while the module saves
+    Exit,      // exitLine
+    Own,
+};
+
+struct Line
+{
+    Form form = Form::Reserved;
+    const char* text = nullptr;
+    int series = 0;
+    const char* suffix = nullptr;
+};
+
+constexpr Line text(const char* t)
+{
+    return {Form::Text, t};
+}
+constexpr Line percent(const char* label, int series)
+{
+    return {Form::Percent, label, series};
+}
+constexpr Line count(const char* label, int series)
+{
+    return {Form::Count, label, series};
+}
+constexpr Line number(const char* label, const char* suffix = "")
+{
+    return {Form::Number, label, 0, suffix};
+}
+constexpr Line duration(const char* label, const char* track)
+{
+    return {Form::Duration, label, 0, track};
+}
+constexpr Line onOff(const char* on, const char* off)
+{
+    return {Form::Flag, on, 0, off};
+}
+constexpr Line own{Form::Own};
+constexpr Line exitItem{Form::Exit};
+
+// A module's lines by item number, from the runs of its pages in order.
+template <std::size_t... N>
+constexpr std::array<Line, (N + ...)> join(const Line (&... runs)[N])
+{
+    std::array<Line, (N + ...)> all{};
+    std::size_t at = 0;
+    auto put = [&](const auto& run) {
+        for (const Line& l : run)
+            all[at++] = l;
+    };
+    (put(runs), ...);
+    return all;
 }
 
-qint32 setting(const TRackModuleState& s, int item)
-{
-    return item >= 0 && item < RackSettingItems ? s.Settings[std::size_t(item)] : 0;
-}
+// The runs both modules show alike.
+constexpr Line peaks[] = {
+    percent("+ PEAK AVE ", 1), {Form::AvePeak, "+ AVE/PEAK ", 3}, percent("+ PEAK MIN ", 2),
+    percent("- PEAK AVE ", 5), {Form::AvePeak, "- AVE/PEAK ", 7}, percent("- PEAK MIN ", 6),
+};
+constexpr Line headings[] = {
+    text("  POS SETTINGS  "),
+    text("  NEG SETTINGS  "),
+    text("  CAR SETTINGS  "),
+    text(" UNIT SETTINGS  "),
+};
+constexpr Line positiveSettings[] = {
+    number("+ PEAK MOD ", " %"),
+    number("+PPM THRESH  "),
+    duration("+PPM DUR ", "+PPM DUR - TRACK"),
+    number("NORM HIGH  ", " %"),
+    number("NORM  LOW  ", " %"),
+    number("NORM THRESH  "),
+    duration("NORM DUR ", "NORM DUR - TRACK"),
+    number(" SENTRY  ", "  % "),
+    number(" SENTRY  ", " SEC"),
+};
+constexpr Line negativeSettings[] = {
+    number("- PEAK MOD ", " %"),
+    number("-PPM THRESH  "),
+    duration("-PPM DUR ", "-PPM DUR - TRACK"),
+    exitItem,
+};
+constexpr Line carrierSettings[] = {
+    number("CAR THRESH ", " %"),
+    number("CAR TIME ", " SEC"),
+    number("SHIFT THRES ", "%"),
+    exitItem,
+};
+// The hold, its own on each module, then the time mode, infinite hold,
+// remote and save lines.
+constexpr Line unitSettings[] = {
+    own, {Form::Unit, nullptr, 0}, {Form::Unit, nullptr, 1}, {Form::Unit, nullptr, 2}, {Form::Save},
+};
+constexpr Line calibrator = onOff("CALIBRATOR - ON ", "CALIBRATOR - OFF");
 
-QString count(const char* label, double h)
-{
-    return label + IntField(qint64(h), 4);
-}
+constexpr auto pelo1Lines =
+    join({percent("  POS MOD ", 0), percent("CAR LEVEL ", 8), percent("CAR SHIFT ", 9),
+          count("+PPM COUNT ", 10), count("-PPM COUNT ", 11), count("NORM COUNT ", 12)},
+         peaks, headings, positiveSettings,
+         {{Form::Weighting, "PK WEIGHT ", 0, "PK WEIGHT - OFF "}, exitItem}, negativeSettings,
+         {onOff("MOD MODE - NORM ", "MOD MODE - FIXED")}, carrierSettings, unitSettings,
+         {own, calibrator, exitItem}); // 41: the modulation adjustment
+static_assert(pelo1Lines.size() == 44);
 
-// The peak lines, Pelo1 items 6..11.
-QString peakLine(int n, const TMeasurementHistory& hist, int area)
-{
-    switch (n) {
-    case 0:
-        return percentLine("+ PEAK AVE ", hs(hist, area, 1));
-    case 1:
-        return "+ AVE/PEAK " + RealField(4, 2, hs(hist, area, 3) / 100) + " ";
-    case 2:
-        return percentLine("+ PEAK MIN ", hs(hist, area, 2));
-    case 3:
-        return percentLine("- PEAK AVE ", hs(hist, area, 5));
-    case 4:
-        return "- AVE/PEAK " + RealField(4, 2, hs(hist, area, 7) / 100) + " ";
-    default:
-        return percentLine("- PEAK MIN ", hs(hist, area, 6));
-    }
-}
+constexpr auto pelo2Lines = join(
+    {percent("  POS MOD ", 0), percent("CAR LEVEL ", 8), percent("CAR REF   ", 9),
+     percent("CAR HIGH  ", 10), percent("CAR LOW   ", 11), own, own, // the ratio and the noise
+     count("+PPM COUNT ", 14), count("-PPM COUNT ", 15), count("NORM COUNT ", 16)},
+    peaks, headings, {text(" FREQ SETTINGS  ")}, positiveSettings, {exitItem}, negativeSettings,
+    {own, onOff("MDCL REF - HIGH ", "MDCL REF - LOW  ")}, // 35: the modulation mode
+    carrierSettings, unitSettings,
+    {onOff(" AUDIO - METER  ", " AUDIO - TEST   "), calibrator, exitItem},
+    // 49: the frequency and its mode, then its increment
+    {own, own, onOff("FREQ INC 5/10KHZ", "FREQ INC 1/1 KHZ"), exitItem});
+static_assert(pelo2Lines.size() == 53);
+static_assert(Pelo2FrequencyItem == 49 && Pelo2FrequencyModeItem == 50 && Pelo2IncrementItem == 51);
 
-// The setting lines both modules share, by the Pelo1 item number; empty for
-// an item that is not one of them. item is the module's own item number; its
-// value shows blank while the module has not reported it.
-QString settingLine(int pelo1Item, const TRackModuleState& s, int item)
+using OwnLine = QString (*)(int item, const TRackModuleState& s, const TMeasurementHistory& hist);
+
+// The item's line from the module's table; an item past the table is
+// reserved. A setting's value shows blank while the module has not reported
+// it.
+QString lineOf(std::span<const Line> lines, int item, const TRackModuleState& s,
+               const TMeasurementHistory& hist, int area, OwnLine ownLine)
 {
+    if (item < 0 || item >= int(lines.size()))
+        return reservedLine;
+    const Line& l = lines[std::size_t(item)];
     const qint32 v = setting(s, item);
     const bool blank = unreported(s, item);
-    auto IntField = [&](qint64 value, int width) {
-        return valueField(s, item, ::IntField(value, width));
-    };
-    auto durationLine = [&](const char* label, qint64 code, const char* track) {
-        return blank ? QString(label) + "     MS" : RackLines::durationLine(label, code, track);
-    };
-    auto weightingLine = [&](const char* label, qint64 code, const char* off) {
-        return blank ? QString(label) + "   CYC" : RackLines::weightingLine(label, code, off);
-    };
-    switch (pelo1Item) {
-    case 16:
-        return "+ PEAK MOD " + IntField(v, 3) + " %";
-    case 27:
-        return "- PEAK MOD " + IntField(v, 3) + " %";
-    case 17:
-        return "+PPM THRESH  " + IntField(v, 3);
-    case 28:
-        return "-PPM THRESH  " + IntField(v, 3);
-    case 18:
-        return durationLine("+PPM DUR ", v, "+PPM DUR - TRACK");
-    case 29:
-        return durationLine("-PPM DUR ", v, "-PPM DUR - TRACK");
-    case 19:
-        return "NORM HIGH  " + IntField(v, 3) + " %";
-    case 20:
-        return "NORM  LOW  " + IntField(v, 3) + " %";
-    case 21:
-        return "NORM THRESH  " + IntField(v, 3);
-    case 22:
-        return durationLine("NORM DUR ", v, "NORM DUR - TRACK");
-    case 23:
-        return " SENTRY  " + IntField(v, 3) + "  % ";
-    case 24:
-        return " SENTRY  " + IntField(v, 3) + " SEC";
-    case 25:
-        return weightingLine("PK WEIGHT ", v, "PK WEIGHT - OFF ");
-    case 32:
-        return "CAR THRESH " + IntField(v, 3) + " %";
-    case 33:
-        return "CAR TIME " + IntField(v, 3) + " SEC";
-    case 34:
-        return "SHIFT THRES " + IntField(v, 3) + "%";
-    default:
-        return {};
+    switch (l.form) {
+    case Form::Reserved:
+        break;
+    case Form::Text:
+        return QString::fromLatin1(l.text);
+    case Form::Percent:
+        return percentLine(l.text, hs(hist, area, l.series));
+    case Form::Count:
+        return l.text + IntField(qint64(hs(hist, area, l.series)), 4);
+    case Form::AvePeak:
+        return l.text + RealField(4, 2, hs(hist, area, l.series) / 100) + " ";
+    case Form::Number:
+        return l.text + valueField(s, item, IntField(v, 3)) + l.suffix;
+    case Form::Duration:
+        return blank ? QString(l.text) + "     MS" : durationLine(l.text, v, l.suffix);
+    case Form::Weighting:
+        return blank ? QString(l.text) + "   CYC" : weightingLine(l.text, v, l.suffix);
+    case Form::Flag:
+        return onOffLine(flag(s, item), l.text, l.suffix);
+    case Form::Unit:
+        return unitLine(l.series, flag(s, item));
+    case Form::Save:
+        return saveLine(s.Saving);
+    case Form::Exit:
+        return exitLine;
+    case Form::Own:
+        return ownLine(item, s, hist);
     }
+    return reservedLine;
 }
 
-QString unitLine(int kind, const TRackModuleState& s, int item)
+QString pelo1Own(int item, const TRackModuleState& s, const TMeasurementHistory&)
 {
-    switch (kind) {
-    case 0:
-        return onOffLine(flag(s, item), "TIME MODE - PAST", "TIME MODE - REAL");
-    case 1:
-        return onOffLine(flag(s, item), " INFINITE -  ON ", " INFINITE - OFF ");
-    case 2:
-        return onOffLine(flag(s, item), "  REMOTE -  ON  ", "  REMOTE - OFF  ");
-    default:
-        return onOffLine(s.Saving, "    SAVING      ", "  SAVE CONFIG   ");
+    const qint32 v = setting(s, item);
+    if (item == 36) {
+        if (unreported(s, 36))
+            return holdLine(s, 36);
+        return "   HOLD " + RealField(4, 1, s.HoldTime * 0.5) + " SEC";
     }
+    if (item != 41) // the modulation adjustment
+        return reservedLine;
+    if (unreported(s, 41))
+        return QStringLiteral(" MOD ADJ      % ");
+    if (v >= 20)
+        return " MOD ADJ +" + RealField(4, 1, (v - 20) / 2.0) + "% ";
+    return " MOD ADJ -" + RealField(4, 1, (20 - v) / 2.0) + "% ";
 }
 
-const QString exitLine = QStringLiteral("     EXIT ?     ");
+QString pelo2Own(int item, const TRackModuleState& s, const TMeasurementHistory& hist)
+{
+    constexpr int area = TPelo2Menu::SeriesArea;
+    const qint32 v = setting(s, item);
+    switch (item) {
+    case 5:
+        return "CAR RATIO " + RealField(3, 1, hs(hist, area, 12) / 10) + " DB";
+    case 6: {
+        const double noise = hs(hist, area, 13) / 10;
+        return QString("NOISE  ") + (noise >= 0 ? "+" : "-") + RealField(4, 1, std::fabs(noise)) +
+               " DB ";
+    }
+    case 35: {
+        static const char* const modes[] = {"FIXED ", "NORM  ", "MDCL  ",
+                                            "IMOD  ", "NORM5K", "NORM8K"};
+        return "MOD MODE- " + valueField(s, item, tableText(modes, v, unknownCode(6)));
+    }
+    case 41:
+        return holdLine(s, 41);
+    case Pelo2FrequencyItem:
+        if (unreported(s, item))
+            return QStringLiteral("FREQ        KHZ");
+        if (v > 2000)
+            return "FREQ " + RealField(6, 3, v / 1000.0) + " MHZ";
+        return "FREQ   " + IntField(v, 4) + " KHZ";
+    case Pelo2FrequencyModeItem: {
+        static const char* const modes[] = {"DIR ", "AUTO", "SCAN", "LOCK"};
+        return "FREQ MODE - " + valueField(s, item, tableText(modes, v, unknownCode(4)));
+    }
+    default:
+        return reservedLine;
+    }
+}
 
 } // namespace
 
@@ -127,82 +252,16 @@ QString PeloReadout(const TMeasurementHistory& history, int area)
 }
 
 TPelo1Menu::TPelo1Menu()
-    : TRackMenuModel(Pelo1MenuTable(), {[](int n) { return Pelo1ShowItemCmd(n); },
-                                        [](int k) { return Pelo1SelectPageCmd(k); },
-                                        [](int e, int v) { return Pelo1SetValueCmd(e, v); }})
+    : TRackMenuModel(Pelo1MenuTable(), {Pelo1ShowItemCmd, Pelo1SelectPageCmd, Pelo1SetValueCmd})
 {}
 
 QString TPelo1Menu::MenuText(int item, const TPelo1State& s, const TMeasurementHistory& hist)
 {
-    constexpr int area = SeriesArea;
-    const qint32 v = setting(s, item);
-    if (const QString line = settingLine(item, s, item); !line.isEmpty())
-        return line;
-    switch (item) {
-    case 0:
-        return percentLine("  POS MOD ", hs(hist, area, 0));
-    case 1:
-        return percentLine("CAR LEVEL ", hs(hist, area, 8));
-    case 2:
-        return percentLine("CAR SHIFT ", hs(hist, area, 9));
-    case 3:
-        return count("+PPM COUNT ", hs(hist, area, 10));
-    case 4:
-        return count("-PPM COUNT ", hs(hist, area, 11));
-    case 5:
-        return count("NORM COUNT ", hs(hist, area, 12));
-    case 6:
-    case 7:
-    case 8:
-    case 9:
-    case 10:
-    case 11:
-        return peakLine(item - 6, hist, area);
-    case 12:
-        return QStringLiteral("  POS SETTINGS  ");
-    case 13:
-        return QStringLiteral("  NEG SETTINGS  ");
-    case 14:
-        return QStringLiteral("  CAR SETTINGS  ");
-    case 15:
-        return QStringLiteral(" UNIT SETTINGS  ");
-    case 26:
-    case 30:
-    case 35:
-    case 43:
-        return exitLine;
-    case 31:
-        return onOffLine(flag(s, 31), "MOD MODE - NORM ", "MOD MODE - FIXED");
-    case 36:
-        if (unreported(s, 36))
-            return holdLine(s, 36);
-        return "   HOLD " + RealField(4, 1, s.HoldTime * 0.5) + " SEC";
-    case 37:
-        return unitLine(0, s, 37);
-    case 38:
-        return unitLine(1, s, 38);
-    case 39:
-        return unitLine(2, s, 39);
-    case 40:
-        return unitLine(3, s, 40);
-    case 41:
-        if (unreported(s, 41))
-            return QStringLiteral(" MOD ADJ      % ");
-        if (v >= 20)
-            return " MOD ADJ +" + RealField(4, 1, (v - 20) / 2.0) + "% ";
-        return " MOD ADJ -" + RealField(4, 1, (20 - v) / 2.0) + "% ";
-    case 42:
-        return onOffLine(flag(s, 42), "CALIBRATOR - ON ", "CALIBRATOR - OFF");
-    default:
-        return reservedLine;
-    }
+    return lineOf(pelo1Lines, item, s, hist, SeriesArea, pelo1Own);
 }
 
 TPelo2Menu::TPelo2Menu()
-    : TRackMenuModel(Pelo2MenuTable(),
-                     {[](int n) { return Pelo2ShowItemCmd(n); },
-                      [](int k) { return Pelo2SelectPageCmd(k); },
-                      [](int e, int v) { return Pelo2SetValueCmd(e, v); }},
+    : TRackMenuModel(Pelo2MenuTable(), {Pelo2ShowItemCmd, Pelo2SelectPageCmd, Pelo2SetValueCmd},
                      [](const TValueRow& row, TRackModuleState& s, bool up) {
                          return row.item == Pelo2FrequencyItem ? FrequencyKey(s, up) : -1;
                      })
@@ -230,96 +289,5 @@ int TPelo2Menu::FrequencyKey(TPelo2State& s, bool up)
 
 QString TPelo2Menu::MenuText(int item, const TPelo2State& s, const TMeasurementHistory& hist)
 {
-    constexpr int area = SeriesArea;
-    const qint32 v = setting(s, item);
-    // Items 21..29, 31..33 and 37..39 are the Pelo1 setting lines.
-    if (item >= 21 && item <= 29)
-        return settingLine(item - 5, s, item);
-    if (item >= 31 && item <= 33)
-        return settingLine(item - 4, s, item);
-    if (item >= 37 && item <= 39)
-        return settingLine(item - 5, s, item);
-    switch (item) {
-    case 0:
-        return percentLine("  POS MOD ", hs(hist, area, 0));
-    case 1:
-        return percentLine("CAR LEVEL ", hs(hist, area, 8));
-    case 2:
-        return percentLine("CAR REF   ", hs(hist, area, 9));
-    case 3:
-        return percentLine("CAR HIGH  ", hs(hist, area, 10));
-    case 4:
-        return percentLine("CAR LOW   ", hs(hist, area, 11));
-    case 5:
-        return "CAR RATIO " + RealField(3, 1, hs(hist, area, 12) / 10) + " DB";
-    case 6: {
-        const double noise = hs(hist, area, 13) / 10;
-        return QString("NOISE  ") + (noise >= 0 ? "+" : "-") + RealField(4, 1, std::fabs(noise)) +
-               " DB ";
-    }
-    case 7:
-        return count("+PPM COUNT ", hs(hist, area, 14));
-    case 8:
-        return count("-PPM COUNT ", hs(hist, area, 15));
-    case 9:
-        return count("NORM COUNT ", hs(hist, area, 16));
-    case 10:
-    case 11:
-    case 12:
-    case 13:
-    case 14:
-    case 15:
-        return peakLine(item - 10, hist, area);
-    case 16:
-        return QStringLiteral("  POS SETTINGS  ");
-    case 17:
-        return QStringLiteral("  NEG SETTINGS  ");
-    case 18:
-        return QStringLiteral("  CAR SETTINGS  ");
-    case 19:
-        return QStringLiteral(" UNIT SETTINGS  ");
-    case 20:
-        return QStringLiteral(" FREQ SETTINGS  ");
-    case 30:
-    case 34:
-    case 40:
-    case 48:
-    case 52:
-        return exitLine;
-    case 35: {
-        static const char* const modes[] = {"FIXED ", "NORM  ", "MDCL  ",
-                                            "IMOD  ", "NORM5K", "NORM8K"};
-        return "MOD MODE- " + valueField(s, item, tableText(modes, v, unknownCode(6)));
-    }
-    case 36:
-        return onOffLine(flag(s, 36), "MDCL REF - HIGH ", "MDCL REF - LOW  ");
-    case 41:
-        return holdLine(s, 41);
-    case 42:
-        return unitLine(0, s, 42);
-    case 43:
-        return unitLine(1, s, 43);
-    case 44:
-        return unitLine(2, s, 44);
-    case 45:
-        return unitLine(3, s, 45);
-    case 46:
-        return onOffLine(flag(s, 46), " AUDIO - METER  ", " AUDIO - TEST   ");
-    case 47:
-        return onOffLine(flag(s, 47), "CALIBRATOR - ON ", "CALIBRATOR - OFF");
-    case Pelo2FrequencyItem:
-        if (unreported(s, item))
-            return QStringLiteral("FREQ        KHZ");
-        if (v > 2000)
-            return "FREQ " + RealField(6, 3, v / 1000.0) + " MHZ";
-        return "FREQ   " + IntField(v, 4) + " KHZ";
-    case Pelo2FrequencyModeItem: {
-        static const char* const modes[] = {"DIR ", "AUTO", "SCAN", "LOCK"};
-        return "FREQ MODE - " + valueField(s, item, tableText(modes, v, unknownCode(4)));
-    }
-    case Pelo2IncrementItem:
-        return onOffLine(flag(s, Pelo2IncrementItem), "FREQ INC 5/10KHZ", "FREQ INC 1/1 KHZ");
-    default:
-        return reservedLine;
-    }
+    return lineOf(pelo2Lines, item, s, hist, SeriesArea, pelo2Own);
 }

@@ -60,6 +60,16 @@ QString holdLine(const TRackModuleState& s, int item)
     return holdLine(s);
 }
 
+bool flag(const TRackModuleState& s, int item)
+{
+    return item >= 0 && item < RackSettingItems && s.Flags[std::size_t(item)];
+}
+
+qint32 setting(const TRackModuleState& s, int item)
+{
+    return item >= 0 && item < RackSettingItems ? s.Settings[std::size_t(item)] : 0;
+}
+
 bool unreported(const TRackModuleState& s, int item)
 {
     return item >= 0 && item < RackSettingItems && s.Unreported[std::size_t(item)];
@@ -89,6 +99,51 @@ QString weightingLine(const QString& label, qint64 code, const QString& offLine)
     if (code <= 0 || code >= qint64(std::size(cycles)))
         return offLine;
     return label + IntField(cycles[code], 2) + " CYC";
+}
+
+QString separationLine(int n, const TMeasurementHistory& history, int area, int first, bool marked,
+                       const char* lastLabel)
+{
+    struct Row
+    {
+        const char* label; // nullptr: the module's own
+        int series;
+        bool separation;
+    };
+    static constexpr Row rows[] = {
+        {" LEFT  ", 0, false}, {" RIGHT ", 1, false}, {"  SEP  -", 2, true},
+        {" L + R ", 0, false}, {" L - R ", 1, false}, {"XTALK  -", 2, true},
+        {" TOTAL ", 0, false}, {" PILOT ", 0, false}, {nullptr, 1, false},
+    };
+    if (n < 0 || n >= int(std::size(rows)))
+        return reservedLine;
+    const Row& r = rows[n];
+    const double v = h(history, area, first + r.series);
+    if (r.separation)
+        return markSixteenth(r.label + RealField(4, 1, v / 2) + " DB ", marked ? '*' : ' ');
+    return dbLine(r.label ? r.label : lastLabel, v, marked);
+}
+
+QString stereoReadout(const TMeasurementHistory& history, int area, int first, int which)
+{
+    return IntField(RoundHalfEven(h(history, area, first + (which == 0 ? 0 : 3)) / 10.0), 3);
+}
+
+QString unitLine(int n, bool on)
+{
+    static const char* const lines[][2] = {
+        {"TIME MODE - PAST", "TIME MODE - REAL"},
+        {" INFINITE -  ON ", " INFINITE - OFF "},
+        {"  REMOTE -  ON  ", "  REMOTE - OFF  "},
+    };
+    if (n < 0 || n >= int(std::size(lines)))
+        return reservedLine;
+    return onOffLine(on, lines[n][0], lines[n][1]);
+}
+
+QString saveLine(bool saving)
+{
+    return onOffLine(saving, "    SAVING      ", "  SAVE CONFIG   ");
 }
 
 } // namespace RackLines

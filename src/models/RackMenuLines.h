@@ -36,6 +36,11 @@ QString holdLine(const TRackModuleState& s);
 // The same for the hold of that item, with no value while it is unreported.
 QString holdLine(const TRackModuleState& s, int item);
 
+// The item's Boolean copy and numeric setting; false and 0 for an item
+// outside the state, since a module may echo any byte as its item.
+bool flag(const TRackModuleState& s, int item);
+qint32 setting(const TRackModuleState& s, int item);
+
 // Whether the module has not reported the item's setting yet.
 bool unreported(const TRackModuleState& s, int item);
 // The value field of the item's line, or blanks of its width while the
@@ -53,6 +58,25 @@ QString durationLine(const QString& label, qint64 code, const QString& trackLine
 // " CYC"; 0 and any code outside the table is the off line.
 QString weightingLine(const QString& label, qint64 code, const QString& offLine);
 
+// Line n (0..8) of a stereo module's separation lines, over the three series
+// from first: left, right and their separation, then sum, difference and
+// their crosstalk, then total, pilot and the module's own last line
+// (lastLabel, of the second series). A marked module shows '*' as every
+// line's sixteenth character.
+QString separationLine(int n, const TMeasurementHistory& history, int area, int first, bool marked,
+                       const char* lastLabel);
+
+// A stereo module's big readout which (0, or else the second) over the pair
+// of series from first; the pair's second stands three series on.
+QString stereoReadout(const TMeasurementHistory& history, int area, int first, int which);
+
+// The unit settings' on/off lines, alike on every module: n 0 the time mode
+// (on: past), 1 the infinite hold, 2 the remote control.
+QString unitLine(int n, bool on);
+// "    SAVING      " while the module saves, else the save line.
+QString saveLine(bool saving);
+
+inline const QString exitLine = QStringLiteral("     EXIT ?     ");
 inline const QString reservedLine = QStringLiteral("  RESERVED     ");
 
 } // namespace RackLines

@@ -15,16 +15,6 @@ double hs(const TMeasurementHistory& history, int unit, int s)
     return h(history, TVarn1Menu::SeriesArea + 256 * (unit == 1 ? 1 : 0), s);
 }
 
-bool flag(const TRackModuleState& s, int item)
-{
-    return s.Flags[std::size_t(item)];
-}
-
-qint32 setting(const TRackModuleState& s, int item)
-{
-    return s.Settings[std::size_t(item)];
-}
-
 QString levelLine(const QString& label, double h)
 {
     const double a = 3.5 - h / 2;
@@ -91,7 +81,7 @@ QString TVarn1Menu::MenuText(int item, const TVarn1UnitState& s, const TMeasurem
         return onOffLine(rds, "MOD TYPE - RDS  ", "MOD TYPE - FM   ");
     case 13:
         // Any response but flat and 75 us is the 150 us one.
-        return v == 0 ? QStringLiteral("DET RESP - FLAT ")
+        return v == 0   ? QStringLiteral("DET RESP - FLAT ")
                : v == 1 ? QStringLiteral("DET RESP - 75US ")
                         : QStringLiteral("DET RESP - 150US ");
     case 14:

@@ -6,15 +6,11 @@
 #include "modules/DisplayAlarms.h"
 #include "modules/RackPanelKit.h"
 #include "platform/UserMessages.h"
-#include "plots/BarGraph.h"
-#include "plots/DataTimePlot.h"
-#include "plots/Histogram.h"
 #include "protocol/rack/RackCommands.h"
 #include "widgets/Lamp.h"
 
 #include <QLabel>
 #include <QMenu>
-#include <QToolButton>
 
 using namespace RackPanelKit;
 
@@ -47,21 +43,9 @@ void TKelb1Panel::buildForm()
     ModulationString = readout(this, "ModulationString", "100.0", QRect(10, 28, 120, 44), 32);
     caption(this, "Label_Modulation", "MODULATION", QRect(10, 74, 120, 16));
 
-    SpeedButton1 = menuKey(this, "SpeedButton1", QRect(146, 30, 24, 20));
-    SpeedButton2 = menuKey(this, "SpeedButton2", QRect(146, 60, 24, 20));
-    MenuString = lcdLine(this, "MenuString", QRect(178, 38, 184, 30));
-    caption(this, "Label_Menu", "MENU", QRect(178, 74, 80, 16));
-    caption(this, "Label_Parameter", "PARAMETER", QRect(282, 74, 80, 16));
-    SpeedButton3 = menuKey(this, "SpeedButton3", QRect(370, 30, 24, 20));
-    SpeedButton4 = menuKey(this, "SpeedButton4", QRect(370, 60, 24, 20));
-
+    buildMenuStrip(this, 146, 184, true);
     ledRow(this, {&LED1, &LED2, &LED3}, {"PEAK MOD", "PPM", "GENERAL"},
            {RedLampPair, RedLampPair, RedLampPair}, {420, 60, 22, 60});
-
-    connect(SpeedButton1, &QToolButton::clicked, this, &TKelb1Panel::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TKelb1Panel::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TKelb1Panel::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TKelb1Panel::SpeedButton4Click);
 }
 
 void TKelb1Panel::buildMenu()
@@ -145,18 +129,7 @@ void TKelb1Panel::openWindow(int kind, int index)
         return;
     Children.openOrRaise<QWidget>(kind, index, [&]() -> QWidget* {
         const TChildWindowArgs args = childArgs(pfFMRack, 0, index);
-        switch (kind) {
-        case kBarGraph:
-            return new TBarGraph(args);
-        case kHistogram:
-            return new THistogram(args);
-        case kDataTimePlot:
-            return new TDataTimePlot(args);
-        case kAlarms:
-            return new TDisplayAlarms(args);
-        default:
-            return nullptr;
-        }
+        return kind == kAlarms ? new TDisplayAlarms(args) : newPlotWindow(kind, args);
     });
 }
 

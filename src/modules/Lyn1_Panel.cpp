@@ -5,16 +5,12 @@
 #include "modules/Lyn1_RDSData.h"
 #include "modules/RackPanelKit.h"
 #include "platform/UserMessages.h"
-#include "plots/BarGraph.h"
-#include "plots/DataTimePlot.h"
-#include "plots/Histogram.h"
 #include "protocol/rack/RackCommands.h"
 #include "protocol/rack/RackRecordLayout.h"
 #include "widgets/Lamp.h"
 
 #include <QLabel>
 #include <QMenu>
-#include <QToolButton>
 
 using namespace RackPanelKit;
 
@@ -50,20 +46,9 @@ void TLyn1Panel::buildForm()
 {
     UnitName = caption(this, "UnitName", "Lyn-1", QRect(10, 6, 80, 18), 13,
                        Qt::AlignLeft | Qt::AlignVCenter);
-    SpeedButton1 = menuKey(this, "SpeedButton1", QRect(110, 30, 24, 20));
-    SpeedButton2 = menuKey(this, "SpeedButton2", QRect(110, 60, 24, 20));
-    MenuString = lcdLine(this, "MenuString", QRect(142, 38, 236, 30));
-    caption(this, "Label_Menu", "MENU", QRect(142, 74, 236, 16));
-    SpeedButton3 = menuKey(this, "SpeedButton3", QRect(386, 30, 24, 20));
-    SpeedButton4 = menuKey(this, "SpeedButton4", QRect(386, 60, 24, 20));
-
+    buildMenuStrip(this, 110, 236, false);
     ledRow(this, {&LED1, &LED2, &LED3}, {"PILOT", "RDS", "SYNC"},
            {GreenLampPair, GreenLampPair, YellowLampPair}, {430, 55, 20, 56});
-
-    connect(SpeedButton1, &QToolButton::clicked, this, &TLyn1Panel::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TLyn1Panel::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TLyn1Panel::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TLyn1Panel::SpeedButton4Click);
 }
 
 void TLyn1Panel::buildMenu()
@@ -155,18 +140,7 @@ void TLyn1Panel::openWindow(int kind, int index)
         return;
     Children.openOrRaise<QWidget>(kind, index, [&]() -> QWidget* {
         const TChildWindowArgs args = childArgs(pfFMRack, Lyn1Instrument, index);
-        switch (kind) {
-        case kBarGraph:
-            return new TBarGraph(args);
-        case kHistogram:
-            return new THistogram(args);
-        case kDataTimePlot:
-            return new TDataTimePlot(args);
-        case kRdsData:
-            return new TRDS(args);
-        default:
-            return nullptr;
-        }
+        return kind == kRdsData ? new TRDS(args) : newPlotWindow(kind, args);
     });
 }
 

@@ -4,14 +4,10 @@
 #include "modules/DisplayAlarms.h"
 #include "modules/RackPanelKit.h"
 #include "platform/UserMessages.h"
-#include "plots/BarGraph.h"
-#include "plots/DataTimePlot.h"
-#include "plots/Histogram.h"
 #include "widgets/Lamp.h"
 
 #include <QLabel>
 #include <QMenu>
-#include <QToolButton>
 
 using namespace RackPanelKit;
 
@@ -53,13 +49,7 @@ void TRackModulePanel::buildForm(const QString& unitName)
 
     // The keys and the LCD line follow the readouts.
     const int left = readouts == 0 ? 20 : 16 + readouts * (readoutWidth + 6);
-    SpeedButton1 = menuKey(this, "SpeedButton1", QRect(left, 30, 24, 20));
-    SpeedButton2 = menuKey(this, "SpeedButton2", QRect(left, 60, 24, 20));
-    MenuString = lcdLine(this, "MenuString", QRect(left + 32, 38, 184, 30));
-    caption(this, "Label_Menu", "MENU", QRect(left + 32, 74, 80, 16));
-    caption(this, "Label_Parameter", "PARAMETER", QRect(left + 136, 74, 80, 16));
-    SpeedButton3 = menuKey(this, "SpeedButton3", QRect(left + 224, 30, 24, 20));
-    SpeedButton4 = menuKey(this, "SpeedButton4", QRect(left + 224, 60, 24, 20));
+    buildMenuStrip(this, left, 184, true);
 
     // The lamps share the room right of the keys, in up to three rows.
     const int lampsLeft = left + 252;
@@ -83,10 +73,6 @@ void TRackModulePanel::buildForm(const QString& unitName)
                 rows == 1 ? 9 : 8);
     }
 
-    connect(SpeedButton1, &QToolButton::clicked, this, &TRackModulePanel::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TRackModulePanel::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TRackModulePanel::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TRackModulePanel::SpeedButton4Click);
     buildPopup();
 }
 
@@ -197,18 +183,7 @@ void TRackModulePanel::openWindow(int kind, int index)
         return;
     Children.openOrRaise<QWidget>(kind, index, [&]() -> QWidget* {
         const TChildWindowArgs args = childArgs(m_design.family, m_design.instrument, index);
-        switch (kind) {
-        case kBarGraph:
-            return new TBarGraph(args);
-        case kHistogram:
-            return new THistogram(args);
-        case kDataTimePlot:
-            return new TDataTimePlot(args);
-        case kAlarms:
-            return makeAlarms(args);
-        default:
-            return nullptr;
-        }
+        return kind == kAlarms ? makeAlarms(args) : newPlotWindow(kind, args);
     });
 }
 

@@ -1,5 +1,8 @@
 #include "modules/RackPanelKit.h"
 
+#include "plots/BarGraph.h"
+#include "plots/DataTimePlot.h"
+#include "plots/Histogram.h"
 #include "widgets/FixedFont.h"
 #include "widgets/Lamp.h"
 
@@ -115,6 +118,40 @@ void setTextIfChanged(QLabel* label, const QString& text)
 {
     if (label && label->text() != text)
         label->setText(text);
+}
+
+TMenuStrip menuStrip(QWidget* panel, int left, int lineWidth, bool parameterCaption,
+                     const std::array<std::function<void()>, 4>& clicks)
+{
+    const int lineLeft = left + 32;
+    const int right = lineLeft + lineWidth + 8;
+    TMenuStrip strip{};
+    strip.keys[0] = menuKey(panel, "SpeedButton1", QRect(left, 30, 24, 20));
+    strip.keys[1] = menuKey(panel, "SpeedButton2", QRect(left, 60, 24, 20));
+    strip.line = lcdLine(panel, "MenuString", QRect(lineLeft, 38, lineWidth, 30));
+    caption(panel, "Label_Menu", "MENU",
+            QRect(lineLeft, 74, parameterCaption ? 80 : lineWidth, 16));
+    if (parameterCaption)
+        caption(panel, "Label_Parameter", "PARAMETER", QRect(lineLeft + 104, 74, 80, 16));
+    strip.keys[2] = menuKey(panel, "SpeedButton3", QRect(right, 30, 24, 20));
+    strip.keys[3] = menuKey(panel, "SpeedButton4", QRect(right, 60, 24, 20));
+    for (std::size_t i = 0; i < strip.keys.size(); ++i)
+        QObject::connect(strip.keys[i], &QToolButton::clicked, panel, clicks[i]);
+    return strip;
+}
+
+QWidget* newPlotWindow(int kind, const TChildWindowArgs& args)
+{
+    switch (kind) {
+    case 0:
+        return new TBarGraph(args);
+    case 1:
+        return new THistogram(args);
+    case 2:
+        return new TDataTimePlot(args);
+    default:
+        return nullptr;
+    }
 }
 
 void ledRow(QWidget* panel, const std::array<Lamp**, 3>& leds,

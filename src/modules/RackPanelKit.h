@@ -9,6 +9,7 @@
 #include <functional>
 
 class Lamp;
+struct TChildWindowArgs;
 class QLabel;
 class QMenu;
 class QToolButton;
@@ -48,6 +49,39 @@ void setLed(Lamp* lamp, const TLampPair& pair, bool lit);
 // Sets the label's text only when it differs, so a refresh that finds nothing
 // new costs no relayout or repaint.
 void setTextIfChanged(QLabel* label, const QString& text);
+
+// The LCD menu line between the four menu keys: keys 1 and 2 (SpeedButton1,
+// 2) at x left, the line (MenuString) 32 on, keys 3 and 4 8 past the line's
+// end; under the line "MENU" and, with parameterCaption, "PARAMETER". Each
+// key's click calls its handler.
+struct TMenuStrip
+{
+    std::array<QToolButton*, 4> keys;
+    QLabel* line;
+};
+TMenuStrip menuStrip(QWidget* panel, int left, int lineWidth, bool parameterCaption,
+                     const std::array<std::function<void()>, 4>& clicks);
+
+// The strip into a module panel's SpeedButton1..4 and MenuString, each key
+// calling the panel's SpeedButton1Click..4Click: the names every module
+// panel is designed with.
+template <typename Panel>
+void buildMenuStrip(Panel* panel, int left, int lineWidth, bool parameterCaption)
+{
+    const TMenuStrip strip = menuStrip(
+        panel, left, lineWidth, parameterCaption,
+        {[panel] { panel->SpeedButton1Click(); }, [panel] { panel->SpeedButton2Click(); },
+         [panel] { panel->SpeedButton3Click(); }, [panel] { panel->SpeedButton4Click(); }});
+    panel->SpeedButton1 = strip.keys[0];
+    panel->SpeedButton2 = strip.keys[1];
+    panel->SpeedButton3 = strip.keys[2];
+    panel->SpeedButton4 = strip.keys[3];
+    panel->MenuString = strip.line;
+}
+
+// A new plot window of the kinds every module panel names 0 (bar graph), 1
+// (histogram) and 2 (data against time); nullptr for any other kind.
+QWidget* newPlotWindow(int kind, const TChildWindowArgs& args);
 
 // The module's three LEDs, LED1..LED3, each over its caption Label_LED1..3:
 // the n-th column starts at x0 + n * step, its LED ledInset further on.

@@ -1,29 +1,16 @@
 #include "models/Gry230_Menu.h"
 #include "models/Gry250_Menu.h"
+#include "models/RackMenuFixture.h"
 #include "protocol/rack/RackCommands.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-QByteArray bytes(std::initializer_list<int> b)
-{
-    QByteArray a;
-    for (int x : b)
-        a.append(char(x));
-    return a;
-}
-
-using Cmds = QList<QByteArray>;
-
-struct GryMenuTest : ::testing::Test
+struct GryMenuTest : RackMenuFixture<>
 {
     TGry230Menu m230;
     TGry250Menu m250;
-    TRackModuleState s;
-    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
 
     QString line230() const { return TGry230Menu::MenuText(s.MenuIndex, s, *hist); }
     QString line250() const { return TGry250Menu::MenuText(s.MenuIndex, s, *hist); }

@@ -1,24 +1,13 @@
 #include "models/Kelb1_Menu.h"
+#include "models/RackMenuFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-QByteArray bytes(std::initializer_list<int> b)
-{
-    QByteArray a;
-    for (int x : b)
-        a.append(char(x));
-    return a;
-}
-
-struct Kelb1MenuTest : ::testing::Test
+struct Kelb1MenuTest : RackMenuFixture<TKelb1State>
 {
     TKelb1Menu menu{0};
-    TKelb1State s;
-    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
 
     QString line() const { return TKelb1Menu::MenuText(s.MenuIndex, s, *hist); }
 };

@@ -1,26 +1,13 @@
 #include "models/Nuva1_Menu.h"
+#include "models/RackMenuFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-QByteArray bytes(std::initializer_list<int> b)
-{
-    QByteArray a;
-    for (int x : b)
-        a.append(char(x));
-    return a;
-}
-
-using Cmds = QList<QByteArray>;
-
-struct Nuva1MenuTest : ::testing::Test
+struct Nuva1MenuTest : RackMenuFixture<TNuva1State>
 {
     TNuva1Menu menu;
-    TNuva1State s;
-    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
 
     QString line() const { return TNuva1Menu::MenuText(s.MenuIndex, s, *hist); }
     void setH(int series, qint32 v)

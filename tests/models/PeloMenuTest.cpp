@@ -1,29 +1,16 @@
 #include "models/Pelo_Menu.h"
+#include "models/RackMenuFixture.h"
 #include "protocol/rack/RackCommands.h"
 #include "protocol/rack/RackDecoder.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-QByteArray bytes(std::initializer_list<int> b)
-{
-    QByteArray a;
-    for (int x : b)
-        a.append(char(x));
-    return a;
-}
-
-using Cmds = QList<QByteArray>;
-
-struct PeloMenuTest : ::testing::Test
+struct PeloMenuTest : RackMenuFixture<>
 {
     TPelo1Menu m1;
     TPelo2Menu m2;
-    TRackModuleState s;
-    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
 
     QString line1() const { return TPelo1Menu::MenuText(s.MenuIndex, s, *hist); }
     QString line2() const { return TPelo2Menu::MenuText(s.MenuIndex, s, *hist); }

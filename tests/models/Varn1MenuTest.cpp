@@ -1,28 +1,15 @@
+#include "models/RackMenuFixture.h"
 #include "models/Varn1_Menu.h"
 #include "protocol/rack/RackCommands.h"
 #include "protocol/rack/RackDecoder.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace {
 
-QByteArray bytes(std::initializer_list<int> b)
-{
-    QByteArray a;
-    for (int x : b)
-        a.append(char(x));
-    return a;
-}
-
-using Cmds = QList<QByteArray>;
-
-struct Varn1MenuTest : ::testing::Test
+struct Varn1MenuTest : RackMenuFixture<TVarn1UnitState>
 {
     TVarn1Menu menu{1};
-    TVarn1UnitState s;
-    std::unique_ptr<TMeasurementHistory> hist = std::make_unique<TMeasurementHistory>();
 
     QString line() const { return TVarn1Menu::MenuText(s.MenuIndex, s, *hist, 1); }
 };
@@ -105,12 +92,12 @@ TEST_F(Varn1MenuTest, LinesAndDeviceCodesOutsideTheirTables)
         qint32 value;
         const char* line;
     } cases[] = {
-        {4, 0, " SCA   - 1.0 DB "},   {4, 1, " SCA   - 1.0 DB*"},   {4, 2, " SCA   - 1.0 DB+"},
-        {13, 0, "DET RESP - FLAT "},  {13, 1, "DET RESP - 75US "},  {13, 2, "DET RESP - 150US "},
-        {13, 3, "DET RESP - 150US "}, {13, 255, "DET RESP - 150US "},
-        {23, 0, "  MUTE -  OFF   "},  {23, 2, "  MUTE - AUTO   "},  {23, 9, "  MUTE - ****   "},
-        {14, 7, " DET BW -  8 KHZ"},  {15, 60, " NORM -  7.0 KHZ"}, {18, 150, " PEAK MOD 150  %"},
-        {24, 15, "  MUTE    1.5 % "}, {200, 0, "  RESERVED     "},
+        {4, 0, " SCA   - 1.0 DB "},   {4, 1, " SCA   - 1.0 DB*"},     {4, 2, " SCA   - 1.0 DB+"},
+        {13, 0, "DET RESP - FLAT "},  {13, 1, "DET RESP - 75US "},    {13, 2, "DET RESP - 150US "},
+        {13, 3, "DET RESP - 150US "}, {13, 255, "DET RESP - 150US "}, {23, 0, "  MUTE -  OFF   "},
+        {23, 2, "  MUTE - AUTO   "},  {23, 9, "  MUTE - ****   "},    {14, 7, " DET BW -  8 KHZ"},
+        {15, 60, " NORM -  7.0 KHZ"}, {18, 150, " PEAK MOD 150  %"},  {24, 15, "  MUTE    1.5 % "},
+        {200, 0, "  RESERVED     "},
     };
     for (const auto& c : cases) {
         s.MenuIndex = c.item;
