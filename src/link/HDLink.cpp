@@ -395,18 +395,7 @@ void RunHdStateMachine(TFrame2& f)
 {
     switch (f.ProcessState) {
     case 1:
-        if (f.PortOpen && f.Transport == trModem) {
-            // The unit has no modem dialogue; say so rather than wait in silence.
-            f.CloseConnection();
-            f.Status = stError;
-            f.LogEvent(" HD cannot be reached over a modem: choose RS-232 or Network ", lkError);
-            break;
-        }
-        if (f.PortOpen) {
-            f.ProcessState = 2;
-            f.LoginStep = 0;
-            f.RefreshConnectionList();
-        }
+        RunLineUnitOpenStep(f, " HD cannot be reached over a modem: choose RS-232 or Network ");
         break;
     case 2:
         HdLogin(f);

@@ -12,6 +12,21 @@ void trace(TFrame2& f, const QString& text)
 
 } // namespace
 
+void RunLineUnitOpenStep(TFrame2& f, const QString& modemRefusal)
+{
+    if (f.PortOpen && f.Transport == trModem) {
+        f.CloseConnection();
+        f.Status = stError;
+        f.LogEvent(modemRefusal, lkError);
+        return;
+    }
+    if (f.PortOpen) {
+        f.ProcessState = 2;
+        f.LoginStep = 0;
+        f.RefreshConnectionList();
+    }
+}
+
 void RunConnectSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, int waitTicks)
 {
     switch (f.ConnectStep) {

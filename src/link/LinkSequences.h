@@ -11,6 +11,11 @@ class TFrame2;
 // wake the unit, end its exchange, wait out waitTicks ticks, then close (and,
 // for Connect, open again). The families differ only in the wait.
 
+// ProcessState 1 of the HD and Tavr1 links: once the port is open the login
+// starts (ProcessState 2). Neither unit has a modem dialogue, so a modem
+// connection is closed at once with modemRefusal rather than left waiting.
+void RunLineUnitOpenStep(TFrame2& f, const QString& modemRefusal);
+
 // ProcessState 6: ConnectStep 0..5; sets ConnectDone once the port reopens.
 void RunConnectSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, int waitTicks);
 

@@ -325,18 +325,7 @@ void Tavr1Step(TFrame2& f)
 {
     switch (f.ProcessState) {
     case 1:
-        if (f.PortOpen && f.Transport == trModem) {
-            // The unit has no modem dialogue; say so rather than wait in silence.
-            f.CloseConnection();
-            f.Status = stError;
-            f.LogEvent(" Tavr1 cannot be reached over a modem: choose RS-232 or Network ", lkError);
-            break;
-        }
-        if (f.PortOpen) {
-            f.ProcessState = 2;
-            f.LoginStep = 0;
-            f.RefreshConnectionList();
-        }
+        RunLineUnitOpenStep(f, " Tavr1 cannot be reached over a modem: choose RS-232 or Network ");
         break;
     case 2:
         Tavr1Login(f);

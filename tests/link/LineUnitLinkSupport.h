@@ -68,6 +68,8 @@ struct THdLoginTexts
     static constexpr const char* noPrompt = " HD Hardware not responding check settings ";
     static constexpr const char* noLevel = " HD password verification failed ";
     static constexpr const char* noIdentification = " HD hardware not responding";
+    static constexpr const char* modemRefusal =
+        " HD cannot be reached over a modem: choose RS-232 or Network ";
 };
 
 struct TTavr1LoginTexts
@@ -79,4 +81,6 @@ struct TTavr1LoginTexts
     static constexpr const char* noPrompt = " Tavr1 Hardware not responding check settings ";
     static constexpr const char* noLevel = " Tavr-1 password verification failed ";
     static constexpr const char* noIdentification = " Tavr1 hardware not responding";
+    static constexpr const char* modemRefusal =
+        " Tavr1 cannot be reached over a modem: choose RS-232 or Network ";
 };

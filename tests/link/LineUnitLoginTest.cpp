@@ -138,3 +138,18 @@ TYPED_TEST(LineUnitLoginTest, AMissingIdentificationIsAskedAgainThenGivenUp)
     ASSERT_EQ(this->linesOf("ERROR").size(), 1);
     EXPECT_TRUE(this->linesOf("ERROR").value(0).endsWith(TypeParam::noIdentification));
 }
+
+// Neither unit answers a modem's dialogue: a connection set to MODEM is
+// closed at once with the family's line, and nothing is sent to the unit.
+TYPED_TEST(LineUnitLoginTest, AModemConnectionIsRefusedWithTheFamilysLine)
+{
+    auto f = this->connect(trModem);
+    ASSERT_TRUE(this->tickUntil(
+        *f, [&] { return f->Status == stError; }, 5));
+    const QStringList errors = this->linesOf("ERROR");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].endsWith(QString("<Connect1>   ") + TypeParam::modemRefusal)) << errors[0].toStdString();
+    EXPECT_FALSE(f->PortOpen);
+    pump(50);
+    EXPECT_TRUE(this->sim.receivedLines().isEmpty());
+}
