@@ -440,6 +440,17 @@ void RackRecords::lookLikeAStation(bool vary)
 {
     m_station = true;
     m_vary = vary;
+    // The lamps of a station on air: pilot, RDS, subcarriers and carriers
+    // present, the AM carrier normal. Dark lamps beside readings of a 9 %
+    // pilot would read as a fault.
+    module(SimModule::Nuva1).status = 0x01;          // PILOT
+    module(SimModule::Lyn1).status = 0x01 | 0x02;    // PILOT, RDS
+    module(SimModule::Varn1Unit0).status = 0x01;     // CAR
+    module(SimModule::Varn1Unit1).status = 0x01;
+    module(SimModule::Gry230).status = 0x04;         // PILOT
+    module(SimModule::Gry250).status = 0x01 | 0x04;  // SAP CAR, PRO CAR
+    module(SimModule::Pelo1).led = 0x20;             // NORMAL
+    module(SimModule::Pelo2).led = 0x20;
 }
 
 void RackRecords::stationSamples()
