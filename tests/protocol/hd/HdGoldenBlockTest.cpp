@@ -57,7 +57,7 @@ TGoldenHd goldenConfigBlock()
         g.put(o, pattern(o));
     g.put(1203, 0x01); // word 0
     g.put(1204, 0x23);
-    g.put(1205, 0x07); // word 1, the preset
+    g.put(1205, 0x05); // word 1, the preset (the pattern gives 7 at 1206)
     g.put(1225, 0x03); // word 2, the tuning
     g.put(1226, 0xE9);
     for (int i = 0; i < 8; ++i) {
@@ -207,7 +207,7 @@ TEST(HdGoldenBlock, ConfigurationBlockWithAServiceMessage)
 
     EXPECT_EQ(d.HdBlockType, 0);
     EXPECT_EQ(d.HdUnitConfig[0], 0x0123);
-    EXPECT_EQ(d.HdUnitConfig[1], 7);
+    EXPECT_EQ(d.HdUnitConfig[1], 5);
     EXPECT_EQ(d.HdUnitConfig[2], 1001);
     EXPECT_EQ(d.HdUnitConfig[3], 1001);
     // Words 4 on from 1227, one or two bytes each: words 4..9 take a byte
