@@ -68,7 +68,6 @@ constexpr int AutoSampleResolution = 300;
 constexpr int BerCounts = 301;
 constexpr int Spectrum = 333; // 509 values, 12 bits each: 501 points, 8 powers
 constexpr int BlockType = 1200;
-constexpr int TypeData = 1201;
 constexpr int Xhdr = 1555; // 8 bytes a program
 constexpr int MessageKind = 1619;
 constexpr int MessageSubKind = 1620;

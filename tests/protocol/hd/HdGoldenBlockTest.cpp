@@ -57,7 +57,7 @@ TGoldenHd goldenConfigBlock()
         g.put(o, pattern(o));
     g.put(1203, 0x01); // word 0
     g.put(1204, 0x23);
-    g.put(1205, 0x07); // word 1, the preset
+    g.put(1205, 0x05); // word 1, the preset (the pattern gives 7 at 1206)
     g.put(1225, 0x03); // word 2, the tuning
     g.put(1226, 0xE9);
     for (int i = 0; i < 8; ++i) {
@@ -207,9 +207,18 @@ TEST(HdGoldenBlock, ConfigurationBlockWithAServiceMessage)
 
     EXPECT_EQ(d.HdBlockType, 0);
     EXPECT_EQ(d.HdUnitConfig[0], 0x0123);
-    EXPECT_EQ(d.HdUnitConfig[1], 7);
+    EXPECT_EQ(d.HdUnitConfig[1], 5);
     EXPECT_EQ(d.HdUnitConfig[2], 1001);
     EXPECT_EQ(d.HdUnitConfig[3], 1001);
+    // Words 4 on from 1227, one or two bytes each: words 4..9 take a byte
+    // each, so word 10 (two bytes) starts at 1233; the last, word 181, is the
+    // byte at 1461, and the unit record's five items follow it from 1462.
+    EXPECT_EQ(d.HdUnitConfig[4], g.u8(1227));
+    EXPECT_EQ(d.HdUnitConfig[9], g.u8(1232));
+    EXPECT_EQ(d.HdUnitConfig[10], TGoldenHd::s16(g.be16(1233)));
+    EXPECT_EQ(d.HdUnitConfig[181], g.u8(1461));
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(d.HdUnitRecord[size_t(i)], g.u8(1462 + i)) << "unit record item " << i;
     // The preset differs from the working copy's: the copy takes the record.
     EXPECT_EQ(d.HdLocalConfig, d.HdUnitConfig);
 
@@ -259,4 +268,85 @@ TEST(HdGoldenBlock, SProtocolNetworkFrameCarriesTheEchoedLineAfterTheStamp)
     ASSERT_EQ(x.decode(frame), THdBlockVerdict::Decoded);
     EXPECT_EQ(x.d->HdTextLine, "XY");
     EXPECT_TRUE(x.d->HdTextLineNew);
+}
+
+namespace {
+
+// An object of 256 header bytes and 2000 data bytes, of a kind that is kept
+// without a picture: the header's items little-endian, checksum at 0, port 2,
+// LOT id 4, discard time 6, size 10, MIME hash 14, file name from 18.
+QByteArray goldenObject()
+{
+    QByteArray data(2000, '\0');
+    quint16 sum = 0;
+    for (int i = 0; i < data.size(); ++i) {
+        data[i] = char(i * 3 + 1);
+        sum = quint16(sum + quint8(data[i]));
+    }
+    QByteArray header(256, '\0');
+    auto le = [&](int at, quint32 v, int width) {
+        for (int k = 0; k < width; ++k)
+            header[at + k] = char(v >> (8 * k));
+    };
+    le(0, sum, 2);
+    le(2, 0x0123, 2);
+    le(4, 0x0456, 2);
+    le(6, 0x0A0B0C0D, 4);
+    le(10, 2000, 4);
+    le(14, 0x0BADF00D, 4);
+    header.replace(18, 10, "golden.bin");
+    return header + data;
+}
+
+// The configuration block carrying chunk `bytes` of an object of `total`
+// bytes as an "L" message: sub-kind and sequence at 1620, the total at 1621,
+// the chunk's position at 1625 (both big-endian), the bytes from 1629.
+QByteArray objectChunk(quint8 subKind, quint32 total, quint32 position, const QByteArray& bytes)
+{
+    TGoldenHd g = goldenConfigBlock();
+    g.put(1619, 'L');
+    g.put(1620, subKind);
+    for (int k = 0; k < 4; ++k) {
+        g.put(1621 + k, quint8(total >> (24 - 8 * k)));
+        g.put(1625 + k, quint8(position >> (24 - 8 * k)));
+    }
+    for (int o = 1629; o < 2727; ++o)
+        g.put(o, o - 1629 < bytes.size() ? quint8(bytes[o - 1629]) : 0);
+    g.checksum();
+    return g.b;
+}
+
+} // namespace
+
+TEST(HdGoldenBlock, ObjectChunksCarryTheirSubKindTotalAndPosition)
+{
+    const QByteArray object = goldenObject();
+    const quint32 total = quint32(object.size());
+    ASSERT_EQ(total, 2256u);
+    // The checksum's low byte opens the payload: not 0, so a position read
+    // one byte late is no longer 0.
+    ASSERT_NE(object[0], '\0');
+
+    THdDecoded x;
+    ASSERT_EQ(x.decode(objectChunk(0x11, total, 0, object.left(1096))), THdBlockVerdict::Decoded);
+    // The second chunk comes twice: a copy under a new sequence number
+    // replaces the first, which here is spoilt.
+    ASSERT_EQ(x.decode(objectChunk(0x12, total, 1096, QByteArray(1096, '\xEE'))),
+              THdBlockVerdict::Decoded);
+    ASSERT_EQ(x.decode(objectChunk(0x13, total, 1096, object.mid(1096, 1096))),
+              THdBlockVerdict::Decoded);
+    x.events.clear(); // the XHDR lines of the first block
+    ASSERT_EQ(x.decode(objectChunk(0x14, total, 2192, object.mid(2192))), THdBlockVerdict::Decoded);
+
+    const THD_AE_Object& o = x.d->AEObject;
+    EXPECT_TRUE(o.Valid);
+    EXPECT_EQ(o.Port, 0x0123);
+    EXPECT_EQ(o.LotId, 0x0456);
+    EXPECT_EQ(o.DiscardTime, 0x0A0B0C0D);
+    EXPECT_EQ(o.Size, 2000);
+    EXPECT_EQ(quint32(o.MimeHash), 0x0BADF00Du);
+    EXPECT_EQ(o.FileName, "golden.bin");
+    const quint32 sum = quint8(object[0]) | quint8(object[1]) << 8;
+    EXPECT_EQ(x.events, QStringList{"1:HD,,$0123,$0456,2000,$" + hex2(sum >> 8) + hex2(sum) +
+                                    ",golden.bin,"});
 }

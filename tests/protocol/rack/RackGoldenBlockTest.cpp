@@ -7,6 +7,7 @@
 // those the program chose (RackRecordLayout.h), written out here again.
 #include "protocol/rack/RackDecoder.h"
 #include "protocol/rack/RackReceive.h"
+#include "protocol/rds/RdsDecoder.h"
 
 #include <QDateTime>
 #include <gtest/gtest.h>
@@ -435,4 +436,31 @@ TEST(RackGoldenBlock, AnFmBlockOfAnotherKindIsAWholeRecord)
     const TRackModuleRecord& rec = x.d->RackBlock.Records[size_t(x.c->BlockNumber)];
     for (int i = 4; i <= 98; ++i)
         EXPECT_EQ(rec[i], w[size_t(i)]) << "word " << i;
+}
+
+// A half carries six RDS groups and no more. A module blanks a group it could
+// not read, and six blank groups in a row mean the station is gone: after a
+// good group, the five blank ones of the same half are a run of five, which
+// keeps the station.
+TEST(RackGoldenBlock, AHalfCarriesSixRdsGroupsAndNoMore)
+{
+    std::array<int, 48> rds{};
+    // Group 0, words 0..7: PI 5A31, block B 0 (a 0A group, first segment),
+    // block C 0, block D the name's first two characters.
+    rds[0] = 0x5A;
+    rds[1] = 0x31;
+    rds[6] = 'G';
+    rds[7] = 'O';
+    TRack x;
+    x.receive(fmHalf(11, TWords{}, rds));
+    TRdsGroupQueue::Batch batch{};
+    ASSERT_TRUE(x.d->RdsQueue.pop(batch));
+
+    TRdsDecoder decoder;
+    decoder.setUp();
+    decoder.walk(batch);
+    EXPECT_EQ(decoder.pi(), 0x5A31);
+    EXPECT_EQ(decoder.ps()[0], 'G');
+    EXPECT_EQ(decoder.ps()[1], 'O');
+    EXPECT_EQ(decoder.emptyCount(), 5);
 }

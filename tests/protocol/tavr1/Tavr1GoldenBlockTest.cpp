@@ -3,6 +3,7 @@
 // block (kind 0) and a table block (kind 18). The decoder and the simulated
 // unit share their offsets, so only blocks made this way show a misplaced
 // field.
+#include "protocol/tavr1/Tavr1BlockLayout.h"
 #include "protocol/tavr1/Tavr1Decoder.h"
 
 #include <gtest/gtest.h>
@@ -187,4 +188,42 @@ TEST(Tavr1GoldenBlock, TableBlock)
     EXPECT_EQ(x.t.Tavr1ReceivedTable, want);
     EXPECT_EQ(x.t.Tavr1LocalTable, want);
     EXPECT_TRUE(x.t.Tavr1TableCopied);
+}
+
+// A field one item too long reads the first byte of the field after it into
+// the item after its own; that item is then filled again by its own field, so
+// no decoded value shows it. Where each field ends shows in the layout: no
+// byte of the settings tail is read twice, and no item is filled twice.
+TEST(Tavr1GoldenBlock, SettingsFieldsEndWhereTheNextBegins)
+{
+    std::array<int, 1501> byteField;
+    byteField.fill(-1);
+    std::array<int, Tavr1ConfigItemCount> itemField;
+    itemField.fill(-1);
+    for (const TTavr1ConfigField& f : Tavr1ConfigFields()) {
+        const int width = Tavr1FieldWidth(f.type);
+        const int step = f.offsetStep ? f.offsetStep : width;
+        const int items = f.type == TTavr1FieldType::Real32 ? 2 : 1;
+        for (int i = 0; i < f.count; ++i) {
+            const int at = f.offset + i * step;
+            SCOPED_TRACE(testing::Message() << "field at " << f.offset << ", item " << i);
+            ASSERT_GE(at, 1251);
+            ASSERT_LE(at + width, 1501);
+            for (int k = 0; k < width; ++k) {
+                EXPECT_EQ(byteField[size_t(at + k)], -1)
+                    << "byte " << at + k << " is also read by the field at "
+                    << byteField[size_t(at + k)];
+                byteField[size_t(at + k)] = f.offset;
+            }
+            const int item = f.firstItem + i * f.itemStep;
+            ASSERT_GE(item, 1);
+            ASSERT_LE(item + items, Tavr1ConfigItemCount);
+            for (int k = 0; k < items; ++k) {
+                EXPECT_EQ(itemField[size_t(item + k)], -1)
+                    << "item " << item + k << " is also filled by the field at "
+                    << itemField[size_t(item + k)];
+                itemField[size_t(item + k)] = f.offset;
+            }
+        }
+    }
 }
