@@ -33,6 +33,9 @@ TSeriesArea::TSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     QChart* chart = view->chart();
     connect(chart, &QChart::plotAreaChanged, this, &TSeriesArea::relayout);
+    // The view moves the chart to its place only after the chart laid out
+    // its plot for the new size: the area follows once the view is done.
+    view->installEventFilter(this);
     for (QValueAxis* a : {x, y})
         connect(a, &QValueAxis::rangeChanged, this, qOverload<>(&QWidget::update));
     if (QGraphicsScene* scene = chart->scene())
@@ -90,6 +93,13 @@ void TSeriesArea::relayout()
         setGeometry(covered);
     m_beneathValid = false;
     update();
+}
+
+bool TSeriesArea::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_view && e->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &TSeriesArea::relayout, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, e);
 }
 
 void TSeriesArea::sceneChanged(const QList<QRectF>& region)

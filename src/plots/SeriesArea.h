@@ -40,6 +40,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     struct TItem

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineSeries>
+#include <QPaintEvent>
 #include <QValueAxis>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -183,4 +184,64 @@ TEST(SpectrumChart, ALevelThatIsNotFiniteIsLeftOut)
             EXPECT_EQ(differences(drawn, image(theirs.get())), QRect());
         }
     }
+}
+
+namespace {
+
+// Paint events of the area and of the chart view beneath it.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(TSpectrumChart* c)
+        : m_area(c->seriesArea())
+        , m_view(c->viewport())
+    {
+        m_area->installEventFilter(this);
+        m_view->installEventFilter(this);
+    }
+    int area = 0;
+    QRegion view;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            if (o == m_area)
+                ++area;
+            else if (o == m_view)
+                view += static_cast<QPaintEvent*>(e)->region();
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_area;
+    QWidget* m_view;
+};
+
+} // namespace
+
+TEST(SpectrumChart, ANewTraceRepaintsTheAreaAloneAndANewScaleWhatLiesBeneath)
+{
+    auto chart = makeChart();
+    chart->drawTrace(trace(501, -250, 250, hump), false);
+    settle();
+    {
+        PaintCounter paints(chart.get());
+        chart->drawTrace(trace(501, -250, 250, [](double x) { return hump(x) - 5; }), false);
+        settle();
+        EXPECT_GE(paints.area, 1);
+        EXPECT_TRUE((paints.view & chart->seriesArea()->geometry()).isEmpty());
+    }
+    // New scales, a new size: the grid and the axes beneath the trace are
+    // the chart's, drawn again, and the trace lies over them as before.
+    chart->setVerticalAxis(-80, 10, 5);
+    chart->setHorizontalAxis(-100, 150, 25);
+    chart->setFixedSize(700, 380);
+    chart->setC1(-20);
+    settle();
+    const QImage ours = image(chart.get());
+    drawnByTheChart(chart.get());
+    settle();
+    EXPECT_EQ(differences(ours, image(chart.get())), QRect());
 }
