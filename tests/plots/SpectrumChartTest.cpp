@@ -233,6 +233,18 @@ TEST(SpectrumChart, ANewTraceRepaintsTheAreaAloneAndANewScaleWhatLiesBeneath)
         EXPECT_GE(paints.area, 1);
         EXPECT_TRUE((paints.view & chart->seriesArea()->geometry()).isEmpty());
     }
+    // A new scale that leaves the plot where it was: the grid beneath moves.
+    chart->setHorizontalAxis(-240, 260, 20);
+    settle();
+    {
+        auto theirs = makeChart();
+        theirs->setHorizontalAxis(-240, 260, 20);
+        theirs->drawTrace(trace(501, -250, 250, [](double x) { return hump(x) - 5; }), false);
+        drawnByTheChart(theirs.get());
+        settle();
+        ASSERT_EQ(theirs->seriesArea()->plotRect(), chart->seriesArea()->plotRect());
+        EXPECT_EQ(differences(image(chart.get()), image(theirs.get())), QRect());
+    }
     // New scales, a new size: the grid and the axes beneath the trace are
     // the chart's, drawn again, and the trace lies over them as before.
     chart->setVerticalAxis(-80, 10, 5);
