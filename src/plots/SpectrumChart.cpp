@@ -1,6 +1,7 @@
 #include "plots/SpectrumChart.h"
 
 #include "models/SpectrumModel.h"
+#include "plots/SeriesArea.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -65,19 +66,41 @@ TSpectrumChart::TSpectrumChart(const QString& name, const QColor& cursorColour,
     m_bottom = axis(c, Qt::AlignBottom, QStringLiteral("Frequency(kHz)"));
     m_top = axis(c, Qt::AlignTop, QString());
 
-    m_fill = addFilledSeries(c, QStringLiteral("Fill"), QColor(0x00, 0xFF, 0x00), m_bottom, m_left,
+    // The series are drawn by the area over the plot, not by the chart. They
+    // are made on a chart of their own, which gives them the look the plot
+    // charts have, and taken from it: a series once the view's chart would
+    // leave an item behind in its scene.
+    QChart* maker = makePlotChart(QString());
+    QValueAxis* x = addValueAxis(maker, Qt::AlignBottom, QString());
+    QValueAxis* y = addValueAxis(maker, Qt::AlignLeft, QString());
+    m_fill = addFilledSeries(maker, QStringLiteral("Fill"), QColor(0x00, 0xFF, 0x00), x, y,
                              QPointF(0, fillFloor));
     m_fill->setObjectName(QStringLiteral("Fill"));
     // The fill is its own outline: stroking 501 segments again would double
     // the cost of painting it.
     m_fill->setPen(Qt::NoPen);
     m_fill->lowerSeries()->clear();
-    m_c1 = namedLine(c, QStringLiteral("C1"), cursorColour, m_bottom, m_left);
-    m_c2 = namedLine(c, QStringLiteral("C2"), cursorColour, m_bottom, m_left);
-    m_line = std::make_unique<TBandLine>(c, m_bottom, m_left, QStringLiteral("Line"));
-    m_mask = namedLine(c, QStringLiteral("Mask"), maskColour, m_bottom, m_left);
+    m_c1 = namedLine(maker, QStringLiteral("C1"), cursorColour, x, y);
+    m_c2 = namedLine(maker, QStringLiteral("C2"), cursorColour, x, y);
+    m_line = std::make_unique<TBandLine>(maker, x, y, QStringLiteral("Line"));
+    m_mask = namedLine(maker, QStringLiteral("Mask"), maskColour, x, y);
     // The top axis only repeats the frequencies; no series is drawn against it.
     setFixedAxis(m_left, -120, 0, 10);
+
+    // Drawn in the order the chart would have stacked them.
+    m_area = new TSeriesArea(this, m_bottom, m_left);
+    for (QAbstractSeries* s : maker->series()) {
+        maker->removeSeries(s);
+        s->setParent(this);
+        if (auto* fill = qobject_cast<QAreaSeries*>(s))
+            m_area->addFill(fill);
+        else if (auto* line = qobject_cast<QXYSeries*>(s))
+            m_area->addLine(line);
+    }
+    delete maker;
+    // The chart keeps an empty line that holds the two axes to it.
+    QLineSeries* holder = addLineSeries(c, QString(), Qt::black, m_bottom, m_left);
+    holder->setObjectName(QStringLiteral("AxisHolder"));
 }
 
 void TSpectrumChart::setVerticalAxis(double bottom, double top, double increment)

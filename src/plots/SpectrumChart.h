@@ -9,12 +9,15 @@
 class QAreaSeries;
 class QLineSeries;
 class QValueAxis;
+class TSeriesArea;
 struct TSpectrumTrace;
 
 // The chart of one spectrum page: the trace as a lime fill or a band-coloured
 // line, cursors C1 (level) and C2 (frequency), the mask, a frequency axis at
 // the bottom with its twin on top. Everything is set only when it changed, so
-// a refresh that brings the same settings costs the trace alone.
+// a refresh that brings the same settings costs the trace alone. The series
+// are not the chart's: an area laid over the plot draws them, and the chart
+// keeps the axes and the grid.
 class TSpectrumChart : public QChartView
 {
     Q_OBJECT
@@ -40,6 +43,8 @@ public:
     QValueAxis* bottomAxis() const { return m_bottom; }
     QValueAxis* topAxis() const { return m_top; }
     QValueAxis* leftAxis() const { return m_left; }
+    // Where the series are drawn, over the chart's plot area.
+    TSeriesArea* seriesArea() const { return m_area; }
 
 private:
     QValueAxis* m_left = nullptr;
@@ -49,6 +54,7 @@ private:
     QLineSeries* m_c1 = nullptr;
     QLineSeries* m_c2 = nullptr;
     QLineSeries* m_mask = nullptr;
+    TSeriesArea* m_area = nullptr;
     std::unique_ptr<TBandLine> m_line;
     double m_c1Level = qQNaN();
     double m_c2KHz = qQNaN();

@@ -201,8 +201,16 @@ void THData::setCaption(const QString& caption)
 void THData::Rebuild()
 {
     const THdHistoryRows rows = DecodeHdHistoryRows(frame()->HistoryData);
-    ListBox1->clear();
-    ListBox1->addItems(rows.listLines);
+    // A day fetched again differs from the last in its newest minutes: the
+    // lines that read as before are left alone.
+    while (ListBox1->count() > rows.listLines.size())
+        delete ListBox1->takeItem(ListBox1->count() - 1);
+    for (int i = 0; i < rows.listLines.size(); ++i) {
+        if (i >= ListBox1->count())
+            ListBox1->addItem(rows.listLines[i]);
+        else if (ListBox1->item(i)->text() != rows.listLines[i])
+            ListBox1->item(i)->setText(rows.listLines[i]);
+    }
     if (rows.known) {
         for (int c = 0; c < HdHistoryColumns; ++c) {
             setCellIfChanged(StringGrid1, 0, c, rows.titles.value(c));

@@ -16,25 +16,6 @@ QString hex2(quint32 v)
     return ByteToHex2(quint8(v));
 }
 
-// Suspends a list's painting while it is rebuilt row by row.
-class TListUpdates
-{
-public:
-    explicit TListUpdates(QTreeWidget* list)
-        : m_list(list)
-        , m_was(list->updatesEnabled())
-    {
-        m_list->setUpdatesEnabled(false);
-    }
-    ~TListUpdates() { m_list->setUpdatesEnabled(m_was); }
-    TListUpdates(const TListUpdates&) = delete;
-    TListUpdates& operator=(const TListUpdates&) = delete;
-
-private:
-    QTreeWidget* m_list;
-    bool m_was;
-};
-
 } // namespace
 
 THDSIGInfo::THDSIGInfo(const TChildWindowArgs& args)
@@ -87,16 +68,14 @@ void THDSIGInfo::RefreshWindow(qintptr)
 
 void THDSIGInfo::rebuild()
 {
-    const TListUpdates hold1(ListView1);
-    const TListUpdates hold2(ListView2);
-    ListView1->clear();
-    ListView2->clear();
+    // Rows that read as before are left alone: a guide sent again with one
+    // service changed repaints that service's rows.
+    QList<QStringList> services, components;
     for (const SigService& s : Services) {
-        addReportRow(ListView1,
-                     {Hex4(s.Number), hex2(s.Priority), Hex4(s.Sequence), hex2(s.Status),
-                      Hex8(s.ReceiveTime), hex2(s.ProviderEncoding), hex2(s.ProviderNameLength),
-                      s.ProviderName, hex2(s.ServiceEncoding), hex2(s.ServiceNameLength),
-                      s.ServiceName});
+        services.append({Hex4(s.Number), hex2(s.Priority), Hex4(s.Sequence), hex2(s.Status),
+                         Hex8(s.ReceiveTime), hex2(s.ProviderEncoding),
+                         hex2(s.ProviderNameLength), s.ProviderName, hex2(s.ServiceEncoding),
+                         hex2(s.ServiceNameLength), s.ServiceName});
         const QString service =
             (s.ServiceName.isEmpty() ? QString() : s.ServiceName + ":") + Hex4(s.Number);
         for (const SigComponent& c : s.Components) {
@@ -104,11 +83,13 @@ void THDSIGInfo::rebuild()
             if (c.IdLength >= 10)
                 for (char b : c.FurtherId)
                     further += hex2(quint8(b));
-            addReportRow(ListView2, {service, hex2(c.Type), Hex4(c.ProgPort), Hex4(c.ProgDataType),
-                                     hex2(c.Processing), hex2(c.Priority), hex2(c.AccessRights),
-                                     Hex8(c.MimeHash), SigHashName(c.MimeHash), hex2(c.IdLength),
-                                     Hex8(c.IdProvider), Hex8(c.ServiceId), further});
+            components.append({service, hex2(c.Type), Hex4(c.ProgPort), Hex4(c.ProgDataType),
+                               hex2(c.Processing), hex2(c.Priority), hex2(c.AccessRights),
+                               Hex8(c.MimeHash), SigHashName(c.MimeHash), hex2(c.IdLength),
+                               Hex8(c.IdProvider), Hex8(c.ServiceId), further});
         }
-        addReportRow(ListView2, {});
+        components.append(QStringList());
     }
+    setReportRows(ListView1, services);
+    setReportRows(ListView2, components);
 }

@@ -8,7 +8,7 @@
 class QTreeWidget;
 
 // The service information guide: the services the station announces and their
-// components. Rebuilt only when a new guide arrived; a guide whose services
+// components. Refreshed only when a new guide arrived; a guide whose services
 // are all still incomplete (status below 2) keeps the rows shown, and a guide
 // of no services empties both lists.
 //

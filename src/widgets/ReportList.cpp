@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QTreeWidget>
+#include <algorithm>
 
 QTreeWidget* makeReportList(QWidget* parent, const QString& name, const QStringList& columns)
 {
@@ -32,8 +33,53 @@ void addReportRow(QTreeWidget* list, const QStringList& texts)
         item->setText(c + 1, texts[c]);
 }
 
+namespace {
+
+bool rowShows(const QTreeWidgetItem* item, const QStringList& texts, int columns)
+{
+    for (int c = 1; c < columns; ++c)
+        if (item->text(c) != texts.value(c - 1))
+            return false;
+    return true;
+}
+
+// How many rows came in at the top of a list that otherwise reads on as it
+// did (a log, newest first): 0 when none or when it is not so.
+qsizetype rowsComeInAtTop(const QTreeWidget* list, const QList<QStringList>& rows)
+{
+    const int shown = list->topLevelItemCount();
+    if (shown == 0 || rows.isEmpty())
+        return 0;
+    const int columns = list->columnCount();
+    const QTreeWidgetItem* first = list->topLevelItem(0);
+    if (rowShows(first, rows[0], columns))
+        return 0;
+    for (qsizetype k = 1; k < rows.size(); ++k) {
+        if (!rowShows(first, rows[k], columns))
+            continue;
+        const qsizetype kept = std::min<qsizetype>(shown, rows.size() - k);
+        bool follows = true;
+        for (qsizetype r = 1; r < kept && follows; ++r)
+            follows = rowShows(list->topLevelItem(int(r)), rows[k + r], columns);
+        if (follows)
+            return k;
+    }
+    return 0;
+}
+
+} // namespace
+
 void setReportRows(QTreeWidget* list, const QList<QStringList>& rows)
 {
+    // Rows that came in at the top are inserted there: the rows below keep
+    // their texts, and the list is not told of every one of them changing.
+    if (const qsizetype added = rowsComeInAtTop(list, rows)) {
+        QList<QTreeWidgetItem*> items;
+        items.reserve(added);
+        for (qsizetype r = 0; r < added; ++r)
+            items << new QTreeWidgetItem;
+        list->insertTopLevelItems(0, items);
+    }
     while (list->topLevelItemCount() > rows.size())
         delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
     while (list->topLevelItemCount() < rows.size())
