@@ -73,6 +73,9 @@ TBarRowArea::TBarRowArea(QChartView* view, QAbstractBarSeries* series, QValueAxi
     }
     QChart* chart = view->chart();
     connect(chart, &QChart::plotAreaChanged, this, &TBarRowArea::relayout);
+    // The view moves the chart to its place only after the chart laid out
+    // its plot for the new size: the bars follow once the view is done.
+    view->installEventFilter(this);
     connect(valueAxis, &QValueAxis::rangeChanged, this, &TBarRowArea::relayout);
     connect(valueAxis, &QValueAxis::tickIntervalChanged, this, &TBarRowArea::relayout);
     connect(valueAxis, &QValueAxis::tickAnchorChanged, this, &TBarRowArea::relayout);
@@ -125,6 +128,13 @@ QList<qreal> TBarRowArea::gridPositions() const
             add(min + i * (max - min) / (count - 1));
     }
     return xs;
+}
+
+bool TBarRowArea::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_view && e->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, &TBarRowArea::relayout, Qt::QueuedConnection);
+    return QWidget::eventFilter(watched, e);
 }
 
 void TBarRowArea::relayout()

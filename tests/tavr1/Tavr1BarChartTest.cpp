@@ -226,3 +226,24 @@ TEST(Tavr1BarChart, AnUnchangedBarRepaintsNothing)
     EXPECT_TRUE(repaints.area.isEmpty());
     EXPECT_EQ(repaints.viewPaints, 0);
 }
+
+// The bar-graph windows can be resized: the bars follow the plot to its new
+// place and size, as the chart itself would draw them there.
+TEST(Tavr1BarChart, AResizedChartKeepsItsBarsWhereTheChartWouldDrawThem)
+{
+    const std::vector<Reading> readings = {{30.0}, {77.7}, {118.0}};
+    auto ours = makeChart(0, 125, 10, 3);
+    show(ours.get(), readings);
+    settle();
+    for (const QSize size : {QSize(900, 140), QSize(420, 80), QSize(680, 96)}) {
+        SCOPED_TRACE(size.width());
+        ours->setFixedSize(size);
+        settle();
+        auto theirs = makeChart(0, 125, 10, 3);
+        theirs->setFixedSize(size);
+        show(theirs.get(), readings);
+        ASSERT_TRUE(drawnByTheChart(theirs.get()));
+        settle();
+        EXPECT_EQ(differences(image(ours.get()), image(theirs.get())).boundingRect(), QRect());
+    }
+}
