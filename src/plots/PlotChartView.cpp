@@ -1,7 +1,11 @@
 #include "plots/PlotChartView.h"
 
+#include "plots/SeriesArea.h"
+
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRubberBand>
+#include <algorithm>
 
 PlotChartView::PlotChartView(QChart* chart, QWidget* parent)
     : QChartView(chart, parent)
@@ -22,7 +26,20 @@ QPointF PlotChartView::valueAt(const QPoint& viewportPos) const
 
 void PlotChartView::renderTo(QPainter& painter, const QRectF& target)
 {
-    render(&painter, target, viewport()->rect());
+    const QRect source = viewport()->rect();
+    render(&painter, target, source);
+    // The series drawn over the chart, scaled as the chart was: to fit, kept
+    // in proportion, from the target's corner.
+    const qreal scale =
+        std::min(target.width() / source.width(), target.height() / source.height());
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(scale, scale);
+    painter.translate(-source.topLeft());
+    for (const TSeriesArea* area : viewport()->findChildren<TSeriesArea*>(Qt::FindDirectChildrenOnly))
+        area->drawSeries(painter);
+    painter.restore();
 }
 
 bool PlotChartView::beyondThreshold(const QPoint& p) const
@@ -58,6 +75,8 @@ void PlotChartView::mouseMoveEvent(QMouseEvent* e)
     m_dragging = true;
     if (m_button == Qt::LeftButton) {
         m_band->setGeometry(QRect(m_pressPos, pos).normalized());
+        // Above the areas laid over the chart.
+        m_band->raise();
         m_band->show();
     } else {
         const QPointF delta = valueAt(m_lastPos) - valueAt(pos);
