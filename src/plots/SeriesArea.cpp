@@ -5,6 +5,11 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QStyleOptionGraphicsItem>
 #include <QLineSeries>
 #include <QPaintEvent>
 #include <QPainter>
@@ -332,11 +337,33 @@ void TSeriesArea::paintEvent(QPaintEvent* e)
     QPainter p(this);
     p.setRenderHints(m_view->renderHints());
     const QRect dirty = e->region().boundingRect();
-    // What the chart draws here beneath the series, from the chart itself.
-    p.fillRect(dirty, m_view->backgroundBrush().style() != Qt::NoBrush
-                          ? m_view->backgroundBrush()
-                          : m_chart->backgroundBrush());
-    m_view->render(&p, QRectF(dirty), dirty.translated(pos()), Qt::IgnoreAspectRatio);
     p.translate(-pos());
+    drawBeneath(p, dirty.translated(pos()));
     drawSeries(p);
+}
+
+void TSeriesArea::drawBeneath(QPainter& p, const QRect& dirty) const
+{
+    // What the chart draws here beneath the series, each item as the view
+    // would paint it: the background, the grid and the axis lines. Text is
+    // left out: no label reaches into the plot area, and a label's box that
+    // touches it would be laid out and drawn whole for nothing.
+    const QTransform toView = m_view->viewportTransform();
+    const QTransform base = p.worldTransform();
+    const QList<QGraphicsItem*> items = m_view->scene()->items(
+        toView.inverted().mapRect(QRectF(dirty)), Qt::IntersectsItemBoundingRect, Qt::AscendingOrder);
+    QStyleOptionGraphicsItem option;
+    option.palette = m_view->palette();
+    for (QGraphicsItem* item : items) {
+        if (!item->isVisible() || item->effectiveOpacity() <= 0 ||
+            dynamic_cast<QGraphicsTextItem*>(item) || dynamic_cast<QGraphicsSimpleTextItem*>(item))
+            continue;
+        p.save();
+        p.setWorldTransform(item->sceneTransform() * toView * base);
+        p.setOpacity(item->effectiveOpacity());
+        option.rect = item->boundingRect().toAlignedRect();
+        option.exposedRect = item->boundingRect();
+        item->paint(&p, &option, m_view->viewport());
+        p.restore();
+    }
 }

@@ -64,6 +64,7 @@ private:
     void watch(int index);
     void relayout();
     QRectF plotRectNow() const;
+    void drawBeneath(QPainter& p, const QRect& dirty) const;
     void seriesChanged(int index);
     void place(Drawn& d) const;
     static qreal reach(const Drawn& d);
