@@ -2,6 +2,7 @@
 
 #include "plots/SeriesArea.h"
 
+#include <QGraphicsScene>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -14,6 +15,10 @@ PlotChartView::PlotChartView(QChart* chart, QWidget* parent)
     // window's limits; this view draws its own and only reports.
     setRubberBand(QChartView::NoRubberBand);
     setRenderHint(QPainter::Antialiasing, false);
+    // A chart's items move and are made anew with every change of an axis;
+    // the scene's index of them would be rebuilt as often, and it costs
+    // more to keep than the hundred or so items cost to look through.
+    scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     m_band->hide();
 }

@@ -12,6 +12,7 @@
 #include <QStyleOptionGraphicsItem>
 #include <QLineSeries>
 #include <QPaintEvent>
+#include <QPainterPath>
 #include <QPainter>
 #include <QValueAxis>
 #include <QVarLengthArray>
@@ -71,7 +72,7 @@ QLineSeries* TSeriesArea::addLine(const QString& name, const QColor& colour)
     auto* line = new QLineSeries(this);
     line->setName(name);
     line->setPen(twin->pen());
-    m_drawn.append({line, nullptr, {}, {}, {}, {}});
+    m_drawn.append({line, nullptr, {}, {}, {}});
     watch(int(m_drawn.size()) - 1);
     return line;
 }
@@ -88,7 +89,7 @@ QAreaSeries* TSeriesArea::addFilled(const QString& name, const QColor& colour, Q
     area->setName(name);
     area->setPen(twin->pen());
     area->setBrush(twin->brush());
-    m_drawn.append({upper, area, {}, {}, {}, {}});
+    m_drawn.append({upper, area, {}, {}, {}});
     watch(int(m_drawn.size()) - 1);
     return area;
 }
@@ -178,6 +179,23 @@ QRectF around(std::initializer_list<QPointF> points)
 
 } // namespace
 
+QPainterPath TSeriesArea::shapeOf(const Drawn& d) const
+{
+    // The outline, then back along the lower line, closed: the chart's shape
+    // of a filled series.
+    QPainterPath path = pathThrough(d.points);
+    if (!d.closing.isEmpty()) {
+        path.connectPath(pathThrough(d.closing).toReversed());
+    } else if (!path.isEmpty()) {
+        const QPointF first = path.pointAtPercent(0);
+        const QPointF last = path.pointAtPercent(1);
+        path.lineTo(last.x(), m_plot.height());
+        path.lineTo(first.x(), m_plot.height());
+    }
+    path.closeSubpath();
+    return path;
+}
+
 qreal TSeriesArea::reach(const Drawn& d)
 {
     const QPen pen = d.area ? d.area->pen() : d.line->pen();
@@ -202,37 +220,31 @@ void TSeriesArea::place(Drawn& d) const
     };
     d.points = mapped(d.line->points());
     d.closing.clear();
-    d.path = QPainterPath();
     if (d.area && d.area->lowerSeries())
         d.closing = mapped(d.area->lowerSeries()->points());
-    if (d.area && !d.points.isEmpty()) {
-        // The outline, then back along the lower line, closed: the chart's
-        // shape of a filled series.
-        QPainterPath path = pathThrough(d.points);
-        if (!d.closing.isEmpty()) {
-            path.connectPath(pathThrough(d.closing).toReversed());
-        } else if (!path.isEmpty()) {
-            const QPointF first = path.pointAtPercent(0);
-            const QPointF last = path.pointAtPercent(1);
-            path.lineTo(last.x(), m_plot.height());
-            path.lineTo(first.x(), m_plot.height());
-        }
-        path.closeSubpath();
-        d.path = path;
+    // Round every corner, and for a shape without a lower line the foot of
+    // the plot area it is closed along.
+    bool any = false;
+    qreal left = 0, top = 0, right = 0, bottom = 0;
+    auto take = [&](QPointF p) {
+        if (!finite(p))
+            return;
+        left = any ? std::min(left, p.x()) : p.x();
+        right = any ? std::max(right, p.x()) : p.x();
+        top = any ? std::min(top, p.y()) : p.y();
+        bottom = any ? std::max(bottom, p.y()) : p.y();
+        any = true;
+    };
+    for (const QPointF& p : d.points)
+        take(p);
+    for (const QPointF& p : d.closing)
+        take(p);
+    if (d.area && d.closing.isEmpty() && any) {
+        take({left, m_plot.height()});
+        take({right, m_plot.height()});
     }
-    QRectF bounds;
-    if (d.area) {
-        bounds = d.path.boundingRect();
-    } else {
-        bool any = false;
-        for (const QPointF& p : d.points) {
-            if (!finite(p))
-                continue;
-            bounds = any ? bounds.united(QRectF(p, p)) : QRectF(p, p);
-            any = true;
-        }
-    }
-    d.bounds = d.points.isEmpty() ? QRect() : pixelsOf(bounds, reach(d));
+    const QRectF bounds = any ? QRectF(QPointF(left, top), QPointF(right, bottom)) : QRectF();
+    d.bounds = d.points.isEmpty() || !any ? QRect() : pixelsOf(bounds, reach(d));
 }
 
 QRectF TSeriesArea::plotRectNow() const
@@ -301,7 +313,7 @@ void TSeriesArea::drawSeries(QPainter& p) const
             p.setPen(d.area->pen());
             p.setBrush(d.area->brush());
             p.setClipRect(QRectF(QPointF(0, 0), size), Qt::IntersectClip);
-            p.drawPath(d.path);
+            p.drawPath(shapeOf(d));
         } else {
             // The chart takes its clip half a pixel further where the plot
             // area's edges fall between pixels, so a line along an edge shows.

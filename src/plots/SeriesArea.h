@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QPainterPath>
 #include <QRectF>
 #include <QWidget>
 
@@ -10,6 +9,7 @@ class QChart;
 class QChartView;
 class QColor;
 class QLineSeries;
+class QPainterPath;
 class QValueAxis;
 class QXYSeries;
 
@@ -57,7 +57,6 @@ private:
         // Where the chart would place the points, in the plot area.
         QList<QPointF> points;
         QList<QPointF> closing; // the lower line of a shape
-        QPainterPath path;      // a shape's outline
         QRect bounds;           // the pixels it may touch, in the view's coordinates
     };
 
@@ -68,6 +67,7 @@ private:
     void seriesChanged(int index);
     void place(Drawn& d) const;
     static qreal reach(const Drawn& d);
+    QPainterPath shapeOf(const Drawn& d) const;
     QRect pixelsOf(QRectF plotRect, qreal reach) const;
     QPointF toPlot(QPointF value) const;
 

@@ -295,3 +295,36 @@ TEST(SeriesArea, APrintedChartCarriesTheSeries)
     ASSERT_GT(barPixels, 100);
     EXPECT_GT(matched, barPixels * 9 / 10);
 }
+
+// A time plot's line grows by a point a second, and every point moves along:
+// all that changed on screen is repainted, whatever the number of points.
+TEST(SeriesArea, ALineThatGrowsOrMovesRepaintsAllThatChanged)
+{
+    const struct
+    {
+        const char* what;
+        QList<QPointF> before, after;
+    } cases[] = {
+        {"a point more", {{0, 10}, {10, 20}}, {{0, 10}, {10, 20}, {50, 90}}},
+        {"a point less", {{0, 10}, {10, 20}, {50, 90}}, {{0, 10}, {10, 20}}},
+        {"from nothing", {}, {{5, 5}, {55, 95}}},
+        {"one point moved", {{0, 10}, {30, 20}, {60, 30}}, {{0, 10}, {30, 80}, {60, 30}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        PlotFixture fx;
+        auto w = open<TDataTimePlot>(fx, {0, 60, 10, 0, 100, 10}, QSize(720, 440));
+        drawByTheArea(w.get(), {c.before, {}, {}});
+        settle();
+        const QImage shownBefore = image(w->chartView());
+        const QRegion repainted = [&] {
+            RepaintRecorder repaints(w->seriesArea());
+            drawByTheArea(w.get(), {c.after, {}, {}});
+            settle();
+            return repaints.area;
+        }();
+        const QRegion moved = differences(shownBefore, image(w->chartView()));
+        EXPECT_FALSE(moved.isEmpty());
+        EXPECT_EQ(moved - repainted, QRegion());
+    }
+}
