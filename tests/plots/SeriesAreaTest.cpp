@@ -5,6 +5,7 @@
 
 #include "PlotTestSupport.h"
 #include "common/Enums.h"
+#include "plots/BarGraph.h"
 #include "plots/ChartKit.h"
 #include "plots/DataTimePlot.h"
 #include "plots/Histogram.h"
@@ -18,6 +19,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
+#include <type_traits>
 
 namespace {
 
@@ -25,6 +27,9 @@ constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double inf = std::numeric_limits<double>::infinity();
 // Tavr-1 TOTAL: three series.
 constexpr int total = 0;
+// Nuva-1 L+R: three bars.
+constexpr int nuva1 = 1;
+constexpr int lPlusR = 3;
 
 void settle()
 {
@@ -71,7 +76,8 @@ void drawByTheArea(TDataTimePlot* w, const QList<QList<QPointF>>& series)
         w->lines()[i]->replace(series[i]);
 }
 
-void drawByTheArea(THistogram* w, const QList<QList<QPointF>>& series)
+template <class Window>
+void drawByTheArea(Window* w, const QList<QList<QPointF>>& series)
 {
     for (int i = 0; i < w->bars().size(); ++i)
         setOutline(w->bars()[i], series[i]);
@@ -85,7 +91,10 @@ struct Scale
 template <class Window>
 std::unique_ptr<Window> open(PlotFixture& fx, Scale s, QSize size)
 {
-    auto w = std::make_unique<Window>(fx.args(pfTavr1, 0, total));
+    // The rack's bar graph shows a Nuva-1 measurement; the others Tavr-1 TOTAL.
+    const bool rack = std::is_same_v<Window, TBarGraph>;
+    auto w = std::make_unique<Window>(rack ? fx.args(pfFMRack, nuva1, lPlusR)
+                                           : fx.args(pfTavr1, 0, total));
     setFixedAxis(qobject_cast<QValueAxis*>(w->chart()->axes(Qt::Horizontal).value(0)), s.xMin,
                  s.xMax, s.xStep);
     setFixedAxis(qobject_cast<QValueAxis*>(w->chart()->axes(Qt::Vertical).value(0)), s.yMin,
@@ -196,6 +205,30 @@ TEST(SeriesArea, TheHistogramsBarsLookAsTheChartDrewThem)
         SCOPED_TRACE(width);
         EXPECT_EQ(compare<THistogram>(scale, QSize(width, 471 + width % 7), full).boundingRect(),
                   QRect());
+    }
+}
+
+// The rack's bar graph: a bar for each reading, from the scale's origin.
+TEST(SeriesArea, TheBarGraphsBarsLookAsTheChartDrewThem)
+{
+    const Scale scale{0, 125, 10, 0, 3, 1};
+    auto bar = [](int i, double from, double to) {
+        return horizontalBar(from, to, 2.1 - i, 2.9 - i);
+    };
+    const struct
+    {
+        const char* what;
+        QList<QList<QPointF>> bars;
+    } cases[] = {
+        {"no bars", {{}, {}, {}}},
+        {"one bar", {bar(0, 0, 60), {}, {}}},
+        {"within the scale", {bar(0, 0, 99.5), bar(1, 0, 42.25), bar(2, 0, 0.3)}},
+        {"past either end", {bar(0, 0, 200), bar(1, 0, -20), bar(2, -30, 130)}},
+        {"values that are not finite", {bar(0, 0, notANumber), bar(1, 0, inf), bar(2, 0, -inf)}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(compare<TBarGraph>(scale, QSize(520, 300), c.bars).boundingRect(), QRect());
     }
 }
 
