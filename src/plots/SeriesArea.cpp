@@ -119,15 +119,19 @@ void TSeriesArea::watch(int index)
     update();
 }
 
-QPointF TSeriesArea::toPlot(QPointF value) const
+TSeriesArea::Mapping TSeriesArea::mapping() const
+{
+    const qreal w = m_plot.width();
+    const qreal h = m_plot.height();
+    return {m_x->min(), m_y->min(), w / (m_x->max() - m_x->min()),
+            h / (m_y->max() - m_y->min()), h};
+}
+
+QPointF TSeriesArea::Mapping::toPlot(QPointF value) const
 {
     // As the chart maps a value into its plot area, operation for operation,
     // so each point lands where the chart would put it to the last bit.
-    const qreal w = m_plot.width();
-    const qreal h = m_plot.height();
-    const qreal deltaX = w / (m_x->max() - m_x->min());
-    const qreal deltaY = h / (m_y->max() - m_y->min());
-    return {(value.x() - m_x->min()) * deltaX, (value.y() - m_y->min()) * -deltaY + h};
+    return {(value.x() - minX) * deltaX, (value.y() - minY) * -deltaY + height};
 }
 
 namespace {
@@ -212,10 +216,11 @@ QRect TSeriesArea::pixelsOf(QRectF plotRect, qreal reach) const
 
 void TSeriesArea::place(Drawn& d) const
 {
-    auto mapped = [this](const QList<QPointF>& values) {
+    const Mapping m = mapping();
+    auto mapped = [&m](const QList<QPointF>& values) {
         QList<QPointF> out(values.size());
         for (qsizetype i = 0; i < values.size(); ++i)
-            out[i] = toPlot(values[i]);
+            out[i] = m.toPlot(values[i]);
         return out;
     };
     d.points = mapped(d.line->points());
