@@ -5,7 +5,7 @@
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "plots/SeriesArea.h"
+#include "plots/PlotSeriesArea.h"
 #include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
@@ -41,7 +41,7 @@ TBarGraph::TBarGraph(const TChildWindowArgs& args)
 
     // The bars move with every block: drawn by an area of their own, the
     // chart keeps the axes and the title.
-    m_area = new TSeriesArea(chartView(), m_valueAxis, m_barAxis);
+    m_area = new TPlotSeriesArea(chartView(), m_valueAxis, m_barAxis);
     const double origin = barOrigin(kind);
     for (int i = 0; i < titles.size(); ++i) {
         QAreaSeries* bar =

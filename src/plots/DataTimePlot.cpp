@@ -7,7 +7,7 @@
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "plots/SeriesArea.h"
+#include "plots/PlotSeriesArea.h"
 #include "widgets/MessageBoxService.h"
 #include "widgets/SetIfChanged.h"
 #include "widgets/ShellOpen.h"
@@ -57,7 +57,7 @@ TDataTimePlot::TDataTimePlot(const TChildWindowArgs& args)
 
     // The lines move every second: drawn by an area of their own, the chart
     // keeps the axes, the titles and the legend.
-    m_area = new TSeriesArea(chartView(), m_timeAxis, m_valueAxis);
+    m_area = new TPlotSeriesArea(chartView(), m_timeAxis, m_valueAxis);
     for (int i = 0; i < titles.size() && i < TTimePlotModel::SeriesCount; ++i) {
         QLineSeries* line = m_area->addLine(titles[i], plotSeriesColour(i));
         line->setObjectName(seriesNames[i]);

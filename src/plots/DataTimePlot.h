@@ -11,7 +11,7 @@ class PlotReadoutLabel;
 class QLineSeries;
 class QPushButton;
 class QValueAxis;
-class TSeriesArea;
+class TPlotSeriesArea;
 
 // The last 30 minutes of one measurement: peak, average and minimum as lines,
 // one point per second of the unit's time stamp, x = 0 the newest. A new
@@ -39,7 +39,7 @@ public:
 
     // The lines as drawn, peak first; their twins in the chart give the legend.
     const QList<QLineSeries*>& lines() const { return m_lines; }
-    TSeriesArea* seriesArea() const { return m_area; }
+    TPlotSeriesArea* seriesArea() const { return m_area; }
     QValueAxis* timeAxis() const { return m_timeAxis; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
 
@@ -70,7 +70,7 @@ private:
     AxisRange m_valueInitial;
     QValueAxis* m_timeAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
-    TSeriesArea* m_area = nullptr;
+    TPlotSeriesArea* m_area = nullptr;
     QList<QLineSeries*> m_lines;
     std::array<PlotReadoutLabel*, 3> m_readouts{};
     std::array<QList<QPointF>, TTimePlotModel::SeriesCount> m_points;

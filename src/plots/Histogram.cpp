@@ -6,7 +6,7 @@
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
-#include "plots/SeriesArea.h"
+#include "plots/PlotSeriesArea.h"
 #include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
@@ -41,7 +41,7 @@ THistogram::THistogram(const TChildWindowArgs& args)
 
     // The bars change with every block: drawn by an area of their own, the
     // chart keeps the axes, the titles and the legend.
-    m_area = new TSeriesArea(chartView(), m_percentAxis, m_valueAxis);
+    m_area = new TPlotSeriesArea(chartView(), m_percentAxis, m_valueAxis);
     for (int i = 0; i < titles.size() && i < THistogramModel::SeriesCount; ++i) {
         QAreaSeries* bar = m_area->addFilled(titles[i], plotSeriesColour(i), {0, 0});
         bar->setObjectName(seriesNames[i]);

@@ -8,7 +8,7 @@
 class PlotReadoutLabel;
 class QAreaSeries;
 class QValueAxis;
-class TSeriesArea;
+class TPlotSeriesArea;
 
 // How often each value of one measurement occurred since the window opened
 // (or was reset): peak, average and minimum as horizontal bars over the value
@@ -36,7 +36,7 @@ public:
 
     // The bars as drawn, peak first; their twins in the chart give the legend.
     const QList<QAreaSeries*>& bars() const { return m_bars; }
-    TSeriesArea* seriesArea() const { return m_area; }
+    TPlotSeriesArea* seriesArea() const { return m_area; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
     QValueAxis* percentAxis() const { return m_percentAxis; }
 
@@ -64,7 +64,7 @@ private:
     unsigned m_mask = 0;
     QValueAxis* m_valueAxis = nullptr;
     QValueAxis* m_percentAxis = nullptr;
-    TSeriesArea* m_area = nullptr;
+    TPlotSeriesArea* m_area = nullptr;
     QList<QAreaSeries*> m_bars;
     std::array<PlotReadoutLabel*, 3> m_readouts{};
     QList<QPointF> m_outline;

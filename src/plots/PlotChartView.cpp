@@ -1,6 +1,6 @@
 #include "plots/PlotChartView.h"
 
-#include "plots/SeriesArea.h"
+#include "plots/PlotSeriesArea.h"
 
 #include <QGraphicsScene>
 #include <QMouseEvent>
@@ -42,7 +42,7 @@ void PlotChartView::renderTo(QPainter& painter, const QRectF& target)
     painter.translate(target.topLeft());
     painter.scale(scale, scale);
     painter.translate(-source.topLeft());
-    for (const TSeriesArea* area : viewport()->findChildren<TSeriesArea*>(Qt::FindDirectChildrenOnly))
+    for (const TPlotSeriesArea* area : viewport()->findChildren<TPlotSeriesArea*>(Qt::FindDirectChildrenOnly))
         area->drawSeries(painter);
     painter.restore();
 }

@@ -1,7 +1,7 @@
 // The lines of the time plot and the bars of the histogram are drawn by an
 // area of their own over the chart. It must draw what the chart itself would,
 // pixel for pixel, and repaint all that changed on screen.
-#include "plots/SeriesArea.h"
+#include "plots/PlotSeriesArea.h"
 
 #include "PlotTestSupport.h"
 #include "common/Enums.h"
@@ -139,7 +139,7 @@ QList<QPointF> stairs(double lo, double bin, const QList<double>& lengths)
 
 } // namespace
 
-TEST(SeriesArea, TheTimePlotsLinesLookAsTheChartDrewThem)
+TEST(PlotSeriesArea, TheTimePlotsLinesLookAsTheChartDrewThem)
 {
     const Scale scale{0, 60, 10, 0, 100, 10};
     const struct
@@ -174,7 +174,7 @@ TEST(SeriesArea, TheTimePlotsLinesLookAsTheChartDrewThem)
     }
 }
 
-TEST(SeriesArea, TheHistogramsBarsLookAsTheChartDrewThem)
+TEST(PlotSeriesArea, TheHistogramsBarsLookAsTheChartDrewThem)
 {
     const Scale scale{0, 100, 5, 0, 200, 10};
     const struct
@@ -209,7 +209,7 @@ TEST(SeriesArea, TheHistogramsBarsLookAsTheChartDrewThem)
 }
 
 // The rack's bar graph: a bar for each reading, from the scale's origin.
-TEST(SeriesArea, TheBarGraphsBarsLookAsTheChartDrewThem)
+TEST(PlotSeriesArea, TheBarGraphsBarsLookAsTheChartDrewThem)
 {
     const Scale scale{0, 125, 10, 0, 3, 1};
     auto bar = [](int i, double from, double to) {
@@ -263,7 +263,7 @@ private:
 
 // A histogram changes a few bins at a time: the area repaints every pixel
 // that changed and little of what did not.
-TEST(SeriesArea, AChangedBarRepaintsWhereItMoved)
+TEST(PlotSeriesArea, AChangedBarRepaintsWhereItMoved)
 {
     QList<double> lengths;
     for (int i = 0; i < 40; ++i)
@@ -302,7 +302,7 @@ TEST(SeriesArea, AChangedBarRepaintsWhereItMoved)
 }
 
 // Printed, the series come out where the chart puts them, scaled with it.
-TEST(SeriesArea, APrintedChartCarriesTheSeries)
+TEST(PlotSeriesArea, APrintedChartCarriesTheSeries)
 {
     PlotFixture fx;
     auto w = open<THistogram>(fx, {0, 100, 5, 0, 200, 10}, QSize(640, 480));
@@ -331,7 +331,7 @@ TEST(SeriesArea, APrintedChartCarriesTheSeries)
 
 // A time plot's line grows by a point a second, and every point moves along:
 // all that changed on screen is repainted, whatever the number of points.
-TEST(SeriesArea, ALineThatGrowsOrMovesRepaintsAllThatChanged)
+TEST(PlotSeriesArea, ALineThatGrowsOrMovesRepaintsAllThatChanged)
 {
     const struct
     {

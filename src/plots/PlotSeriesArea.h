@@ -26,11 +26,11 @@ class QXYSeries;
 //
 // The series drawn here are not in the chart. Each has a twin in the chart,
 // empty, that gives the legend its entry; the twin draws nothing.
-class TSeriesArea : public QWidget
+class TPlotSeriesArea : public QWidget
 {
     Q_OBJECT
 public:
-    TSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y);
+    TPlotSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y);
 
     // A line of the given name and colour, drawn here; its twin joins the
     // chart. Series are drawn in the order they were added, the last on top.

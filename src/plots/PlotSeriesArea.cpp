@@ -1,4 +1,4 @@
-#include "plots/SeriesArea.h"
+#include "plots/PlotSeriesArea.h"
 
 #include "plots/ChartKit.h"
 
@@ -33,7 +33,7 @@ constexpr int maxDirtyRects = 24;
 
 } // namespace
 
-TSeriesArea::TSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y)
+TPlotSeriesArea::TPlotSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y)
     : QWidget(view->viewport())
     , m_view(view)
     , m_chart(view->chart())
@@ -45,9 +45,9 @@ TSeriesArea::TSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y)
     // area asks for the pixels it needs.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(m_chart, &QChart::plotAreaChanged, this, &TSeriesArea::relayout);
+    connect(m_chart, &QChart::plotAreaChanged, this, &TPlotSeriesArea::relayout);
     for (QValueAxis* axis : {x, y})
-        connect(axis, &QValueAxis::rangeChanged, this, &TSeriesArea::relayout);
+        connect(axis, &QValueAxis::rangeChanged, this, &TPlotSeriesArea::relayout);
     // The view places the chart anew when it is resized, after the chart
     // has laid itself out; the plot area is then found where it went.
     view->installEventFilter(this);
@@ -56,16 +56,16 @@ TSeriesArea::TSeriesArea(QChartView* view, QValueAxis* x, QValueAxis* y)
     show();
 }
 
-bool TSeriesArea::eventFilter(QObject* watched, QEvent* e)
+bool TPlotSeriesArea::eventFilter(QObject* watched, QEvent* e)
 {
     if (e->type() == QEvent::Resize && !m_relayoutDue) {
         m_relayoutDue = true;
-        QMetaObject::invokeMethod(this, &TSeriesArea::relayout, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TPlotSeriesArea::relayout, Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, e);
 }
 
-QLineSeries* TSeriesArea::addLine(const QString& name, const QColor& colour)
+QLineSeries* TPlotSeriesArea::addLine(const QString& name, const QColor& colour)
 {
     // The twin takes the legend entry and the chart's look for a line.
     QLineSeries* twin = addLineSeries(m_chart, name, colour, m_x, m_y);
@@ -77,7 +77,7 @@ QLineSeries* TSeriesArea::addLine(const QString& name, const QColor& colour)
     return line;
 }
 
-QAreaSeries* TSeriesArea::addFilled(const QString& name, const QColor& colour, QPointF closingPoint)
+QAreaSeries* TPlotSeriesArea::addFilled(const QString& name, const QColor& colour, QPointF closingPoint)
 {
     QAreaSeries* twin = addFilledSeries(m_chart, name, colour, m_x, m_y, closingPoint);
     auto* area = new QAreaSeries(this);
@@ -94,7 +94,7 @@ QAreaSeries* TSeriesArea::addFilled(const QString& name, const QColor& colour, Q
     return area;
 }
 
-void TSeriesArea::watch(int index)
+void TPlotSeriesArea::watch(int index)
 {
     Drawn& d = m_drawn[index];
     auto changed = [this, index] { seriesChanged(index); };
@@ -119,7 +119,7 @@ void TSeriesArea::watch(int index)
     update();
 }
 
-TSeriesArea::Mapping TSeriesArea::mapping() const
+TPlotSeriesArea::Mapping TPlotSeriesArea::mapping() const
 {
     const qreal w = m_plot.width();
     const qreal h = m_plot.height();
@@ -127,7 +127,7 @@ TSeriesArea::Mapping TSeriesArea::mapping() const
             h / (m_y->max() - m_y->min()), h};
 }
 
-QPointF TSeriesArea::Mapping::toPlot(QPointF value) const
+QPointF TPlotSeriesArea::Mapping::toPlot(QPointF value) const
 {
     // As the chart maps a value into its plot area, operation for operation,
     // so each point lands where the chart would put it to the last bit.
@@ -183,7 +183,7 @@ QRectF around(std::initializer_list<QPointF> points)
 
 } // namespace
 
-QPainterPath TSeriesArea::shapeOf(const Drawn& d) const
+QPainterPath TPlotSeriesArea::shapeOf(const Drawn& d) const
 {
     // The outline, then back along the lower line, closed: the chart's shape
     // of a filled series.
@@ -200,13 +200,13 @@ QPainterPath TSeriesArea::shapeOf(const Drawn& d) const
     return path;
 }
 
-qreal TSeriesArea::reach(const Drawn& d)
+qreal TPlotSeriesArea::reach(const Drawn& d)
 {
     const QPen pen = d.area ? d.area->pen() : d.line->pen();
     return std::max<qreal>(pen.widthF(), 1) + 2;
 }
 
-QRect TSeriesArea::pixelsOf(QRectF plotRect, qreal reach) const
+QRect TPlotSeriesArea::pixelsOf(QRectF plotRect, qreal reach) const
 {
     // Inside the plot area, give or take a pen's reach; in the view's
     // coordinates.
@@ -214,7 +214,7 @@ QRect TSeriesArea::pixelsOf(QRectF plotRect, qreal reach) const
     return (r & m_plot.adjusted(-reach, -reach, reach, reach)).toAlignedRect();
 }
 
-void TSeriesArea::place(Drawn& d) const
+void TPlotSeriesArea::place(Drawn& d) const
 {
     const Mapping m = mapping();
     auto mapped = [&m](const QList<QPointF>& values) {
@@ -252,12 +252,12 @@ void TSeriesArea::place(Drawn& d) const
     d.bounds = d.points.isEmpty() || !any ? QRect() : pixelsOf(bounds, reach(d));
 }
 
-QRectF TSeriesArea::plotRectNow() const
+QRectF TPlotSeriesArea::plotRectNow() const
 {
     return m_view->viewportTransform().mapRect(m_chart->mapRectToScene(m_chart->plotArea()));
 }
 
-void TSeriesArea::relayout()
+void TPlotSeriesArea::relayout()
 {
     m_relayoutDue = false;
     m_itemPos = m_chart->plotArea().topLeft();
@@ -271,7 +271,7 @@ void TSeriesArea::relayout()
     update();
 }
 
-void TSeriesArea::seriesChanged(int index)
+void TPlotSeriesArea::seriesChanged(int index)
 {
     if (index >= m_drawn.size())
         return;
@@ -305,7 +305,7 @@ void TSeriesArea::seriesChanged(int index)
     update(dirty.translated(-pos()));
 }
 
-void TSeriesArea::drawSeries(QPainter& p) const
+void TPlotSeriesArea::drawSeries(QPainter& p) const
 {
     const QSizeF size = m_plot.size();
     for (const Drawn& d : m_drawn) {
@@ -343,7 +343,7 @@ void TSeriesArea::drawSeries(QPainter& p) const
     }
 }
 
-void TSeriesArea::paintEvent(QPaintEvent* e)
+void TPlotSeriesArea::paintEvent(QPaintEvent* e)
 {
     if (m_relayoutDue || plotRectNow() != m_plot) {
         // Painted before the area followed the chart: this paint would be in
@@ -359,7 +359,7 @@ void TSeriesArea::paintEvent(QPaintEvent* e)
     drawSeries(p);
 }
 
-void TSeriesArea::drawBeneath(QPainter& p, const QRect& dirty) const
+void TPlotSeriesArea::drawBeneath(QPainter& p, const QRect& dirty) const
 {
     // What the chart draws here beneath the series, each item as the view
     // would paint it: the background, the grid and the axis lines. Text is
