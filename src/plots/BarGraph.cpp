@@ -3,14 +3,15 @@
 #include "common/WindowNames.h"
 #include "models/PlotTexts.h"
 #include "plots/ChartKit.h"
+#include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
+#include "plots/PlotSeriesArea.h"
 #include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
 #include <QChart>
 #include <QHBoxLayout>
 #include <QLegend>
-#include <QSignalBlocker>
 #include <QValueAxis>
 
 namespace {
@@ -38,17 +39,21 @@ TBarGraph::TBarGraph(const TChildWindowArgs& args)
     m_barAxis->setGridLineVisible(false);
     undoZoom();
 
+    // The bars move with every block: drawn by an area of their own, the
+    // chart keeps the axes and the title.
+    m_area = new TPlotSeriesArea(chartView(), m_valueAxis, m_barAxis);
     const double origin = barOrigin(kind);
     for (int i = 0; i < titles.size(); ++i) {
-        auto* bar = addFilledSeries(chart(), titles[i], plotSeriesColour(i), m_valueAxis, m_barAxis,
-                                    {origin, barBand(i).min});
+        QAreaSeries* bar =
+            m_area->addFilled(titles[i], plotSeriesColour(i), {origin, barBand(i).min});
         bar->setObjectName(seriesNames[i]);
         m_bars.append(bar);
     }
     // The readings change with every block. As legend entries each change
     // laid the chart out again; as labels of their own a change repaints the
-    // label alone. The series keep the readouts as their names (for whoever
-    // reads the series); the legend, hidden and detached, is not told.
+    // label alone. The series drawn keep the readouts as their names (for
+    // whoever reads the series); they are not in the chart, and the legend,
+    // hidden and detached, holds their twins.
     chart()->legend()->detachFromChart();
     chart()->legend()->setVisible(false);
     auto* row = new QWidget(this);
@@ -96,14 +101,7 @@ void TBarGraph::RefreshWindow(qintptr)
         const AxisRange band = barBand(i);
         setOutline(m_bars[i], horizontalBar(origin, barEnd(kind, values[i]), band.min, band.max));
         if (i < readouts.size()) {
-            QAreaSeries* bar = m_bars[i];
-            setIfChanged(
-                readouts[i], [&] { return bar->name(); },
-                [&](const QString& t) {
-                    // Told of it, the hidden legend would lay itself out anew.
-                    const QSignalBlocker quiet(bar);
-                    bar->setName(t);
-                });
+            setNameIfChanged(m_bars[i], readouts[i]);
             setTextIfChanged(m_readouts[i], readouts[i]);
         }
     }

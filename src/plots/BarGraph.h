@@ -6,6 +6,7 @@
 class PlotReadoutLabel;
 class QAreaSeries;
 class QValueAxis;
+class TPlotSeriesArea;
 
 // The current peak, average and minimum of one rack-module measurement as
 // horizontal bars, their readouts in a row of labels under the chart, each
@@ -19,8 +20,9 @@ public:
 
     explicit TBarGraph(const TChildWindowArgs& args);
 
-    // The bar series, peak first.
+    // The bar series as drawn, peak first; their twins are in the chart.
     const QList<QAreaSeries*>& bars() const { return m_bars; }
+    TPlotSeriesArea* seriesArea() const { return m_area; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
     QValueAxis* barAxis() const { return m_barAxis; }
     // The readouts, peak first; one a bar.
@@ -42,6 +44,7 @@ private:
     QValueAxis* m_barAxis = nullptr;
     AxisRange m_valueInitial;
     AxisRange m_barInitial;
+    TPlotSeriesArea* m_area = nullptr;
     QList<QAreaSeries*> m_bars;
     QList<PlotReadoutLabel*> m_readouts;
 };

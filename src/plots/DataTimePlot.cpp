@@ -7,6 +7,7 @@
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
+#include "plots/PlotSeriesArea.h"
 #include "widgets/MessageBoxService.h"
 #include "widgets/SetIfChanged.h"
 #include "widgets/ShellOpen.h"
@@ -54,9 +55,11 @@ TDataTimePlot::TDataTimePlot(const TChildWindowArgs& args)
     m_valueAxis->setObjectName("ValueAxis");
     undoZoom();
 
+    // The lines move every second: drawn by an area of their own, the chart
+    // keeps the axes, the titles and the legend.
+    m_area = new TPlotSeriesArea(chartView(), m_timeAxis, m_valueAxis);
     for (int i = 0; i < titles.size() && i < TTimePlotModel::SeriesCount; ++i) {
-        auto* line =
-            addLineSeries(chart(), titles[i], plotSeriesColour(i), m_timeAxis, m_valueAxis);
+        QLineSeries* line = m_area->addLine(titles[i], plotSeriesColour(i));
         line->setObjectName(seriesNames[i]);
         m_lines.append(line);
         m_mask |= 1u << i;

@@ -11,6 +11,7 @@ class PlotReadoutLabel;
 class QLineSeries;
 class QPushButton;
 class QValueAxis;
+class TPlotSeriesArea;
 
 // The last 30 minutes of one measurement: peak, average and minimum as lines,
 // one point per second of the unit's time stamp, x = 0 the newest. A new
@@ -36,7 +37,9 @@ public:
     int total() const { return m_model.count(); }
     const TTimePlotModel& model() const { return m_model; }
 
+    // The lines as drawn, peak first; their twins in the chart give the legend.
     const QList<QLineSeries*>& lines() const { return m_lines; }
+    TPlotSeriesArea* seriesArea() const { return m_area; }
     QValueAxis* timeAxis() const { return m_timeAxis; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
 
@@ -67,6 +70,7 @@ private:
     AxisRange m_valueInitial;
     QValueAxis* m_timeAxis = nullptr;
     QValueAxis* m_valueAxis = nullptr;
+    TPlotSeriesArea* m_area = nullptr;
     QList<QLineSeries*> m_lines;
     std::array<PlotReadoutLabel*, 3> m_readouts{};
     std::array<QList<QPointF>, TTimePlotModel::SeriesCount> m_points;

@@ -6,6 +6,7 @@
 #include "plots/ChartKit.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
+#include "plots/PlotSeriesArea.h"
 #include "widgets/SetIfChanged.h"
 
 #include <QAreaSeries>
@@ -38,9 +39,11 @@ THistogram::THistogram(const TChildWindowArgs& args)
     m_valueAxis->setObjectName("ValueAxis");
     undoZoom();
 
+    // The bars change with every block: drawn by an area of their own, the
+    // chart keeps the axes, the titles and the legend.
+    m_area = new TPlotSeriesArea(chartView(), m_percentAxis, m_valueAxis);
     for (int i = 0; i < titles.size() && i < THistogramModel::SeriesCount; ++i) {
-        auto* bar = addFilledSeries(chart(), titles[i], plotSeriesColour(i), m_percentAxis,
-                                    m_valueAxis, {0, 0});
+        QAreaSeries* bar = m_area->addFilled(titles[i], plotSeriesColour(i), {0, 0});
         bar->setObjectName(seriesNames[i]);
         m_bars.append(bar);
         m_mask |= 1u << i;

@@ -8,6 +8,7 @@
 class PlotReadoutLabel;
 class QAreaSeries;
 class QValueAxis;
+class TPlotSeriesArea;
 
 // How often each value of one measurement occurred since the window opened
 // (or was reset): peak, average and minimum as horizontal bars over the value
@@ -33,7 +34,9 @@ public:
     // For tests that need days of samples without a refresh for each.
     THistogramModel& model() { return m_model; }
 
+    // The bars as drawn, peak first; their twins in the chart give the legend.
     const QList<QAreaSeries*>& bars() const { return m_bars; }
+    TPlotSeriesArea* seriesArea() const { return m_area; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
     QValueAxis* percentAxis() const { return m_percentAxis; }
 
@@ -61,6 +64,7 @@ private:
     unsigned m_mask = 0;
     QValueAxis* m_valueAxis = nullptr;
     QValueAxis* m_percentAxis = nullptr;
+    TPlotSeriesArea* m_area = nullptr;
     QList<QAreaSeries*> m_bars;
     std::array<PlotReadoutLabel*, 3> m_readouts{};
     QList<QPointF> m_outline;

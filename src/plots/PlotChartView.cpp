@@ -1,7 +1,12 @@
 #include "plots/PlotChartView.h"
 
+#include "plots/PlotSeriesArea.h"
+
+#include <QGraphicsScene>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRubberBand>
+#include <algorithm>
 
 PlotChartView::PlotChartView(QChart* chart, QWidget* parent)
     : QChartView(chart, parent)
@@ -10,6 +15,10 @@ PlotChartView::PlotChartView(QChart* chart, QWidget* parent)
     // window's limits; this view draws its own and only reports.
     setRubberBand(QChartView::NoRubberBand);
     setRenderHint(QPainter::Antialiasing, false);
+    // A chart's items move and are made anew with every change of an axis;
+    // the scene's index of them would be rebuilt as often, and it costs
+    // more to keep than the hundred or so items cost to look through.
+    scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
     m_band->hide();
 }
@@ -22,7 +31,20 @@ QPointF PlotChartView::valueAt(const QPoint& viewportPos) const
 
 void PlotChartView::renderTo(QPainter& painter, const QRectF& target)
 {
-    render(&painter, target, viewport()->rect());
+    const QRect source = viewport()->rect();
+    render(&painter, target, source);
+    // The series drawn over the chart, scaled as the chart was: to fit, kept
+    // in proportion, from the target's corner.
+    const qreal scale =
+        std::min(target.width() / source.width(), target.height() / source.height());
+    painter.save();
+    painter.setClipRect(target, Qt::IntersectClip);
+    painter.translate(target.topLeft());
+    painter.scale(scale, scale);
+    painter.translate(-source.topLeft());
+    for (const TPlotSeriesArea* area : viewport()->findChildren<TPlotSeriesArea*>(Qt::FindDirectChildrenOnly))
+        area->drawSeries(painter);
+    painter.restore();
 }
 
 bool PlotChartView::beyondThreshold(const QPoint& p) const
@@ -58,6 +80,8 @@ void PlotChartView::mouseMoveEvent(QMouseEvent* e)
     m_dragging = true;
     if (m_button == Qt::LeftButton) {
         m_band->setGeometry(QRect(m_pressPos, pos).normalized());
+        // Above the areas laid over the chart.
+        m_band->raise();
         m_band->show();
     } else {
         const QPointF delta = valueAt(m_lastPos) - valueAt(pos);
