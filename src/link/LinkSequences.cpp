@@ -2,6 +2,8 @@
 
 #include "link/Frame2.h"
 
+#include <QPushButton>
+
 namespace {
 
 void trace(TFrame2& f, const QString& text)
@@ -10,24 +12,7 @@ void trace(TFrame2& f, const QString& text)
         f.LogEvent(text, lkDebug);
 }
 
-} // namespace
-
-void RunLineUnitOpenStep(TFrame2& f, const QString& modemRefusal)
-{
-    if (f.PortOpen && f.Transport == trModem) {
-        f.CloseConnection();
-        f.Status = stError;
-        f.LogEvent(modemRefusal, lkError);
-        return;
-    }
-    if (f.PortOpen) {
-        f.ProcessState = 2;
-        f.LoginStep = 0;
-        f.RefreshConnectionList();
-    }
-}
-
-void RunConnectSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, int waitTicks)
+void connectSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, int waitTicks)
 {
     switch (f.ConnectStep) {
     case 0:
@@ -69,8 +54,8 @@ void RunConnectSequence(TFrame2& f, const QByteArray& wake, const QByteArray& en
     }
 }
 
-void RunSignOutSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, int waitTicks,
-                        const QString& name, bool& done)
+void signOutSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, int waitTicks,
+                     const QString& name, bool& done)
 {
     switch (f.DisconnectStep) {
     case 0:
@@ -98,6 +83,61 @@ void RunSignOutSequence(TFrame2& f, const QByteArray& wake, const QByteArray& en
     default:
         break;
     }
+}
+
+} // namespace
+
+void RunLineUnitOpenStep(TFrame2& f, const QString& modemRefusal)
+{
+    if (f.PortOpen && f.Transport == trModem) {
+        f.CloseConnection();
+        f.Status = stError;
+        f.LogEvent(modemRefusal, lkError);
+        return;
+    }
+    if (f.PortOpen) {
+        f.ProcessState = 2;
+        f.LoginStep = 0;
+        f.RefreshConnectionList();
+    }
+}
+
+void RunSignOffState(TFrame2& f, const TSignOff& s)
+{
+    switch (f.ProcessState) {
+    case 6:
+        f.TraceEnabled = false;
+        connectSequence(f, s.wake, s.end, s.waitTicks);
+        break;
+    case 7:
+        f.SetTimerInterval(100);
+        f.TraceEnabled = false;
+        signOutSequence(f, s.wake, s.end, s.waitTicks, "Disconnect", f.DisconnectDone);
+        break;
+    case 8:
+        f.SetTimerInterval(100);
+        f.TraceEnabled = true;
+        signOutSequence(f, s.wake, s.end, s.waitTicks, "Exit", f.ExitDone);
+        break;
+    default:
+        break;
+    }
+}
+
+void RunWakeStep(TFrame2& f, const TLoginSteps& s)
+{
+    f.SetTimerInterval(1000);
+    f.SendCommand(s.wake);
+    f.LoginStep = 1;
+    f.Status = stConnecting;
+}
+
+void RunAskPromptStep(TFrame2& f, const TLoginSteps& s)
+{
+    f.TickCount = 0;
+    f.ClearReceive();
+    f.SendCommand(s.askPrompt);
+    f.LoginStep = 2;
 }
 
 void RunPromptStep(TFrame2& f, const TLoginSteps& s)
@@ -133,8 +173,8 @@ void RunPromptStep(TFrame2& f, const TLoginSteps& s)
     // The waits count only while nothing has answered.
     if (f.TickCount == 25) {
         f.ClearReceive();
-        for (const QByteArray& line : s.askAgain)
-            f.SendCommand(line);
+        f.SendCommand(s.carriageReturn);
+        f.SendCommand(s.askPrompt);
         f.SetTimerInterval(1000);
         if (s.traceAskAgain)
             s.traceAskAgain(f);
@@ -170,4 +210,59 @@ void RunPasswordStep(TFrame2& f, const TLoginSteps& s)
     // Examined after the reply: a level in the eleventh tick is too late.
     if (f.TickCount > 10)
         s.fail(f, s.verificationFailed);
+}
+
+void RunAskIdentityStep(TFrame2& f, const TLoginSteps& s)
+{
+    f.ClearReceive();
+    f.SendCommand(s.askIdentity);
+    f.LoginStep = 5;
+    f.TickCount = 0;
+}
+
+void RunIdentityStep(TFrame2& f, const TLoginSteps& s)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    if (s.traceIdentity)
+        s.traceIdentity(f, reply);
+    if (f.LineComplete) {
+        if (const unsigned next = s.identify(f, reply)) {
+            f.LoginStep = next;
+            return;
+        }
+    }
+    // A reply read on the resend tick or on the last one is still taken.
+    if (f.TickCount == 25) {
+        f.ClearReceive();
+        f.SendCommand(s.carriageReturn);
+        f.SendCommand(s.askIdentity);
+    }
+    if (f.TickCount > 50)
+        s.fail(f, s.identificationLost);
+}
+
+void RunStartBlocksStep(TFrame2& f, const TLoginSteps& s, bool updatable)
+{
+    f.SetTimerInterval(50);
+    f.LoginStep = 7;
+    f.SendCommand(s.startBlocks);
+    f.LogEvent(s.connected, lkStatus);
+    f.Status = stActive;
+    f.RefreshHardwareList();
+    f.ButtonC3->setEnabled(updatable);
+}
+
+bool RunUpdateDueStep(TFrame2& f, const TLoginSteps& s, const std::function<bool()>& handOver)
+{
+    f.SetTimerInterval(50);
+    if (handOver()) {
+        f.ProcessState = 0;
+        f.LogEvent(s.connected, lkStatus);
+        f.RefreshHardwareList();
+        f.ButtonC3->setEnabled(!f.SProtocol);
+        return true;
+    }
+    f.LogEvent(s.updateAvailable, lkStatus);
+    return false;
 }
