@@ -85,6 +85,25 @@ void signOutSequence(TFrame2& f, const QByteArray& wake, const QByteArray& end, 
     }
 }
 
+// A tick of a step that waits for the unit's line: counted, and the line (or
+// what has come of it) read and traced.
+QByteArray nextReply(TFrame2& f, const std::function<void(TFrame2&, const QByteArray&)>& trace)
+{
+    ++f.TickCount;
+    const QByteArray reply = f.ReadUntilCr();
+    if (trace)
+        trace(f, reply);
+    return reply;
+}
+
+// What came so far is no answer: thrown away, and the line asked again.
+void askAgain(TFrame2& f, const TLoginSteps& s, const QByteArray& line)
+{
+    f.ClearReceive();
+    f.SendCommand(s.carriageReturn);
+    f.SendCommand(line);
+}
+
 } // namespace
 
 void RunLineUnitOpenStep(TFrame2& f, const QString& modemRefusal)
@@ -142,10 +161,7 @@ void RunAskPromptStep(TFrame2& f, const TLoginSteps& s)
 
 void RunPromptStep(TFrame2& f, const TLoginSteps& s)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    if (s.tracePrompt)
-        s.tracePrompt(f, reply);
+    const QByteArray reply = nextReply(f, s.tracePrompt);
     auto valid = [&](bool sProtocol) {
         f.LoginStep = 4;
         f.SetTimerInterval(100);
@@ -172,9 +188,7 @@ void RunPromptStep(TFrame2& f, const TLoginSteps& s)
         return valid(false);
     // The waits count only while nothing has answered.
     if (f.TickCount == 25) {
-        f.ClearReceive();
-        f.SendCommand(s.carriageReturn);
-        f.SendCommand(s.askPrompt);
+        askAgain(f, s, s.askPrompt);
         f.SetTimerInterval(1000);
         if (s.traceAskAgain)
             s.traceAskAgain(f);
@@ -185,10 +199,7 @@ void RunPromptStep(TFrame2& f, const TLoginSteps& s)
 
 void RunPasswordStep(TFrame2& f, const TLoginSteps& s)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    if (s.tracePassword)
-        s.tracePassword(f, reply);
+    const QByteArray reply = nextReply(f, s.tracePassword);
     if (f.LineComplete) {
         auto grant = [&](int level, bool readOnly) {
             f.AccessLevel = level;
@@ -222,10 +233,7 @@ void RunAskIdentityStep(TFrame2& f, const TLoginSteps& s)
 
 void RunIdentityStep(TFrame2& f, const TLoginSteps& s)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    if (s.traceIdentity)
-        s.traceIdentity(f, reply);
+    const QByteArray reply = nextReply(f, s.traceIdentity);
     if (f.LineComplete) {
         if (const unsigned next = s.identify(f, reply)) {
             f.LoginStep = next;
@@ -234,9 +242,7 @@ void RunIdentityStep(TFrame2& f, const TLoginSteps& s)
     }
     // A reply read on the resend tick or on the last one is still taken.
     if (f.TickCount == 25) {
-        f.ClearReceive();
-        f.SendCommand(s.carriageReturn);
-        f.SendCommand(s.askIdentity);
+        askAgain(f, s, s.askIdentity);
     }
     if (f.TickCount > 50)
         s.fail(f, s.identificationLost);
