@@ -44,32 +44,10 @@ QString field(const QByteArray& reply, qsizetype pos, qsizetype count)
 
 // ---- Login (ProcessState 2) -------------------------------------------------
 
-// Built for each step: the password is the one configured now.
-TLoginSteps loginSteps(const TFrame2& f)
+// Nothing of a unit seen before on this connection may survive into the
+// identification of this one.
+void forgetUnit(TFrame2& f)
 {
-    TLoginSteps s;
-    s.wake = BuildHdLine(THdLine::HD);
-    s.askPrompt = BuildHdLine(THdLine::SC);
-    s.askIdentity = BuildHdLine(THdLine::UI);
-    s.startBlocks = BuildHdLine(THdLine::SD);
-    s.carriageReturn = BuildHdLine(THdLine::CarriageReturn);
-    s.validReply = "VALID";
-    s.notResponding = " HD Hardware not responding check settings ";
-    s.invalidPassword = " HD INVAILD PASSWORD             ";
-    s.verificationFailed = " HD password verification failed ";
-    s.identificationLost = " HD hardware not responding";
-    s.connected = " HD Succesful Connection";
-    s.updateAvailable = " HD firmware update available; the unit is polled meanwhile ";
-    s.fail = fail;
-    s.identify = HdIdentify;
-    s.password = HdSafeText(f.DevicePassword, -1);
-    return s;
-}
-
-void askIdentification(TFrame2& f)
-{
-    // Nothing of a unit seen before on this connection may survive into the
-    // identification of this one.
     f.HdUnitType = 0;
     f.HdUnitDescription.clear();
     f.HdModelName.clear();
@@ -82,7 +60,25 @@ void askIdentification(TFrame2& f)
     f.HdFirmwareUpToDate = false;
     f.UnitPresence[upVren1] = false;
     f.DetectedUnits = 0;
-    RunAskIdentityStep(f, loginSteps(f));
+}
+
+// Built for each step: the password is the one configured now.
+TLoginSteps loginSteps(const TFrame2& f)
+{
+    TLoginSteps s;
+    SetLoginLines(s, BuildHdLine);
+    s.validReply = "VALID";
+    s.notResponding = " HD Hardware not responding check settings ";
+    s.invalidPassword = " HD INVAILD PASSWORD             ";
+    s.verificationFailed = " HD password verification failed ";
+    s.identificationLost = " HD hardware not responding";
+    s.connected = " HD Succesful Connection";
+    s.updateAvailable = " HD firmware update available; the unit is polled meanwhile ";
+    s.fail = fail;
+    s.forgetUnit = forgetUnit;
+    s.identify = HdIdentify;
+    s.password = HdSafeText(f.DevicePassword, -1);
+    return s;
 }
 
 void startPolling(TFrame2& f)
@@ -104,25 +100,9 @@ void updateDue(TFrame2& f, THdUpdateDialog which)
 void HdLogin(TFrame2& f)
 {
     f.TraceEnabled = false;
+    if (RunSharedLoginStep(f, loginSteps(f)))
+        return;
     switch (f.LoginStep) {
-    case 0:
-        RunWakeStep(f, loginSteps(f));
-        break;
-    case 1:
-        RunAskPromptStep(f, loginSteps(f));
-        break;
-    case 2:
-        RunPromptStep(f, loginSteps(f));
-        break;
-    case 3:
-        RunPasswordStep(f, loginSteps(f));
-        break;
-    case 4:
-        askIdentification(f);
-        break;
-    case 5:
-        RunIdentityStep(f, loginSteps(f));
-        break;
     case 6:
         startPolling(f);
         break;
@@ -365,7 +345,7 @@ void RunHdStateMachine(TFrame2& f)
     case 6:
     case 7:
     case 8:
-        RunSignOffState(f, {BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC), HdSignOutWaitTicks});
+        RunSignOffState(f, SignOffLines(BuildHdLine, HdSignOutWaitTicks));
         break;
     default:
         break;

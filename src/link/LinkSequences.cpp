@@ -3,6 +3,7 @@
 #include "link/Frame2.h"
 
 #include <QPushButton>
+#include <iterator>
 
 namespace {
 
@@ -143,7 +144,9 @@ void RunSignOffState(TFrame2& f, const TSignOff& s)
     }
 }
 
-void RunWakeStep(TFrame2& f, const TLoginSteps& s)
+namespace {
+
+void wakeStep(TFrame2& f, const TLoginSteps& s)
 {
     f.SetTimerInterval(1000);
     f.SendCommand(s.wake);
@@ -151,7 +154,7 @@ void RunWakeStep(TFrame2& f, const TLoginSteps& s)
     f.Status = stConnecting;
 }
 
-void RunAskPromptStep(TFrame2& f, const TLoginSteps& s)
+void askPromptStep(TFrame2& f, const TLoginSteps& s)
 {
     f.TickCount = 0;
     f.ClearReceive();
@@ -159,7 +162,7 @@ void RunAskPromptStep(TFrame2& f, const TLoginSteps& s)
     f.LoginStep = 2;
 }
 
-void RunPromptStep(TFrame2& f, const TLoginSteps& s)
+void promptStep(TFrame2& f, const TLoginSteps& s)
 {
     const QByteArray reply = nextReply(f, s.tracePrompt);
     auto valid = [&](bool sProtocol) {
@@ -197,7 +200,7 @@ void RunPromptStep(TFrame2& f, const TLoginSteps& s)
         s.fail(f, s.notResponding);
 }
 
-void RunPasswordStep(TFrame2& f, const TLoginSteps& s)
+void passwordStep(TFrame2& f, const TLoginSteps& s)
 {
     const QByteArray reply = nextReply(f, s.tracePassword);
     if (f.LineComplete) {
@@ -223,15 +226,17 @@ void RunPasswordStep(TFrame2& f, const TLoginSteps& s)
         s.fail(f, s.verificationFailed);
 }
 
-void RunAskIdentityStep(TFrame2& f, const TLoginSteps& s)
+void askIdentityStep(TFrame2& f, const TLoginSteps& s)
 {
+    if (s.forgetUnit)
+        s.forgetUnit(f);
     f.ClearReceive();
     f.SendCommand(s.askIdentity);
     f.LoginStep = 5;
     f.TickCount = 0;
 }
 
-void RunIdentityStep(TFrame2& f, const TLoginSteps& s)
+void identityStep(TFrame2& f, const TLoginSteps& s)
 {
     const QByteArray reply = nextReply(f, s.traceIdentity);
     if (f.LineComplete) {
@@ -246,6 +251,19 @@ void RunIdentityStep(TFrame2& f, const TLoginSteps& s)
     }
     if (f.TickCount > 50)
         s.fail(f, s.identificationLost);
+}
+
+} // namespace
+
+bool RunSharedLoginStep(TFrame2& f, const TLoginSteps& s)
+{
+    using TStep = void (*)(TFrame2&, const TLoginSteps&);
+    static constexpr TStep steps[] = {wakeStep,     askPromptStep,   promptStep,
+                                      passwordStep, askIdentityStep, identityStep};
+    if (f.LoginStep >= std::size(steps))
+        return false;
+    steps[f.LoginStep](f, s);
+    return true;
 }
 
 void RunStartBlocksStep(TFrame2& f, const TLoginSteps& s, bool updatable)

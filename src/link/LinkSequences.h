@@ -25,6 +25,14 @@ struct TSignOff
 };
 void RunSignOffState(TFrame2& f, const TSignOff& s);
 
+// Both families' protocols name the lines of the login and the sign-off
+// alike; each builds them with its own line builder.
+template <class Line>
+TSignOff SignOffLines(QByteArray (*build)(Line), int waitTicks)
+{
+    return {build(Line::HD), build(Line::EC), waitTicks};
+}
+
 // The login steps the HD and Tavr1 links share: the same lines, the same
 // tests in the same order and the same counts of ticks. A family gives its
 // lines, texts, goodbye and identification and, for the Tavr1, its DEBUG
@@ -45,6 +53,9 @@ struct TLoginSteps
     QString connected;          // the STATUS line of a unit logged in
     QString updateAvailable;    // an update no dialog took: polled meanwhile
     std::function<void(TFrame2&, const QString& message)> fail;
+    // What of a unit seen before on this connection is forgotten before the
+    // identification is asked; nothing when empty.
+    std::function<void(TFrame2&)> forgetUnit;
     // The identification reply into the frame: the login step that follows,
     // or 0 when the reply names no unit of the family.
     std::function<unsigned(TFrame2&, const QByteArray& reply)> identify;
@@ -55,15 +66,21 @@ struct TLoginSteps
     std::function<void(TFrame2&, const QByteArray& reply)> traceIdentity;
 };
 
-// LoginStep 0: wake the unit; 1: ask its prompt.
-void RunWakeStep(TFrame2& f, const TLoginSteps& s);
-void RunAskPromptStep(TFrame2& f, const TLoginSteps& s);
-// LoginStep 2: the prompt, and the password sent; 3: the level granted.
-void RunPromptStep(TFrame2& f, const TLoginSteps& s);
-void RunPasswordStep(TFrame2& f, const TLoginSteps& s);
-// LoginStep 4: ask who the unit is; 5: its answer.
-void RunAskIdentityStep(TFrame2& f, const TLoginSteps& s);
-void RunIdentityStep(TFrame2& f, const TLoginSteps& s);
+// Runs the login step both families take alike: 0 wake the unit, 1 ask its
+// prompt, 2 the prompt (and the password sent), 3 the level granted, 4 ask
+// who the unit is, 5 its answer. False, and nothing done, for a step of the
+// family's own.
+bool RunSharedLoginStep(TFrame2& f, const TLoginSteps& s);
+template <class Line>
+void SetLoginLines(TLoginSteps& s, QByteArray (*build)(Line))
+{
+    s.wake = build(Line::HD);
+    s.askPrompt = build(Line::SC);
+    s.askIdentity = build(Line::UI);
+    s.startBlocks = build(Line::SD);
+    s.carriageReturn = build(Line::CarriageReturn);
+}
+
 // LoginStep 6: start the unit's blocks (LoginStep 7 then polls); the Update
 // button is enabled when this unit can be updated from here.
 void RunStartBlocksStep(TFrame2& f, const TLoginSteps& s, bool updatable);

@@ -65,11 +65,7 @@ unsigned identify(TFrame2& f, const QByteArray& reply)
 TLoginSteps loginSteps(const TFrame2& f)
 {
     TLoginSteps s;
-    s.wake = BuildTavr1Line(TTavr1Line::HD);
-    s.askPrompt = BuildTavr1Line(TTavr1Line::SC);
-    s.askIdentity = BuildTavr1Line(TTavr1Line::UI);
-    s.startBlocks = BuildTavr1Line(TTavr1Line::SD);
-    s.carriageReturn = BuildTavr1Line(TTavr1Line::CarriageReturn);
+    SetLoginLines(s, BuildTavr1Line);
     s.validReply = "VALID SUPERVISOR";
     s.notResponding = " Tavr1 Hardware not responding check settings ";
     s.invalidPassword = " Tavr1 INVAILD PASSWORD             ";
@@ -93,6 +89,25 @@ TLoginSteps loginSteps(const TFrame2& f)
     return s;
 }
 
+// The DEBUG lines of the shared steps that read no reply (the others are
+// written as they read it).
+void traceStep(TFrame2& f, unsigned step)
+{
+    switch (step) {
+    case 0:
+        trace(f, " Detect 0");
+        break;
+    case 1:
+        trace(f, " Detect 0-1");
+        break;
+    case 4:
+        trace(f, " Detect 0-1-2-3-4");
+        break;
+    default:
+        break;
+    }
+}
+
 void startPolling(TFrame2& f)
 {
     f.Tavr1Cutter = {};
@@ -102,28 +117,12 @@ void startPolling(TFrame2& f)
 void Tavr1Login(TFrame2& f)
 {
     f.TraceEnabled = false;
+    const unsigned step = f.LoginStep;
+    if (RunSharedLoginStep(f, loginSteps(f))) {
+        traceStep(f, step);
+        return;
+    }
     switch (f.LoginStep) {
-    case 0:
-        RunWakeStep(f, loginSteps(f));
-        trace(f, " Detect 0");
-        break;
-    case 1:
-        RunAskPromptStep(f, loginSteps(f));
-        trace(f, " Detect 0-1");
-        break;
-    case 2:
-        RunPromptStep(f, loginSteps(f));
-        break;
-    case 3:
-        RunPasswordStep(f, loginSteps(f));
-        break;
-    case 4:
-        RunAskIdentityStep(f, loginSteps(f));
-        trace(f, " Detect 0-1-2-3-4");
-        break;
-    case 5:
-        RunIdentityStep(f, loginSteps(f));
-        break;
     case 6:
         startPolling(f);
         break;
@@ -297,8 +296,7 @@ void Tavr1Step(TFrame2& f)
     case 6:
     case 7:
     case 8:
-        RunSignOffState(f, {BuildTavr1Line(TTavr1Line::HD), BuildTavr1Line(TTavr1Line::EC),
-                            Tavr1SignOutWaitTicks});
+        RunSignOffState(f, SignOffLines(BuildTavr1Line, Tavr1SignOutWaitTicks));
         break;
     default:
         break;
