@@ -246,9 +246,8 @@ void identityStep(TFrame2& f, const TLoginSteps& s)
         }
     }
     // A reply read on the resend tick or on the last one is still taken.
-    if (f.TickCount == 25) {
+    if (f.TickCount == 25)
         askAgain(f, s, s.askIdentity);
-    }
     if (f.TickCount > 50)
         s.fail(f, s.identificationLost);
 }

@@ -71,6 +71,8 @@ struct TLoginSteps
 // who the unit is, 5 its answer. False, and nothing done, for a step of the
 // family's own.
 bool RunSharedLoginStep(TFrame2& f, const TLoginSteps& s);
+
+// The login's lines (as SignOffLines the sign-off's) by the family's builder.
 template <class Line>
 void SetLoginLines(TLoginSteps& s, QByteArray (*build)(Line))
 {
