@@ -1,12 +1,12 @@
 #include "link/HDLink.h"
 
 #include "common/BaseDirectory.h"
-#include "common/TDateTime.h"
 #include "common/TextPositions.h"
 #include "common/WholeFile.h"
 #include "link/FirmwareSender.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
+#include "link/LineUnitBlock.h"
 #include "link/LinkSequences.h"
 #include "platform/UserMessages.h"
 #include "protocol/BlockCutter.h"
@@ -16,7 +16,6 @@
 #include "protocol/hd/HdRequests.h"
 
 #include <QDir>
-#include <QPushButton>
 
 namespace {
 
@@ -45,24 +44,10 @@ QString field(const QByteArray& reply, qsizetype pos, qsizetype count)
 
 // ---- Login (ProcessState 2) -------------------------------------------------
 
-// Built for each step: the password is the one configured now.
-TLoginSteps loginSteps(const TFrame2& f)
+// Nothing of a unit seen before on this connection may survive into the
+// identification of this one.
+void forgetUnit(TFrame2& f)
 {
-    TLoginSteps s;
-    s.validReply = "VALID";
-    s.askAgain = {BuildHdLine(THdLine::CarriageReturn), BuildHdLine(THdLine::SC)};
-    s.notResponding = " HD Hardware not responding check settings ";
-    s.invalidPassword = " HD INVAILD PASSWORD             ";
-    s.verificationFailed = " HD password verification failed ";
-    s.fail = fail;
-    s.password = HdSafeText(f.DevicePassword, -1);
-    return s;
-}
-
-void askIdentification(TFrame2& f)
-{
-    // Nothing of a unit seen before on this connection may survive into the
-    // identification of this one.
     f.HdUnitType = 0;
     f.HdUnitDescription.clear();
     f.HdModelName.clear();
@@ -75,87 +60,49 @@ void askIdentification(TFrame2& f)
     f.HdFirmwareUpToDate = false;
     f.UnitPresence[upVren1] = false;
     f.DetectedUnits = 0;
-
-    f.ClearReceive();
-    send(f, THdLine::UI);
-    f.LoginStep = 5;
-    f.TickCount = 0;
 }
 
-void loginStep5(TFrame2& f)
+// Built for each step: the password is the one configured now.
+TLoginSteps loginSteps(const TFrame2& f)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    if (f.LineComplete) {
-        if (const unsigned next = HdIdentify(f, reply)) {
-            f.LoginStep = next;
-            return;
-        }
-    }
-    if (f.TickCount == 25) {
-        f.ClearReceive();
-        send(f, THdLine::CarriageReturn);
-        send(f, THdLine::UI);
-    }
-    if (f.TickCount > 50)
-        fail(f, " HD hardware not responding");
+    TLoginSteps s;
+    SetLoginLines(s, BuildHdLine);
+    s.validReply = "VALID";
+    s.notResponding = " HD Hardware not responding check settings ";
+    s.invalidPassword = " HD INVAILD PASSWORD             ";
+    s.verificationFailed = " HD password verification failed ";
+    s.identificationLost = " HD hardware not responding";
+    s.connected = " HD Succesful Connection";
+    s.updateAvailable = " HD firmware update available; the unit is polled meanwhile ";
+    s.fail = fail;
+    s.forgetUnit = forgetUnit;
+    s.identify = HdIdentify;
+    s.password = HdSafeText(f.DevicePassword, -1);
+    return s;
 }
 
 void startPolling(TFrame2& f)
 {
-    f.SetTimerInterval(50);
-    f.LoginStep = 7;
-    send(f, THdLine::SD);
-    f.LogEvent(" HD Succesful Connection", lkStatus);
-    f.Status = stActive;
-    f.RefreshHardwareList();
-    f.ButtonC3->setEnabled(!f.SProtocol);
+    RunStartBlocksStep(f, loginSteps(f), !f.SProtocol);
 }
 
 // Steps 8 and 9: an update is due. The dialog takes the connection when it
 // can; otherwise the unit is polled and the engineer told.
 void updateDue(TFrame2& f, THdUpdateDialog which)
 {
-    f.SetTimerInterval(50);
-    if (FrameHooks().hdUpdateDue && FrameHooks().hdUpdateDue(f, which)) {
-        f.ProcessState = 0;
-        f.LogEvent(" HD Succesful Connection", lkStatus);
-        f.RefreshHardwareList();
-        f.ButtonC3->setEnabled(!f.SProtocol);
-        return;
-    }
-    f.LogEvent(" HD firmware update available; the unit is polled meanwhile ", lkStatus);
-    startPolling(f);
+    const auto handOver = [&] {
+        return FrameHooks().hdUpdateDue && FrameHooks().hdUpdateDue(f, which);
+    };
+    if (!RunUpdateDueStep(f, loginSteps(f), handOver))
+        startPolling(f);
 }
 
 void HdLogin(TFrame2& f)
 {
     f.TraceEnabled = false;
+    if (RunSharedLoginStep(f, loginSteps(f)))
+        return;
     switch (f.LoginStep) {
-    case 0:
-        f.SetTimerInterval(1000);
-        send(f, THdLine::HD);
-        f.LoginStep = 1;
-        f.Status = stConnecting;
-        break;
-    case 1:
-        f.TickCount = 0;
-        f.ClearReceive();
-        send(f, THdLine::SC);
-        f.LoginStep = 2;
-        break;
-    case 2:
-        RunPromptStep(f, loginSteps(f));
-        break;
-    case 3:
-        RunPasswordStep(f, loginSteps(f));
-        break;
-    case 4:
-        askIdentification(f);
-        break;
-    case 5:
-        loginStep5(f);
-        break;
     case 6:
         startPolling(f);
         break;
@@ -209,23 +156,9 @@ bool takeBlock(TFrame2& f)
         if (next > 0)
             f.RxBuffer.prepend(block->mid(next));
     }
-    ++f.BlocksSinceDisplay;
-    f.BlockNumber = (f.BlockNumber + 1) % 10;
     f.DecodePending = true;
     f.BlockPending = true;
-    f.BlockRingIndex = (f.BlockRingIndex + 1) % BlockRingSize;
-    const QDateTime now = QDateTime::currentDateTime();
-    if (f.SProtocol) {
-        // The unit's own stamp; one that is no date must not become the time.
-        const auto stamp = TDateTimeFromBytes(block->mid(HdOffset::Stamp, 8));
-        f.LastBlockTime = stamp ? *stamp : now;
-    } else {
-        f.LastBlockTime = now;
-        block->append(TDateTimeBytes(now));
-    }
-    f.BlockSlots[BlockRingFirstSlot + f.BlockRingIndex] = *block;
-    f.BlockSlots[CurrentHdBlockSlot] = *block;
-    f.NewDataFlags.fill(1);
+    KeepLineUnitBlock(f, *block, HdOffset::Stamp, CurrentHdBlockSlot);
     return true;
 }
 
@@ -410,21 +343,9 @@ void RunHdStateMachine(TFrame2& f)
         HdPoll(f);
         break;
     case 6:
-        f.TraceEnabled = false;
-        RunConnectSequence(f, BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC),
-                           HdSignOutWaitTicks);
-        break;
     case 7:
-        f.SetTimerInterval(100);
-        f.TraceEnabled = false;
-        RunSignOutSequence(f, BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC),
-                           HdSignOutWaitTicks, "Disconnect", f.DisconnectDone);
-        break;
     case 8:
-        f.SetTimerInterval(100);
-        f.TraceEnabled = true;
-        RunSignOutSequence(f, BuildHdLine(THdLine::HD), BuildHdLine(THdLine::EC),
-                           HdSignOutWaitTicks, "Exit", f.ExitDone);
+        RunSignOffState(f, SignOffLines(BuildHdLine, HdSignOutWaitTicks));
         break;
     default:
         break;

@@ -1,10 +1,10 @@
 #include "link/Tavr1Link.h"
 
 #include "common/BaseDirectory.h"
-#include "common/TDateTime.h"
 #include "link/FirmwareSender.h"
 #include "link/Frame2.h"
 #include "link/FrameHooks.h"
+#include "link/LineUnitBlock.h"
 #include "link/LinkSequences.h"
 #include "platform/UserMessages.h"
 #include "protocol/tavr1/Tavr1Commands.h"
@@ -12,8 +12,6 @@
 #include "protocol/tavr1/Tavr1Firmware.h"
 #include "protocol/tavr1/Tavr1Identification.h"
 #include "protocol/tavr1/Tavr1Receive.h"
-
-#include <QPushButton>
 
 namespace {
 
@@ -42,27 +40,6 @@ void fail(TFrame2& f, const QString& message)
 
 // ---- Login (ProcessState 2) -------------------------------------------------
 
-// Built for each step: the password is the one configured now.
-TLoginSteps loginSteps(const TFrame2& f)
-{
-    TLoginSteps s;
-    s.validReply = "VALID SUPERVISOR";
-    s.askAgain = {BuildTavr1Line(TTavr1Line::CarriageReturn), BuildTavr1Line(TTavr1Line::SC)};
-    s.notResponding = " Tavr1 Hardware not responding check settings ";
-    s.invalidPassword = " Tavr1 INVAILD PASSWORD             ";
-    s.verificationFailed = " Tavr-1 password verification failed ";
-    s.fail = fail;
-    s.tracePrompt = [](TFrame2& f, const QByteArray& reply) {
-        trace(f, " Detect 0-1-2 " + QString::fromLatin1(reply));
-    };
-    s.traceAskAgain = [](TFrame2& f) { trace(f, "Detect 0-1-2 Command Sent CR + SC"); };
-    s.tracePassword = [](TFrame2& f, const QByteArray& reply) {
-        trace(f, Tavr1PasswordTrace(f.TickCount, reply));
-    };
-    s.password = f.DevicePassword.toLatin1();
-    return s;
-}
-
 // Whether the unit's main firmware is older than the file shipped for it.
 bool updateDue(TFrame2& f)
 {
@@ -76,72 +53,76 @@ bool updateDue(TFrame2& f)
     return c.Result == 0 && !c.UpToDate;
 }
 
-void loginStep5(TFrame2& f)
+unsigned identify(TFrame2& f, const QByteArray& reply)
 {
-    ++f.TickCount;
-    const QByteArray reply = f.ReadUntilCr();
-    trace(f, " Detect 0-1-2-3-4-5 " + QString::fromLatin1(reply));
-    if (f.LineComplete && reply.contains("Tavr-1")) {
-        Tavr1Identify(f, reply);
-        f.LoginStep = updateDue(f) ? 8 : 6;
-        return;
-    }
-    if (f.TickCount == 25) {
-        f.ClearReceive();
-        send(f, TTavr1Line::CarriageReturn);
-        send(f, TTavr1Line::UI);
-    }
-    if (f.TickCount > 50) {
-        fail(f, " Tavr1 hardware not responding");
+    if (!reply.contains("Tavr-1"))
+        return 0;
+    Tavr1Identify(f, reply);
+    return updateDue(f) ? 8 : 6;
+}
+
+// Built for each step: the password is the one configured now.
+TLoginSteps loginSteps(const TFrame2& f)
+{
+    TLoginSteps s;
+    SetLoginLines(s, BuildTavr1Line);
+    s.validReply = "VALID SUPERVISOR";
+    s.notResponding = " Tavr1 Hardware not responding check settings ";
+    s.invalidPassword = " Tavr1 INVAILD PASSWORD             ";
+    s.verificationFailed = " Tavr-1 password verification failed ";
+    s.identificationLost = " Tavr1 hardware not responding";
+    s.connected = " Tavr1 Succesful Connection";
+    s.updateAvailable = " Tavr1 firmware update available; the unit is polled meanwhile ";
+    s.fail = fail;
+    s.identify = identify;
+    s.tracePrompt = [](TFrame2& f, const QByteArray& reply) {
+        trace(f, " Detect 0-1-2 " + QString::fromLatin1(reply));
+    };
+    s.traceAskAgain = [](TFrame2& f) { trace(f, "Detect 0-1-2 Command Sent CR + SC"); };
+    s.tracePassword = [](TFrame2& f, const QByteArray& reply) {
+        trace(f, Tavr1PasswordTrace(f.TickCount, reply));
+    };
+    s.traceIdentity = [](TFrame2& f, const QByteArray& reply) {
+        trace(f, " Detect 0-1-2-3-4-5 " + QString::fromLatin1(reply));
+    };
+    s.password = f.DevicePassword.toLatin1();
+    return s;
+}
+
+// The DEBUG lines of the shared steps that read no reply (the others are
+// written as they read it).
+void traceStep(TFrame2& f, unsigned step)
+{
+    switch (step) {
+    case 0:
+        trace(f, " Detect 0");
+        break;
+    case 1:
+        trace(f, " Detect 0-1");
+        break;
+    case 4:
+        trace(f, " Detect 0-1-2-3-4");
+        break;
+    default:
+        break;
     }
 }
 
 void startPolling(TFrame2& f)
 {
-    f.SetTimerInterval(50);
     f.Tavr1Cutter = {};
-    f.LoginStep = 7;
-    send(f, TTavr1Line::SD);
-    f.LogEvent(" Tavr1 Succesful Connection", lkStatus);
-    f.Status = stActive;
-    f.RefreshHardwareList();
-    f.ButtonC3->setEnabled(!f.SProtocol || f.Tavr1OptionLetter == "C");
+    RunStartBlocksStep(f, loginSteps(f), !f.SProtocol || f.Tavr1OptionLetter == "C");
 }
 
 void Tavr1Login(TFrame2& f)
 {
     f.TraceEnabled = false;
+    const unsigned step = f.LoginStep;
+    if (RunSharedLoginStep(f, loginSteps(f))) {
+        traceStep(f, step);
+        return;
+    }
     switch (f.LoginStep) {
-    case 0:
-        f.SetTimerInterval(1000);
-        send(f, TTavr1Line::HD);
-        f.LoginStep = 1;
-        f.Status = stConnecting;
-        trace(f, " Detect 0");
-        break;
-    case 1:
-        f.TickCount = 0;
-        f.ClearReceive();
-        send(f, TTavr1Line::SC);
-        f.LoginStep = 2;
-        trace(f, " Detect 0-1");
-        break;
-    case 2:
-        RunPromptStep(f, loginSteps(f));
-        break;
-    case 3:
-        RunPasswordStep(f, loginSteps(f));
-        break;
-    case 4:
-        f.ClearReceive();
-        send(f, TTavr1Line::UI);
-        f.LoginStep = 5;
-        trace(f, " Detect 0-1-2-3-4");
-        f.TickCount = 0;
-        break;
-    case 5:
-        loginStep5(f);
-        break;
     case 6:
         startPolling(f);
         break;
@@ -151,20 +132,16 @@ void Tavr1Login(TFrame2& f)
         f.Tavr1UpdateLocalConfig = true;
         f.Tavr1UpdateLocalTable = true;
         break;
-    case 8:
-        f.SetTimerInterval(50);
-        if (FrameHooks().tavr1UpdateDue && FrameHooks().tavr1UpdateDue(f)) {
-            // The update dialog now has the connection; it is not polled.
-            f.ProcessState = 0;
-            f.LogEvent(" Tavr1 Succesful Connection", lkStatus);
-            f.RefreshHardwareList();
-            f.ButtonC3->setEnabled(!f.SProtocol);
-            break;
-        }
-        // No dialog can take the update now: say so and poll the unit.
-        f.LogEvent(" Tavr1 firmware update available; the unit is polled meanwhile ", lkStatus);
-        startPolling(f);
+    case 8: {
+        // The update dialog, when it takes the connection, has it: the unit
+        // is then not polled.
+        const auto handOver = [&] {
+            return FrameHooks().tavr1UpdateDue && FrameHooks().tavr1UpdateDue(f);
+        };
+        if (!RunUpdateDueStep(f, loginSteps(f), handOver))
+            startPolling(f);
         break;
+    }
     default:
         break;
     }
@@ -202,23 +179,10 @@ bool takeBlock(TFrame2& f)
     if (!block)
         return false;
     c.OutOfStepLogged = false;
-    ++f.BlocksSinceDisplay;
-    f.BlockNumber = (f.BlockNumber + 1) % 10;
     f.BlockToDecode = true;
     f.BlockReceived = true;
-    f.BlockRingIndex = (f.BlockRingIndex + 1) % BlockRingSize;
-    const QDateTime now = QDateTime::currentDateTime();
-    if (f.SProtocol) {
-        // A stamp that is no date must not become the block's time.
-        const auto stamp = TDateTimeFromBytes(block->right(8));
-        f.LastBlockTime = stamp ? *stamp : now;
-    } else {
-        f.LastBlockTime = now;
-        block->append(TDateTimeBytes(now));
-    }
-    f.BlockSlots[BlockRingFirstSlot + f.BlockRingIndex] = *block;
-    f.BlockSlots[CurrentTavr1BlockSlot] = *block;
-    f.NewDataFlags.fill(1);
+    // The unit's stamp ends the block.
+    KeepLineUnitBlock(f, *block, block->size() - 8, CurrentTavr1BlockSlot);
     return true;
 }
 
@@ -261,19 +225,6 @@ void Tavr1Poll(TFrame2& f)
 
 // The Tavr1 waits 21 ticks where the HD unit waits 20.
 constexpr int Tavr1SignOutWaitTicks = 21;
-
-void Tavr1Connect(TFrame2& f)
-{
-    f.TraceEnabled = false;
-    RunConnectSequence(f, BuildTavr1Line(TTavr1Line::HD), BuildTavr1Line(TTavr1Line::EC),
-                       Tavr1SignOutWaitTicks);
-}
-
-void Tavr1SignOut(TFrame2& f, const QString& name, bool& done)
-{
-    RunSignOutSequence(f, BuildTavr1Line(TTavr1Line::HD), BuildTavr1Line(TTavr1Line::EC),
-                       Tavr1SignOutWaitTicks, name, done);
-}
 
 } // namespace
 
@@ -343,17 +294,9 @@ void Tavr1Step(TFrame2& f)
         Tavr1Poll(f);
         break;
     case 6:
-        Tavr1Connect(f);
-        break;
     case 7:
-        f.SetTimerInterval(100);
-        f.TraceEnabled = false;
-        Tavr1SignOut(f, "Disconnect", f.DisconnectDone);
-        break;
     case 8:
-        f.SetTimerInterval(100);
-        f.TraceEnabled = true;
-        Tavr1SignOut(f, "Exit", f.ExitDone);
+        RunSignOffState(f, SignOffLines(BuildTavr1Line, Tavr1SignOutWaitTicks));
         break;
     default:
         break;

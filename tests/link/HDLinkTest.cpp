@@ -77,50 +77,6 @@ TEST_P(HDLinkBothTransports, ClassicLoginPollsAndDecodes)
     EXPECT_EQ(sim.requestLines(), QList<QByteArray>{}) << "the request queued before login";
 }
 
-TEST_P(HDLinkBothTransports, SProtocolFramesCarryTheUnitsStamp)
-{
-    sim.prompt = HdSim::Prompt::SProtocol;
-    sim.stamp = QDateTime(QDate(2025, 1, 1), QTime(12, 0, 0));
-    auto f = connect(GetParam());
-    ASSERT_TRUE(loggedIn(*f));
-    EXPECT_EQ(sim.receivedLines().mid(0, 3), (QList<QByteArray>{"HD", "SC", "SPQUMOR7"}));
-    EXPECT_TRUE(f->SProtocol);
-    EXPECT_FALSE(f->ButtonC3->isEnabled());
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->BlockNumber > 1; }, 40, 60));
-    EXPECT_EQ(f->BlockSlots[CurrentHdBlockSlot].size(),
-              GetParam() == trNetwork ? HdNetworkStampedLength : HdSerialStampedLength);
-    EXPECT_EQ(f->LastBlockTime, sim.stamp);
-    EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
-
-    // The unit echoes an accepted string; on the network the echoed line
-    // travels in the frame and updates the working copy.
-    if (GetParam() != trNetwork)
-        return;
-    f->HdEmailSettings.Address[2] = "night@station.example";
-    QueueStringParameter(*f, 1026);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return sim.requestLines().size() == 1; }, 10, 20));
-    f->HdEmailSettings.Address[2].clear();
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->HdTextLineNew; }, 40, 60));
-    EXPECT_EQ(f->HdTextLine, sim.requestLines().value(0));
-    EXPECT_EQ(f->HdEmailSettings.Address[2], "night@station.example");
-}
-
-TEST_P(HDLinkBothTransports, ClassicBlocksGetThePcTimeAppended)
-{
-    auto f = connect(GetParam());
-    ASSERT_TRUE(loggedIn(*f));
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->BlockNumber > 0; }, 40, 60));
-    const QByteArray stored = f->BlockSlots[CurrentHdBlockSlot];
-    ASSERT_EQ(stored.size(), HdBlockLength + 8);
-    EXPECT_EQ(f->BlockSlots[BlockRingFirstSlot + f->BlockRingIndex], stored);
-    EXPECT_EQ(TDateTimeFromBytes(stored.right(8)).value_or(QDateTime()).toSecsSinceEpoch(),
-              f->LastBlockTime.toSecsSinceEpoch());
-}
-
 TEST_P(HDLinkBothTransports, TheStreamIsCutIntoWholeBlocksOnly)
 {
     const int transport = GetParam();
@@ -250,6 +206,24 @@ INSTANTIATE_TEST_SUITE_P(BothTransports, HDLinkBothTransports,
                          ::testing::Values(trNetwork, trSerial), [](const auto& info) {
                              return info.param == trNetwork ? "Tcp" : "Serial";
                          });
+
+// The unit echoes an accepted string; on the network the echoed line travels
+// in the S-protocol frame and updates the working copy.
+TEST_F(HDLinkTest, AnEchoedStringTravelsInTheStampedFrame)
+{
+    sim.prompt = HdSim::Prompt::SProtocol;
+    auto f = connect(trNetwork);
+    ASSERT_TRUE(loggedIn(*f));
+    f->HdEmailSettings.Address[2] = "night@station.example";
+    QueueStringParameter(*f, 1026);
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return sim.requestLines().size() == 1; }, 10, 20));
+    f->HdEmailSettings.Address[2].clear();
+    ASSERT_TRUE(tickUntil(
+        *f, [&] { return f->HdTextLineNew; }, 40, 60));
+    EXPECT_EQ(f->HdTextLine, sim.requestLines().value(0));
+    EXPECT_EQ(f->HdEmailSettings.Address[2], "night@station.example");
+}
 
 TEST_F(HDLinkTest, LoginLevelsAndPrompts)
 {
@@ -463,62 +437,6 @@ TEST_F(HDLinkTest, RequestsReachTheUnitOnePerTick)
     EXPECT_TRUE(f->PageRefresh.isRaised(prAlarms));
 }
 
-TEST_F(HDLinkTest, ConnectSignsOutWaitsTwentyTicksAndLogsInAgain)
-{
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(loggedIn(*f));
-    int connects = 0;
-    QObject::connect(&sim, &SimPeer::clientConnected, [&] { ++connects; });
-    sim.clearReceived();
-    f->ButtonC1->click();
-    f->Timer1Timer(); // step 0
-    f->Timer1Timer(); // HD
-    f->Timer1Timer(); // EC
-    EXPECT_TRUE(sim.waitForLine("EC"));
-    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"HD", "EC"}));
-    for (int i = 0; i < 20; ++i)
-        f->Timer1Timer();
-    EXPECT_TRUE(f->PortOpen);
-    f->Timer1Timer(); // the 21st ends the wait
-    f->Timer1Timer(); // close
-    EXPECT_FALSE(f->PortOpen);
-    f->Timer1Timer(); // reopen
-    EXPECT_TRUE(f->ConnectDone);
-    ASSERT_TRUE(waitFor([&] { return connects == 1 && f->PortOpen; }));
-    ASSERT_TRUE(loggedIn(*f));
-    EXPECT_EQ(linesOf("STATUS").size(), 2);
-}
-
-TEST_F(HDLinkTest, DisconnectAndExit)
-{
-    auto f = connect(trSerial);
-    ASSERT_TRUE(loggedIn(*f));
-    sim.clearReceived();
-    f->ButtonC4->click();
-    int ticks = 0;
-    for (; ticks < 40 && !f->DisconnectDone; ++ticks)
-        f->Timer1Timer();
-    EXPECT_EQ(ticks, 24);
-    EXPECT_TRUE(f->DisconnectDone);
-    EXPECT_TRUE(sim.waitForLine("EC"));
-    EXPECT_EQ(sim.receivedLines().mid(0, 2), (QList<QByteArray>{"HD", "EC"}));
-    EXPECT_EQ(f->Status, stDisconnected);
-    f->RefreshConnectionList();
-    f->RefreshStatusText();
-    EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), "Disconnected");
-
-    sim.dropLink();
-    auto g = connect(trNetwork);
-    ASSERT_TRUE(loggedIn(*g));
-    g->RequestExit();
-    for (int i = 0; i < 40 && !g->ExitDone; ++i)
-        g->Timer1Timer();
-    EXPECT_TRUE(g->ExitDone);
-    EXPECT_EQ(linesOf("DEBUG"),
-              (QStringList{"DEBUG <Connect1>  Exit 0", "DEBUG <Connect1>  Exit 0-1",
-                           "DEBUG <Connect1>  Exit 0-1-2", "DEBUG <Connect1>  Exit 0-1-2-3"}));
-}
-
 // The unit's pictures travel chunk by chunk between the blocks' other parts
 // and are filed by the status table; the event list names each.
 TEST_F(HDLinkTest, PicturesArriveAndAreFiled)
@@ -610,18 +528,4 @@ TEST_F(HDLinkTest, ANewConnectionStartsWithEmptyDataServices)
     f.AEEventList.AddEvent("kept");
     f.OpenConnection();
     EXPECT_EQ(f.AEEventList.Events, QStringList{"kept"});
-}
-
-TEST_F(HDLinkTest, AModemTransportIsRefusedWithAReason)
-{
-    auto f = std::make_unique<TFrame2>("Connect1");
-    f->HardwareType = htHDSystem;
-    f->Transport = trModem;
-    qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
-    f->ModemPort = 0;
-    f->OpenConnection();
-    ASSERT_TRUE(f->PortOpen);
-    f->Timer1Timer();
-    EXPECT_EQ(f->Status, stError);
-    EXPECT_EQ(linesOf("ERROR").size(), 1);
 }

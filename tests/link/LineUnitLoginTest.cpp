@@ -10,20 +10,10 @@
 namespace {
 
 template <class Texts>
-class LineUnitLoginTest : public TLineUnitLinkTest<typename Texts::Sim, Texts::hardwareType>
+class LineUnitLoginTest : public TLineUnitFamilyTest<Texts>
 {};
 
-struct FamilyNames
-{
-    template <class T>
-    static std::string GetName(int)
-    {
-        return T::hardwareType == htHDSystem ? "HD" : "Tavr1";
-    }
-};
-
-using Families = ::testing::Types<THdLoginTexts, TTavr1LoginTexts>;
-TYPED_TEST_SUITE(LineUnitLoginTest, Families, FamilyNames);
+TYPED_TEST_SUITE(LineUnitLoginTest, TLineUnitFamilies, TLineUnitFamilyNames);
 
 } // namespace
 

@@ -50,37 +50,6 @@ TEST_F(Tavr1LinkTest, ClassicLoginReachesPollingInRealTime)
     EXPECT_TRUE(linesOf("ERROR").isEmpty()) << linesOf("ERROR").join('\n').toStdString();
 }
 
-TEST_F(Tavr1LinkTest, SProtocolLoginTakesStampedBlocks)
-{
-    sim.prompt = Tavr1Sim::Prompt::SProtocol;
-    sim.stamp = QDateTime(QDate(2025, 1, 1), QTime(12, 0, 0));
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(loggedIn(*f));
-    EXPECT_EQ(sim.receivedLines().mid(0, 3), (QList<QByteArray>{"HD", "SC", "SPQUMOR7"}));
-    EXPECT_TRUE(f->SProtocol);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->BlockNumber > 0; }, 40, 60));
-    EXPECT_EQ(f->BlockSlots[CurrentTavr1BlockSlot].size(), 1509);
-    EXPECT_EQ(f->LastBlockTime, sim.stamp);
-    // Option letter B under the S protocol: no update from this program.
-    EXPECT_FALSE(f->ButtonC3->isEnabled());
-}
-
-TEST_F(Tavr1LinkTest, ClassicBlocksGetThePcTimeAppended)
-{
-    auto f = connect(trSerial);
-    ASSERT_TRUE(loggedIn(*f));
-    const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
-    ASSERT_TRUE(tickUntil(
-        *f, [&] { return f->BlockNumber > 0; }, 40, 60));
-    const QByteArray stored = f->BlockSlots[CurrentTavr1BlockSlot];
-    ASSERT_EQ(stored.size(), 1509);
-    EXPECT_EQ(f->BlockSlots[BlockRingFirstSlot + f->BlockRingIndex], stored);
-    EXPECT_GE(f->LastBlockTime, before);
-    EXPECT_EQ(TDateTimeFromBytes(stored.right(8)).value_or(QDateTime()).toSecsSinceEpoch(),
-              f->LastBlockTime.toSecsSinceEpoch());
-}
-
 // The identification step's waits run only on ticks where nothing answered: a
 // reply read on the resend tick is taken without asking again, and one read
 // on the tick after the last wait still logs in.
@@ -402,80 +371,6 @@ INSTANTIATE_TEST_SUITE_P(BothTransports, Tavr1ReceiveFaults, ::testing::Values(t
                          [](const auto& info) {
                              return info.param == trNetwork ? "Tcp" : "Serial";
                          });
-
-TEST_F(Tavr1LinkTest, ConnectSignsOutWaitsAndLogsInAgain)
-{
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(loggedIn(*f));
-    int connects = 0;
-    QObject::connect(&sim, &SimPeer::clientConnected, [&] { ++connects; });
-    sim.clearReceived();
-
-    f->ButtonC1->click();
-    f->Timer1Timer(); // step 0
-    f->Timer1Timer(); // HD
-    f->Timer1Timer(); // EC
-    EXPECT_TRUE(sim.waitForLine("EC"));
-    EXPECT_EQ(sim.receivedLines(), (QList<QByteArray>{"HD", "EC"}));
-    for (int i = 0; i < 21; ++i)
-        f->Timer1Timer();
-    EXPECT_TRUE(f->PortOpen) << "still waiting out the 21 ticks";
-    f->Timer1Timer(); // the 22nd ends the wait
-    f->Timer1Timer(); // close
-    EXPECT_FALSE(f->PortOpen);
-    f->Timer1Timer(); // reopen
-    EXPECT_TRUE(f->ConnectDone);
-    ASSERT_TRUE(waitFor([&] { return connects == 1 && f->PortOpen; }));
-    ASSERT_TRUE(loggedIn(*f));
-    EXPECT_EQ(linesOf("STATUS").size(), 2);
-}
-
-TEST_F(Tavr1LinkTest, DisconnectSignsOutAndCloses)
-{
-    auto f = connect(trSerial);
-    ASSERT_TRUE(loggedIn(*f));
-    sim.clearReceived();
-    f->ButtonC4->click();
-    for (int i = 0; i < 30 && !f->DisconnectDone; ++i)
-        f->Timer1Timer();
-    EXPECT_TRUE(f->DisconnectDone);
-    EXPECT_TRUE(sim.waitForLine("EC"));
-    EXPECT_EQ(sim.receivedLines().mid(0, 2), (QList<QByteArray>{"HD", "EC"}));
-    EXPECT_EQ(f->Status, stDisconnected);
-    EXPECT_FALSE(f->PortOpen);
-    f->RefreshConnectionList();
-    f->RefreshStatusText();
-    EXPECT_EQ(f->ListView2->topLevelItem(0)->text(2), "Disconnected");
-}
-
-TEST_F(Tavr1LinkTest, TheExitSequenceIsAlwaysTraced)
-{
-    auto f = connect(trNetwork);
-    ASSERT_TRUE(loggedIn(*f));
-    f->DisconnectStep = 0;
-    f->ProcessState = 8;
-    for (int i = 0; i < 30 && !f->ExitDone; ++i)
-        f->Timer1Timer();
-    EXPECT_TRUE(f->ExitDone);
-    const QStringList debug = linesOf("DEBUG");
-    ASSERT_FALSE(debug.isEmpty());
-    EXPECT_EQ(debug.first(), "DEBUG <Connect1>  Exit 0");
-    EXPECT_EQ(debug.last(), "DEBUG <Connect1>  Exit 0-1-2-3");
-}
-
-TEST_F(Tavr1LinkTest, AModemTransportIsRefusedWithAReason)
-{
-    auto f = std::make_unique<TFrame2>("Connect1");
-    f->HardwareType = htTavr1;
-    f->Transport = trModem;
-    qputenv("TOLVEX_COM1", sim.openPty().toLocal8Bit());
-    f->ModemPort = 0;
-    f->OpenConnection();
-    ASSERT_TRUE(f->PortOpen);
-    f->Timer1Timer();
-    EXPECT_EQ(f->Status, stError);
-    EXPECT_EQ(linesOf("ERROR").size(), 1);
-}
 
 TEST_F(Tavr1LinkTest, AnUpdateDueIsReportedAndTheUnitStillPolled)
 {
