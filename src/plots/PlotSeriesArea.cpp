@@ -1,6 +1,7 @@
 #include "plots/PlotSeriesArea.h"
 
 #include "plots/ChartKit.h"
+#include "plots/ChartMapping.h"
 
 #include <QAreaSeries>
 #include <QChart>
@@ -119,21 +120,6 @@ void TPlotSeriesArea::watch(int index)
     update();
 }
 
-TPlotSeriesArea::Mapping TPlotSeriesArea::mapping() const
-{
-    const qreal w = m_plot.width();
-    const qreal h = m_plot.height();
-    return {m_x->min(), m_y->min(), w / (m_x->max() - m_x->min()),
-            h / (m_y->max() - m_y->min()), h};
-}
-
-QPointF TPlotSeriesArea::Mapping::toPlot(QPointF value) const
-{
-    // As the chart maps a value into its plot area, operation for operation,
-    // so each point lands where the chart would put it to the last bit.
-    return {(value.x() - minX) * deltaX, (value.y() - minY) * -deltaY + height};
-}
-
 namespace {
 
 // The corners of a series' outline in drawing order: a line's points, or a
@@ -164,21 +150,39 @@ QPainterPath pathThrough(const QList<QPointF>& points)
     return path;
 }
 
-// The rectangle round some points, those that are finite; empty if none is.
+// The rectangle round the finite points taken; empty if none is.
+class TFiniteBounds
+{
+public:
+    void take(QPointF p)
+    {
+        if (!finite(p))
+            return;
+        m_left = m_any ? std::min(m_left, p.x()) : p.x();
+        m_right = m_any ? std::max(m_right, p.x()) : p.x();
+        m_top = m_any ? std::min(m_top, p.y()) : p.y();
+        m_bottom = m_any ? std::max(m_bottom, p.y()) : p.y();
+        m_any = true;
+    }
+    bool any() const { return m_any; }
+    qreal left() const { return m_left; }
+    qreal right() const { return m_right; }
+    QRectF rect() const
+    {
+        return m_any ? QRectF(QPointF(m_left, m_top), QPointF(m_right, m_bottom)) : QRectF();
+    }
+
+private:
+    bool m_any = false;
+    qreal m_left = 0, m_top = 0, m_right = 0, m_bottom = 0;
+};
+
 QRectF around(std::initializer_list<QPointF> points)
 {
-    bool any = false;
-    qreal left = 0, top = 0, right = 0, bottom = 0;
-    for (const QPointF& p : points) {
-        if (!finite(p))
-            continue;
-        left = any ? std::min(left, p.x()) : p.x();
-        right = any ? std::max(right, p.x()) : p.x();
-        top = any ? std::min(top, p.y()) : p.y();
-        bottom = any ? std::max(bottom, p.y()) : p.y();
-        any = true;
-    }
-    return any ? QRectF(QPointF(left, top), QPointF(right, bottom)) : QRectF();
+    TFiniteBounds b;
+    for (const QPointF& p : points)
+        b.take(p);
+    return b.rect();
 }
 
 } // namespace
@@ -216,40 +220,23 @@ QRect TPlotSeriesArea::pixelsOf(QRectF plotRect, qreal reach) const
 
 void TPlotSeriesArea::place(Drawn& d) const
 {
-    const Mapping m = mapping();
-    auto mapped = [&m](const QList<QPointF>& values) {
-        QList<QPointF> out(values.size());
-        for (qsizetype i = 0; i < values.size(); ++i)
-            out[i] = m.toPlot(values[i]);
-        return out;
-    };
-    d.points = mapped(d.line->points());
+    const TChartMapping m = TChartMapping::of(*m_x, *m_y, m_plot.size());
+    d.points = m.toPlot(d.line->points());
     d.closing.clear();
     if (d.area && d.area->lowerSeries())
-        d.closing = mapped(d.area->lowerSeries()->points());
+        d.closing = m.toPlot(d.area->lowerSeries()->points());
     // Round every corner, and for a shape without a lower line the foot of
     // the plot area it is closed along.
-    bool any = false;
-    qreal left = 0, top = 0, right = 0, bottom = 0;
-    auto take = [&](QPointF p) {
-        if (!finite(p))
-            return;
-        left = any ? std::min(left, p.x()) : p.x();
-        right = any ? std::max(right, p.x()) : p.x();
-        top = any ? std::min(top, p.y()) : p.y();
-        bottom = any ? std::max(bottom, p.y()) : p.y();
-        any = true;
-    };
+    TFiniteBounds b;
     for (const QPointF& p : d.points)
-        take(p);
+        b.take(p);
     for (const QPointF& p : d.closing)
-        take(p);
-    if (d.area && d.closing.isEmpty() && any) {
-        take({left, m_plot.height()});
-        take({right, m_plot.height()});
+        b.take(p);
+    if (d.area && d.closing.isEmpty() && b.any()) {
+        b.take({b.left(), m_plot.height()});
+        b.take({b.right(), m_plot.height()});
     }
-    const QRectF bounds = any ? QRectF(QPointF(left, top), QPointF(right, bottom)) : QRectF();
-    d.bounds = d.points.isEmpty() || !any ? QRect() : pixelsOf(bounds, reach(d));
+    d.bounds = d.points.isEmpty() || !b.any() ? QRect() : pixelsOf(b.rect(), reach(d));
 }
 
 QRectF TPlotSeriesArea::plotRectNow() const

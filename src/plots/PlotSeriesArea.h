@@ -69,13 +69,6 @@ private:
     static qreal reach(const Drawn& d);
     QPainterPath shapeOf(const Drawn& d) const;
     QRect pixelsOf(QRectF plotRect, qreal reach) const;
-    // The chart's mapping of values into its plot area, as it stands.
-    struct Mapping
-    {
-        qreal minX, minY, deltaX, deltaY, height;
-        QPointF toPlot(QPointF value) const;
-    };
-    Mapping mapping() const;
 
     QChartView* m_view;
     QChart* m_chart;

@@ -1,5 +1,7 @@
 #include "plots/SeriesArea.h"
 
+#include "plots/ChartMapping.h"
+
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
@@ -137,20 +139,7 @@ void TSeriesArea::takeBeneath()
 
 QList<QPointF> TSeriesArea::geometryPoints(const QXYSeries* series) const
 {
-    // The arithmetic of the chart's own mapping, step for step.
-    const qreal minX = m_x->min();
-    const qreal minY = m_y->min();
-    const qreal deltaX = m_plot.width() / (m_x->max() - minX);
-    const qreal deltaY = m_plot.height() / (m_y->max() - minY);
-    const QList<QPointF> points = series->points();
-    QList<QPointF> result;
-    result.resize(points.size());
-    for (qsizetype i = 0; i < points.size(); ++i) {
-        const qreal x = (points[i].x() - minX) * deltaX;
-        const qreal y = (points[i].y() - minY) * deltaY;
-        result[i] = QPointF(x, m_plot.height() - y);
-    }
-    return result;
+    return TChartMapping::of(*m_x, *m_y, m_plot.size()).toPlot(series->points());
 }
 
 void TSeriesArea::drawLine(QPainter& p, const QXYSeries* series) const
