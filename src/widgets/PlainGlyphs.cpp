@@ -68,6 +68,21 @@ bool plainFace(const QFont& f)
 }
 
 // The faces the program draws readouts in are few; each is looked at once.
+// Every readout drawn asks, so the asking must cost next to nothing: a font
+// compares and hashes by what it asks for, where its key() would spell the
+// whole font out as text each time.
+struct FaceKey
+{
+    QFont font;
+    int dpi = 0;
+    bool operator==(const FaceKey& o) const { return dpi == o.dpi && font == o.font; }
+};
+
+size_t qHash(const FaceKey& k, size_t seed = 0) noexcept
+{
+    return qHashMulti(seed, k.font, k.dpi);
+}
+
 const TPlainGlyphs* glyphsFor(const QFont& font, int dpi)
 {
     struct Entry
@@ -75,8 +90,8 @@ const TPlainGlyphs* glyphsFor(const QFont& font, int dpi)
         bool usable = false;
         TPlainGlyphs glyphs;
     };
-    static QHash<QString, Entry> faces;
-    const QString key = font.key() + QLatin1Char('@') + QString::number(dpi);
+    static QHash<FaceKey, Entry> faces;
+    const FaceKey key{font, dpi};
     auto it = faces.constFind(key);
     if (it == faces.constEnd()) {
         if (faces.size() > 64)
