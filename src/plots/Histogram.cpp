@@ -4,6 +4,7 @@
 #include "link/Frame2.h"
 #include "models/PlotTexts.h"
 #include "plots/ChartKit.h"
+#include "plots/LiveChartText.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotReadoutLabel.h"
 #include "plots/PlotSeriesArea.h"
@@ -38,6 +39,10 @@ THistogram::THistogram(const TChildWindowArgs& args)
     m_valueAxis = addValueAxis(chart(), Qt::AlignLeft, histogramValueAxisTitle(kind));
     m_valueAxis->setObjectName("ValueAxis");
     undoZoom();
+    // The title's elapsed time and the stamp under the bars change every
+    // second; set on the chart, each would lay the whole chart out again.
+    holdLiveTitle();
+    m_stampTitle = new TLiveChartText(chart(), m_percentAxis);
 
     // The bars change with every block: drawn by an area of their own, the
     // chart keeps the axes, the titles and the legend.
@@ -86,6 +91,11 @@ THistogram::THistogram(const TChildWindowArgs& args)
     resize(640, 480);
 }
 
+QString THistogram::stampTitle() const
+{
+    return m_stampTitle->text();
+}
+
 void THistogram::countBlock()
 {
     m_blocksAnnounced = true;
@@ -115,7 +125,7 @@ void THistogram::RefreshWindow(qintptr)
     for (int i = 0; i < int(m_readouts.size()) && i < texts.size(); ++i)
         setTextIfChanged(m_readouts[i], texts[i]);
     const QString shownStamp = stamp.isValid() ? stamp.toString("yyyy-MM-dd hh:mm:ss") : QString();
-    setTitleIfChanged(m_percentAxis, shownStamp + "  % Distribution");
+    m_stampTitle->setText(shownStamp + "  % Distribution");
     setChartTitle(measurementName() + " Histogram  - Infinite: " + m_model.elapsedText());
 }
 

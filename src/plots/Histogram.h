@@ -8,6 +8,7 @@
 class PlotReadoutLabel;
 class QAreaSeries;
 class QValueAxis;
+class TLiveChartText;
 class TPlotSeriesArea;
 
 // How often each value of one measurement occurred since the window opened
@@ -39,6 +40,8 @@ public:
     TPlotSeriesArea* seriesArea() const { return m_area; }
     QValueAxis* valueAxis() const { return m_valueAxis; }
     QValueAxis* percentAxis() const { return m_percentAxis; }
+    // The title under the bars as shown: the time stamp and "% Distribution".
+    QString stampTitle() const;
 
 public slots:
     void zoomTo(const QRectF& values) override;
@@ -64,6 +67,8 @@ private:
     unsigned m_mask = 0;
     QValueAxis* m_valueAxis = nullptr;
     QValueAxis* m_percentAxis = nullptr;
+    // The time stamp under the bars, new every second.
+    TLiveChartText* m_stampTitle = nullptr;
     TPlotSeriesArea* m_area = nullptr;
     QList<QAreaSeries*> m_bars;
     std::array<PlotReadoutLabel*, 3> m_readouts{};

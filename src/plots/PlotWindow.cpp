@@ -4,6 +4,7 @@
 #include "link/Frame2.h"
 #include "platform/UserMessages.h"
 #include "plots/ChartKit.h"
+#include "plots/LiveChartText.h"
 #include "plots/PlotChartView.h"
 #include "plots/PlotPrint.h"
 #include "widgets/SetIfChanged.h"
@@ -54,10 +55,24 @@ qint32 TPlotWindow::reading(int which) const
 
 void TPlotWindow::setChartTitle(const QString& title)
 {
-    setTitleIfChanged(m_chart, title);
+    if (m_liveTitle)
+        m_liveTitle->setText(title);
+    else
+        setTitleIfChanged(m_chart, title);
+}
+
+void TPlotWindow::holdLiveTitle()
+{
+    if (!m_liveTitle)
+        m_liveTitle = new TLiveChartText(m_chart);
+}
+
+QString TPlotWindow::chartTitle() const
+{
+    return m_liveTitle ? m_liveTitle->text() : m_chart->title();
 }
 
 void TPlotWindow::print()
 {
-    PrintPlot(*m_view, m_chart->title());
+    PrintPlot(*m_view, chartTitle());
 }

@@ -9,6 +9,7 @@
 class PlotChartView;
 class QAction;
 class QChart;
+class TLiveChartText;
 class QVBoxLayout;
 
 // What the bar graph, histogram and time plot share: the series they follow
@@ -23,6 +24,8 @@ public:
     QChart* chart() const { return m_chart; }
     // Model and measurement, as chart titles begin: "Tavr-1 TOTAL".
     QString measurementName() const { return m_name; }
+    // The chart's title as shown, drawn by the chart or held live.
+    QString chartTitle() const;
 
 public slots:
     // The rectangle is in chart values: x along the horizontal axis, y along
@@ -42,6 +45,9 @@ protected:
     // (2) pointer; 0 for a pointer the series does not have.
     qint32 reading(int which) const;
     void setChartTitle(const QString& title);
+    // For a title that changes every second: from here on it is drawn by an
+    // item of its own and a new text lays nothing out.
+    void holdLiveTitle();
     // The "Print" menu item (the histogram has one).
     void addPrintMenu();
 
@@ -53,4 +59,5 @@ private:
     QChart* m_chart = nullptr;
     PlotChartView* m_view = nullptr;
     QAction* m_printAction = nullptr;
+    TLiveChartText* m_liveTitle = nullptr;
 };

@@ -38,7 +38,7 @@ TEST(Histogram, NamesCaptionAndTitles)
     auto* w = new THistogram(fx.args(pfTavr1, 0, 7));
     EXPECT_EQ(w->objectName(), "Rack1_TAVR1_HistPlot07");
     EXPECT_EQ(w->windowTitle(), " Rack A  Tavr-1 RDS INJ");
-    EXPECT_EQ(w->chart()->title(), "Tavr-1 RDS INJ Histogram");
+    EXPECT_EQ(w->chartTitle(), "Tavr-1 RDS INJ Histogram");
     EXPECT_EQ(w->valueAxis()->titleText(), "Percent");
     ASSERT_EQ(w->bars().size(), 1);
     EXPECT_EQ(w->bars()[0]->name(), " INJ");
@@ -66,8 +66,8 @@ TEST(Histogram, OneSamplePerRefreshWithReadoutsAndTitles)
     EXPECT_EQ(readout(w, "PeakReadout"), "PEAK: 100.0%");
     EXPECT_EQ(readout(w, "AverageReadout"), "AVE:  99.5%");
     EXPECT_EQ(readout(w, "MinimumReadout"), "MIN:   0.0%");
-    EXPECT_EQ(w->percentAxis()->titleText(), "2024-03-09 14:05:07  % Distribution");
-    EXPECT_EQ(w->chart()->title(), "Tavr-1 TOTAL Histogram  - Infinite: 00:00:01");
+    EXPECT_EQ(w->stampTitle(), "2024-03-09 14:05:07  % Distribution");
+    EXPECT_EQ(w->chartTitle(), "Tavr-1 TOTAL Histogram  - Infinite: 00:00:01");
     // Every sample in one bin: the bar is 100 % of the samples.
     EXPECT_DOUBLE_EQ(tallest(w->bars()[0]), 100);
     EXPECT_EQ(w->model().count(2, 0), 2) << "a negative minimum counts at 0";
@@ -93,12 +93,12 @@ TEST(Histogram, AgeingAfter172801SamplesKeepsTheBars)
     fx.setValue(6, 500);
     PlotFixture::refresh(w); // the 172,800th
     EXPECT_EQ(w->total(), 172800);
-    EXPECT_TRUE(w->chart()->title().endsWith("24:00:00"));
+    EXPECT_TRUE(w->chartTitle().endsWith("24:00:00"));
     const double before = tallest(w->bars()[0]);
 
     PlotFixture::refresh(w); // the 172,801st
     EXPECT_EQ(w->total(), 100);
-    EXPECT_EQ(w->chart()->title(), "Tavr-1 TOTAL Histogram  - Infinite: 00:00:50");
+    EXPECT_EQ(w->chartTitle(), "Tavr-1 TOTAL Histogram  - Infinite: 00:00:50");
     EXPECT_NEAR(tallest(w->bars()[0]), before, 0.5);
     EXPECT_NEAR(before, 75, 0.01);
 }
@@ -208,7 +208,7 @@ TEST(Histogram, ScaleKindsWithoutBinsCountAndDrawNothing)
     EXPECT_TRUE(outlineOf(w->bars()[0]).isEmpty());
     EXPECT_TRUE(std::isfinite(w->valueAxis()->max()));
     EXPECT_LT(w->valueAxis()->min(), w->valueAxis()->max());
-    EXPECT_TRUE(w->chart()->title().endsWith("00:00:00"));
+    EXPECT_TRUE(w->chartTitle().endsWith("00:00:00"));
 }
 
 TEST(Histogram, AxesFollowTheDataButNeverCollapse)
