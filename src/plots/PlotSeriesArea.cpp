@@ -7,6 +7,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsItem>
+#include <QGraphicsRectItem>
 #include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
@@ -346,6 +347,26 @@ void TPlotSeriesArea::paintEvent(QPaintEvent* e)
     drawSeries(p);
 }
 
+bool TPlotSeriesArea::fillInside(QPainter& p, QGraphicsItem* item, const QRect& dirty,
+                                 const QTransform& toView) const
+{
+    // The chart's background is a rectangle with rounded corners and a
+    // gradient, which as a path costs a dozen times what its brush alone
+    // does; well inside its edge, where the plot area lies, it is its brush.
+    // The whole rectangle is filled, clipped to what is repainted, so a
+    // brush spread over the rectangle is spread the same.
+    auto* box = qgraphicsitem_cast<QGraphicsRectItem*>(item);
+    if (!box)
+        return false;
+    const qreal edge = box->pen().widthF() + m_chart->backgroundRoundness() + 2;
+    const QRectF inside = box->rect().adjusted(edge, edge, -edge, -edge);
+    const QRectF dirtyInItem = (box->sceneTransform() * toView).inverted().mapRect(QRectF(dirty));
+    if (!inside.contains(dirtyInItem))
+        return false;
+    p.fillRect(box->rect(), box->brush());
+    return true;
+}
+
 void TPlotSeriesArea::drawBeneath(QPainter& p, const QRect& dirty) const
 {
     // What the chart draws here beneath the series, each item as the view
@@ -365,6 +386,10 @@ void TPlotSeriesArea::drawBeneath(QPainter& p, const QRect& dirty) const
         p.save();
         p.setWorldTransform(item->sceneTransform() * toView * base);
         p.setOpacity(item->effectiveOpacity());
+        if (fillInside(p, item, dirty, toView)) {
+            p.restore();
+            continue;
+        }
         option.rect = item->boundingRect().toAlignedRect();
         option.exposedRect = item->boundingRect();
         item->paint(&p, &option, m_view->viewport());

@@ -8,6 +8,8 @@ class QAreaSeries;
 class QChart;
 class QChartView;
 class QColor;
+class QGraphicsItem;
+class QTransform;
 class QLineSeries;
 class QPainterPath;
 class QValueAxis;
@@ -63,6 +65,8 @@ private:
     void watch(int index);
     void relayout();
     QRectF plotRectNow() const;
+    bool fillInside(QPainter& p, QGraphicsItem* item, const QRect& dirty,
+                    const QTransform& toView) const;
     void drawBeneath(QPainter& p, const QRect& dirty) const;
     void seriesChanged(int index);
     void place(Drawn& d) const;
