@@ -33,7 +33,7 @@ TLiveChartText::TLiveChartText(QChart* chart)
     , m_chart(chart)
     , m_text(chart->title())
 {
-    connect(chart, &QChart::plotAreaChanged, this, [this] { setText(m_text); });
+    connect(chart, &QChart::plotAreaChanged, this, &TLiveChartText::follow);
 }
 
 TLiveChartText::TLiveChartText(QChart* chart, QAbstractAxis* axis)
@@ -42,7 +42,15 @@ TLiveChartText::TLiveChartText(QChart* chart, QAbstractAxis* axis)
     , m_axis(axis)
     , m_text(axis->titleText())
 {
-    connect(chart, &QChart::plotAreaChanged, this, [this] { setText(m_text); });
+    connect(chart, &QChart::plotAreaChanged, this, &TLiveChartText::follow);
+}
+
+void TLiveChartText::follow()
+{
+    // In the middle of the chart's layout: the chart's item is looked for
+    // only on a new text, as finding it lays the chart out.
+    if (m_chartItem && m_item)
+        setText(m_text);
 }
 
 QString TLiveChartText::chartText() const

@@ -36,6 +36,9 @@ public:
     bool drawnLive() const { return m_live; }
 
 private:
+    // The chart laid out anew: the text moves with its room, or goes back
+    // to the chart when the room is too narrow for it.
+    void follow();
     QString chartText() const;
     void setChartText(const QString& text);
     bool findChartItem();

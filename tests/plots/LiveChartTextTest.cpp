@@ -30,7 +30,7 @@ struct Chart
     QChart* chart = nullptr;
     QValueAxis* bottom = nullptr;
 
-    explicit Chart(QSize size)
+    explicit Chart(QSize size, bool shown = true)
     {
         chart = makePlotChart("Tavr-1 TOTAL Histogram");
         bottom = addValueAxis(chart, Qt::AlignBottom, "  % Distribution");
@@ -39,6 +39,11 @@ struct Chart
         setFixedAxis(left, 0, 120, 1);
         view = std::make_unique<QChartView>(chart);
         view->resize(size);
+        if (shown)
+            show();
+    }
+    void show()
+    {
         view->show();
         settle();
     }
@@ -149,4 +154,26 @@ TEST(LiveChartText, ANewTextLaysNothingOutAndFollowsTheChartsSize)
         EXPECT_TRUE(ours.image() == theirs.image());
     }
     EXPECT_TRUE(title.drawnLive());
+}
+
+TEST(LiveChartText, AChartNotYetShownDrawsItsTextsItselfUntilItIs)
+{
+    Chart theirs({640, 480});
+    Chart ours({640, 480}, false);
+    TLiveChartText title(ours.chart);
+    TLiveChartText stamp(ours.chart, ours.bottom);
+    title.setText("Tavr-1 TOTAL Histogram  - Infinite: 00:00:01");
+    stamp.setText("2024-03-09 14:05:07  % Distribution");
+    EXPECT_FALSE(title.drawnLive());
+    EXPECT_EQ(ours.chart->title(), title.text());
+    EXPECT_EQ(ours.bottom->titleText(), stamp.text());
+
+    ours.show();
+    title.setText("Tavr-1 TOTAL Histogram  - Infinite: 00:00:02");
+    stamp.setText("2024-03-09 14:05:08  % Distribution");
+    EXPECT_TRUE(title.drawnLive());
+    EXPECT_TRUE(stamp.drawnLive());
+    theirs.chart->setTitle(title.text());
+    theirs.bottom->setTitleText(stamp.text());
+    EXPECT_TRUE(ours.image() == theirs.image());
 }
