@@ -99,15 +99,21 @@ AxisRange axisRange(const QValueAxis* axis)
     return {axis->min(), axis->max()};
 }
 
-QAreaSeries* addFilledSeries(QChart* chart, const QString& name, const QColor& colour,
-                             QValueAxis* x, QValueAxis* y, QPointF closingPoint)
+QAreaSeries* newFilledSeries(QPointF closingPoint, QObject* parent)
 {
-    auto* series = new QAreaSeries;
+    auto* series = new QAreaSeries(parent);
     auto* upper = new QLineSeries(series);
     auto* lower = new QLineSeries(series);
     lower->append(closingPoint);
     series->setUpperSeries(upper);
     series->setLowerSeries(lower);
+    return series;
+}
+
+QAreaSeries* addFilledSeries(QChart* chart, const QString& name, const QColor& colour,
+                             QValueAxis* x, QValueAxis* y, QPointF closingPoint)
+{
+    QAreaSeries* series = newFilledSeries(closingPoint);
     series->setName(name);
     chart->addSeries(series);
     series->attachAxis(x);

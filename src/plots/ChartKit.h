@@ -12,6 +12,7 @@ class QAbstractSeries;
 class QAreaSeries;
 class QChart;
 class QLineSeries;
+class QObject;
 class QValueAxis;
 
 // Building blocks of the program's charts. Every series is refilled with one
@@ -49,6 +50,9 @@ AxisRange axisRange(const QValueAxis* axis);
 // A filled shape drawn from an outline (the points of its upper line); the
 // outline is closed through closingPoint, which lies on the line the shapes
 // stand on, so rectangles from a non-zero origin close along that origin.
+// newFilledSeries makes one with an empty outline, in no chart;
+// addFilledSeries adds one to the chart in the given colour.
+QAreaSeries* newFilledSeries(QPointF closingPoint, QObject* parent = nullptr);
 QAreaSeries* addFilledSeries(QChart* chart, const QString& name, const QColor& colour,
                              QValueAxis* x, QValueAxis* y, QPointF closingPoint);
 void setOutline(QAreaSeries* series, const QList<QPointF>& outline);

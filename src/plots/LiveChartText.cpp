@@ -28,19 +28,11 @@ QGraphicsTextItem* findText(QGraphicsItem* parent, const QString& text)
 
 } // namespace
 
-TLiveChartText::TLiveChartText(QChart* chart)
-    : QObject(chart)
-    , m_chart(chart)
-    , m_text(chart->title())
-{
-    connect(chart, &QChart::plotAreaChanged, this, &TLiveChartText::follow);
-}
-
 TLiveChartText::TLiveChartText(QChart* chart, QAbstractAxis* axis)
     : QObject(chart)
     , m_chart(chart)
     , m_axis(axis)
-    , m_text(axis->titleText())
+    , m_text(chartText())
 {
     connect(chart, &QChart::plotAreaChanged, this, &TLiveChartText::follow);
 }
@@ -115,10 +107,7 @@ void TLiveChartText::setText(const QString& text)
 {
     m_text = text;
     if (m_text.isEmpty() || !findChartItem()) {
-        if (m_item)
-            m_item->hide();
-        m_live = false;
-        setChartText(m_text);
+        drawByChart();
         return;
     }
     const QFont font = m_axis ? m_axis->titleFont() : m_chart->titleFont();
@@ -128,14 +117,12 @@ void TLiveChartText::setText(const QString& text)
     if (m_item->defaultTextColor() != colour)
         m_item->setDefaultTextColor(colour);
     // Rich text, as the chart takes its texts: runs of blanks fold alike.
-    if (m_item->property("shownText").toString() != m_text) {
+    if (m_shown != m_text) {
         m_item->setHtml(m_text);
-        m_item->setProperty("shownText", m_text);
+        m_shown = m_text;
     }
     if (!fits()) {
-        m_item->hide();
-        m_live = false;
-        setChartText(m_text);
+        drawByChart();
         return;
     }
     setChartText(blank);
@@ -144,16 +131,24 @@ void TLiveChartText::setText(const QString& text)
     m_item->show();
 }
 
+void TLiveChartText::drawByChart()
+{
+    if (m_item)
+        m_item->hide();
+    m_live = false;
+    setChartText(m_text);
+}
+
 void TLiveChartText::place()
 {
-    const QRectF r = room();
-    QPointF at(r.center().x() - m_item->boundingRect().center().x(), m_chartItem->pos().y());
+    qreal x = room().center().x() - m_item->boundingRect().center().x();
     // The chart puts its own title on a whole pixel; an axis's title may
     // stand between two.
     if (!m_axis)
-        at.setX(QPointF(at.x(), 0).toPoint().x());
-    at = m_item->parentItem() ? m_item->parentItem()->mapFromItem(m_chart, at) : at;
-    at.setY(m_chartItem->pos().y());
+        x = qRound(x);
+    if (QGraphicsItem* parent = m_item->parentItem())
+        x = parent->mapFromItem(m_chart, QPointF(x, 0)).x();
+    const QPointF at(x, m_chartItem->pos().y());
     if (m_item->pos() != at)
         m_item->setPos(at);
 }

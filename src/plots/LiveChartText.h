@@ -24,10 +24,8 @@ class TLiveChartText : public QObject
 {
     Q_OBJECT
 public:
-    // The chart's title.
-    explicit TLiveChartText(QChart* chart);
-    // The axis's title; the axis belongs to the chart.
-    TLiveChartText(QChart* chart, QAbstractAxis* axis);
+    // The chart's title, or with an axis (of the chart) the axis's title.
+    explicit TLiveChartText(QChart* chart, QAbstractAxis* axis = nullptr);
 
     void setText(const QString& text);
     // The text shown, wherever it is drawn.
@@ -44,7 +42,8 @@ private:
     bool findChartItem();
     QRectF room() const;
     bool fits() const;
-    void show();
+    // Our item hidden, the text set on the chart.
+    void drawByChart();
     void place();
 
     QChart* m_chart;
@@ -53,5 +52,7 @@ private:
     QPointer<QGraphicsTextItem> m_chartItem;
     QPointer<QGraphicsTextItem> m_item;
     QString m_text;
+    // What our item holds.
+    QString m_shown;
     bool m_live = false;
 };

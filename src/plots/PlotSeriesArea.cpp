@@ -82,16 +82,11 @@ QLineSeries* TPlotSeriesArea::addLine(const QString& name, const QColor& colour)
 QAreaSeries* TPlotSeriesArea::addFilled(const QString& name, const QColor& colour, QPointF closingPoint)
 {
     QAreaSeries* twin = addFilledSeries(m_chart, name, colour, m_x, m_y, closingPoint);
-    auto* area = new QAreaSeries(this);
-    auto* upper = new QLineSeries(area);
-    auto* lower = new QLineSeries(area);
-    lower->append(closingPoint);
-    area->setUpperSeries(upper);
-    area->setLowerSeries(lower);
+    QAreaSeries* area = newFilledSeries(closingPoint, this);
     area->setName(name);
     area->setPen(twin->pen());
     area->setBrush(twin->brush());
-    m_drawn.append({upper, area, {}, {}, {}});
+    m_drawn.append({area->upperSeries(), area, {}, {}, {}});
     watch(int(m_drawn.size()) - 1);
     return area;
 }
